@@ -1,0 +1,156 @@
+#pragma once
+
+// Fixed control IDs, one table per form, so that tests and accessibility tools can
+// find a control from outside the program. Never renumber: only add.
+namespace ids {
+
+namespace main {
+inline constexpr int Form = 1000;
+// Tool bar
+inline constexpr int SpeedButton1 = 1001; // Refresh
+inline constexpr int SpeedButton2 = 1002; // Back
+inline constexpr int SpeedButton3 = 1003; // Forward
+inline constexpr int SpeedButton4 = 1004;
+inline constexpr int SpeedButton5 = 1005;
+inline constexpr int SpeedButton6 = 1006;
+inline constexpr int SpeedButton7 = 1007; // stay on top
+inline constexpr int SpeedButton8 = 1008; // start with Windows
+inline constexpr int SpeedButton9 = 1009; // Options
+inline constexpr int SpeedButton10 = 1010;
+inline constexpr int SpeedButton11 = 1011; // date and time
+inline constexpr int SpeedButton12 = 1012;
+// Page buttons, pages 0..6
+inline constexpr int SpeedButton13 = 1013;
+inline constexpr int SpeedButton14 = 1014;
+inline constexpr int SpeedButton15 = 1015;
+inline constexpr int SpeedButton16 = 1016;
+inline constexpr int SpeedButton17 = 1017;
+inline constexpr int SpeedButton18 = 1018;
+inline constexpr int SpeedButton19 = 1019;
+inline constexpr int Bevel1 = 1020;
+inline constexpr int Bevel2 = 1021;
+inline constexpr int Button1 = 1022;
+inline constexpr int StatusBar1 = 1023;
+// Main tab control and its pages
+inline constexpr int Disks = 1030;
+inline constexpr int TabSheet1 = 1031;
+inline constexpr int TabSheet2 = 1032;
+inline constexpr int TabSheet3 = 1033;
+inline constexpr int TabSheet4 = 1034;
+inline constexpr int TabSheet5 = 1035;
+inline constexpr int TabSheet7 = 1036;
+inline constexpr int TabSheet6 = 1037;
+// Disks page
+inline constexpr int PageControl1 = 1100;
+inline constexpr int TabSheet9 = 1101;
+inline constexpr int TabSheet10 = 1102;
+inline constexpr int GroupBox1 = 1103; // " Disks "
+inline constexpr int GroupBox3 = 1104;
+inline constexpr int GroupBox4 = 1105;
+inline constexpr int GroupBox5 = 1106;
+inline constexpr int GroupBox6 = 1107;
+inline constexpr int ListBox1 = 1108;
+inline constexpr int ListBox2 = 1109;
+inline constexpr int ListBox3 = 1110;
+inline constexpr int ListBox4 = 1111;
+inline constexpr int DriveComboBox1 = 1112;
+inline constexpr int GroupBox2 = 1113; // " Removeable "
+inline constexpr int ListBox11 = 1114;
+inline constexpr int DriveComboBox2 = 1115;
+// QuickLaunch page
+inline constexpr int GroupBox7 = 1200; // " Control Panel "
+inline constexpr int GroupBox8 = 1201; // " Administrative Tools "
+inline constexpr int GroupBox9 = 1202; // " Useful Tools "
+inline constexpr int ListBox5 = 1203;
+inline constexpr int ListBox6 = 1204;
+inline constexpr int ListBox7 = 1205;
+inline constexpr int BitBtn3 = 1206;
+inline constexpr int BitBtn5 = 1207;
+// FreeTemp page
+inline constexpr int PageControl2 = 1300;
+inline constexpr int TabSheet11 = 1301;
+inline constexpr int TabSheet12 = 1302;
+inline constexpr int TabSheet13 = 1303;
+inline constexpr int TabSheet14 = 1304;
+inline constexpr int TabSheet15 = 1305;
+inline constexpr int TabSheet16 = 1306;
+// StopWatch page
+inline constexpr int BitBtn6 = 1500;
+inline constexpr int BitBtn8 = 1501;
+inline constexpr int Label9 = 1502;
+// System page
+inline constexpr int GroupBox10 = 1600;
+inline constexpr int Label10 = 1601;
+inline constexpr int Label11 = 1602;
+inline constexpr int Label12 = 1603;
+inline constexpr int Label13 = 1604;
+inline constexpr int Label14 = 1605;
+inline constexpr int Label15 = 1606;
+inline constexpr int Label16 = 1607;
+inline constexpr int Label17 = 1608;
+inline constexpr int GroupBox12 = 1609;
+inline constexpr int Label23 = 1610;
+inline constexpr int BitBtn9 = 1611;
+inline constexpr int BitBtn10 = 1612;
+// AutoStart page
+inline constexpr int ListBox9 = 1700;
+inline constexpr int ListBox10 = 1701;
+// Timers
+inline constexpr int Timer1 = 1900;
+inline constexpr int TimerControl = 1901;
+inline constexpr int Check1000 = 1902;
+inline constexpr int Timer2ShutDown = 1903;
+inline constexpr int StopWatchTimer2 = 1904;
+// Main menu
+inline constexpr int MainMenu1 = 2000;
+inline constexpr int File1 = 2001;
+inline constexpr int Exit1 = 2002;
+inline constexpr int Tools1 = 2003;
+inline constexpr int Options1 = 2004;
+inline constexpr int N1 = 2005;
+inline constexpr int Refresh1 = 2006;
+inline constexpr int N2 = 2007;
+inline constexpr int StayOnTop1 = 2008;
+inline constexpr int AutoRun1 = 2009;
+inline constexpr int Help1 = 2010;
+inline constexpr int About1 = 2011;
+// Tray menu
+inline constexpr int PopupMenu1 = 2100;
+inline constexpr int EjectCdrom1 = 2101;
+inline constexpr int CloseCdrom2 = 2102;
+inline constexpr int N7 = 2103;
+inline constexpr int Explorer1 = 2104;
+inline constexpr int N6 = 2105;
+inline constexpr int ControlPanel1 = 2106;
+inline constexpr int AdministrativeTools1 = 2107;
+inline constexpr int N5 = 2108;
+inline constexpr int mia1 = 2109;
+inline constexpr int mia2 = 2110;
+inline constexpr int mia3 = 2111;
+inline constexpr int N4 = 2112;
+inline constexpr int Disks1 = 2113;
+inline constexpr int QuickLaunch1 = 2114;
+inline constexpr int FreeTemp1 = 2115;
+inline constexpr int ShutDown1 = 2116;
+inline constexpr int StopWatch1 = 2117;
+inline constexpr int Reminder1 = 2118;
+inline constexpr int AutoStart1 = 2119;
+inline constexpr int N3 = 2120;
+inline constexpr int Blank1 = 2121;
+inline constexpr int N8 = 2122;
+inline constexpr int Exit2 = 2123;
+} // namespace main
+
+namespace about {
+inline constexpr int Form = 3000;
+} // namespace about
+
+namespace options {
+inline constexpr int Form = 4000;
+} // namespace options
+
+namespace setvolume {
+inline constexpr int Form = 5000;
+} // namespace setvolume
+
+} // namespace ids

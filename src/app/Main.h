@@ -1,0 +1,226 @@
+#pragma once
+
+#include "app/ControlIds.h"
+#include "app/TrayIcon.h"
+#include "toolkit/Controls.h"
+
+namespace trelvix {
+
+class Program;
+
+// The main window: tool bar, page buttons, the seven pages of `Disks`, status bar,
+// menus, timers and the tray icon. Control names are the form's own.
+class TMainForm : public tk::Form {
+public:
+    explicit TMainForm(Program& program);
+
+    Program& P;
+
+    // ---- Tool bar ----
+    tk::SpeedButton SpeedButton1{*this, this, "SpeedButton1", ids::main::SpeedButton1};
+    tk::Bevel Bevel1{*this, this, "Bevel1", ids::main::Bevel1};
+    tk::SpeedButton SpeedButton7{*this, this, "SpeedButton7", ids::main::SpeedButton7};
+    tk::SpeedButton SpeedButton8{*this, this, "SpeedButton8", ids::main::SpeedButton8};
+    tk::SpeedButton SpeedButton9{*this, this, "SpeedButton9", ids::main::SpeedButton9};
+    tk::SpeedButton SpeedButton12{*this, this, "SpeedButton12", ids::main::SpeedButton12};
+    tk::Bevel Bevel2{*this, this, "Bevel2", ids::main::Bevel2};
+    tk::SpeedButton SpeedButton2{*this, this, "SpeedButton2", ids::main::SpeedButton2};
+    tk::SpeedButton SpeedButton3{*this, this, "SpeedButton3", ids::main::SpeedButton3};
+    tk::SpeedButton SpeedButton4{*this, this, "SpeedButton4", ids::main::SpeedButton4};
+    tk::SpeedButton SpeedButton5{*this, this, "SpeedButton5", ids::main::SpeedButton5};
+    tk::SpeedButton SpeedButton6{*this, this, "SpeedButton6", ids::main::SpeedButton6};
+    tk::SpeedButton SpeedButton10{*this, this, "SpeedButton10", ids::main::SpeedButton10};
+    tk::SpeedButton SpeedButton11{*this, this, "SpeedButton11", ids::main::SpeedButton11};
+
+    // ---- Page buttons ----
+    tk::SpeedButton SpeedButton13{*this, this, "SpeedButton13", ids::main::SpeedButton13};
+    tk::SpeedButton SpeedButton14{*this, this, "SpeedButton14", ids::main::SpeedButton14};
+    tk::SpeedButton SpeedButton15{*this, this, "SpeedButton15", ids::main::SpeedButton15};
+    tk::SpeedButton SpeedButton16{*this, this, "SpeedButton16", ids::main::SpeedButton16};
+    tk::SpeedButton SpeedButton17{*this, this, "SpeedButton17", ids::main::SpeedButton17};
+    tk::SpeedButton SpeedButton18{*this, this, "SpeedButton18", ids::main::SpeedButton18};
+    tk::SpeedButton SpeedButton19{*this, this, "SpeedButton19", ids::main::SpeedButton19};
+
+    // ---- Pages ----
+    tk::PageControl Disks{*this, this, "Disks", ids::main::Disks};
+    tk::TabSheet TabSheet1{*this, Disks, "TabSheet1", ids::main::TabSheet1};
+    tk::TabSheet TabSheet2{*this, Disks, "TabSheet2", ids::main::TabSheet2};
+    tk::TabSheet TabSheet3{*this, Disks, "TabSheet3", ids::main::TabSheet3};
+    tk::TabSheet TabSheet4{*this, Disks, "TabSheet4", ids::main::TabSheet4};
+    tk::TabSheet TabSheet5{*this, Disks, "TabSheet5", ids::main::TabSheet5};
+    tk::TabSheet TabSheet7{*this, Disks, "TabSheet7", ids::main::TabSheet7};
+    tk::TabSheet TabSheet6{*this, Disks, "TabSheet6", ids::main::TabSheet6};
+
+    // Page 0: Disks
+    tk::PageControl PageControl1{*this, &TabSheet1, "PageControl1", ids::main::PageControl1};
+    tk::TabSheet TabSheet9{*this, PageControl1, "TabSheet9", ids::main::TabSheet9};
+    tk::TabSheet TabSheet10{*this, PageControl1, "TabSheet10", ids::main::TabSheet10};
+    tk::GroupBox GroupBox1{*this, &TabSheet9, "GroupBox1", ids::main::GroupBox1};
+    tk::GroupBox GroupBox3{*this, &GroupBox1, "GroupBox3", ids::main::GroupBox3};
+    tk::ListBox ListBox1{*this, &GroupBox3, "ListBox1", ids::main::ListBox1};
+    tk::GroupBox GroupBox4{*this, &GroupBox1, "GroupBox4", ids::main::GroupBox4};
+    tk::ListBox ListBox2{*this, &GroupBox4, "ListBox2", ids::main::ListBox2};
+    tk::GroupBox GroupBox5{*this, &GroupBox1, "GroupBox5", ids::main::GroupBox5};
+    tk::ListBox ListBox3{*this, &GroupBox5, "ListBox3", ids::main::ListBox3};
+    tk::GroupBox GroupBox6{*this, &GroupBox1, "GroupBox6", ids::main::GroupBox6};
+    tk::ListBox ListBox4{*this, &GroupBox6, "ListBox4", ids::main::ListBox4};
+    tk::DriveComboBox DriveComboBox1{*this, &TabSheet9, "DriveComboBox1",
+                                     ids::main::DriveComboBox1};
+    tk::GroupBox GroupBox2{*this, &TabSheet10, "GroupBox2", ids::main::GroupBox2};
+    tk::ListBox ListBox11{*this, &GroupBox2, "ListBox11", ids::main::ListBox11};
+    tk::DriveComboBox DriveComboBox2{*this, &TabSheet10, "DriveComboBox2",
+                                     ids::main::DriveComboBox2};
+
+    // Page 1: QuickLaunch
+    tk::GroupBox GroupBox7{*this, &TabSheet2, "GroupBox7", ids::main::GroupBox7};
+    tk::BitBtn BitBtn3{*this, &GroupBox7, "BitBtn3", ids::main::BitBtn3};
+    tk::ListBox ListBox5{*this, &GroupBox7, "ListBox5", ids::main::ListBox5};
+    tk::GroupBox GroupBox8{*this, &TabSheet2, "GroupBox8", ids::main::GroupBox8};
+    tk::BitBtn BitBtn5{*this, &GroupBox8, "BitBtn5", ids::main::BitBtn5};
+    tk::ListBox ListBox6{*this, &GroupBox8, "ListBox6", ids::main::ListBox6};
+    tk::GroupBox GroupBox9{*this, &TabSheet2, "GroupBox9", ids::main::GroupBox9};
+    tk::ListBox ListBox7{*this, &GroupBox9, "ListBox7", ids::main::ListBox7};
+
+    // Page 2: FreeTemp
+    tk::PageControl PageControl2{*this, &TabSheet3, "PageControl2", ids::main::PageControl2};
+    tk::TabSheet TabSheet11{*this, PageControl2, "TabSheet11", ids::main::TabSheet11};
+    tk::TabSheet TabSheet12{*this, PageControl2, "TabSheet12", ids::main::TabSheet12};
+    tk::TabSheet TabSheet13{*this, PageControl2, "TabSheet13", ids::main::TabSheet13};
+    tk::TabSheet TabSheet14{*this, PageControl2, "TabSheet14", ids::main::TabSheet14};
+    tk::TabSheet TabSheet15{*this, PageControl2, "TabSheet15", ids::main::TabSheet15};
+    tk::TabSheet TabSheet16{*this, PageControl2, "TabSheet16", ids::main::TabSheet16};
+
+    // Page 4: StopWatch
+    tk::BitBtn BitBtn6{*this, &TabSheet5, "BitBtn6", ids::main::BitBtn6};
+    tk::BitBtn BitBtn8{*this, &TabSheet5, "BitBtn8", ids::main::BitBtn8};
+    tk::Label Label9{*this, &TabSheet5, "Label9", ids::main::Label9};
+
+    // Page 5: System
+    tk::GroupBox GroupBox10{*this, &TabSheet7, "GroupBox10", ids::main::GroupBox10};
+    tk::Label Label10{*this, &GroupBox10, "Label10", ids::main::Label10};
+    tk::Label Label11{*this, &GroupBox10, "Label11", ids::main::Label11};
+    tk::Label Label12{*this, &GroupBox10, "Label12", ids::main::Label12};
+    tk::Label Label13{*this, &GroupBox10, "Label13", ids::main::Label13};
+    tk::Label Label14{*this, &GroupBox10, "Label14", ids::main::Label14};
+    tk::Label Label15{*this, &GroupBox10, "Label15", ids::main::Label15};
+    tk::Label Label16{*this, &GroupBox10, "Label16", ids::main::Label16};
+    tk::Label Label17{*this, &GroupBox10, "Label17", ids::main::Label17};
+    tk::GroupBox GroupBox12{*this, &TabSheet7, "GroupBox12", ids::main::GroupBox12};
+    tk::Label Label23{*this, &GroupBox12, "Label23", ids::main::Label23};
+    tk::BitBtn BitBtn9{*this, &TabSheet7, "BitBtn9", ids::main::BitBtn9};
+    tk::BitBtn BitBtn10{*this, &TabSheet7, "BitBtn10", ids::main::BitBtn10};
+
+    // Page 6: AutoStart
+    tk::ListBox ListBox9{*this, &TabSheet6, "ListBox9", ids::main::ListBox9};
+    tk::ListBox ListBox10{*this, &TabSheet6, "ListBox10", ids::main::ListBox10};
+
+    // ---- Frame ----
+    tk::StatusBar StatusBar1{*this, this, "StatusBar1", ids::main::StatusBar1};
+    tk::Button Button1{*this, this, "Button1", ids::main::Button1};
+
+    // ---- Timers ----
+    tk::Timer Timer1{*this, "Timer1", ids::main::Timer1};
+    tk::Timer TimerControl{*this, "TimerControl", ids::main::TimerControl};
+    tk::Timer Check1000{*this, "Check1000", ids::main::Check1000};
+    tk::Timer Timer2ShutDown{*this, "Timer2ShutDown", ids::main::Timer2ShutDown};
+    tk::Timer StopWatchTimer2{*this, "StopWatchTimer2", ids::main::StopWatchTimer2};
+
+    // ---- Main menu ----
+    tk::MainMenu MainMenu1{*this, "MainMenu1", ids::main::MainMenu1};
+    tk::MenuItem File1{*this, MainMenu1, "File1", ids::main::File1, "&File"};
+    tk::MenuItem Exit1{*this, File1, "Exit1", ids::main::Exit1, "E&xit", 16472};
+    tk::MenuItem Tools1{*this, MainMenu1, "Tools1", ids::main::Tools1, "&Tools"};
+    tk::MenuItem Options1{*this, Tools1, "Options1", ids::main::Options1, "&Options", 122};
+    tk::MenuItem N1{*this, Tools1, "N1", ids::main::N1, "-"};
+    tk::MenuItem Refresh1{*this, Tools1, "Refresh1", ids::main::Refresh1, "&Refresh", 116};
+    tk::MenuItem N2{*this, Tools1, "N2", ids::main::N2, "-"};
+    tk::MenuItem StayOnTop1{*this, Tools1, "StayOnTop1", ids::main::StayOnTop1, "&Stay On Top",
+                            16451};
+    tk::MenuItem AutoRun1{*this, Tools1, "AutoRun1", ids::main::AutoRun1, "AutoRun", 49234};
+    tk::MenuItem Help1{*this, MainMenu1, "Help1", ids::main::Help1, "&Help"};
+    tk::MenuItem About1{*this, Help1, "About1", ids::main::About1, "&About", 16449};
+
+    // ---- Tray menu ----
+    tk::PopupMenu PopupMenu1{*this, "PopupMenu1", ids::main::PopupMenu1};
+    tk::MenuItem EjectCdrom1{*this, PopupMenu1, "EjectCdrom1", ids::main::EjectCdrom1,
+                             "Eject Cd-rom"};
+    tk::MenuItem CloseCdrom2{*this, PopupMenu1, "CloseCdrom2", ids::main::CloseCdrom2,
+                             "Close Cd-rom"};
+    tk::MenuItem N7{*this, PopupMenu1, "N7", ids::main::N7, "-"};
+    tk::MenuItem Explorer1{*this, PopupMenu1, "Explorer1", ids::main::Explorer1, "Explorer"};
+    tk::MenuItem N6{*this, PopupMenu1, "N6", ids::main::N6, "-"};
+    tk::MenuItem ControlPanel1{*this, PopupMenu1, "ControlPanel1", ids::main::ControlPanel1,
+                               "Control Panel"};
+    tk::MenuItem AdministrativeTools1{*this, PopupMenu1, "AdministrativeTools1",
+                                      ids::main::AdministrativeTools1, "Administrative Tools"};
+    tk::MenuItem N5{*this, PopupMenu1, "N5", ids::main::N5, "-"};
+    tk::MenuItem mia1{*this, PopupMenu1, "mia1", ids::main::mia1, ""};
+    tk::MenuItem mia2{*this, PopupMenu1, "mia2", ids::main::mia2, ""};
+    tk::MenuItem mia3{*this, PopupMenu1, "mia3", ids::main::mia3, ""};
+    tk::MenuItem N4{*this, PopupMenu1, "N4", ids::main::N4, "-"};
+    tk::MenuItem Disks1{*this, PopupMenu1, "Disks1", ids::main::Disks1, "Disks"};
+    tk::MenuItem QuickLaunch1{*this, PopupMenu1, "QuickLaunch1", ids::main::QuickLaunch1,
+                              "QuickLaunch"};
+    tk::MenuItem FreeTemp1{*this, PopupMenu1, "FreeTemp1", ids::main::FreeTemp1, "FreeTemp"};
+    tk::MenuItem ShutDown1{*this, PopupMenu1, "ShutDown1", ids::main::ShutDown1, "ShutDown"};
+    tk::MenuItem StopWatch1{*this, PopupMenu1, "StopWatch1", ids::main::StopWatch1, "StopWatch"};
+    tk::MenuItem Reminder1{*this, PopupMenu1, "Reminder1", ids::main::Reminder1, "System"};
+    tk::MenuItem AutoStart1{*this, PopupMenu1, "AutoStart1", ids::main::AutoStart1, "AutoStart"};
+    tk::MenuItem N3{*this, PopupMenu1, "N3", ids::main::N3, "-"};
+    tk::MenuItem Blank1{*this, PopupMenu1, "Blank1", ids::main::Blank1, "Close this popup-menu"};
+    tk::MenuItem N8{*this, PopupMenu1, "N8", ids::main::N8, "-"};
+    tk::MenuItem Exit2{*this, PopupMenu1, "Exit2", ids::main::Exit2, "Exit"};
+
+    // Created with the window, before its creation handler runs.
+    TTrayIcon TrayIcon1;
+
+    // ---- Operations of the window ----
+    // Shows page k of `Disks`, stores it, updates Back/Forward and saves.
+    void SelectPage(int page);
+    // Back is enabled unless IndexOfTab is 0, Forward unless it is 6.
+    void UpdateBackForward();
+    // Shows the window again from the tray or from behind other windows.
+    void BringWindowBack();
+
+    // ---- Handlers ----
+    void FormCreate();
+    void FormActivate();
+    void FormClose();
+    void FormKeyPress(char& key);
+
+    void DisksChange();
+    void PageControl1Change();
+    void PageControl2Change();
+    void PageButtonClick(int page);
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void TrayPageItemClick(int page);
+
+    void RefreshCommand();
+    void Exit1Click();
+    void Exit2Click();
+    void Options1Click();
+    void About1Click();
+    void StayOnTop1Click();
+    void SpeedButton7Click();
+    void AutoRun1Click();
+    void SpeedButton8Click();
+    void Button1Click();
+    void TrayIcon1Minimize();
+    void TrayIcon1Restore();
+
+    void Timer1Timer();
+    void TimerControlTimer();
+    void Check1000Timer();
+    void Timer2ShutDownTimer();
+    void StopWatchTimer2Timer();
+
+    void BitBtn6Click();
+    void BitBtn8Click();
+
+private:
+    void DesignLayout();
+    void BindEvents();
+};
+
+} // namespace trelvix

@@ -1,0 +1,33 @@
+#include "app/Program.h"
+
+namespace trelvix {
+
+namespace {
+// The application title is the executable's base name, without its extension.
+std::string BaseName(const std::string& path) {
+    std::string name = path.substr(path.find_last_of("\\/") + 1);
+    auto dot = name.find_last_of('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+} // namespace
+
+Program::Program(port::Ports& ports, tk::Host* host)
+    : Ports(ports), App(ports.desktop, BaseName(ports.system.ExecutablePath())) {
+    App.SetHost(host);
+}
+
+Program::~Program() = default;
+
+void Program::Start() {
+    MainForm = std::make_unique<TMainForm>(*this);
+    App.CreateForm(*MainForm);
+    About = std::make_unique<TAbout>(*this);
+    App.CreateForm(*About);
+    Options = std::make_unique<TOptions>(*this);
+    App.CreateForm(*Options);
+    SetVolumeName = std::make_unique<TSetVolumeName>(*this);
+    App.CreateForm(*SetVolumeName);
+    App.ShowMainForm();
+}
+
+} // namespace trelvix

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "app/Main.h"
+#include "app/OptionsForm.h"
+#include "disks/ProceduresOfDisks.h"
+#include "disks/SetVolume.h"
+#include "platform/Ports.h"
+#include "toolkit/Application.h"
+#include "tools/AboutForm.h"
+#include "tools/ProceduresOfStopWatch.h"
+
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <string>
+
+namespace trelvix {
+
+// The whole program: the application object, the four forms and every
+// program-wide value, over the ports it was given. Tests make a fresh one each.
+class Program {
+public:
+    explicit Program(port::Ports& ports, tk::Host* host = nullptr);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // The program entry: creates the four forms in order (each creation handler runs
+    // as its form is created), then shows the main window.
+    void Start();
+
+    port::Ports& Ports;
+    tk::Application App;
+
+    std::unique_ptr<TMainForm> MainForm;
+    std::unique_ptr<TAbout> About;
+    std::unique_ptr<TOptions> Options;
+    std::unique_ptr<TSetVolumeName> SetVolumeName;
+
+    // ---- Settings, named after their registry values ----
+    std::int32_t Interval = 0;
+    bool IntervalFlag = false;
+    std::int64_t ChangeOfBytes = 0;
+    std::int32_t TopForm = 0;
+    std::int32_t LeftForm = 0;
+    std::int32_t WindowStates = 0;
+    std::int32_t IndexOfTab = 0;
+    std::int32_t IndexOfTabOptions = 0;
+    bool StayOnTop = false;
+    std::int32_t ControlPanelIndex = 0;
+    std::int32_t AdministrativeToolsIndex = 0;
+    std::int32_t UsefulToolsIndex = 0;
+    bool IndexOfTemp = false;
+    std::int32_t IndexOfRemoveable = 0;
+    std::int32_t IndexOfFreeTemp = 0;
+    std::string CommonAdministrativeToolsPath;
+
+    // ---- Other program-wide values ----
+    bool AutoRunOn = false;
+    bool ShutDownPlanned = false;
+    std::string UnitSuffix = " Mbytes";
+    std::string TraySummary;
+    bool FixedPresent = false, CdPresent = false, NetPresent = false, RamPresent = false;
+    // Remembered selections of ListBox1..ListBox4; 100 = none.
+    int FixedSelection = 100, CdSelection = 100, NetSelection = 100, RamSelection = 100;
+
+    std::string VersionLine;
+
+    DiskMonitorState Disks;
+    StopWatchState StopWatch;
+
+    // `.\Resource\` files whose failure to load was already reported this run.
+    std::set<std::string> ReportedGlyphFailures;
+};
+
+} // namespace trelvix

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/Desktop.h"
+#include "platform/Tray.h"
+#include "toolkit/Application.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace trelvix {
+
+enum class MouseButton { Left = 0, Right = 1, Middle = 2 };
+
+// Shift state bits: shift, alt, ctrl, left, right, middle.
+namespace shift {
+inline constexpr unsigned Shift = 1, Alt = 2, Ctrl = 4, Left = 8, Right = 16, Middle = 32;
+}
+
+using MouseEvent = std::function<void(MouseButton, unsigned shiftState, int x, int y)>;
+using MouseMoveEvent = std::function<void(unsigned shiftState, int x, int y)>;
+
+// The program's one icon in the notification area. Turns the shell's callback
+// messages into click events, opens its popup menu on a right click while the
+// program is hidden in the tray, and hides the taskbar entry on minimise.
+class TTrayIcon {
+public:
+    static constexpr unsigned CallbackMessage = 1025;
+    static constexpr std::size_t MaxTip = 63;
+
+    TTrayIcon(tk::Application& app, port::Tray& tray, port::Desktop& desktop);
+    ~TTrayIcon();
+    TTrayIcon(const TTrayIcon&) = delete;
+    TTrayIcon& operator=(const TTrayIcon&) = delete;
+
+    [[nodiscard]] const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& text);
+    [[nodiscard]] const port::NotifyIconData& Data() const { return data_; }
+    [[nodiscard]] bool IconShown() const { return shown_; }
+
+    tk::PopupMenu* PopupMenu = nullptr;
+    tk::Handler OnClick, OnDblClick, OnMinimize, OnRestore;
+    MouseMoveEvent OnMouseMove;
+    MouseEvent OnMouseDown, OnMouseUp;
+
+    // The hidden window's procedure.
+    std::intptr_t WndProc(const port::TrayMessage& message);
+
+    void ShowPopup();
+    void RemoveIcon();
+    void Minimize();
+    void Restore();
+
+private:
+    void AddIcon();
+    void Modify();
+    void Dispatch(unsigned mouseMessage);
+    [[nodiscard]] unsigned ShiftState() const;
+
+    tk::Application& app_;
+    port::Tray& tray_;
+    port::Desktop& desktop_;
+    port::NotifyIconData data_;
+    std::string hint_;
+    bool leftDown_ = false;
+    bool shown_ = false;
+};
+
+} // namespace trelvix

@@ -1,0 +1,15 @@
+#include "disks/SetVolume.h"
+
+#include "app/Program.h"
+
+namespace trelvix {
+
+TSetVolumeName::TSetVolumeName(Program& program)
+    : tk::Form(program.App, "SetVolumeName", ids::setvolume::Form), P(program) {
+    SetCaption("Volume Label");
+    SetClientSize(300, 100);
+    Dialog = true;
+    KeyPreview = true;
+}
+
+} // namespace trelvix

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/ControlIds.h"
+#include "toolkit/Controls.h"
+
+namespace trelvix {
+
+class Program;
+
+// The dialog that changes a drive's volume label.
+class TSetVolumeName : public tk::Form {
+public:
+    explicit TSetVolumeName(Program& program);
+    Program& P;
+};
+
+} // namespace trelvix

@@ -1,0 +1,6 @@
+#pragma once
+
+namespace trelvix {
+class Program;
+void LaunchAdministrativeToolsEntry(Program& p);
+} // namespace trelvix

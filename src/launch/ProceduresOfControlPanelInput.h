@@ -1,0 +1,6 @@
+#pragma once
+
+namespace trelvix {
+class Program;
+void LaunchControlPanelEntry(Program& p);
+} // namespace trelvix

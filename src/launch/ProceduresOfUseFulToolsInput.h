@@ -1,0 +1,6 @@
+#pragma once
+
+namespace trelvix {
+class Program;
+void LaunchUsefulToolsEntry(Program& p);
+} // namespace trelvix

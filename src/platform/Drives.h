@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace port {
+
+// Drive types as the system numbers them.
+enum class DriveType {
+    Unknown = 0,
+    NoRootDir = 1,
+    Removable = 2,
+    Fixed = 3,
+    Remote = 4,
+    CdRom = 5,
+    RamDisk = 6
+};
+
+struct VolumeInfo {
+    bool ok = false;
+    std::string label;
+    std::string fileSystem;
+};
+
+struct DiskSpace {
+    std::int64_t total = -1; // -1 when the query failed
+    std::int64_t free = -1;  // free bytes available to the caller
+};
+
+class Drives {
+public:
+    virtual ~Drives() = default;
+    // `letter` is 'A'..'Z'.
+    [[nodiscard]] virtual DriveType Type(char letter) = 0;
+    [[nodiscard]] virtual VolumeInfo Volume(char letter) = 0;
+    [[nodiscard]] virtual DiskSpace FreeSpace(char letter) = 0;
+    // Turns the system's "insert a disk" boxes off (true) or back on (false).
+    virtual void SuppressCriticalErrors(bool suppress) = 0;
+};
+
+} // namespace port

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace port {
+
+class Power {
+public:
+    virtual ~Power() = default;
+};
+
+} // namespace port

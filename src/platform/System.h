@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace port {
+
+struct LocalTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, milliseconds = 0;
+    int dayOfWeek = 0; // 0 = Sunday
+};
+
+struct MemoryStatus {
+    std::uint32_t memoryLoad = 0; // percent
+    std::uint64_t totalPhys = 0, availPhys = 0;
+    std::uint64_t totalPageFile = 0, availPageFile = 0;
+    std::uint64_t totalVirtual = 0, availVirtual = 0;
+};
+
+class System {
+public:
+    virtual ~System() = default;
+    // Full path of the running executable, as the system reports it.
+    [[nodiscard]] virtual std::string ExecutablePath() = 0;
+    [[nodiscard]] virtual LocalTime Now() = 0;
+    // The user's locale settings.
+    [[nodiscard]] virtual std::string DecimalSeparator() = 0;
+    // Formats `t` with the user's short date format and long time format.
+    [[nodiscard]] virtual std::string FormatShortDate(const LocalTime& t) = 0;
+    [[nodiscard]] virtual std::string FormatLongTime(const LocalTime& t) = 0;
+    [[nodiscard]] virtual MemoryStatus Memory() = 0;
+    // Milliseconds since Windows started, 64 bits wide.
+    [[nodiscard]] virtual std::uint64_t TickCount() = 0;
+};
+
+} // namespace port

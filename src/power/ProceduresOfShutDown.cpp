@@ -1,0 +1,11 @@
+#include "power/ProceduresOfShutDown.h"
+
+#include "app/Program.h"
+
+namespace trelvix {
+
+void FillDateTimeNow(Program&) {}
+void ShowNotArmedGlyphs(Program&) {}
+void CheckScheduledPowerAction(Program&) {}
+
+} // namespace trelvix

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "platform/Desktop.h"
+#include "toolkit/Controls.h"
+
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace tk {
+
+// The program-wide application object: main form, modal dialogs, the standard
+// error box and the minimise/restore events of the program as a whole.
+class Application {
+public:
+    Application(port::Desktop& desktop, std::string title);
+
+    // The executable's base name; caption of the standard error box.
+    [[nodiscard]] const std::string& Title() const { return title_; }
+
+    void SetHost(Host* host) { host_ = host; }
+    [[nodiscard]] Host* GetHost() const { return host_; }
+
+    // Gives every component of the form its peer, then runs the form's OnCreate.
+    // The first form created becomes the main form.
+    void CreateForm(Form& form);
+    [[nodiscard]] Form* MainForm() const { return mainForm_; }
+
+    // Shows the main form and activates it (its first showing).
+    void ShowMainForm();
+
+    // Shows a form modally. Without a host, the modal script stands in for the user.
+    void ShowModal(Form& form);
+    std::function<void(Form&)> ModalScript;
+
+    // Minimises the program (the minimise box, Escape) and raises OnMinimize.
+    void Minimize();
+    // Shows and restores the program and raises OnRestore before it is activated.
+    void Restore();
+    [[nodiscard]] bool Minimized() const;
+    Handler OnMinimize;
+    Handler OnRestore;
+
+    void Terminate();
+    [[nodiscard]] bool Terminated() const { return terminated_; }
+
+    int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
+
+    // The standard error box: caption = title, error icon, OK, the message with a
+    // full stop added. While one is open, further errors are dropped.
+    void ShowException(const std::exception& error);
+    [[nodiscard]] int ErrorBoxesShown() const { return errorBoxes_; }
+
+    // Runs a handler; an exception ends it and shows the standard error box.
+    void Guard(const Handler& handler);
+
+private:
+    port::Desktop& desktop_;
+    std::string title_;
+    Host* host_ = nullptr;
+    Form* mainForm_ = nullptr;
+    bool terminated_ = false;
+    bool errorBoxOpen_ = false;
+    int errorBoxes_ = 0;
+};
+
+// The message of an error as the error box shows it: a full stop added when it
+// does not end in one.
+std::string ErrorBoxText(const std::string& message);
+
+} // namespace tk

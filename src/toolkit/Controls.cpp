@@ -1,0 +1,466 @@
+#include "toolkit/Controls.h"
+
+#include "toolkit/Application.h"
+#include "toolkit/Errors.h"
+
+#include <algorithm>
+
+namespace tk {
+
+namespace {
+template <typename T> bool Assign(T& field, const T& value) {
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+} // namespace
+
+// ---- Component ----
+
+Component::Component(Form* owner, Kind kind, std::string name, int id)
+    : owner_(owner), kind_(kind), name_(std::move(name)), id_(id) {
+    if (owner_ != nullptr)
+        owner_->components_.push_back(this);
+}
+
+Component::~Component() = default;
+
+void Component::AttachPeer(std::unique_ptr<Peer> peer) { peer_ = std::move(peer); }
+
+void Component::Notify(Prop prop) const {
+    if (peer_)
+        peer_->Changed(prop);
+}
+
+void Component::Fire(const Handler& handler) const {
+    if (!handler)
+        return;
+    if (owner_ != nullptr)
+        owner_->App().Guard(handler);
+    else
+        handler();
+}
+
+// ---- Control ----
+
+Control::Control(Form& owner, Control* parent, Kind kind, std::string name, int id)
+    : Component(&owner, kind, std::move(name), id), parent_(parent) {}
+
+Control::Control(Kind kind, std::string name, int id)
+    : Component(nullptr, kind, std::move(name), id), parent_(nullptr) {}
+
+void Control::SetCaption(const std::string& caption) {
+    if (Assign(caption_, caption))
+        Notify(Prop::Caption);
+}
+
+void Control::SetHint(const std::string& hint) {
+    if (Assign(hint_, hint))
+        Notify(Prop::Hint);
+}
+
+void Control::SetEnabled(bool enabled) {
+    if (Assign(enabled_, enabled))
+        Notify(Prop::Enabled);
+}
+
+void Control::SetVisible(bool visible) {
+    if (Assign(visible_, visible))
+        Notify(Prop::Visible);
+}
+
+void Control::SetBounds(int left, int top, int width, int height) {
+    bool changed = Assign(left_, left);
+    changed |= Assign(top_, top);
+    changed |= Assign(width_, width);
+    changed |= Assign(height_, height);
+    if (changed)
+        Notify(Prop::Bounds);
+}
+
+void Control::BoundsChangedByUser(int left, int top, int width, int height) {
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+}
+
+void Control::SetFont(const tk::Font& font) {
+    if (Assign(font_, font))
+        Notify(Prop::Font);
+}
+
+void Control::SetColor(Color color) {
+    if (Assign(color_, color))
+        Notify(Prop::Color);
+}
+
+void Control::SetHandCursor(bool hand) {
+    if (Assign(handCursor_, hand))
+        Notify(Prop::Cursor);
+}
+
+void Control::SetPopupMenu(tk::PopupMenu* menu) {
+    if (Assign(popupMenu_, menu))
+        Notify(Prop::PopupMenu);
+}
+
+bool Control::Reachable() const {
+    for (const Control* c = this; c != nullptr; c = c->parent_)
+        if (!c->enabled_ || !c->visible_)
+            return false;
+    return true;
+}
+
+void Control::Repaint() const {
+    if (GetPeer() != nullptr)
+        GetPeer()->Repaint();
+}
+
+void Control::Click() {
+    if (Reachable())
+        Fire(OnClick);
+}
+
+void Control::DblClick() {
+    if (Reachable())
+        Fire(OnDblClick);
+}
+
+// ---- Buttons ----
+
+void ButtonBase::SetGlyph(const Bitmap& glyph) {
+    if (Assign(glyph_, glyph))
+        Notify(Prop::Glyph);
+}
+
+void ButtonBase::SetFlat(bool flat) {
+    if (Assign(flat_, flat))
+        Notify(Prop::Glyph);
+}
+
+// ---- Item lists ----
+
+const std::string& ItemList::Item(int index) const {
+    if (index < 0 || index >= Count())
+        throw EListError(index);
+    return items_[static_cast<size_t>(index)];
+}
+
+void ItemList::Add(const std::string& item) {
+    items_.push_back(item);
+    Notify(Prop::Items);
+}
+
+void ItemList::Clear() {
+    if (items_.empty() && itemIndex_ == -1)
+        return;
+    items_.clear();
+    itemIndex_ = -1;
+    Notify(Prop::Items);
+}
+
+void ItemList::Delete(int index) {
+    if (index < 0 || index >= Count())
+        throw EListError(index);
+    items_.erase(items_.begin() + index);
+    if (itemIndex_ >= Count())
+        itemIndex_ = -1;
+    Notify(Prop::Items);
+}
+
+void ItemList::SetItems(std::vector<std::string> items) {
+    items_ = std::move(items);
+    if (itemIndex_ >= Count())
+        itemIndex_ = -1;
+    Notify(Prop::Items);
+}
+
+void ItemList::SetItemIndex(int index) {
+    if (index < -1 || index >= Count())
+        index = -1;
+    if (Assign(itemIndex_, index))
+        Notify(Prop::ItemIndex);
+}
+
+void ItemList::SelectionChangedByUser(int index) {
+    if (index < -1 || index >= Count())
+        index = -1;
+    // The native control already shows the new selection: no need to push it back.
+    itemIndex_ = index;
+}
+
+void ListBox::SelectItem(int index) {
+    if (!Reachable())
+        return;
+    SelectionChangedByUser(index);
+    Fire(OnClick);
+}
+
+void ComboBox::SelectItem(int index) {
+    if (!Reachable())
+        return;
+    SelectionChangedByUser(index);
+    Fire(OnChange);
+}
+
+void DriveComboBox::SetDrives(std::vector<DriveItem> drives) {
+    drives_ = std::move(drives);
+    Notify(Prop::Items);
+}
+
+void DriveComboBox::SetDrive(char letter) {
+    if (Assign(drive_, letter))
+        Notify(Prop::ItemIndex);
+}
+
+void DriveComboBox::SelectDrive(char letter) {
+    if (!Reachable())
+        return;
+    drive_ = letter;
+    Fire(OnChange);
+}
+
+// ---- Edits ----
+
+void Edit::SetText(const std::string& text) {
+    if (!Assign(text_, text))
+        return;
+    Notify(Prop::Text);
+    Fire(OnChange);
+}
+
+void Edit::KeyPress(char key) {
+    if (!Reachable())
+        return;
+    if (OnKeyPress)
+        Owner()->App().Guard([&] { OnKeyPress(key); });
+}
+
+void Memo::SetLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            text += "\r\n";
+        text += lines[i];
+    }
+    SetText(text);
+}
+
+// ---- Track bar, up-down ----
+
+void TrackBar::SetRange(int min, int max) {
+    min_ = min;
+    max_ = std::max(min, max);
+    Notify(Prop::Range);
+    SetPosition(position_);
+}
+
+void TrackBar::SetPosition(int position) {
+    position = std::clamp(position, min_, max_);
+    if (!Assign(position_, position))
+        return;
+    Notify(Prop::Position);
+    Fire(OnChange);
+}
+
+void UpDown::UpClick() {
+    if (Reachable())
+        Fire(OnUpClick);
+}
+
+void UpDown::DownClick() {
+    if (Reachable())
+        Fire(OnDownClick);
+}
+
+// ---- Pages ----
+
+void PageControl::SetActivePageIndex(int index) {
+    if (index < 0 || index >= PageCount())
+        return;
+    if (Assign(active_, index))
+        Notify(Prop::ActivePage);
+}
+
+void PageControl::SelectTab(int index) {
+    if (!Reachable() || index < 0 || index >= PageCount() || index == active_)
+        return;
+    active_ = index;
+    Notify(Prop::ActivePage);
+    Fire(OnChange);
+}
+
+TabSheet::TabSheet(Form& owner, PageControl& pages, std::string name, int id)
+    : Control(owner, &pages, Kind::TabSheet, std::move(name), id), index_(pages.PageCount()) {
+    pages.pages_.push_back(this);
+    if (pages.active_ < 0)
+        pages.active_ = 0;
+}
+
+// ---- Date and time, image ----
+
+void DateTimePicker::SetValue(const DateTime& value) {
+    if (!Assign(value_, value))
+        return;
+    Notify(Prop::Text);
+    Fire(OnChange);
+}
+
+void DateTimePicker::ChangeByUser(const DateTime& value) {
+    if (!Reachable() || !Assign(value_, value))
+        return;
+    Fire(OnChange);
+}
+
+void Image::SetPicture(const Bitmap& picture) {
+    if (Assign(picture_, picture))
+        Notify(Prop::Picture);
+}
+
+// ---- Timer ----
+
+Timer::Timer(Form& owner, std::string name, int id)
+    : Component(&owner, Kind::Timer, std::move(name), id) {}
+
+void Timer::SetInterval(int milliseconds) {
+    if (Assign(interval_, std::max(0, milliseconds)))
+        Notify(Prop::Interval);
+}
+
+void Timer::SetEnabled(bool enabled) {
+    if (Assign(enabled_, enabled))
+        Notify(Prop::Interval);
+}
+
+void Timer::Tick() {
+    if (Running())
+        Fire(OnTimer);
+}
+
+// ---- Menus ----
+
+MenuItem::MenuItem(Form& owner, Component& parent, std::string name, int id, std::string caption,
+                   int shortCut)
+    : Component(&owner, Kind::MenuItem, std::move(name), id), parent_(parent),
+      caption_(std::move(caption)), shortCut_(shortCut) {
+    if (auto* item = dynamic_cast<MenuItem*>(&parent))
+        item->items_.push_back(this);
+    else if (auto* bar = dynamic_cast<MainMenu*>(&parent))
+        bar->items_.push_back(this);
+    else if (auto* popup = dynamic_cast<PopupMenu*>(&parent))
+        popup->items_.push_back(this);
+}
+
+void MenuItem::SetCaption(const std::string& caption) {
+    if (Assign(caption_, caption))
+        Notify(Prop::Caption);
+}
+
+void MenuItem::SetChecked(bool checked) {
+    if (Assign(checked_, checked))
+        Notify(Prop::Checked);
+}
+
+void MenuItem::SetEnabled(bool enabled) {
+    if (Assign(enabled_, enabled))
+        Notify(Prop::Enabled);
+}
+
+void MenuItem::Click() {
+    if (enabled_ && !IsSeparator())
+        Fire(OnClick);
+}
+
+namespace {
+MenuItem* FindShortCutIn(const std::vector<MenuItem*>& items, int shortCut) {
+    for (MenuItem* item : items) {
+        if (item->ShortCut() == shortCut && item->Enabled())
+            return item;
+        if (MenuItem* inner = FindShortCutIn(item->Items(), shortCut))
+            return inner;
+    }
+    return nullptr;
+}
+} // namespace
+
+MenuItem* MainMenu::FindShortCut(int shortCut) const {
+    return shortCut == 0 ? nullptr : FindShortCutIn(items_, shortCut);
+}
+
+void PopupMenu::Popup(int x, int y) {
+    ++popups_;
+    if (GetPeer() != nullptr)
+        GetPeer()->Popup(x, y);
+}
+
+// ---- Form ----
+
+Form::Form(Application& app, std::string name, int id)
+    : Control(Kind::Form, std::move(name), id), app_(app) {
+    AdoptOwner(this);
+    SetVisible(false);
+}
+
+Form::~Form() = default;
+
+Component* Form::FindById(int id) const {
+    for (Component* c : components_)
+        if (c->Id() == id)
+            return c;
+    return nullptr;
+}
+
+void Form::SetClientSize(int width, int height) {
+    clientWidth_ = width;
+    clientHeight_ = height;
+    Notify(Prop::Bounds);
+}
+
+void Form::SetWindowState(tk::WindowState state) {
+    if (Assign(state_, state))
+        Notify(Prop::WindowState);
+}
+
+void Form::SetTopmost(bool topmost) {
+    // Always pushed: the program re-asserts the z-order after other windows moved.
+    topmost_ = topmost;
+    Notify(Prop::Topmost);
+}
+
+void Form::BringToFront() const {
+    if (GetPeer() != nullptr)
+        GetPeer()->BringToFront();
+}
+
+void Form::KeyPress(char key) {
+    if (KeyPreview && OnKeyPress)
+        app_.Guard([&] { OnKeyPress(key); });
+}
+
+bool Form::ShortCut(int shortCut) {
+    MenuItem* item = Menu != nullptr ? Menu->FindShortCut(shortCut) : nullptr;
+    if (item == nullptr)
+        return false;
+    item->Click();
+    return true;
+}
+
+void Form::Close() {
+    Fire(OnClose);
+    if (modal_) {
+        modal_ = false;
+        if (app_.GetHost() != nullptr)
+            app_.GetHost()->EndModal(*this);
+        SetVisible(false);
+    } else if (app_.MainForm() == this) {
+        app_.Terminate();
+    } else {
+        SetVisible(false);
+    }
+}
+
+void Form::Activate() { Fire(OnActivate); }
+
+} // namespace tk

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace trelvix {
+
+class Program;
+class TMainForm;
+
+void DesignSystemPage(TMainForm& f);
+void ShowMemoryFigures(Program& p);
+void StartTaskManager(Program& p);
+void StartDirectXDiagnostics(Program& p);
+
+} // namespace trelvix
