@@ -34,6 +34,10 @@ public:
     [[nodiscard]] virtual DriveType Type(char letter) = 0;
     [[nodiscard]] virtual VolumeInfo Volume(char letter) = 0;
     [[nodiscard]] virtual DiskSpace FreeSpace(char letter) = 0;
+    // Bit n set = drive letter 'A' + n exists.
+    [[nodiscard]] virtual std::uint32_t LogicalDrives() = 0;
+    // Index of the drive's icon in the system's small image list; -1 when unknown.
+    [[nodiscard]] virtual int IconIndex(char letter) = 0;
     // Turns the system's "insert a disk" boxes off (true) or back on (false).
     virtual void SuppressCriticalErrors(bool suppress) = 0;
 };

@@ -249,6 +249,13 @@ public:
         auto it = drives.find(letter);
         return it == drives.end() ? port::DiskSpace{} : it->second.space;
     }
+    std::uint32_t LogicalDrives() override {
+        std::uint32_t mask = 0;
+        for (const auto& [letter, drive] : drives)
+            mask |= 1u << (letter - 'A');
+        return mask;
+    }
+    int IconIndex(char letter) override { return letter - 'A'; }
     void SuppressCriticalErrors(bool suppress) override { suppressed = suppress; }
     std::map<char, FakeDrive> drives;
     bool suppressed = false;
