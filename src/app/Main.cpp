@@ -116,12 +116,9 @@ void TMainForm::DesignLayout() {
     PageControl2.Style = tk::TabStyle::FlatButtons;
     PageControl2.MultiLine = true;
     PageControl2.HotTrack = true;
-    const char* freeTempCaptions[] = {"Total ",
-                                      "Temporary Files",
-                                      "Temporary Internet Files",
-                                      "Internet History Files",
-                                      "Cookies files",
-                                      "Recycle Bin"};
+    const char* freeTempCaptions[] = {
+        "Total ",        "Temporary Files", "Temporary Internet Files", "Internet History Files",
+        "Cookies files", "Recycle Bin"};
     for (int i = 0; i < 6; ++i)
         PageControl2.Pages()[static_cast<size_t>(i)]->SetCaption(freeTempCaptions[i]);
 
@@ -234,9 +231,7 @@ void TMainForm::FormCreate() {
     step([this] { ListBox11.Add("Press Refresh or F5 for Access to disks"); });
     step([this] { PageControl1.SetActivePageIndex(0); });
     step(ensureDivisor);
-    step([this] {
-        P.FixedSelection = P.CdSelection = P.NetSelection = P.RamSelection = 100;
-    });
+    step([this] { P.FixedSelection = P.CdSelection = P.NetSelection = P.RamSelection = 100; });
     step([this] { LoadSettings(P); });
     step([this] { LoadSettings(P); });
     // A stored divisor of 0 would divide every capacity by zero.
@@ -305,7 +300,9 @@ void TMainForm::FormActivate() {
     }
 }
 
-void TMainForm::FormClose() { SaveSettings(P); }
+void TMainForm::FormClose() {
+    SaveSettings(P);
+}
 
 void TMainForm::FormKeyPress(char& key) {
     if (key != Escape)
@@ -345,7 +342,9 @@ void TMainForm::PageControl2Change() {
     SaveSettings(P);
 }
 
-void TMainForm::PageButtonClick(int page) { SelectPage(page); }
+void TMainForm::PageButtonClick(int page) {
+    SelectPage(page);
+}
 
 void TMainForm::SpeedButton2Click() {
     Disks.SetActivePageIndex(P.IndexOfTab - 1);
@@ -400,26 +399,42 @@ void TMainForm::RefreshCommand() {
     }
 }
 
-void TMainForm::Exit1Click() { Close(); }
+void TMainForm::Exit1Click() {
+    Close();
+}
 
 void TMainForm::Exit2Click() {
     SaveSettings(P);
     Close();
 }
 
-void TMainForm::Options1Click() { P.App.ShowModal(*P.Options); }
+void TMainForm::Options1Click() {
+    P.App.ShowModal(*P.Options);
+}
 
-void TMainForm::About1Click() { P.App.ShowModal(*P.About); }
+void TMainForm::About1Click() {
+    P.App.ShowModal(*P.About);
+}
 
-void TMainForm::StayOnTop1Click() { ToggleStayOnTopFromMenu(P); }
+void TMainForm::StayOnTop1Click() {
+    ToggleStayOnTopFromMenu(P);
+}
 
-void TMainForm::SpeedButton7Click() { ToggleStayOnTopFromButton(P); }
+void TMainForm::SpeedButton7Click() {
+    ToggleStayOnTopFromButton(P);
+}
 
-void TMainForm::AutoRun1Click() { ToggleAutoRunFromMenu(P); }
+void TMainForm::AutoRun1Click() {
+    ToggleAutoRunFromMenu(P);
+}
 
-void TMainForm::SpeedButton8Click() { ToggleAutoRunFromButton(P); }
+void TMainForm::SpeedButton8Click() {
+    ToggleAutoRunFromButton(P);
+}
 
-void TMainForm::Button1Click() { BringWindowBack(); }
+void TMainForm::Button1Click() {
+    BringWindowBack();
+}
 
 void TMainForm::TrayIcon1Minimize() {
     P.WindowStates = 1;
@@ -435,7 +450,9 @@ void TMainForm::TrayIcon1Restore() {
 
 // ---- Timers ----
 
-void TMainForm::Timer1Timer() { RefreshAll(P); }
+void TMainForm::Timer1Timer() {
+    RefreshAll(P);
+}
 
 void TMainForm::TimerControlTimer() {
     ComposeStatusLine(P);
@@ -447,12 +464,20 @@ void TMainForm::Check1000Timer() {
     EnsureTempFolder(P);
 }
 
-void TMainForm::Timer2ShutDownTimer() { CheckScheduledPowerAction(P); }
+void TMainForm::Timer2ShutDownTimer() {
+    CheckScheduledPowerAction(P);
+}
 
-void TMainForm::StopWatchTimer2Timer() { StopWatchTick(P); }
+void TMainForm::StopWatchTimer2Timer() {
+    StopWatchTick(P);
+}
 
-void TMainForm::BitBtn6Click() { ToggleStopWatch(P); }
+void TMainForm::BitBtn6Click() {
+    ToggleStopWatch(P);
+}
 
-void TMainForm::BitBtn8Click() { ContinueStopWatch(P); }
+void TMainForm::BitBtn8Click() {
+    ContinueStopWatch(P);
+}
 
 } // namespace trelvix

@@ -11,7 +11,7 @@ class Program;
 // The main window: tool bar, page buttons, the seven pages of `Disks`, status bar,
 // menus, timers and the tray icon. Control names are the form's own.
 class TMainForm : public tk::Form {
-public:
+  public:
     explicit TMainForm(Program& program);
 
     Program& P;
@@ -134,8 +134,8 @@ public:
     tk::MenuItem N1{*this, Tools1, "N1", ids::main::N1, "-"};
     tk::MenuItem Refresh1{*this, Tools1, "Refresh1", ids::main::Refresh1, "&Refresh", 116};
     tk::MenuItem N2{*this, Tools1, "N2", ids::main::N2, "-"};
-    tk::MenuItem StayOnTop1{*this, Tools1, "StayOnTop1", ids::main::StayOnTop1, "&Stay On Top",
-                            16451};
+    tk::MenuItem StayOnTop1{*this,          Tools1, "StayOnTop1", ids::main::StayOnTop1,
+                            "&Stay On Top", 16451};
     tk::MenuItem AutoRun1{*this, Tools1, "AutoRun1", ids::main::AutoRun1, "AutoRun", 49234};
     tk::MenuItem Help1{*this, MainMenu1, "Help1", ids::main::Help1, "&Help"};
     tk::MenuItem About1{*this, Help1, "About1", ids::main::About1, "&About", 16449};
@@ -218,7 +218,7 @@ public:
     void BitBtn6Click();
     void BitBtn8Click();
 
-private:
+  private:
     void DesignLayout();
     void BindEvents();
 };

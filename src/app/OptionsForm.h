@@ -9,7 +9,7 @@ class Program;
 
 // Refresh period and capacity unit.
 class TOptions : public tk::Form {
-public:
+  public:
     explicit TOptions(Program& program);
     Program& P;
     tk::BitBtn BitBtn2{*this, this, "BitBtn2", ids::options::Form + 1};

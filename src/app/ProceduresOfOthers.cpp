@@ -17,8 +17,7 @@ constexpr const char* StayOnTopOnHint = "Stay On Top is Active. Trelvix is over 
 constexpr const char* StayOnTopOffHint =
     "Stay On Top is Not Active. Trelvix is under other Windows.";
 constexpr const char* AutoRunOnHint = "AutoRun is On. Trelvix Launch when computer is start";
-constexpr const char* AutoRunOffHint =
-    "AutoRun is Off. Trelvix dont launch when computer is start";
+constexpr const char* AutoRunOffHint = "AutoRun is Off. Trelvix dont launch when computer is start";
 } // namespace
 
 // ---- Pictures from .\Resource\ ----
@@ -80,9 +79,13 @@ void ShowWindowsUptime(Program&) {}
 
 // ---- Window modes ----
 
-void SetTopmost(Program& p) { p.MainForm->SetTopmost(true); }
+void SetTopmost(Program& p) {
+    p.MainForm->SetTopmost(true);
+}
 
-void SetNotTopmost(Program& p) { p.MainForm->SetTopmost(false); }
+void SetNotTopmost(Program& p) {
+    p.MainForm->SetTopmost(false);
+}
 
 void SetZOrderFromStayOnTop(Program& p) {
     if (p.StayOnTop)

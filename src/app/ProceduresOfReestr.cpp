@@ -24,15 +24,19 @@ struct Setting {
     void (*set)(Program&, std::int32_t);
 };
 
-#define TRELVIX_INT_SETTING(var, def)                                                          \
-    Setting {                                                                                  \
-        #var, def, [](const Program& p) -> std::int32_t { return p.var; },                     \
-            [](Program& p, std::int32_t v) { p.var = v; }                                      \
+#define TRELVIX_INT_SETTING(var, def)                                                              \
+    Setting {                                                                                      \
+#var, def,                                                                                 \
+            [](const Program& p) -> std::int32_t { return p.var; },                                \
+                                                                 [](Program & p,                   \
+                                                                    std::int32_t v) { p.var = v; } \
     }
-#define TRELVIX_BOOL_SETTING(var)                                                              \
-    Setting {                                                                                  \
-        #var, 0, [](const Program& p) -> std::int32_t { return p.var ? 1 : 0; },               \
-            [](Program& p, std::int32_t v) { p.var = v != 0; }                                 \
+#define TRELVIX_BOOL_SETTING(var)                                                                  \
+    Setting {                                                                                      \
+#var, 0,                                                                                   \
+            [](const Program& p)                                                                   \
+                 -> std::int32_t { return p.var ? 1 : 0; }, [](Program & p,                        \
+                                                               std::int32_t v) { p.var = v != 0; } \
     }
 
 // In the order they are written.

@@ -19,7 +19,7 @@ namespace trelvix {
 // The whole program: the application object, the four forms and every
 // program-wide value, over the ports it was given. Tests make a fresh one each.
 class Program {
-public:
+  public:
     explicit Program(port::Ports& ports, tk::Host* host = nullptr);
     ~Program();
     Program(const Program&) = delete;

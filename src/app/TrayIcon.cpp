@@ -14,7 +14,9 @@ constexpr unsigned WM_MBUTTONDOWN_ = 519;
 constexpr unsigned WM_MBUTTONUP_ = 520;
 constexpr unsigned WM_MBUTTONDBLCLK_ = 521;
 
-std::string CutTip(const std::string& text) { return text.substr(0, TTrayIcon::MaxTip); }
+std::string CutTip(const std::string& text) {
+    return text.substr(0, TTrayIcon::MaxTip);
+}
 } // namespace
 
 TTrayIcon::TTrayIcon(tk::Application& app, port::Tray& tray, port::Desktop& desktop)
@@ -30,9 +32,13 @@ TTrayIcon::TTrayIcon(tk::Application& app, port::Tray& tray, port::Desktop& desk
     app_.OnRestore = [this] { Restore(); };
 }
 
-TTrayIcon::~TTrayIcon() { RemoveIcon(); }
+TTrayIcon::~TTrayIcon() {
+    RemoveIcon();
+}
 
-void TTrayIcon::AddIcon() { shown_ = tray_.Add(data_); }
+void TTrayIcon::AddIcon() {
+    shown_ = tray_.Add(data_);
+}
 
 void TTrayIcon::Modify() {
     if (shown_)

@@ -24,7 +24,7 @@ using MouseMoveEvent = std::function<void(unsigned shiftState, int x, int y)>;
 // messages into click events, opens its popup menu on a right click while the
 // program is hidden in the tray, and hides the taskbar entry on minimise.
 class TTrayIcon {
-public:
+  public:
     static constexpr unsigned CallbackMessage = 1025;
     static constexpr std::size_t MaxTip = 63;
 
@@ -51,7 +51,7 @@ public:
     void Minimize();
     void Restore();
 
-private:
+  private:
     void AddIcon();
     void Modify();
     void Dispatch(unsigned mouseMessage);

@@ -7,14 +7,14 @@ namespace port {
 
 // A picture held by the platform (a bitmap handle on Windows); immutable once made.
 class Image {
-public:
+  public:
     virtual ~Image() = default;
     [[nodiscard]] virtual int Width() const = 0;
     [[nodiscard]] virtual int Height() const = 0;
 };
 
 class Bitmaps {
-public:
+  public:
     virtual ~Bitmaps() = default;
     // Reads a bitmap file. On failure returns nullptr and puts the system's reason
     // into `reason`.

@@ -32,11 +32,10 @@ inline constexpr int IdNo = 7;
 } // namespace mb
 
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
     // A modal message box owned by the program's active window.
-    virtual int MessageBox(const std::string& text, const std::string& caption,
-                           unsigned flags) = 0;
+    virtual int MessageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
     [[nodiscard]] virtual Point CursorPos() = 0;
     [[nodiscard]] virtual ModifierKeys KeyState() = 0;
 };

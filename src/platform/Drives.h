@@ -28,7 +28,7 @@ struct DiskSpace {
 };
 
 class Drives {
-public:
+  public:
     virtual ~Drives() = default;
     // `letter` is 'A'..'Z'.
     [[nodiscard]] virtual DriveType Type(char letter) = 0;

@@ -5,7 +5,7 @@
 namespace port {
 
 class Files {
-public:
+  public:
     virtual ~Files() = default;
     // The user's temporary folder with its trailing backslash, or "" when unknown.
     [[nodiscard]] virtual std::string TempPath() = 0;

@@ -4,7 +4,7 @@ namespace port {
 
 // Multimedia command strings and network-drive connections.
 class Media {
-public:
+  public:
     virtual ~Media() = default;
 };
 

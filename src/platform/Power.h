@@ -3,7 +3,7 @@
 namespace port {
 
 class Power {
-public:
+  public:
     virtual ~Power() = default;
 };
 

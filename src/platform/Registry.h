@@ -23,7 +23,7 @@ struct RegValue {
 
 // One open registry key. Closing happens when the object is destroyed.
 class RegistryKey {
-public:
+  public:
     virtual ~RegistryKey() = default;
     [[nodiscard]] virtual bool ValueExists(const std::string& name) = 0;
     // nullopt when the value is missing or cannot be read.
@@ -35,7 +35,7 @@ public:
 };
 
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
     // nullptr when the key cannot be opened (or created, with create = true).
     // A key opened without write access refuses every write.

@@ -11,7 +11,7 @@ inline constexpr int SW_SHOWNORMAL_ = 1;
 inline constexpr int SW_SHOW_ = 5;
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // The Windows system directory, whole, without a trailing backslash.
     [[nodiscard]] virtual std::string SystemDirectory() = 0;

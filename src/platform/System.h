@@ -18,7 +18,7 @@ struct MemoryStatus {
 };
 
 class System {
-public:
+  public:
     virtual ~System() = default;
     // Full path of the running executable, as the system reports it.
     [[nodiscard]] virtual std::string ExecutablePath() = 0;

@@ -28,7 +28,7 @@ inline constexpr unsigned WM_ENDSESSION_ = 22;
 inline constexpr unsigned TaskbarCreatedMessage = 0xC0DE;
 
 class Tray {
-public:
+  public:
     virtual ~Tray() = default;
     // Creates the hidden message window; every message reaching it goes to `handler`,
     // whose result is the window procedure's result.

@@ -12,7 +12,7 @@ namespace tk {
 // The program-wide application object: main form, modal dialogs, the standard
 // error box and the minimise/restore events of the program as a whole.
 class Application {
-public:
+  public:
     Application(port::Desktop& desktop, std::string title);
 
     // The executable's base name; caption of the standard error box.
@@ -54,7 +54,7 @@ public:
     // Runs a handler; an exception ends it and shows the standard error box.
     void Guard(const Handler& handler);
 
-private:
+  private:
     port::Desktop& desktop_;
     std::string title_;
     Host* host_ = nullptr;

@@ -26,7 +26,9 @@ Component::Component(Form* owner, Kind kind, std::string name, int id)
 
 Component::~Component() = default;
 
-void Component::AttachPeer(std::unique_ptr<Peer> peer) { peer_ = std::move(peer); }
+void Component::AttachPeer(std::unique_ptr<Peer> peer) {
+    peer_ = std::move(peer);
+}
 
 void Component::Notify(Prop prop) const {
     if (peer_)
@@ -461,6 +463,8 @@ void Form::Close() {
     }
 }
 
-void Form::Activate() { Fire(OnActivate); }
+void Form::Activate() {
+    Fire(OnActivate);
+}
 
 } // namespace tk

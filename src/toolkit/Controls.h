@@ -70,7 +70,7 @@ struct Bitmap {
 };
 
 class Component {
-public:
+  public:
     Component(Form* owner, Kind kind, std::string name, int id);
     virtual ~Component();
     Component(const Component&) = delete;
@@ -83,7 +83,7 @@ public:
     [[nodiscard]] Peer* GetPeer() const { return peer_.get(); }
     void AttachPeer(std::unique_ptr<Peer> peer);
 
-protected:
+  protected:
     // Forms own themselves; they are told so once their members exist.
     void AdoptOwner(Form* owner) { owner_ = owner; }
     void Notify(Prop prop) const;
@@ -91,7 +91,7 @@ protected:
     // the handler and shows the standard error box.
     void Fire(const Handler& handler) const;
 
-private:
+  private:
     Form* owner_;
     Kind kind_;
     std::string name_;
@@ -100,7 +100,7 @@ private:
 };
 
 class Control : public Component {
-public:
+  public:
     Control(Form& owner, Control* parent, Kind kind, std::string name, int id);
 
     [[nodiscard]] Control* Parent() const { return parent_; }
@@ -133,11 +133,11 @@ public:
     [[nodiscard]] tk::PopupMenu* GetPopupMenu() const { return popupMenu_; }
     void SetPopupMenu(tk::PopupMenu* menu);
 
-protected:
+  protected:
     // For forms, which have no owner or parent.
     Control(Kind kind, std::string name, int id);
 
-public:
+  public:
     // Whether a user can reach the control: it and every parent enabled and visible.
     [[nodiscard]] bool Reachable() const;
 
@@ -150,7 +150,7 @@ public:
     virtual void Click();
     void DblClick();
 
-private:
+  private:
     Control* parent_;
     std::string caption_;
     std::string hint_;
@@ -164,26 +164,26 @@ private:
 };
 
 class Label : public Control {
-public:
+  public:
     Label(Form& owner, Control* parent, std::string name, int id)
         : Control(owner, parent, Kind::Label, std::move(name), id) {}
 };
 
 class GroupBox : public Control {
-public:
+  public:
     GroupBox(Form& owner, Control* parent, std::string name, int id)
         : Control(owner, parent, Kind::GroupBox, std::move(name), id) {}
 };
 
 class Panel : public Control {
-public:
+  public:
     Panel(Form& owner, Control* parent, std::string name, int id)
         : Control(owner, parent, Kind::Panel, std::move(name), id) {}
 };
 
 // A raised line between tool-bar groups.
 class Bevel : public Control {
-public:
+  public:
     Bevel(Form& owner, Control* parent, std::string name, int id)
         : Control(owner, parent, Kind::Bevel, std::move(name), id) {}
 };
@@ -191,39 +191,39 @@ public:
 // Push buttons: plain (Button), with a glyph (BitBtn), or flat tool buttons
 // (SpeedButton) that never take the focus.
 class ButtonBase : public Control {
-public:
+  public:
     using Control::Control;
     [[nodiscard]] const Bitmap& Glyph() const { return glyph_; }
     void SetGlyph(const Bitmap& glyph);
     [[nodiscard]] bool Flat() const { return flat_; }
     void SetFlat(bool flat);
 
-private:
+  private:
     Bitmap glyph_;
     bool flat_ = false;
 };
 
 class Button : public ButtonBase {
-public:
+  public:
     Button(Form& owner, Control* parent, std::string name, int id)
         : ButtonBase(owner, parent, Kind::Button, std::move(name), id) {}
 };
 
 class BitBtn : public ButtonBase {
-public:
+  public:
     BitBtn(Form& owner, Control* parent, std::string name, int id)
         : ButtonBase(owner, parent, Kind::BitBtn, std::move(name), id) {}
 };
 
 class SpeedButton : public ButtonBase {
-public:
+  public:
     SpeedButton(Form& owner, Control* parent, std::string name, int id)
         : ButtonBase(owner, parent, Kind::SpeedButton, std::move(name), id) {}
 };
 
 // Lists of text items with one selected position (-1 = none).
 class ItemList : public Control {
-public:
+  public:
     using Control::Control;
 
     [[nodiscard]] const std::vector<std::string>& Items() const { return items_; }
@@ -240,16 +240,16 @@ public:
     // Selection by program: raises no event.
     void SetItemIndex(int index);
 
-protected:
+  protected:
     void SelectionChangedByUser(int index);
 
-private:
+  private:
     std::vector<std::string> items_;
     int itemIndex_ = -1;
 };
 
 class ListBox : public ItemList {
-public:
+  public:
     ListBox(Form& owner, Control* parent, std::string name, int id)
         : ItemList(owner, parent, Kind::ListBox, std::move(name), id) {}
     // A user selecting an item with the mouse or the arrow keys: raises OnClick.
@@ -257,7 +257,7 @@ public:
 };
 
 class ComboBox : public ItemList {
-public:
+  public:
     ComboBox(Form& owner, Control* parent, std::string name, int id)
         : ItemList(owner, parent, Kind::ComboBox, std::move(name), id) {}
     Handler OnChange;
@@ -274,7 +274,7 @@ struct DriveItem {
 };
 
 class DriveComboBox : public Control {
-public:
+  public:
     DriveComboBox(Form& owner, Control* parent, std::string name, int id)
         : Control(owner, parent, Kind::DriveComboBox, std::move(name), id) {}
     [[nodiscard]] const std::vector<DriveItem>& Drives() const { return drives_; }
@@ -285,13 +285,13 @@ public:
     Handler OnChange;
     void SelectDrive(char letter);
 
-private:
+  private:
     std::vector<DriveItem> drives_;
     char drive_ = ' ';
 };
 
 class Edit : public Control {
-public:
+  public:
     Edit(Form& owner, Control* parent, std::string name, int id)
         : Edit(owner, parent, Kind::Edit, std::move(name), id) {}
     [[nodiscard]] const std::string& Text() const { return text_; }
@@ -306,11 +306,11 @@ public:
     std::function<void(char&)> OnKeyPress;
     void KeyPress(char key);
 
-protected:
+  protected:
     Edit(Form& owner, Control* parent, Kind kind, std::string name, int id)
         : Control(owner, parent, kind, std::move(name), id) {}
 
-private:
+  private:
     std::string text_;
     int maxLength_ = 0;
     bool readOnly_ = false;
@@ -318,14 +318,14 @@ private:
 
 // Multi-line text; lines joined by "\r\n" in Text().
 class Memo : public Edit {
-public:
+  public:
     Memo(Form& owner, Control* parent, std::string name, int id)
         : Edit(owner, parent, Kind::Memo, std::move(name), id) {}
     void SetLines(const std::vector<std::string>& lines);
 };
 
 class TrackBar : public Control {
-public:
+  public:
     TrackBar(Form& owner, Control* parent, std::string name, int id)
         : Control(owner, parent, Kind::TrackBar, std::move(name), id) {}
     [[nodiscard]] int Min() const { return min_; }
@@ -336,13 +336,13 @@ public:
     void SetPosition(int position);
     Handler OnChange;
 
-private:
+  private:
     int min_ = 0, max_ = 10, position_ = 0;
 };
 
 // A pair of arrow buttons.
 class UpDown : public Control {
-public:
+  public:
     UpDown(Form& owner, Control* parent, std::string name, int id)
         : Control(owner, parent, Kind::UpDown, std::move(name), id) {}
     Handler OnUpClick;
@@ -357,7 +357,7 @@ enum class TabStyle { Tabs, Buttons, FlatButtons };
 enum class TabPosition { Top, Left };
 
 class PageControl : public Control {
-public:
+  public:
     PageControl(Form& owner, Control* parent, std::string name, int id)
         : Control(owner, parent, Kind::PageControl, std::move(name), id) {}
     [[nodiscard]] const std::vector<TabSheet*>& Pages() const { return pages_; }
@@ -374,23 +374,23 @@ public:
     bool MultiLine = false;
     bool HotTrack = false;
 
-private:
+  private:
     friend class TabSheet;
     std::vector<TabSheet*> pages_;
     int active_ = -1;
 };
 
 class TabSheet : public Control {
-public:
+  public:
     TabSheet(Form& owner, PageControl& pages, std::string name, int id);
     [[nodiscard]] int PageIndex() const { return index_; }
 
-private:
+  private:
     int index_;
 };
 
 class StatusBar : public Control {
-public:
+  public:
     StatusBar(Form& owner, Control* parent, std::string name, int id)
         : Control(owner, parent, Kind::StatusBar, std::move(name), id) {}
     // Single simple panel: its text is the Caption.
@@ -406,7 +406,7 @@ struct DateTime {
 enum class PickerKind { Date, Time };
 
 class DateTimePicker : public Control {
-public:
+  public:
     DateTimePicker(Form& owner, Control* parent, std::string name, int id)
         : Control(owner, parent, Kind::DateTimePicker, std::move(name), id) {}
     PickerKind PickKind = PickerKind::Date;
@@ -415,24 +415,24 @@ public:
     Handler OnChange;
     void ChangeByUser(const DateTime& value);
 
-private:
+  private:
     DateTime value_;
 };
 
 class Image : public Control {
-public:
+  public:
     Image(Form& owner, Control* parent, std::string name, int id)
         : Control(owner, parent, Kind::Image, std::move(name), id) {}
     [[nodiscard]] const Bitmap& Picture() const { return picture_; }
     void SetPicture(const Bitmap& picture);
 
-private:
+  private:
     Bitmap picture_;
 };
 
 // A message-based timer of its form. Interval 0 or disabled: it does not fire.
 class Timer : public Component {
-public:
+  public:
     Timer(Form& owner, std::string name, int id);
     [[nodiscard]] int Interval() const { return interval_; }
     // Setting the interval it already has does not restart it.
@@ -444,13 +444,13 @@ public:
     // One period elapsed.
     void Tick();
 
-private:
+  private:
     int interval_ = 1000;
     bool enabled_ = true;
 };
 
 class MenuItem : public Component {
-public:
+  public:
     MenuItem(Form& owner, Component& parent, std::string name, int id, std::string caption,
              int shortCut = 0);
     [[nodiscard]] Component& Parent() const { return parent_; }
@@ -468,7 +468,7 @@ public:
     // A user choosing the item (or its shortcut); nothing when disabled.
     void Click();
 
-private:
+  private:
     Component& parent_;
     std::string caption_;
     int shortCut_;
@@ -478,26 +478,28 @@ private:
 };
 
 class MainMenu : public Component {
-public:
-    MainMenu(Form& owner, std::string name, int id) : Component(&owner, Kind::MainMenu, std::move(name), id) {}
+  public:
+    MainMenu(Form& owner, std::string name, int id)
+        : Component(&owner, Kind::MainMenu, std::move(name), id) {}
     [[nodiscard]] const std::vector<MenuItem*>& Items() const { return items_; }
     // The enabled item whose shortcut this is, or nullptr.
     [[nodiscard]] MenuItem* FindShortCut(int shortCut) const;
 
-private:
+  private:
     friend class MenuItem;
     std::vector<MenuItem*> items_;
 };
 
 class PopupMenu : public Component {
-public:
-    PopupMenu(Form& owner, std::string name, int id) : Component(&owner, Kind::PopupMenu, std::move(name), id) {}
+  public:
+    PopupMenu(Form& owner, std::string name, int id)
+        : Component(&owner, Kind::PopupMenu, std::move(name), id) {}
     [[nodiscard]] const std::vector<MenuItem*>& Items() const { return items_; }
     // Opens the menu at a screen position (left-aligned there).
     void Popup(int x, int y);
     [[nodiscard]] int PopupCount() const { return popups_; }
 
-private:
+  private:
     friend class MenuItem;
     std::vector<MenuItem*> items_;
     int popups_ = 0;
@@ -506,7 +508,7 @@ private:
 enum class WindowState { Normal, Minimized };
 
 class Form : public Control {
-public:
+  public:
     Form(Application& app, std::string name, int id);
     ~Form() override;
 
@@ -545,7 +547,7 @@ public:
 
     [[nodiscard]] bool Modal() const { return modal_; }
 
-private:
+  private:
     friend class Component;
     friend class Application;
     Application& app_;

@@ -8,19 +8,19 @@ namespace tk {
 // Every error the toolkit raises derives from Exception; its message is what the
 // standard error box shows.
 class Exception : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // "Cannot open file "%s". %s"
 class EFOpenError : public Exception {
-public:
+  public:
     EFOpenError(const std::string& path, const std::string& reason);
 };
 
 // Registry errors: "Invalid data type for '%s'", "Failed to set data for '%s'".
 class ERegistryException : public Exception {
-public:
+  public:
     using Exception::Exception;
     static ERegistryException InvalidDataType(const std::string& name);
     static ERegistryException FailedToSetData(const std::string& name);
@@ -28,18 +28,18 @@ public:
 
 // "List index out of bounds (%d)"
 class EListError : public Exception {
-public:
+  public:
     explicit EListError(int index);
 };
 
 // "'%s' is not a valid integer value"
 class EConvertError : public Exception {
-public:
+  public:
     explicit EConvertError(const std::string& text);
 };
 
 class EOutOfResources : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 

@@ -37,7 +37,7 @@ enum class Prop {
 
 // The native side of one component. A component with no peer is pure state.
 class Peer {
-public:
+  public:
     virtual ~Peer() = default;
     virtual void Changed(Prop prop) = 0;
     // Paint now rather than at the next idle moment (busy indicators).
@@ -51,7 +51,7 @@ public:
 
 // The native toolkit: makes peers and runs modal loops. Absent in native tests.
 class Host {
-public:
+  public:
     virtual ~Host() = default;
     [[nodiscard]] virtual std::unique_ptr<Peer> CreatePeer(Component& component) = 0;
     // Shows `form` modally and returns when it closes.

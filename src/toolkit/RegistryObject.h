@@ -11,7 +11,7 @@ namespace tk {
 // The toolkit's registry object: one root, at most one open key, and the
 // toolkit's errors for a wrong value type or a refused write.
 class RegistryObject {
-public:
+  public:
     RegistryObject(port::Registry& registry, port::RegRoot root);
 
     // Opens a key for reading and writing, creating it when `canCreate`.
@@ -32,7 +32,7 @@ public:
     bool DeleteValue(const std::string& name);
     [[nodiscard]] std::vector<std::string> GetValueNames();
 
-private:
+  private:
     port::Registry& registry_;
     port::RegRoot root_;
     std::unique_ptr<port::RegistryKey> key_;

@@ -7,7 +7,7 @@ namespace fakes {
 namespace {
 
 class FakeKey : public port::RegistryKey {
-public:
+  public:
     FakeKey(FakeRegistry& registry, FakeRegistry::Key& key, bool writable)
         : registry_(registry), key_(key), writable_(writable) {}
 
@@ -51,7 +51,7 @@ public:
         return names;
     }
 
-private:
+  private:
     static bool Same(const std::string& a, const std::string& b) {
         return FakeRegistry::KeyName(port::RegRoot::CurrentUser, a) ==
                FakeRegistry::KeyName(port::RegRoot::CurrentUser, b);
@@ -111,8 +111,8 @@ void FakeRegistry::SetDWord(port::RegRoot root, const std::string& path, const s
     (void)key->WriteDWord(name, value);
 }
 
-void FakeRegistry::SetString(port::RegRoot root, const std::string& path,
-                             const std::string& name, const std::string& value) {
+void FakeRegistry::SetString(port::RegRoot root, const std::string& path, const std::string& name,
+                             const std::string& value) {
     auto key = Open(root, path, true, true);
     (void)key->WriteString(name, value);
 }

@@ -21,7 +21,7 @@ namespace fakes {
 // ---- Registry ----
 
 class FakeRegistry : public port::Registry {
-public:
+  public:
     using Values = std::vector<std::pair<std::string, port::RegValue>>;
 
     struct Key {
@@ -45,8 +45,7 @@ public:
                    const std::string& value);
     void Remove(port::RegRoot root, const std::string& path, const std::string& name);
     // The value names of a key in the order they were first written.
-    [[nodiscard]] std::vector<std::string> Names(port::RegRoot root,
-                                                 const std::string& path) const;
+    [[nodiscard]] std::vector<std::string> Names(port::RegRoot root, const std::string& path) const;
 
     // Keys that cannot be created (a policy, a full registry).
     std::set<std::string> refuseCreate;
@@ -71,9 +70,8 @@ struct ShownBox {
 };
 
 class FakeDesktop : public port::Desktop {
-public:
-    int MessageBox(const std::string& text, const std::string& caption,
-                   unsigned flags) override {
+  public:
+    int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override {
         boxes.push_back({text, caption, flags});
         if (whileBoxOpen)
             whileBoxOpen();
@@ -97,7 +95,7 @@ public:
 // ---- Tray ----
 
 class FakeTray : public port::Tray {
-public:
+  public:
     void CreateMessageWindow(std::function<std::intptr_t(const port::TrayMessage&)> h) override {
         handler = std::move(h);
     }
@@ -140,7 +138,7 @@ public:
 // ---- Bitmaps ----
 
 class FakeImage : public port::Image {
-public:
+  public:
     FakeImage(std::string path, int w, int h) : path(std::move(path)), w(w), h(h) {}
     int Width() const override { return w; }
     int Height() const override { return h; }
@@ -149,7 +147,7 @@ public:
 };
 
 class FakeBitmaps : public port::Bitmaps {
-public:
+  public:
     std::shared_ptr<const port::Image> LoadFile(const std::string& path,
                                                 std::string& reason) override {
         loads.push_back(path);
@@ -171,7 +169,7 @@ public:
 // ---- System information ----
 
 class FakeSystem : public port::System {
-public:
+  public:
     std::string ExecutablePath() override { return exePath; }
     port::LocalTime Now() override { return now; }
     std::string DecimalSeparator() override { return decimalSeparator; }
@@ -190,7 +188,7 @@ public:
 // ---- Files, shell, drives and the rest ----
 
 class FakeFiles : public port::Files {
-public:
+  public:
     std::string TempPath() override { return tempPath; }
     bool CreateDirectory(const std::string& path) override {
         created.push_back(path);
@@ -213,7 +211,7 @@ struct CommandLine {
 };
 
 class FakeShell : public port::Shell {
-public:
+  public:
     std::string SystemDirectory() override { return systemDirectory; }
     bool Open(const std::string& file, const std::optional<std::string>& parameters,
               int show) override {
@@ -236,7 +234,7 @@ struct FakeDrive {
 };
 
 class FakeDrives : public port::Drives {
-public:
+  public:
     port::DriveType Type(char letter) override {
         auto it = drives.find(letter);
         return it == drives.end() ? port::DriveType::NoRootDir : it->second.type;
@@ -276,8 +274,7 @@ struct FakePorts {
     FakeSystem system;
     FakeDesktop desktop;
     FakeBitmaps bitmaps;
-    port::Ports ports{registry, drives, files, shell, power, tray,
-                      media,    system, desktop, bitmaps};
+    port::Ports ports{registry, drives, files, shell, power, tray, media, system, desktop, bitmaps};
 };
 
 } // namespace fakes

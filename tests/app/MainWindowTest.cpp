@@ -1,0 +1,200 @@
+#include "fakes/TestProgram.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(MainWindow, StartsWithItsStructure) {
+    fakes::TestProgram t;
+    auto& f = *t.Start().MainForm;
+    EXPECT_EQ(f.Caption(), "Trelvix");
+    EXPECT_EQ(f.ClientWidth(), 668);
+    EXPECT_EQ(f.ClientHeight(), 435);
+    std::vector<std::string> captions;
+    for (auto* page : f.Disks.Pages())
+        captions.push_back(page->Caption());
+    EXPECT_EQ(captions, (std::vector<std::string>{"Disks", "QuickLaunch", "FreeTemp", "ShutDown",
+                                                  "StopWatch", "System", "AutoStart"}));
+    EXPECT_EQ(f.ListBox11.Items(),
+              std::vector<std::string>{"Press Refresh or F5 for Access to disks"});
+    EXPECT_TRUE(f.Visible());
+    EXPECT_FALSE(f.Button1.Visible());
+    // Every control has its own fixed ID.
+    std::set<int> seen;
+    for (auto* c : f.Components())
+        EXPECT_TRUE(seen.insert(c->Id()).second) << c->Name();
+    EXPECT_EQ(t.P().App.Title(), "trelvix");
+    EXPECT_EQ(t.fake.tray.current.tip, "trelvix") << "the tip is the title before any survey";
+}
+
+// Stored page -> Back enabled, Forward enabled, page shown.
+struct StoredPageCase {
+    int stored;
+    bool back, forward;
+    int shown;
+};
+
+TEST(MainWindow, BackAndForwardFollowTheStoredPage) {
+    const StoredPageCase cases[] = {
+        {0, false, true, 0}, {3, true, true, 3}, {6, true, false, 6}, {9, true, true, 0}};
+    for (const auto& c : cases) {
+        fakes::TestProgram t;
+        t.Store("IndexOfTab", static_cast<std::uint32_t>(c.stored));
+        auto& f = *t.Start().MainForm;
+        EXPECT_EQ(f.SpeedButton2.Enabled(), c.back) << c.stored;
+        EXPECT_EQ(f.SpeedButton3.Enabled(), c.forward) << c.stored;
+        EXPECT_EQ(f.Disks.ActivePageIndex(), c.shown) << c.stored;
+    }
+}
+
+TEST(MainWindow, EveryRouteToAPageStoresIt) {
+    struct Route {
+        const char* name;
+        std::function<void(trelvix::TMainForm&)> go;
+        int page;
+    };
+    const Route routes[] = {
+        {"tab", [](auto& f) { f.Disks.SelectTab(4); }, 4},
+        {"page button", [](auto& f) { f.SpeedButton19.Click(); }, 6},
+        {"page button", [](auto& f) { f.SpeedButton14.Click(); }, 1},
+        {"tray item", [](auto& f) { f.Reminder1.Click(); }, 5},
+        {"forward", [](auto& f) { f.SpeedButton3.Click(); }, 3},
+        {"back", [](auto& f) { f.SpeedButton2.Click(); }, 1},
+    };
+    for (const Route& r : routes) {
+        fakes::TestProgram t;
+        t.Store("IndexOfTab", 2);
+        auto& f = *t.Start().MainForm;
+        r.go(f);
+        EXPECT_EQ(f.Disks.ActivePageIndex(), r.page) << r.name;
+        EXPECT_EQ(t.P().IndexOfTab, r.page) << r.name;
+        EXPECT_EQ(t.Stored("IndexOfTab"), r.page) << r.name;
+        EXPECT_EQ(f.SpeedButton2.Enabled(), r.page != 0) << r.name;
+        EXPECT_EQ(f.SpeedButton3.Enabled(), r.page != 6) << r.name;
+    }
+}
+
+TEST(MainWindow, BackFromAnUnknownStoredPageStaysPutButCounts) {
+    fakes::TestProgram t;
+    t.Store("IndexOfTab", 9);
+    auto& f = *t.Start().MainForm;
+    f.SpeedButton2.Click(); // page 8 does not exist
+    EXPECT_EQ(f.Disks.ActivePageIndex(), 0);
+    EXPECT_EQ(t.P().IndexOfTab, 8);
+    f.SpeedButton2.Click(); // page 7 neither
+    f.SpeedButton2.Click(); // page 6 does
+    EXPECT_EQ(f.Disks.ActivePageIndex(), 6);
+    EXPECT_FALSE(f.SpeedButton3.Enabled());
+}
+
+TEST(MainWindow, InnerPagesAreStoredOnlyWhenTheUserChangesThem) {
+    fakes::TestProgram t;
+    t.Store("IndexOfRemoveable", 1);
+    t.Store("IndexOfFreeTemp", 4);
+    auto& f = *t.Start().MainForm;
+    EXPECT_EQ(f.PageControl1.ActivePageIndex(), 1);
+    EXPECT_EQ(f.PageControl2.ActivePageIndex(), 4);
+    f.PageControl1.SelectTab(0);
+    f.PageControl2.SelectTab(2);
+    EXPECT_EQ(t.Stored("IndexOfRemoveable"), 0);
+    EXPECT_EQ(t.Stored("IndexOfFreeTemp"), 2);
+}
+
+TEST(MainWindow, EscapeHidesIntoTheTrayAndTheNextStartOpensHidden) {
+    fakes::TestProgram t;
+    auto& f = *t.Start().MainForm;
+    f.SpeedButton16.Click();
+    f.KeyPress(27);
+    EXPECT_FALSE(f.Visible());
+    EXPECT_TRUE(t.P().App.Minimized());
+    EXPECT_EQ(t.Stored("WindowStates"), 1);
+
+    fakes::TestProgram next;
+    next.fake.registry = t.fake.registry;
+    auto& g = *next.Start().MainForm;
+    EXPECT_FALSE(g.Visible());
+    EXPECT_EQ(g.GetWindowState(), tk::WindowState::Minimized);
+    EXPECT_EQ(g.Disks.ActivePageIndex(), 3);
+}
+
+TEST(MainWindow, OtherKeysDoNothing) {
+    fakes::TestProgram t;
+    auto& f = *t.Start().MainForm;
+    f.KeyPress('a');
+    EXPECT_TRUE(f.Visible());
+    EXPECT_EQ(t.Stored("WindowStates"), 0);
+}
+
+TEST(MainWindow, ActivationReturnsToTheStoredPosition) {
+    fakes::TestProgram t;
+    t.Store("TopForm", 100);
+    t.Store("LeftForm", 250);
+    auto& p = t.Start();
+    auto& f = *p.MainForm;
+    EXPECT_EQ(f.Top(), 100);
+    EXPECT_EQ(f.Left(), 250);
+    f.BoundsChangedByUser(400, 300, f.Width(), f.Height());
+    f.About1.Click(); // the About box closes: the window goes back
+    EXPECT_EQ(f.Left(), 250);
+    EXPECT_EQ(f.Top(), 100);
+    f.BoundsChangedByUser(400, 300, f.Width(), f.Height());
+    f.Exit1.Click();
+    EXPECT_EQ(t.Stored("LeftForm"), 400) << "closing stores the position the user chose";
+    EXPECT_TRUE(p.App.Terminated());
+}
+
+TEST(MainWindow, TrayExitSavesAndCloses) {
+    fakes::TestProgram t;
+    auto& p = t.Start();
+    int writesBefore = t.fake.registry.writes;
+    p.MainForm->Exit2.Click();
+    EXPECT_TRUE(p.App.Terminated());
+    EXPECT_EQ(t.fake.registry.writes - writesBefore, 30) << "saved before closing and on close";
+}
+
+TEST(MainWindow, CloseThisPopupMenuDoesNothing) {
+    fakes::TestProgram t;
+    auto& p = t.Start();
+    int writesBefore = t.fake.registry.writes;
+    p.MainForm->Blank1.Click();
+    EXPECT_EQ(t.fake.registry.writes, writesBefore);
+    EXPECT_FALSE(p.App.Terminated());
+}
+
+TEST(MainWindow, MissingPicturesAreReportedOnceAndStartUpCompletes) {
+    fakes::TestProgram t;
+    t.fake.bitmaps.missing = {"Clock.bmp", "Off.bmp"};
+    auto& p = t.Start();
+    std::vector<std::string> texts;
+    for (auto& box : t.fake.desktop.boxes)
+        texts.push_back(box.text);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0], "Cannot open file \"C:\\Program Files\\Trelvix\\.\\Resource\\Off.bmp\". "
+                        "The system cannot find the file specified.");
+    EXPECT_NE(texts[1].find("Clock.bmp"), std::string::npos);
+    // Later refreshes fail silently.
+    p.MainForm->SpeedButton1.Click();
+    EXPECT_EQ(t.fake.desktop.boxes.size(), 2u);
+    EXPECT_EQ(p.MainForm->StopWatchTimer2.Interval(), 0) << "the steps after it still ran";
+}
+
+TEST(MainWindow, ShortcutsReachTheirCommands) {
+    fakes::TestProgram t;
+    auto& p = t.Start();
+    auto& f = *p.MainForm;
+    EXPECT_TRUE(f.ShortCut(16451)); // Ctrl+C toggles stay-on-top, never copies
+    EXPECT_TRUE(p.StayOnTop);
+    EXPECT_TRUE(f.StayOnTop1.Checked());
+    EXPECT_TRUE(f.Topmost());
+    int shown = 0;
+    p.App.ModalScript = [&](tk::Form& dialog) {
+        ++shown;
+        EXPECT_EQ(&dialog, p.Options.get());
+    };
+    EXPECT_TRUE(f.ShortCut(122)); // F11
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(f.ShortCut(16472)); // Ctrl+X
+    EXPECT_TRUE(p.App.Terminated());
+}
+
+} // namespace

@@ -1,0 +1,139 @@
+#include "app/ProceduresOfReestr.h"
+#include "fakes/TestProgram.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using port::RegRoot;
+constexpr const char* Key = "SOFTWARE\\Ostrand\\tvx";
+
+const std::vector<std::string> SaveOrder = {"Interval",
+                                            "IntervalFlag",
+                                            "ChangeOfBytes",
+                                            "TopForm",
+                                            "LeftForm",
+                                            "WindowStates",
+                                            "IndexOfTab",
+                                            "IndexOfTabOptions",
+                                            "StayOnTop",
+                                            "ControlPanelIndex",
+                                            "AdministrativeToolsIndex",
+                                            "UsefulToolsIndex",
+                                            "IndexOfTemp",
+                                            "IndexOfRemoveable",
+                                            "IndexOfFreeTemp"};
+
+TEST(Settings, FirstRunWritesTheFifteenDefaults) {
+    fakes::TestProgram t;
+    auto& p = t.Start();
+    EXPECT_EQ(t.fake.registry.Names(RegRoot::CurrentUser, Key), SaveOrder);
+    const std::pair<const char*, std::int64_t> defaults[] = {
+        {"Interval", 0},   {"IntervalFlag", 0}, {"ChangeOfBytes", 1048576},
+        {"TopForm", 30},   {"LeftForm", 30},    {"WindowStates", 0},
+        {"IndexOfTab", 0}, {"StayOnTop", 0},    {"IndexOfFreeTemp", 0}};
+    for (auto [name, value] : defaults)
+        EXPECT_EQ(t.Stored(name), value) << name;
+    EXPECT_EQ(p.MainForm->Top(), 30);
+    EXPECT_EQ(p.MainForm->Left(), 30);
+    EXPECT_EQ(p.ChangeOfBytes, 1048576);
+    EXPECT_TRUE(t.fake.desktop.boxes.empty());
+}
+
+TEST(Settings, PartialKeyGetsTheMissingValuesAndKeepsThePresentOnes) {
+    fakes::TestProgram t;
+    t.Store("IndexOfTab", 3);
+    t.Store("TopForm", 120);
+    auto& p = t.Start();
+    EXPECT_EQ(t.fake.registry.Names(RegRoot::CurrentUser, Key).size(), 15u);
+    EXPECT_EQ(p.IndexOfTab, 3);
+    EXPECT_EQ(p.TopForm, 120);
+    EXPECT_EQ(t.Stored("LeftForm"), 30);
+    EXPECT_EQ(p.LeftForm, 30) << "the second load reads the defaults the first one wrote";
+    EXPECT_EQ(p.MainForm->Disks.ActivePageIndex(), 3);
+}
+
+TEST(Settings, ValueOfTheWrongTypeIsReportedAndReplacedByItsDefault) {
+    fakes::TestProgram t;
+    t.fake.registry.SetString(RegRoot::CurrentUser, Key, "Interval", "five");
+    t.Store("IndexOfTab", 2);
+    auto& p = t.Start();
+    ASSERT_EQ(t.fake.desktop.boxes.size(), 1u);
+    EXPECT_EQ(t.fake.desktop.boxes[0].text, "Invalid data type for 'Interval'.");
+    EXPECT_EQ(t.fake.desktop.boxes[0].caption, "trelvix");
+    EXPECT_EQ(t.Stored("Interval"), 0);
+    EXPECT_EQ(p.IndexOfTab, 2) << "the values after the bad one are still read";
+    EXPECT_EQ(p.MainForm->StatusBar1.Visible(), true);
+}
+
+TEST(Settings, RefusedWriteShowsOneBoxAndStartUpCompletes) {
+    fakes::TestProgram t;
+    t.fake.registry.refuseCreate.insert(fakes::FakeRegistry::KeyName(RegRoot::CurrentUser, Key));
+    auto& p = t.Start();
+    ASSERT_FALSE(t.fake.desktop.boxes.empty());
+    EXPECT_EQ(t.fake.desktop.boxes[0].text, "Failed to set data for 'Interval'.");
+    // Later steps of the creation handler still ran.
+    EXPECT_EQ(p.MainForm->ListBox11.Items().size(), 1u);
+    EXPECT_EQ(p.MainForm->BitBtn6.Glyph().name, "Clock.bmp");
+    EXPECT_EQ(p.ChangeOfBytes, 1048576);
+}
+
+TEST(Settings, RoundTripOfEveryValue) {
+    fakes::TestProgram t;
+    auto& p = t.Start();
+    p.Interval = 17;
+    p.IntervalFlag = true;
+    p.ChangeOfBytes = 0x180000000LL | 0x80000400LL; // low 32 bits read back negative
+    p.WindowStates = 1;
+    p.IndexOfTab = 6;
+    p.IndexOfTabOptions = 1;
+    p.StayOnTop = true;
+    p.ControlPanelIndex = 4;
+    p.AdministrativeToolsIndex = 3;
+    p.UsefulToolsIndex = 20;
+    p.IndexOfTemp = true;
+    p.IndexOfRemoveable = 1;
+    p.IndexOfFreeTemp = 5;
+    p.MainForm->SetBounds(200, 150, p.MainForm->Width(), p.MainForm->Height());
+    trelvix::SaveSettings(p);
+    EXPECT_EQ(t.fake.registry.Names(RegRoot::CurrentUser, Key), SaveOrder);
+
+    fakes::TestProgram again;
+    again.fake.registry = t.fake.registry;
+    auto& q = again.Start();
+    EXPECT_EQ(q.Interval, 17);
+    EXPECT_TRUE(q.IntervalFlag);
+    EXPECT_EQ(q.ChangeOfBytes, static_cast<std::int32_t>(0x80000400u));
+    EXPECT_LT(q.ChangeOfBytes, 0);
+    EXPECT_EQ(q.TopForm, 150);
+    EXPECT_EQ(q.LeftForm, 200);
+    EXPECT_EQ(q.WindowStates, 1);
+    EXPECT_EQ(q.IndexOfTab, 6);
+    EXPECT_EQ(q.IndexOfTabOptions, 1);
+    EXPECT_TRUE(q.StayOnTop);
+    EXPECT_EQ(q.ControlPanelIndex, 4);
+    EXPECT_EQ(q.AdministrativeToolsIndex, 3);
+    EXPECT_EQ(q.UsefulToolsIndex, 20);
+    EXPECT_TRUE(q.IndexOfTemp);
+    EXPECT_EQ(q.IndexOfRemoveable, 1);
+    EXPECT_EQ(q.IndexOfFreeTemp, 5);
+}
+
+TEST(Settings, StoredDivisorOfZeroIsReplaced) {
+    fakes::TestProgram t;
+    t.Store("ChangeOfBytes", 0);
+    auto& p = t.Start();
+    EXPECT_EQ(p.ChangeOfBytes, 1048576);
+}
+
+TEST(Settings, AdministrativeToolsFolderIsReadFromTheMachineKey) {
+    fakes::TestProgram t;
+    t.fake.registry.SetString(
+        RegRoot::LocalMachine,
+        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+        "Common Administrative Tools", "C:\\ProgramData\\Admin Tools");
+    auto& p = t.Start();
+    EXPECT_EQ(p.CommonAdministrativeToolsPath, "C:\\ProgramData\\Admin Tools");
+}
+
+} // namespace

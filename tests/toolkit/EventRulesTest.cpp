@@ -1,0 +1,154 @@
+#include "fakes/Fakes.h"
+#include "toolkit/Application.h"
+#include "toolkit/Errors.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+// A small form with one control of each kind whose events have rules.
+struct Probe : tk::Form {
+    explicit Probe(tk::Application& app) : tk::Form(app, "Probe", 1) {
+        Menu = &Bar;
+        SetVisible(true);
+    }
+    tk::ListBox List{*this, this, "List", 2};
+    tk::TrackBar Track{*this, this, "Track", 3};
+    tk::Edit Field{*this, this, "Field", 4};
+    tk::PageControl Pages{*this, this, "Pages", 5};
+    tk::TabSheet First{*this, Pages, "First", 6};
+    tk::TabSheet Second{*this, Pages, "Second", 7};
+    tk::Button Go{*this, this, "Go", 8};
+    tk::Timer Clock{*this, "Clock", 9};
+    tk::MainMenu Bar{*this, "Bar", 10};
+    tk::MenuItem Tools{*this, Bar, "Tools", 11, "&Tools"};
+    tk::MenuItem Refresh{*this, Tools, "Refresh", 12, "&Refresh", 116};
+};
+
+struct EventRules : ::testing::Test {
+    fakes::FakeDesktop desktop;
+    tk::Application app{desktop, "trelvix"};
+    Probe form{app};
+    int events = 0;
+    void Count(tk::Handler& h) {
+        h = [this] { ++events; };
+    }
+};
+
+TEST_F(EventRules, ProgramChangesRaiseOnlyWhereTheToolkitDoes) {
+    form.Track.SetRange(1, 60);
+    Count(form.Track.OnChange);
+    form.Track.SetPosition(5);
+    form.Track.SetPosition(5);
+    EXPECT_EQ(events, 1) << "a track bar raises its change only when the position changes";
+    form.Track.SetPosition(100);
+    EXPECT_EQ(form.Track.Position(), 60) << "positions are clamped to the range";
+    EXPECT_EQ(events, 2);
+
+    events = 0;
+    Count(form.Field.OnChange);
+    form.Field.SetText("a");
+    form.Field.SetText("a");
+    EXPECT_EQ(events, 1) << "an edit raises its change only when the text changes";
+
+    events = 0;
+    Count(form.List.OnClick);
+    Count(form.Pages.OnChange);
+    form.List.SetItems({"x", "y"});
+    form.List.SetItemIndex(1);
+    form.Pages.SetActivePageIndex(1);
+    EXPECT_EQ(events, 0) << "list and page selection by program raise nothing";
+}
+
+TEST_F(EventRules, IndexesOutsideTheirRange) {
+    form.List.SetItems({"x", "y"});
+    form.List.SetItemIndex(100);
+    EXPECT_EQ(form.List.ItemIndex(), -1);
+    EXPECT_THROW((void)form.List.Item(-1), tk::EListError);
+    try {
+        (void)form.List.Item(-1);
+    } catch (const tk::EListError& e) {
+        EXPECT_STREQ(e.what(), "List index out of bounds (-1)");
+    }
+    form.Pages.SetActivePageIndex(1);
+    form.Pages.SetActivePageIndex(9);
+    EXPECT_EQ(form.Pages.ActivePageIndex(), 1) << "a page outside the pages leaves it shown";
+}
+
+TEST_F(EventRules, UserEventsNeedAReachableControl) {
+    Count(form.Go.OnClick);
+    form.Go.SetEnabled(false);
+    form.Go.Click();
+    form.Go.SetEnabled(true);
+    form.Go.SetVisible(false);
+    form.Go.Click();
+    EXPECT_EQ(events, 0);
+    form.Go.SetVisible(true);
+    form.Go.Click();
+    EXPECT_EQ(events, 1);
+
+    events = 0;
+    Count(form.Refresh.OnClick);
+    EXPECT_TRUE(form.ShortCut(116));
+    form.Refresh.SetEnabled(false);
+    EXPECT_FALSE(form.ShortCut(116)) << "a disabled item's shortcut does nothing";
+    EXPECT_EQ(events, 1);
+}
+
+TEST_F(EventRules, TimerIntervalRules) {
+    Count(form.Clock.OnTimer);
+    form.Clock.SetInterval(0);
+    form.Clock.Tick();
+    EXPECT_EQ(events, 0) << "interval 0 does not fire";
+    form.Clock.SetInterval(1000);
+    form.Clock.Tick();
+    EXPECT_EQ(events, 1);
+}
+
+TEST_F(EventRules, HandlerErrorsShowTheStandardBoxAndTheProgramGoesOn) {
+    struct Case {
+        std::function<void()> raise;
+        std::string text;
+    };
+    const Case cases[] = {
+        {[] { throw tk::EFOpenError("C:\\x\\.\\Resource\\On.bmp", "File not found"); },
+         "Cannot open file \"C:\\x\\.\\Resource\\On.bmp\". File not found."},
+        {[] { throw tk::ERegistryException::InvalidDataType("Interval"); },
+         "Invalid data type for 'Interval'."},
+        {[] { throw tk::ERegistryException::FailedToSetData("TopForm"); },
+         "Failed to set data for 'TopForm'."},
+        {[] { throw tk::EConvertError("12a"); }, "'12a' is not a valid integer value."},
+        {[] { throw std::runtime_error("Already ends."); }, "Already ends."},
+    };
+    for (const Case& c : cases) {
+        desktop.boxes.clear();
+        form.Go.OnClick = c.raise;
+        form.Go.Click();
+        ASSERT_EQ(desktop.boxes.size(), 1u);
+        EXPECT_EQ(desktop.boxes[0].text, c.text);
+        EXPECT_EQ(desktop.boxes[0].caption, "trelvix");
+        EXPECT_EQ(desktop.boxes[0].flags, port::mb::IconError);
+    }
+}
+
+TEST_F(EventRules, OneErrorBoxAtATime) {
+    // A timer keeps ticking under an open box; its errors are dropped.
+    form.Clock.OnTimer = [] { throw std::runtime_error("tick"); };
+    desktop.whileBoxOpen = [this] { form.Clock.Tick(); };
+    form.Clock.Tick();
+    EXPECT_EQ(desktop.boxes.size(), 1u);
+    desktop.whileBoxOpen = nullptr;
+    form.Clock.Tick();
+    EXPECT_EQ(desktop.boxes.size(), 2u) << "once the box is closed, the next error shows";
+}
+
+TEST(StrToInt, AcceptsIntegersOnly) {
+    EXPECT_EQ(tk::StrToInt("2026"), 2026);
+    EXPECT_EQ(tk::StrToInt("-5"), -5);
+    for (const char* bad : {"", "12a", "1.5", "99999999999"})
+        EXPECT_THROW(tk::StrToInt(bad), tk::EConvertError) << bad;
+}
+
+} // namespace
