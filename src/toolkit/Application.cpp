@@ -25,8 +25,11 @@ void Application::CreateForm(Form& form) {
 void Application::ShowMainForm() {
     if (mainForm_ == nullptr)
         return;
-    mainForm_->SetVisible(true);
+    // Activated before it is shown, so that a window stored as hidden in the tray
+    // never flashes on the screen.
     mainForm_->Activate();
+    if (mainForm_->GetWindowState() == WindowState::Normal)
+        mainForm_->SetVisible(true);
 }
 
 void Application::ShowModal(Form& form) {
