@@ -13,6 +13,9 @@ BUILD := build
 RUN_PREFIX := $(BUILD)/wineprefix-run
 SCREENSHOT := $(BUILD)/trelvix.png
 
+# The steps depend on their order (packages first, native tier before the cross build).
+.NOTPARALLEL:
+
 .PHONY: deps build build-linux build-mingw run test test-native test-wine format clean
 
 deps:

@@ -62,10 +62,6 @@ if(TRELVIX_WINE_TESTS)
     trelvix_wine_path(wine_resource_dir "${TRELVIX_RESOURCE_DIR}")
     trelvix_wine_path(wine_trelvix_exe "${PROJECT_BINARY_DIR}/trelvix.exe")
 
-    # One template prefix per ctest run; each test program then runs in a copy of it.
-    add_test(NAME wine.template COMMAND "${wine_run}" --make-template "${TRELVIX_WINE_TEMPLATE}")
-    set_tests_properties(wine.template PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300)
-
     # The program runs through CMAKE_CROSSCOMPILING_EMULATOR (tools/wine-run).
     function(trelvix_wine_test name target)
         cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "ENVIRONMENT;PROPERTIES")
@@ -119,5 +115,11 @@ if(TRELVIX_WINE_TESTS)
             PROPERTIES RUN_SERIAL TRUE TIMEOUT 1800)
     elseif(e2e_sources)
         message(WARNING "tests/e2e is not built: trelvix.exe is missing")
+    endif()
+
+    # One template prefix per ctest run; each test program then runs in a copy of it.
+    if(TARGET trelvix_win32_tests OR TARGET trelvix_e2e)
+        add_test(NAME wine.template COMMAND "${wine_run}" --make-template "${TRELVIX_WINE_TEMPLATE}")
+        set_tests_properties(wine.template PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300)
     endif()
 endif()
