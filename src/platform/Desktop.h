@@ -2,6 +2,11 @@
 
 #include <string>
 
+// The Windows headers define MessageBox as a macro; the method keeps this one name.
+#ifdef MessageBox
+#undef MessageBox
+#endif
+
 namespace port {
 
 struct Point {

@@ -2,6 +2,11 @@
 
 #include <string>
 
+// The Windows headers define CreateDirectory as a macro; the method keeps this one name.
+#ifdef CreateDirectory
+#undef CreateDirectory
+#endif
+
 namespace port {
 
 class Files {

@@ -4,6 +4,11 @@
 
 #include <windows.h>
 
+// The ports have methods named MessageBox and CreateDirectory; <windows.h> would turn them into
+// the A/W names. This layer calls the W functions by their full names.
+#undef MessageBox
+#undef CreateDirectory
+
 #include <type_traits>
 #include <utility>
 
@@ -57,6 +62,7 @@ inline BOOL DeleteBitmap(HBITMAP bitmap) {
     return DeleteObject(bitmap);
 }
 using UniqueBitmap = Unique<HBITMAP, &DeleteBitmap>;
+using UniqueWindow = Unique<HWND, &DestroyWindow>;
 using UniqueIcon = Unique<HICON, &DestroyIcon>;
 using UniqueHandle = Unique<HANDLE, &CloseHandle>;
 

@@ -1,0 +1,87 @@
+#include "platform/win32/Win32Drives.h"
+
+#include "platform/win32/Handle.h"
+#include "platform/win32/Unicode.h"
+
+#include <shellapi.h>
+
+#include <limits>
+#include <optional>
+
+namespace win32 {
+
+namespace {
+
+// "X:\" for a drive letter, nothing for anything else.
+std::optional<std::wstring> Root(char letter) {
+    if (letter >= 'a' && letter <= 'z')
+        letter = static_cast<char>(letter - 'a' + 'A');
+    if (letter < 'A' || letter > 'Z')
+        return std::nullopt;
+    return std::wstring{static_cast<wchar_t>(letter), L':', L'\\'};
+}
+
+std::int64_t Signed(ULONGLONG bytes) {
+    constexpr auto max = static_cast<ULONGLONG>(std::numeric_limits<std::int64_t>::max());
+    return static_cast<std::int64_t>(bytes > max ? max : bytes);
+}
+
+} // namespace
+
+port::DriveType Win32Drives::Type(char letter) {
+    const auto root = Root(letter);
+    if (!root)
+        return port::DriveType::NoRootDir;
+    const UINT type = GetDriveTypeW(root->c_str());
+    return type <= DRIVE_RAMDISK ? static_cast<port::DriveType>(type) : port::DriveType::Unknown;
+}
+
+port::VolumeInfo Win32Drives::Volume(char letter) {
+    const auto root = Root(letter);
+    if (!root)
+        return {};
+    wchar_t label[MAX_PATH + 1] = {};
+    wchar_t fileSystem[MAX_PATH + 1] = {};
+    if (!GetVolumeInformationW(root->c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr,
+                               fileSystem, MAX_PATH + 1))
+        return {};
+    return {true, Narrow(label), Narrow(fileSystem)};
+}
+
+port::DiskSpace Win32Drives::FreeSpace(char letter) {
+    const auto root = Root(letter);
+    ULARGE_INTEGER freeToCaller{};
+    ULARGE_INTEGER total{};
+    if (!root || !GetDiskFreeSpaceExW(root->c_str(), &freeToCaller, &total, nullptr))
+        return {};
+    return {Signed(total.QuadPart), Signed(freeToCaller.QuadPart)};
+}
+
+std::uint32_t Win32Drives::LogicalDrives() {
+    return GetLogicalDrives();
+}
+
+int Win32Drives::IconIndex(char letter) {
+    const auto root = Root(letter);
+    if (!root)
+        return -1;
+    SHFILEINFOW info{};
+    // With SHGFI_SYSICONINDEX the result is the image list, null on failure.
+    const DWORD_PTR list =
+        SHGetFileInfoW(root->c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    return list != 0 ? info.iIcon : -1;
+}
+
+void Win32Drives::SuppressCriticalErrors(bool suppress) {
+    if (suppress == suppressed_)
+        return;
+    if (suppress) {
+        previousMode_ = GetErrorMode();
+        SetErrorMode(previousMode_ | SEM_FAILCRITICALERRORS);
+    } else {
+        SetErrorMode(previousMode_);
+    }
+    suppressed_ = suppress;
+}
+
+} // namespace win32

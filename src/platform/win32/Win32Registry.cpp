@@ -1,0 +1,159 @@
+#include "platform/win32/Win32Registry.h"
+
+#include "platform/win32/Unicode.h"
+
+#include <cstring>
+
+namespace win32 {
+
+namespace {
+
+// Registry string data as stored: any byte count, with or without terminators.
+std::wstring WideData(const std::vector<std::uint8_t>& bytes) {
+    std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
+    if (!text.empty())
+        std::memcpy(text.data(), bytes.data(), text.size() * sizeof(wchar_t));
+    return text;
+}
+
+std::string SingleString(const std::vector<std::uint8_t>& bytes) {
+    std::wstring text = WideData(bytes);
+    text.resize(std::wcslen(text.c_str()));
+    return Narrow(text);
+}
+
+// The strings up to the first empty one (the list's end), joined by '\0'.
+std::string MultiString(const std::vector<std::uint8_t>& bytes) {
+    const std::wstring data = WideData(bytes);
+    std::string joined;
+    bool first = true;
+    for (size_t at = 0; at < data.size();) {
+        const size_t end = std::min(data.find(L'\0', at), data.size());
+        if (end == at)
+            break;
+        if (!first)
+            joined.push_back('\0');
+        joined += Narrow(data.substr(at, end - at));
+        first = false;
+        at = end + 1;
+    }
+    return joined;
+}
+
+// Little-endian, as the registry stores numbers; shorter data reads as zero-extended.
+std::uint64_t Number(const std::vector<std::uint8_t>& bytes, size_t width) {
+    std::uint64_t value = 0;
+    for (size_t i = std::min(bytes.size(), width); i-- > 0;)
+        value = (value << 8) | bytes[i];
+    return value;
+}
+
+} // namespace
+
+bool Win32RegistryKey::ValueExists(const std::string& name) {
+    return RegQueryValueExW(key_.get(), Widen(name).c_str(), nullptr, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
+}
+
+std::optional<port::RegValue> Win32RegistryKey::ReadValue(const std::string& name) {
+    const std::wstring wide = Widen(name);
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    LSTATUS status = RegQueryValueExW(key_.get(), wide.c_str(), nullptr, &type, nullptr, &size);
+    std::vector<std::uint8_t> bytes;
+    // The value may grow between the two calls: ask again with the new size.
+    while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
+        bytes.resize(size);
+        status = RegQueryValueExW(key_.get(), wide.c_str(), nullptr, &type,
+                                  bytes.empty() ? nullptr : bytes.data(), &size);
+        if (status == ERROR_SUCCESS) {
+            bytes.resize(size);
+            break;
+        }
+    }
+    if (status != ERROR_SUCCESS)
+        return std::nullopt;
+
+    port::RegValue value;
+    switch (type) {
+    case REG_SZ:
+        value.type = port::RegType::String;
+        value.text = SingleString(bytes);
+        break;
+    case REG_EXPAND_SZ:
+        value.type = port::RegType::ExpandString;
+        value.text = SingleString(bytes);
+        break;
+    case REG_MULTI_SZ:
+        value.type = port::RegType::MultiString;
+        value.text = MultiString(bytes);
+        break;
+    case REG_DWORD:
+        value.type = port::RegType::DWord;
+        value.number = Number(bytes, 4);
+        break;
+    case REG_QWORD:
+        value.type = port::RegType::QWord;
+        value.number = Number(bytes, 8);
+        break;
+    case REG_BINARY:
+        value.type = port::RegType::Binary;
+        value.bytes = std::move(bytes);
+        break;
+    default:
+        value.type = port::RegType::Other;
+        value.bytes = std::move(bytes);
+        break;
+    }
+    return value;
+}
+
+bool Win32RegistryKey::WriteDWord(const std::string& name, std::uint32_t value) {
+    const DWORD data = value;
+    return RegSetValueExW(key_.get(), Widen(name).c_str(), 0, REG_DWORD,
+                          reinterpret_cast<const BYTE*>(&data), sizeof data) == ERROR_SUCCESS;
+}
+
+bool Win32RegistryKey::WriteString(const std::string& name, const std::string& value) {
+    const std::wstring data = Widen(value);
+    // The terminator is part of REG_SZ data.
+    const auto size = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
+    return RegSetValueExW(key_.get(), Widen(name).c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(data.c_str()), size) == ERROR_SUCCESS;
+}
+
+bool Win32RegistryKey::DeleteValue(const std::string& name) {
+    return RegDeleteValueW(key_.get(), Widen(name).c_str()) == ERROR_SUCCESS;
+}
+
+std::vector<std::string> Win32RegistryKey::ValueNames() {
+    std::vector<std::string> names;
+    // A value name is at most 16383 characters.
+    std::wstring name(16384, L'\0');
+    for (DWORD index = 0;; ++index) {
+        DWORD length = static_cast<DWORD>(name.size());
+        const LSTATUS status = RegEnumValueW(key_.get(), index, name.data(), &length, nullptr,
+                                             nullptr, nullptr, nullptr);
+        if (status != ERROR_SUCCESS)
+            break;
+        names.push_back(Narrow(name.substr(0, length)));
+    }
+    return names;
+}
+
+std::unique_ptr<port::RegistryKey> Win32Registry::Open(port::RegRoot root, const std::string& path,
+                                                       bool create, bool writable) {
+    HKEY parent = root == port::RegRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    const REGSAM access = KEY_READ | (writable ? KEY_WRITE : 0);
+    const std::wstring wide = Widen(path);
+    HKEY key = nullptr;
+    const LSTATUS status =
+        create ? RegCreateKeyExW(parent, wide.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
+                                 nullptr, &key, nullptr)
+               : RegOpenKeyExW(parent, wide.c_str(), 0, access, &key);
+    if (status != ERROR_SUCCESS)
+        return nullptr;
+    return std::make_unique<Win32RegistryKey>(UniqueKey(key));
+}
+
+} // namespace win32

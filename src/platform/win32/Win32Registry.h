@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/Registry.h"
+#include "platform/win32/Handle.h"
+
+namespace win32 {
+
+// One open key; the handle closes with the object.
+class Win32RegistryKey : public port::RegistryKey {
+  public:
+    explicit Win32RegistryKey(UniqueKey key) : key_(std::move(key)) {}
+    // RegQueryValueExW without data: true when the value is there and readable.
+    bool ValueExists(const std::string& name) override;
+    // RegQueryValueExW: strings as UTF-8, REG_MULTI_SZ joined by '\0', numbers from DWORD and
+    // QWORD, raw bytes for the rest; nullopt when missing or unreadable.
+    std::optional<port::RegValue> ReadValue(const std::string& name) override;
+    // RegSetValueExW as REG_DWORD / REG_SZ; false when refused (a key opened read-only).
+    bool WriteDWord(const std::string& name, std::uint32_t value) override;
+    bool WriteString(const std::string& name, const std::string& value) override;
+    // RegDeleteValueW; false when the value is missing or the deletion refused.
+    bool DeleteValue(const std::string& name) override;
+    // RegEnumValueW over every value, in the registry's order; names of any length.
+    std::vector<std::string> ValueNames() override;
+
+  private:
+    UniqueKey key_;
+};
+
+class Win32Registry : public port::Registry {
+  public:
+    // RegCreateKeyExW (create) or RegOpenKeyExW with KEY_READ, plus KEY_WRITE when writable;
+    // nullptr when the system refuses.
+    std::unique_ptr<port::RegistryKey> Open(port::RegRoot root, const std::string& path,
+                                            bool create, bool writable) override;
+};
+
+} // namespace win32

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/System.h"
+
+namespace win32 {
+
+class Win32System : public port::System {
+  public:
+    // GetModuleFileNameW of the executable, whole (paths longer than MAX_PATH too).
+    std::string ExecutablePath() override;
+    // GetLocalTime.
+    port::LocalTime Now() override;
+    // GetLocaleInfoEx LOCALE_SDECIMAL of the user's locale; "" when unavailable.
+    std::string DecimalSeparator() override;
+    // GetDateFormatEx DATE_SHORTDATE / GetTimeFormatEx of the user's locale; "" when `t` is
+    // not a valid date or time.
+    std::string FormatShortDate(const port::LocalTime& t) override;
+    std::string FormatLongTime(const port::LocalTime& t) override;
+    // GlobalMemoryStatusEx (64-bit figures); all zero when the system refuses.
+    port::MemoryStatus Memory() override;
+    // GetTickCount64.
+    std::uint64_t TickCount() override;
+};
+
+} // namespace win32

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/Tray.h"
+#include "platform/win32/Handle.h"
+
+namespace win32 {
+
+// The class of the tray component's hidden window, so that it can be found from outside.
+inline constexpr wchar_t TrayWindowClass[] = L"TrelvixTrayIconWindow";
+
+class Win32Tray : public port::Tray {
+  public:
+    Win32Tray();
+    ~Win32Tray() override;
+    Win32Tray(const Win32Tray&) = delete;
+    Win32Tray& operator=(const Win32Tray&) = delete;
+
+    // A hidden top-level window (it can become the foreground window, a message-only one
+    // cannot). The handler sees every message; the shell's "TaskbarCreated" arrives as
+    // port::TaskbarCreatedMessage. The handler's result is the window's answer to the
+    // component's own messages (WM_USER and above) and to the end-of-session messages; other
+    // system messages then get the system's default handling, which a window needs to be
+    // created, activated and destroyed.
+    void
+    CreateMessageWindow(std::function<std::intptr_t(const port::TrayMessage&)> handler) override;
+    // Shell_NotifyIconW NIM_ADD / NIM_MODIFY / NIM_DELETE of icon 0 of the hidden window;
+    // false when the shell refuses or there is no window yet.
+    bool Add(const port::NotifyIconData& data) override;
+    bool Modify(const port::NotifyIconData& data) override;
+    bool Delete() override;
+    // SetForegroundWindow of the hidden window.
+    void SetForeground() override;
+
+    HWND Window() const { return window_.get(); }
+    unsigned TaskbarCreated() const { return taskbarCreated_; }
+
+  private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool Notify(DWORD command, const port::NotifyIconData* data);
+
+    std::function<std::intptr_t(const port::TrayMessage&)> handler_;
+    UniqueWindow window_;
+    UniqueIcon ownIcon_;
+    HICON icon_ = nullptr; // ownIcon_, or the system's shared default icon
+    unsigned taskbarCreated_ = 0;
+};
+
+} // namespace win32
