@@ -1,11 +1,32 @@
 #include "launch/ProceduresOfQuickLaunch.h"
 
+#include "app/ProceduresOfReestr.h"
 #include "app/Program.h"
 #include "launch/ProceduresOfAdministrativeToolsInput.h"
 #include "launch/ProceduresOfControlPanelInput.h"
 #include "launch/ProceduresOfUseFulToolsInput.h"
 
+#include <vector>
+
 namespace trelvix {
+
+namespace {
+
+std::vector<std::string> ListTexts(Catalogue catalogue) {
+    std::vector<std::string> texts;
+    texts.reserve(catalogue.size());
+    for (const LaunchEntry& entry : catalogue)
+        texts.emplace_back(entry.text);
+    return texts;
+}
+
+// A list with nothing selected (a stored position past its end) leaves its tray
+// item empty: the item's click still reports the missing selection.
+std::string SelectedText(const tk::ListBox& list) {
+    return list.ItemIndex() < 0 ? std::string() : list.Item(list.ItemIndex());
+}
+
+} // namespace
 
 void DesignQuickLaunchPage(TMainForm& f) {
     f.GroupBox7.SetCaption(" Control Panel ");
@@ -13,19 +34,63 @@ void DesignQuickLaunchPage(TMainForm& f) {
     f.BitBtn3.SetBounds(8, 16, 179, 25);
     f.BitBtn3.SetHint("Click Here To Launch Control Panel");
     f.ListBox5.SetBounds(8, 46, 179, 284);
+    f.ListBox5.SetItems(ListTexts(ControlPanelCatalogue()));
     f.GroupBox8.SetCaption(" Administrative Tools ");
     f.GroupBox8.SetBounds(205, 5, 195, 340);
     f.BitBtn5.SetBounds(8, 16, 179, 25);
     f.BitBtn5.SetHint("Click Here to Launch Administrative Tools");
     f.ListBox6.SetBounds(8, 46, 179, 284);
+    f.ListBox6.SetItems(ListTexts(AdministrativeToolsCatalogue()));
     f.GroupBox9.SetCaption(" Useful Tools ");
     f.GroupBox9.SetBounds(405, 5, 200, 340);
     f.ListBox7.SetBounds(8, 16, 184, 314);
+    f.ListBox7.SetItems(ListTexts(UsefulToolsCatalogue()));
 }
 
-void LaunchInSystemDirectory(Program&, const std::string&, const std::optional<std::string>&) {}
-void RunCommandLine(Program&, const std::string&) {}
-void UpdateTrayLaunchItems(Program&) {}
+// ---- The two launch conventions ----
+
+void LaunchInSystemDirectory(Program& p, const std::string& target,
+                             const std::optional<std::string>& parameters) {
+    port::Shell& shell = p.Ports.shell;
+    shell.Open(shell.SystemDirectory() + target, parameters, port::SW_SHOWNORMAL_);
+}
+
+void RunCommandLine(Program& p, const std::string& commandLine) {
+    p.Ports.shell.RunCommandLine(commandLine, port::SW_SHOW_);
+}
+
+// ---- Catalogues ----
+
+void RunLaunchAction(Program& p, const LaunchAction& action) {
+    if (action.kind == LaunchKind::CommandLine) {
+        RunCommandLine(p, std::string(action.target));
+        return;
+    }
+    std::optional<std::string> parameters;
+    if (action.parameters)
+        parameters.emplace(*action.parameters);
+    LaunchInSystemDirectory(p, std::string(action.target), parameters);
+}
+
+void LaunchSelectedEntry(Program& p, Catalogue catalogue, const tk::ListBox& list) {
+    const std::string& selected = list.Item(list.ItemIndex());
+    for (const LaunchEntry& entry : catalogue) {
+        if (entry.text != selected)
+            continue;
+        RunLaunchAction(p, entry.first);
+        if (entry.second)
+            RunLaunchAction(p, *entry.second);
+    }
+}
+
+// ---- Selections and the tray items ----
+
+void UpdateTrayLaunchItems(Program& p) {
+    TMainForm& f = *p.MainForm;
+    f.mia1.SetCaption(SelectedText(f.ListBox5));
+    f.mia2.SetCaption(SelectedText(f.ListBox6));
+    f.mia3.SetCaption(SelectedText(f.ListBox7));
+}
 
 void SelectStoredCatalogueEntries(Program& p) {
     TMainForm& f = *p.MainForm;
@@ -34,18 +99,45 @@ void SelectStoredCatalogueEntries(Program& p) {
     f.ListBox7.SetItemIndex(p.UsefulToolsIndex);
 }
 
-void OpenControlPanel(Program&) {}
-void OpenAdministrativeToolsFolder(Program&) {}
-void OpenExplorer(Program&) {}
-void OpenInternetExplorer(Program&) {}
-void OpenDateAndTime(Program&) {}
+void ControlPanelSelectionChanged(Program& p) {
+    p.ControlPanelIndex = p.MainForm->ListBox5.ItemIndex();
+    UpdateTrayLaunchItems(p);
+    SaveSettings(p);
+}
 
-void ControlPanelSelectionChanged(Program&) {}
-void AdministrativeToolsSelectionChanged(Program&) {}
-void UsefulToolsSelectionChanged(Program&) {}
+void AdministrativeToolsSelectionChanged(Program& p) {
+    p.AdministrativeToolsIndex = p.MainForm->ListBox6.ItemIndex();
+    UpdateTrayLaunchItems(p);
+    SaveSettings(p);
+}
 
-void LaunchControlPanelEntry(Program&) {}
-void LaunchAdministrativeToolsEntry(Program&) {}
-void LaunchUsefulToolsEntry(Program&) {}
+void UsefulToolsSelectionChanged(Program& p) {
+    p.UsefulToolsIndex = p.MainForm->ListBox7.ItemIndex();
+    UpdateTrayLaunchItems(p);
+    SaveSettings(p);
+}
+
+// ---- Fixed commands ----
+
+void OpenControlPanel(Program& p) {
+    RunCommandLine(p, "rundll32 shell32.dll, Control_RunDLLA");
+}
+
+void OpenAdministrativeToolsFolder(Program& p) {
+    RunCommandLine(p, "Explorer.exe \"" + p.CommonAdministrativeToolsPath + "\"");
+}
+
+void OpenExplorer(Program& p) {
+    RunCommandLine(p, "Explorer");
+}
+
+// Found by the shell on its search path, not in the system directory.
+void OpenInternetExplorer(Program& p) {
+    p.Ports.shell.Open("Iexplore", std::nullopt, port::SW_SHOWNORMAL_);
+}
+
+void OpenDateAndTime(Program& p) {
+    LaunchInSystemDirectory(p, "\\timedate.cpl");
+}
 
 } // namespace trelvix

@@ -1,7 +1,13 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
+
+namespace tk {
+class ListBox;
+}
 
 namespace trelvix {
 
@@ -15,6 +21,7 @@ void DesignQuickLaunchPage(TMainForm& f);
 void LaunchInSystemDirectory(Program& p, const std::string& target,
                              const std::optional<std::string>& parameters = std::nullopt);
 void RunCommandLine(Program& p, const std::string& commandLine);
+// The tray items mia1..mia3 show the selected entries of ListBox5..ListBox7.
 void UpdateTrayLaunchItems(Program& p);
 // ListBox5..ListBox7 select their stored positions.
 void SelectStoredCatalogueEntries(Program& p);
@@ -29,5 +36,44 @@ void OpenDateAndTime(Program& p);
 void ControlPanelSelectionChanged(Program& p);
 void AdministrativeToolsSelectionChanged(Program& p);
 void UsefulToolsSelectionChanged(Program& p);
+
+// ---- Catalogues ----
+
+enum class LaunchKind {
+    SystemDirectory, // LaunchInSystemDirectory(target, parameters)
+    CommandLine,     // RunCommandLine(target)
+};
+
+struct LaunchAction {
+    LaunchKind kind = LaunchKind::CommandLine;
+    std::string_view target;
+    std::optional<std::string_view> parameters;
+};
+
+// One row of a catalogue; its list text is the lookup key.
+struct LaunchEntry {
+    constexpr LaunchEntry(std::string_view text, LaunchAction first,
+                          std::optional<LaunchAction> second = std::nullopt)
+        : text(text), first(first), second(second) {}
+    std::string_view text;
+    LaunchAction first;
+    std::optional<LaunchAction> second; // started right after the first, without waiting
+};
+
+using Catalogue = std::span<const LaunchEntry>;
+
+// How the catalogue tables spell their rows.
+constexpr LaunchAction SystemFile(std::string_view target,
+                                  std::optional<std::string_view> parameters = std::nullopt) {
+    return {LaunchKind::SystemDirectory, target, parameters};
+}
+constexpr LaunchAction Command(std::string_view line) {
+    return {LaunchKind::CommandLine, line, std::nullopt};
+}
+
+void RunLaunchAction(Program& p, const LaunchAction& action);
+// Runs every row whose text equals the selected entry of `list`. Nothing selected
+// raises tk::EListError and launches nothing.
+void LaunchSelectedEntry(Program& p, Catalogue catalogue, const tk::ListBox& list);
 
 } // namespace trelvix
