@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 namespace trelvix {
 
 class Program;
@@ -9,5 +12,8 @@ void DesignSystemPage(TMainForm& f);
 void ShowMemoryFigures(Program& p);
 void StartTaskManager(Program& p);
 void StartDirectXDiagnostics(Program& p);
+
+// A byte count in whole megabytes, halves rounded to the even neighbour.
+std::uint64_t WholeMegabytes(std::uint64_t bytes);
 
 } // namespace trelvix
