@@ -233,11 +233,12 @@ void Edit::SetText(const std::string& text) {
     Fire(OnChange);
 }
 
-void Edit::KeyPress(char key) {
+char Edit::KeyPress(char key) {
     if (!Reachable())
-        return;
+        return key;
     if (OnKeyPress)
         Owner()->App().Guard([&] { OnKeyPress(key); });
+    return key;
 }
 
 void Memo::SetLines(const std::vector<std::string>& lines) {
@@ -436,9 +437,10 @@ void Form::BringToFront() const {
         GetPeer()->BringToFront();
 }
 
-void Form::KeyPress(char key) {
+char Form::KeyPress(char key) {
     if (KeyPreview && OnKeyPress)
         app_.Guard([&] { OnKeyPress(key); });
+    return key;
 }
 
 bool Form::ShortCut(int shortCut) {

@@ -304,7 +304,8 @@ class Edit : public Control {
     Handler OnChange;
     // Key press of a character; the handler may replace it with 0 to drop it.
     std::function<void(char&)> OnKeyPress;
-    void KeyPress(char key);
+    // Returns the character the control then takes: 0 when the handler dropped it.
+    char KeyPress(char key);
 
   protected:
     Edit(Form& owner, Control* parent, Kind kind, std::string name, int id)
@@ -536,8 +537,9 @@ class Form : public Control {
     Handler OnClose;
     std::function<void(char&)> OnKeyPress;
 
-    // A user's key press (with key preview, whatever control has the focus).
-    void KeyPress(char key);
+    // A user's key press (with key preview, whatever control has the focus). Returns the
+    // character the focused control then takes: 0 when the handler dropped it.
+    char KeyPress(char key);
     // A user pressing a shortcut key combination; runs the menu item it belongs to.
     bool ShortCut(int shortCut);
     // Closes the form: runs OnClose, then ends the modal loop or the program.
