@@ -23,19 +23,19 @@ ATOM RegisterTrayClass(HINSTANCE instance, WNDPROC procedure) {
                      : static_cast<ATOM>(GetClassInfoExW(instance, TrayWindowClass, &windowClass));
 }
 
-// Copies the tip into the fixed field, cut so that it never ends in half a surrogate pair.
-template <size_t N> void CopyTip(const std::string& tip, wchar_t (&field)[N]) {
+} // namespace
+
+std::wstring NotifyTip(const std::string& tip) {
+    // The program's tips are 63 characters, as in the shell's original 64-unit field.
+    constexpr size_t limit = 63;
     std::wstring wide = Widen(tip);
-    if (wide.size() > N - 1) {
-        wide.resize(N - 1);
+    if (wide.size() > limit) {
+        wide.resize(limit);
         if (wide.back() >= 0xD800 && wide.back() <= 0xDBFF)
             wide.pop_back();
     }
-    std::copy(wide.begin(), wide.end(), std::begin(field));
-    field[wide.size()] = L'\0';
+    return wide;
 }
-
-} // namespace
 
 Win32Tray::Win32Tray() {
     ownIcon_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1),
@@ -119,7 +119,8 @@ bool Win32Tray::Notify(DWORD command, const port::NotifyIconData* data) {
             icon.uFlags |= NIF_TIP;
         icon.uCallbackMessage = data->callbackMessage;
         icon.hIcon = icon_;
-        CopyTip(data->tip, icon.szTip);
+        const std::wstring tip = NotifyTip(data->tip);
+        std::copy(tip.begin(), tip.end(), std::begin(icon.szTip));
     }
     return Shell_NotifyIconW(command, &icon) != FALSE;
 }

@@ -3,10 +3,15 @@
 #include "platform/Tray.h"
 #include "platform/win32/Handle.h"
 
+#include <string>
+
 namespace win32 {
 
 // The class of the tray component's hidden window, so that it can be found from outside.
 inline constexpr wchar_t TrayWindowClass[] = L"TrelvixTrayIconWindow";
+
+// The tip as the shell takes it: at most 63 UTF-16 units, never ending in half a surrogate pair.
+std::wstring NotifyTip(const std::string& tip);
 
 class Win32Tray : public port::Tray {
   public:
