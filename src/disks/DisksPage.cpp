@@ -1,7 +1,20 @@
 #include "app/Main.h"
+#include "app/Program.h"
 #include "disks/ProceduresOfDisks.h"
 
 namespace trelvix {
+
+namespace {
+// ListBox1Click .. ListBox4Click, ListBox11Click: each list remembers the line the user
+// chose, and every refill puts the selection back at that position.
+void BindDiskListClicks(TMainForm& f) {
+    f.ListBox1.OnClick = [&f] { f.P.FixedSelection = f.ListBox1.ItemIndex(); };
+    f.ListBox2.OnClick = [&f] { f.P.CdSelection = f.ListBox2.ItemIndex(); };
+    f.ListBox3.OnClick = [&f] { f.P.NetSelection = f.ListBox3.ItemIndex(); };
+    f.ListBox4.OnClick = [&f] { f.P.RamSelection = f.ListBox4.ItemIndex(); };
+    f.ListBox11.OnClick = [&f] { f.P.Disks.RemovableSelection = f.ListBox11.ItemIndex(); };
+}
+} // namespace
 
 void DesignDisksPage(TMainForm& f) {
     f.PageControl1.SetBounds(0, 0, 612, 349);
@@ -31,6 +44,8 @@ void DesignDisksPage(TMainForm& f) {
     f.GroupBox2.SetBounds(2, 6, 577, 335);
     f.ListBox11.SetBounds(6, 16, 565, 310);
     f.DriveComboBox2.SetBounds(380, 0, 195, 22);
+
+    BindDiskListClicks(f);
 }
 
 } // namespace trelvix

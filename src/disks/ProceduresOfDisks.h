@@ -1,5 +1,7 @@
 #pragma once
 
+#include "disks/ChangeMarkers.h"
+
 namespace trelvix {
 
 class Program;
@@ -7,16 +9,27 @@ class TMainForm;
 
 // State of the disk monitor between surveys.
 struct DiskMonitorState {
+    // Remembered selection of ListBox11.
     int RemovableSelection = 0;
+    // Change-marker stores: letters of the fixed-lists survey, letters of the removable
+    // survey, and the General line (slot 0).
+    FreeHistory FixedFreeHistory;
+    FreeHistory RemovableFreeHistory;
+    FreeHistory GeneralFreeHistory;
 };
 
+// Lays out the Disks page and binds its list handlers.
 void DesignDisksPage(TMainForm& f);
 
+// Rebuilds the drive letters of DriveComboBox1 and DriveComboBox2; each keeps its drive.
 void RefreshDrivePickers(Program& p);
+// Fills ListBox1..ListBox4, the tray summary and the presence flags.
 void SurveyFixedDrives(Program& p);
+// Fills ListBox11 and puts its remembered selection back.
 void SurveyRemovableDrives(Program& p);
 // Puts the remembered selections back into ListBox1..ListBox4.
 void ReselectDriveLists(Program& p);
+// After a change of unit: the next survey of each kind shows "===" everywhere.
 void ResetChangeMarkers(Program& p);
 
 } // namespace trelvix

@@ -233,30 +233,54 @@ struct FakeDrive {
     port::DiskSpace space{0, 0};
 };
 
+// One query of the drives port, as the fake saw it.
+struct DriveCall {
+    std::string what; // "Type", "Volume", "FreeSpace", "IconIndex", "LogicalDrives"
+    char letter;      // ' ' for LogicalDrives
+    bool suppressed;  // critical-error boxes were off at the time
+};
+
 class FakeDrives : public port::Drives {
   public:
     port::DriveType Type(char letter) override {
+        Record("Type", letter);
         auto it = drives.find(letter);
         return it == drives.end() ? port::DriveType::NoRootDir : it->second.type;
     }
     port::VolumeInfo Volume(char letter) override {
+        Record("Volume", letter);
         auto it = drives.find(letter);
         return it == drives.end() ? port::VolumeInfo{} : it->second.volume;
     }
     port::DiskSpace FreeSpace(char letter) override {
+        Record("FreeSpace", letter);
         auto it = drives.find(letter);
         return it == drives.end() ? port::DiskSpace{} : it->second.space;
     }
     std::uint32_t LogicalDrives() override {
+        Record("LogicalDrives", ' ');
         std::uint32_t mask = 0;
         for (const auto& [letter, drive] : drives)
             mask |= 1u << (letter - 'A');
         return mask;
     }
-    int IconIndex(char letter) override { return letter - 'A'; }
+    int IconIndex(char letter) override {
+        Record("IconIndex", letter);
+        return letter - 'A';
+    }
     void SuppressCriticalErrors(bool suppress) override { suppressed = suppress; }
+    // How often `what` was asked about `letter`.
+    [[nodiscard]] int Count(const std::string& what, char letter) const {
+        return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&](const DriveCall& c) {
+            return c.what == what && c.letter == letter;
+        }));
+    }
     std::map<char, FakeDrive> drives;
     bool suppressed = false;
+    std::vector<DriveCall> calls;
+
+  private:
+    void Record(const char* what, char letter) { calls.push_back({what, letter, suppressed}); }
 };
 
 class FakePower : public port::Power {};

@@ -1,0 +1,24 @@
+#include "disks/ChangeMarkers.h"
+
+namespace trelvix {
+
+std::string MarkerText(ChangeMarker marker, bool bare) {
+    const char* arrows = marker == ChangeMarker::Grew     ? ">>>"
+                         : marker == ChangeMarker::Shrank ? "<<<"
+                                                          : "===";
+    return bare ? std::string(arrows) : std::string("; ") + arrows;
+}
+
+ChangeMarker FreeHistory::Compare(int slot, double current) {
+    double& stored = previous.at(static_cast<std::size_t>(slot));
+    ChangeMarker marker = ChangeMarker::Same;
+    // Exact comparison: with a power-of-two divisor one byte moves the marker.
+    if (primed && stored < current)
+        marker = ChangeMarker::Grew;
+    else if (primed && stored > current)
+        marker = ChangeMarker::Shrank;
+    stored = current;
+    return marker;
+}
+
+} // namespace trelvix
