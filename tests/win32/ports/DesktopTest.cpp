@@ -33,14 +33,6 @@ TEST(DesktopTest, KeyStateReadsTheThreadsKeyboard) {
     SetKeyboardState(saved);
 }
 
-TEST(DesktopTest, CursorPosIsOnTheScreen) {
-    const port::Point at = win32::Win32Desktop().CursorPos();
-    EXPECT_GE(at.x, GetSystemMetrics(SM_XVIRTUALSCREEN));
-    EXPECT_GE(at.y, GetSystemMetrics(SM_YVIRTUALSCREEN));
-    EXPECT_LT(at.x, GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    EXPECT_LT(at.y, GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN));
-}
-
 // Answers the box captioned `caption` with `button`, and notes the box's owner.
 void Answer(const std::wstring& caption, int button, std::atomic<HWND>& owner) {
     for (int i = 0; i < 200; ++i) {

@@ -23,16 +23,6 @@ TEST(SystemTest, ExecutablePathIsThisProgram) {
     EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST(SystemTest, NowIsAPlausibleLocalTime) {
-    const port::LocalTime t = win32::Win32System().Now();
-    EXPECT_GE(t.year, 2020);
-    EXPECT_TRUE(t.month >= 1 && t.month <= 12);
-    EXPECT_TRUE(t.day >= 1 && t.day <= 31);
-    EXPECT_TRUE(t.hour >= 0 && t.hour <= 23);
-    EXPECT_TRUE(t.minute >= 0 && t.minute <= 59);
-    EXPECT_TRUE(t.dayOfWeek >= 0 && t.dayOfWeek <= 6);
-}
-
 TEST(SystemTest, LocaleTextsAreThere) {
     win32::Win32System system;
     EXPECT_FALSE(system.DecimalSeparator().empty());
