@@ -14,8 +14,15 @@ constexpr unsigned WM_MBUTTONDOWN_ = 519;
 constexpr unsigned WM_MBUTTONUP_ = 520;
 constexpr unsigned WM_MBUTTONDBLCLK_ = 521;
 
+// The tip keeps its first 63 characters; a character is never cut in half.
 std::string CutTip(const std::string& text) {
-    return text.substr(0, TTrayIcon::MaxTip);
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        bool startsCharacter = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+        if (startsCharacter && chars++ == TTrayIcon::MaxTip)
+            return text.substr(0, i);
+    }
+    return text;
 }
 } // namespace
 

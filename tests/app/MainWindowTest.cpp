@@ -24,7 +24,9 @@ TEST(MainWindow, StartsWithItsStructure) {
     for (auto* c : f.Components())
         EXPECT_TRUE(seen.insert(c->Id()).second) << c->Name();
     EXPECT_EQ(t.P().App.Title(), "trelvix");
-    EXPECT_EQ(t.fake.tray.current.tip, "trelvix") << "the tip is the title before any survey";
+    ASSERT_FALSE(t.fake.tray.added.empty());
+    EXPECT_EQ(t.fake.tray.added[0].tip, "trelvix") << "the tip is the title before any survey";
+    EXPECT_EQ(t.fake.tray.current.tip, "\"Trelvix\"") << "then the drive summary";
 }
 
 // Stored page -> Back enabled, Forward enabled, page shown.

@@ -22,6 +22,10 @@ TEST_F(TrayIcon, TipRules) {
     int modifies = tray.Count("modify");
     Icon().SetHint(longTip);
     EXPECT_EQ(tray.Count("modify"), modifies) << "the same tip again does not call the shell";
+    // Characters, not bytes: "é" is two bytes in UTF-8.
+    Icon().SetHint(std::string(62, 'x') + "\xC3\xA9\xC3\xA9");
+    EXPECT_EQ(tray.current.tip, std::string(62, 'x') + "\xC3\xA9");
+    modifies = tray.Count("modify");
     Icon().SetHint("");
     EXPECT_FALSE(tray.current.hasTip);
     EXPECT_EQ(tray.Count("modify"), modifies + 1);

@@ -101,6 +101,7 @@ class FakeTray : public port::Tray {
     }
     bool Add(const port::NotifyIconData& data) override {
         calls.push_back("add");
+        added.push_back(data);
         if (!addSucceeds)
             return false;
         shown = true;
@@ -131,6 +132,7 @@ class FakeTray : public port::Tray {
     std::function<std::intptr_t(const port::TrayMessage&)> handler;
     std::vector<std::string> calls;
     port::NotifyIconData current;
+    std::vector<port::NotifyIconData> added;
     bool shown = false;
     bool addSucceeds = true;
 };
