@@ -156,13 +156,4 @@ TEST(GroupInThrees, CountsCharactersNotBytes) {
               "2\xD9\xAB");
 }
 
-TEST(UnitSuffix, FourUnitsAndNothingElse) {
-    EXPECT_EQ(trelvix::UnitSuffixOf(1), " bytes");
-    EXPECT_EQ(trelvix::UnitSuffixOf(K), " Kbytes");
-    EXPECT_EQ(trelvix::UnitSuffixOf(M), " Mbytes");
-    EXPECT_EQ(trelvix::UnitSuffixOf(G), " Gbytes");
-    EXPECT_EQ(trelvix::UnitSuffixOf(1000), std::nullopt);
-    EXPECT_EQ(trelvix::UnitSuffixOf(0), std::nullopt);
-}
-
 } // namespace

@@ -129,12 +129,4 @@ TEST(RefreshCommand, OtherPagesDoNothing) {
     }
 }
 
-TEST(RefreshCycle, TempFolderComesBackWithinOneTick) {
-    fakes::TestProgram t;
-    t.Start();
-    t.fake.files.folders.clear();
-    t.Main().Check1000.Tick();
-    EXPECT_EQ(t.fake.files.folders.count(t.fake.files.tempPath), 1u);
-}
-
 } // namespace

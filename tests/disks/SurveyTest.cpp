@@ -50,15 +50,6 @@ TEST(FixedSurvey, FirstSurveyOfTheExampleMachine) {
     EXPECT_EQ(f.ListBox1.ItemIndex(), -1);
 }
 
-TEST(FixedSurvey, PointLocaleKeepsThePoint) {
-    fakes::TestProgram t;
-    ExampleMachine(t.fake.drives);
-    t.fake.system.decimalSeparator = ".";
-    t.Start();
-    EXPECT_EQ(t.Main().ListBox1.Item(0),
-              "C: [SYSTEM] (NTFS) Total: 76 319.1 Mbytes; Free: 12 004.5 Mbytes; ===");
-}
-
 TEST(FixedSurvey, MarkersFollowTheFreeSpace) {
     fakes::TestProgram t;
     ExampleMachine(t.fake.drives);
