@@ -1,0 +1,238 @@
+#include "platform/win32/peers/ControlPeer.h"
+
+#include "platform/win32/Unicode.h"
+#include "platform/win32/Win32Host.h"
+#include "platform/win32/peers/FormPeer.h"
+
+#include <windowsx.h>
+
+namespace win32 {
+
+namespace {
+constexpr UINT_PTR SubclassId = 1;
+
+bool IsRouted(UINT message) {
+    switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+ControlPeer::ControlPeer(FormPeer& form, tk::Control& control) : form_(form), control_(control) {}
+
+ControlPeer::~ControlPeer() {
+    // The model is being torn down: the messages of the destruction must not reach it.
+    form_.Retire();
+    if (window_)
+        form_.RemoveHint(window_.get());
+}
+
+void ControlPeer::Build() {
+    Create();
+    if (!window_)
+        return;
+    SetWindowSubclass(window_.get(), &ControlPeer::Subclass, SubclassId,
+                      reinterpret_cast<DWORD_PTR>(this));
+    ApplyFont();
+    if (!control_.Enabled())
+        EnableWindow(window_.get(), FALSE);
+    form_.SetHint(window_.get(), control_.Hint());
+    SyncAll();
+}
+
+void ControlPeer::CreateControl(const wchar_t* windowClass, DWORD style, DWORD exStyle,
+                                const std::wstring& text) {
+    const RECT at = Placement();
+    if (control_.Visible())
+        style |= WS_VISIBLE;
+    window_.reset(CreateWindowExW(exStyle, windowClass, text.c_str(), style | WS_CHILD, at.left,
+                                  at.top, at.right - at.left, at.bottom - at.top, ParentWindow(),
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_.Id())),
+                                  GetModuleHandleW(nullptr), nullptr));
+}
+
+HWND ControlPeer::ParentWindow() const {
+    if (tk::Control* parent = control_.Parent())
+        if (auto* peer = dynamic_cast<ControlPeer*>(parent->GetPeer()))
+            return peer->ChildParent();
+    return form_.Window();
+}
+
+void ControlPeer::Changed(tk::Prop prop) {
+    if (!window_)
+        return;
+    switch (prop) {
+    case tk::Prop::Caption:
+        SetWindowTextW(window_.get(), DisplayText(control_.Caption()).c_str());
+        break;
+    case tk::Prop::Hint:
+        form_.SetHint(window_.get(), control_.Hint());
+        break;
+    case tk::Prop::Enabled:
+        EnableWindow(window_.get(), control_.Enabled() ? TRUE : FALSE);
+        break;
+    case tk::Prop::Visible:
+        ShowWindow(window_.get(), control_.Visible() ? SW_SHOWNA : SW_HIDE);
+        break;
+    case tk::Prop::Bounds:
+        ApplyBounds();
+        break;
+    case tk::Prop::Font:
+        ApplyFont();
+        break;
+    case tk::Prop::Color:
+        InvalidateRect(window_.get(), nullptr, TRUE);
+        break;
+    case tk::Prop::Cursor:    // looked up at every WM_SETCURSOR
+    case tk::Prop::PopupMenu: // looked up at every WM_CONTEXTMENU
+        break;
+    default:
+        break;
+    }
+    Sync(prop);
+}
+
+void ControlPeer::Repaint() {
+    if (window_)
+        RedrawWindow(window_.get(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+std::uintptr_t ControlPeer::Handle() const {
+    return reinterpret_cast<std::uintptr_t>(window_.get());
+}
+
+int ControlPeer::Scale(int value) const {
+    return form_.Scale(value);
+}
+
+RECT ControlPeer::Placement() const {
+    const int left = control_.Left(), top = control_.Top();
+    return RECT{Scale(left), Scale(top), Scale(left + control_.Width()),
+                Scale(top + control_.Height())};
+}
+
+void ControlPeer::ApplyBounds() {
+    const RECT at = Placement();
+    SetWindowPos(window_.get(), nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HFONT ControlPeer::Font() const {
+    return form_.Host().GetFonts().Get(control_.GetFont(), form_.Dpi());
+}
+
+void ControlPeer::ApplyFont() {
+    SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
+}
+
+void ControlPeer::Relayout() {
+    if (!window_)
+        return;
+    ApplyBounds();
+    ApplyFont();
+}
+
+std::wstring ControlPeer::WindowText() const {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window_.get())) + 1, L'\0');
+    text.resize(static_cast<size_t>(
+        GetWindowTextW(window_.get(), text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::wstring ControlPeer::DisplayText(const std::string& text) {
+    std::wstring wide = Widen(text);
+    std::wstring out;
+    out.reserve(wide.size());
+    for (size_t i = 0; i < wide.size(); ++i) {
+        out += wide[i];
+        if (wide[i] == L'\r' && (i + 1 == wide.size() || wide[i + 1] != L'\n'))
+            out += L'\n';
+    }
+    return out;
+}
+
+HBRUSH ControlPeer::OnCtlColor(UINT message, HDC dc) {
+    const tk::Color text = control_.GetFont().color;
+    const tk::Color back = control_.GetColor();
+    if (text == tk::clDefault && back == tk::clDefault)
+        return nullptr;
+    if (text != tk::clDefault)
+        SetTextColor(dc, text);
+    if (back != tk::clDefault) {
+        if (!background_ || backgroundColor_ != back) {
+            background_.reset(CreateSolidBrush(back));
+            backgroundColor_ = back;
+        }
+        SetBkColor(dc, back);
+        return static_cast<HBRUSH>(background_.get());
+    }
+    const int system =
+        message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX ? COLOR_WINDOW : COLOR_BTNFACE;
+    SetBkColor(dc, GetSysColor(system));
+    return GetSysColorBrush(system);
+}
+
+POINT ControlPeer::KeyboardMenuPoint() const {
+    RECT rect{};
+    GetWindowRect(window_.get(), &rect);
+    return POINT{rect.left + Scale(4), rect.top + Scale(4)};
+}
+
+void ControlPeer::ShowContextMenu(LPARAM at) {
+    POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    if (at == -1) // from the keyboard: Shift+F10 or the menu key
+        point = KeyboardMenuPoint();
+    control_.GetPopupMenu()->Popup(point.x, point.y);
+}
+
+LRESULT CALLBACK ControlPeer::Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR /*id*/, DWORD_PTR data) {
+    auto* self = reinterpret_cast<ControlPeer*>(data);
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, &ControlPeer::Subclass, SubclassId);
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    if (self->form_.Retired())
+        return DefSubclassProc(window, message, wParam, lParam);
+    try {
+        LRESULT result = 0;
+        if (self->IsContainer() && IsRouted(message) &&
+            self->form_.Route(message, wParam, lParam, result))
+            return result;
+        if (message == WM_SETCURSOR && self->control_.HandCursor() && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            return TRUE;
+        }
+        if (message == WM_CONTEXTMENU && self->control_.GetPopupMenu() != nullptr) {
+            self->ShowContextMenu(lParam);
+            return 0;
+        }
+        if (self->OnMessage(message, wParam, lParam, result))
+            return result;
+    } catch (const std::exception& error) {
+        self->form_.Report(error);
+        return 0;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+void ContainerPeer::Create() {
+    CreateControl(ContainerClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
+                  DisplayText(control_.Caption()));
+}
+
+} // namespace win32

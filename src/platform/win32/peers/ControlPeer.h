@@ -1,0 +1,104 @@
+#pragma once
+
+#include "platform/win32/Handle.h"
+#include "platform/win32/peers/NativePeer.h"
+#include "toolkit/Controls.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+namespace win32 {
+
+class FormPeer;
+class Win32Host;
+
+// The class of the plain windows that hold other controls (tab sheets, panels).
+inline constexpr wchar_t ContainerClass[] = L"TrelvixContainer";
+
+// The peer of a control that is a child window of its form. Mirrors the properties
+// every control has; the kinds add their own. The control's ID is its component's ID.
+class ControlPeer : public NativePeer {
+  public:
+    ControlPeer(FormPeer& form, tk::Control& control);
+    ~ControlPeer() override;
+    ControlPeer(const ControlPeer&) = delete;
+    ControlPeer& operator=(const ControlPeer&) = delete;
+
+    void Build() override;
+    void Changed(tk::Prop prop) override;
+    void Repaint() override;
+    [[nodiscard]] std::uintptr_t Handle() const override;
+
+    [[nodiscard]] HWND Window() const { return window_.get(); }
+    [[nodiscard]] tk::Control& Model() const { return control_; }
+    [[nodiscard]] FormPeer& Form() const { return form_; }
+    // The window that the control's children are made in.
+    [[nodiscard]] virtual HWND ChildParent() const { return Window(); }
+    // Whether the window holds controls whose notifications it passes to the form.
+    [[nodiscard]] virtual bool IsContainer() const { return false; }
+
+    // Notifications from the control, passed on by its parent window. True when handled.
+    virtual bool OnCommand(UINT /*code*/) { return false; }
+    virtual bool OnNotify(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
+    virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
+    virtual bool OnMeasureItem(MEASUREITEMSTRUCT& /*item*/) { return false; }
+    virtual bool OnScroll(UINT /*code*/) { return false; }
+    // The colours of the control's text and background; nullptr for the system's.
+    virtual HBRUSH OnCtlColor(UINT message, HDC dc);
+
+    // The window's DPI changed: size, place and font again.
+    virtual void Relayout();
+
+  protected:
+    // Makes the window (CreateControl) with the kind's class and styles.
+    virtual void Create() = 0;
+    // A property only this kind has.
+    virtual void Sync(tk::Prop /*prop*/) {}
+    // Every property of the kind, once, after the window was made.
+    virtual void SyncAll() {}
+    // A message of the control's own window, before its class sees it. True when handled.
+    virtual bool OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
+                           LRESULT& /*result*/) {
+        return false;
+    }
+    // Where the window goes, in its parent's client pixels.
+    [[nodiscard]] virtual RECT Placement() const;
+    // The screen point a context menu opened from the keyboard appears at.
+    [[nodiscard]] virtual POINT KeyboardMenuPoint() const;
+
+    void CreateControl(const wchar_t* windowClass, DWORD style, DWORD exStyle,
+                       const std::wstring& text);
+    void ApplyBounds();
+    void ApplyFont();
+    [[nodiscard]] HFONT Font() const;
+    [[nodiscard]] int Scale(int value) const;
+    [[nodiscard]] std::wstring WindowText() const;
+    // Control text with lone carriage returns made into line breaks.
+    [[nodiscard]] static std::wstring DisplayText(const std::string& text);
+
+    FormPeer& form_;
+    tk::Control& control_;
+    UniqueWindow window_;
+
+  private:
+    static LRESULT CALLBACK Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR data);
+    void ShowContextMenu(LPARAM at);
+    [[nodiscard]] HWND ParentWindow() const;
+
+    UniqueGdi background_;
+    tk::Color backgroundColor_ = tk::clDefault;
+};
+
+// Tab sheets and panels: plain windows whose children's notifications go to the form.
+class ContainerPeer : public ControlPeer {
+  public:
+    using ControlPeer::ControlPeer;
+    [[nodiscard]] bool IsContainer() const override { return true; }
+
+  protected:
+    void Create() override;
+};
+
+} // namespace win32

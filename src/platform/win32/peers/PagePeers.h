@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/win32/peers/ControlPeer.h"
+
+#include <vector>
+
+namespace win32 {
+
+// A tab control whose tab sheets are child windows laid over its display area; only
+// the active sheet is shown. Tabs on the left and coloured captions are drawn here.
+class PageControlPeer : public ControlPeer {
+  public:
+    using ControlPeer::ControlPeer;
+    bool OnNotify(const NMHDR& header, LRESULT& result) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+    void Relayout() override;
+
+    // A sheet's window exists: its tab is added and the sheets laid out again.
+    void SheetBuilt(const tk::TabSheet& sheet, HWND window);
+    void SheetCaptionChanged(const tk::TabSheet& sheet);
+    void SheetGone(const tk::TabSheet& sheet);
+
+  protected:
+    void Create() override;
+    void Sync(tk::Prop prop) override;
+
+  private:
+    [[nodiscard]] tk::PageControl& Pages() const { return static_cast<tk::PageControl&>(control_); }
+    void LayoutSheets();
+    void ShowActive();
+
+    // The sheets' windows by page index. Kept here: a sheet's peer is not yet attached to
+    // its component while it is being built.
+    std::vector<HWND> sheets_;
+};
+
+class TabSheetPeer : public ContainerPeer {
+  public:
+    using ContainerPeer::ContainerPeer;
+    ~TabSheetPeer() override;
+    TabSheetPeer(const TabSheetPeer&) = delete;
+    TabSheetPeer& operator=(const TabSheetPeer&) = delete;
+    void Build() override;
+    void Changed(tk::Prop prop) override;
+    void Relayout() override;
+
+  protected:
+    // Placed by its page control.
+    [[nodiscard]] RECT Placement() const override { return RECT{0, 0, 0, 0}; }
+
+  private:
+    [[nodiscard]] PageControlPeer* Pages() const;
+};
+
+class GroupBoxPeer : public ControlPeer {
+  public:
+    using ControlPeer::ControlPeer;
+    [[nodiscard]] bool IsContainer() const override { return true; }
+
+  protected:
+    void Create() override;
+};
+
+} // namespace win32

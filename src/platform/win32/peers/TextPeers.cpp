@@ -1,0 +1,153 @@
+#include "platform/win32/peers/TextPeers.h"
+
+#include "platform/win32/Unicode.h"
+#include "platform/win32/peers/FormPeer.h"
+#include "platform/win32/peers/Glyphs.h"
+
+namespace win32 {
+
+// ---- Label ----
+
+void LabelPeer::Create() {
+    CreateControl(L"STATIC", SS_LEFT | SS_NOTIFY, 0, DisplayText(control_.Caption()));
+}
+
+bool LabelPeer::OnCommand(UINT code) {
+    if (code == STN_CLICKED) {
+        control_.Click();
+        return true;
+    }
+    if (code == STN_DBLCLK) {
+        control_.DblClick();
+        return true;
+    }
+    return false;
+}
+
+// ---- Edit and memo ----
+
+void EditPeer::Create() {
+    DWORD style = WS_TABSTOP | ES_AUTOHSCROLL;
+    if (control_.GetKind() == tk::Kind::Memo)
+        style = WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+    if (Field().ReadOnly())
+        style |= ES_READONLY;
+    applying_ = true;
+    CreateControl(L"EDIT", style, WS_EX_CLIENTEDGE, Widen(Field().Text()));
+    applying_ = false;
+    if (window_ && Field().MaxLength() > 0)
+        SendMessageW(window_.get(), EM_LIMITTEXT, static_cast<WPARAM>(Field().MaxLength()), 0);
+}
+
+void EditPeer::Sync(tk::Prop prop) {
+    if (prop == tk::Prop::Text)
+        ApplyText();
+    if (prop == tk::Prop::Text || prop == tk::Prop::Enabled)
+        ApplyReadOnly();
+}
+
+void EditPeer::ApplyText() {
+    const std::wstring text = Widen(Field().Text());
+    if (WindowText() == text)
+        return;
+    applying_ = true;
+    SetWindowTextW(window_.get(), text.c_str());
+    applying_ = false;
+}
+
+void EditPeer::ApplyReadOnly() {
+    const bool shown = (GetWindowLongW(window_.get(), GWL_STYLE) & ES_READONLY) != 0;
+    if (shown != Field().ReadOnly())
+        SendMessageW(window_.get(), EM_SETREADONLY, Field().ReadOnly() ? TRUE : FALSE, 0);
+}
+
+bool EditPeer::OnCommand(UINT code) {
+    if (code != EN_CHANGE || applying_)
+        return false;
+    // The user typed: the model takes the text, and raises its change event, only when
+    // it differs from what it holds.
+    const std::string text = Narrow(WindowText());
+    if (text != Field().Text())
+        Field().SetText(text);
+    return true;
+}
+
+bool EditPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message != WM_CHAR || !Field().OnKeyPress)
+        return false;
+    const auto key = static_cast<wchar_t>(wParam);
+    // The model speaks single bytes: a character outside ASCII reaches it as SUB.
+    const char asked = key < 0x80 ? static_cast<char>(key) : '\x1A';
+    const char taken = Field().KeyPress(asked);
+    if (taken == 0) {
+        result = 0;
+        return true;
+    }
+    if (taken != asked && static_cast<unsigned char>(taken) < 0x80) {
+        result = DefSubclassProc(window_.get(), message, static_cast<WPARAM>(taken), lParam);
+        return true;
+    }
+    return false;
+}
+
+// ---- Status bar ----
+
+void StatusBarPeer::Create() {
+    // Placed by the model's bounds, like every other control.
+    CreateControl(STATUSCLASSNAMEW, CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0, L"");
+}
+
+void StatusBarPeer::SyncAll() {
+    int edges[1] = {-1};
+    SendMessageW(window_.get(), SB_SETPARTS, 1, reinterpret_cast<LPARAM>(edges));
+    SendMessageW(window_.get(), SB_SIMPLE, TRUE, 0);
+    ApplyText();
+}
+
+void StatusBarPeer::Sync(tk::Prop prop) {
+    if (prop == tk::Prop::Caption)
+        ApplyText();
+}
+
+void StatusBarPeer::ApplyText() {
+    const std::wstring text = Widen(control_.Caption());
+    // The simple panel shows it; part 0 holds it too, for readers that ask for part 0
+    // (another process under Wine gets part 0's text for any part).
+    SendMessageW(window_.get(), SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(window_.get(), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// ---- Bevel ----
+
+void BevelPeer::Create() {
+    const DWORD shape = control_.Width() < control_.Height() ? SS_ETCHEDVERT : SS_ETCHEDHORZ;
+    CreateControl(L"STATIC", shape, 0, L"");
+}
+
+// ---- Image ----
+
+void ImagePeer::Create() {
+    CreateControl(L"STATIC", SS_OWNERDRAW | SS_NOTIFY, 0, L"");
+}
+
+void ImagePeer::Sync(tk::Prop prop) {
+    if (prop == tk::Prop::Picture)
+        InvalidateRect(window_.get(), nullptr, TRUE);
+}
+
+bool ImagePeer::OnCommand(UINT code) {
+    if (code != STN_CLICKED)
+        return false;
+    control_.Click();
+    return true;
+}
+
+bool ImagePeer::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    const auto& picture = static_cast<const tk::Image&>(control_).Picture();
+    if (HBITMAP bitmap = BitmapOf(picture))
+        DrawStretched(item.hDC, bitmap, item.rcItem);
+    return true;
+}
+
+} // namespace win32

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/win32/peers/ControlPeer.h"
+
+namespace win32 {
+
+class LabelPeer : public ControlPeer {
+  public:
+    using ControlPeer::ControlPeer;
+    bool OnCommand(UINT code) override;
+
+  protected:
+    void Create() override;
+};
+
+// Edit fields and memos: the text is the model's, typed characters pass its key filter.
+class EditPeer : public ControlPeer {
+  public:
+    using ControlPeer::ControlPeer;
+    bool OnCommand(UINT code) override;
+
+  protected:
+    void Create() override;
+    void Sync(tk::Prop prop) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+  private:
+    [[nodiscard]] tk::Edit& Field() const { return static_cast<tk::Edit&>(control_); }
+    void ApplyText();
+    void ApplyReadOnly();
+
+    bool applying_ = false;
+};
+
+// One simple panel at the bottom of the form.
+class StatusBarPeer : public ControlPeer {
+  public:
+    using ControlPeer::ControlPeer;
+
+  protected:
+    void Create() override;
+    void Sync(tk::Prop prop) override;
+    void SyncAll() override;
+
+  private:
+    void ApplyText();
+};
+
+class BevelPeer : public ControlPeer {
+  public:
+    using ControlPeer::ControlPeer;
+
+  protected:
+    void Create() override;
+};
+
+// A picture stretched over the control.
+class ImagePeer : public ControlPeer {
+  public:
+    using ControlPeer::ControlPeer;
+    bool OnCommand(UINT code) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+
+  protected:
+    void Create() override;
+    void Sync(tk::Prop prop) override;
+};
+
+} // namespace win32
