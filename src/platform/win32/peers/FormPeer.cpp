@@ -402,8 +402,11 @@ HACCEL FormPeer::Accelerators() {
 
 void FormPeer::MenuChanged() {
     acceleratorsStale_ = true;
-    if (window_ && GetMenu(window_.get()) != nullptr)
+    if (window_ && GetMenu(window_.get()) != nullptr) {
         DrawMenuBar(window_.get());
+        // An empty bar has no height; with its first item it takes a row from the client area.
+        ApplySize();
+    }
 }
 
 wchar_t FormPeer::PreviewKey(wchar_t key) {
