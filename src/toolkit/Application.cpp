@@ -16,9 +16,12 @@ Application::Application(port::Desktop& desktop, std::string title)
 void Application::CreateForm(Form& form) {
     if (mainForm_ == nullptr)
         mainForm_ = &form;
-    if (host_ != nullptr)
+    if (host_ != nullptr) {
+        // The form is not one of its own components; its window comes before theirs.
+        form.AttachPeer(host_->CreatePeer(form));
         for (Component* c : form.Components())
             c->AttachPeer(host_->CreatePeer(*c));
+    }
     Guard(form.OnCreate);
 }
 
