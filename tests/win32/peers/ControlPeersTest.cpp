@@ -104,6 +104,31 @@ TEST_F(PeersTest, AUsersSelectionInTheListRaisesOneClick) {
     EXPECT_EQ(form->listDoubleClicks, 1);
 }
 
+TEST_F(PeersTest, ARightClickOnAListOpensItsMenuWithoutSelecting) {
+    int opened = 0;
+    form->Open.OnClick = [&] { ++opened; };
+    form->List.SetItemIndex(0);
+    HWND list = Window(form->List);
+    // Chosen from the keyboard once the menu is open; should the menu not open, a
+    // timer ends whatever menu there is, so the test fails rather than hangs.
+    PostMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
+    const UINT_PTR guard =
+        SetTimer(nullptr, 0, 3000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+    RECT item{};
+    SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+    const LPARAM at = MAKELPARAM(item.left + 4, (item.top + item.bottom) / 2);
+    SendMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, at);
+    SendMessageW(list, WM_RBUTTONUP, 0, at);
+    KillTimer(nullptr, guard);
+    Pump();
+    EXPECT_EQ(form->Context.PopupCount(), 1);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(form->List.ItemIndex(), 0);
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(form->listClicks, 0);
+}
+
 TEST_F(PeersTest, ADisabledListTakesNoSelectionFromTheNativeSide) {
     HWND list = Window(form->List);
     form->List.SetItemIndex(0);

@@ -144,6 +144,30 @@ TEST_F(PeersTest, TheModelMovesTheWindowAndLearnsWhereTheUserPutIt) {
     EXPECT_EQ(form->Top(), 150);
 }
 
+TEST_F(PeersTest, ANewDpiScalesTheWholeLayout) {
+    RECT suggested{100, 100, 800, 700};
+    SendMessageW(Main(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT client{};
+    GetClientRect(Main(), &client);
+    EXPECT_EQ(client.right, 600);
+    EXPECT_EQ(client.bottom, 450);
+    RECT list{};
+    GetWindowRect(Window(form->List), &list);
+    MapWindowPoints(nullptr, Main(), reinterpret_cast<POINT*>(&list), 2);
+    EXPECT_EQ(list.left, 12);
+    EXPECT_EQ(list.top, 12);
+    EXPECT_EQ(list.right - list.left, 225);
+    // The sheets follow their tab control's new display area.
+    HWND tabs = Window(form->Pages);
+    RECT area{};
+    GetClientRect(tabs, &area);
+    SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    RECT sheet{};
+    GetWindowRect(Window(form->Page1), &sheet);
+    MapWindowPoints(nullptr, tabs, reinterpret_cast<POINT*>(&sheet), 2);
+    EXPECT_TRUE(EqualRect(&sheet, &area));
+}
+
 TEST_F(PeersTest, ClosingTheMainWindowRunsOnCloseAndEndsTheLoop) {
     SendMessageW(Main(), WM_CLOSE, 0, 0);
     EXPECT_EQ(form->closes, 1);
