@@ -58,7 +58,7 @@ class Program {
     // ---- Other program-wide values ----
     bool AutoRunOn = false;
     bool ShutDownPlanned = false;
-    std::string UnitSuffix = " Mbytes";
+    std::string UnitSuffix;
     std::string TraySummary;
     bool FixedPresent = false, CdPresent = false, NetPresent = false, RamPresent = false;
     // Remembered selections of ListBox1..ListBox4; 100 = none.

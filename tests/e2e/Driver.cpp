@@ -1,0 +1,300 @@
+#include "e2e/Driver.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+#include <thread>
+
+namespace e2e {
+
+namespace {
+
+constexpr UINT SendTimeoutMs = 5000;
+constexpr const wchar_t* SettingsKey = L"SOFTWARE\\Ostrand\\tvx";
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    // From another process, always synchronous with a time-out: a hung program must
+    // fail the test, not hang it.
+    if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, SendTimeoutMs,
+                            &result) == 0)
+        throw std::runtime_error("the program did not answer message " + std::to_string(message));
+    return static_cast<LRESULT>(result);
+}
+
+struct FindData {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+} // namespace
+
+std::string Narrow(const std::wstring& text) {
+    if (text.empty())
+        return {};
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                   0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+                        nullptr, nullptr);
+    return out;
+}
+
+std::wstring Widen(const std::string& text) {
+    if (text.empty())
+        return {};
+    int size =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
+    return out;
+}
+
+bool WaitFor(const std::function<bool()>& ready, std::chrono::milliseconds timeout) {
+    auto end = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < end) {
+        if (ready())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return ready();
+}
+
+Trelvix::Trelvix() = default;
+
+Trelvix::~Trelvix() {
+    if (process_.hProcess != nullptr) {
+        if (Running()) {
+            TerminateProcess(process_.hProcess, 1);
+            WaitForSingleObject(process_.hProcess, 5000);
+        }
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+}
+
+void Trelvix::Start(bool shown) {
+    wchar_t exe[MAX_PATH * 4] = {};
+    if (GetEnvironmentVariableW(L"TRELVIX_EXE", exe, static_cast<DWORD>(std::size(exe))) == 0)
+        throw std::runtime_error("TRELVIX_EXE is not set");
+    std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process_))
+        throw std::runtime_error("cannot start " + Narrow(exe));
+    bool found = WaitFor([this] {
+        EnumWindows(
+            [](HWND window, LPARAM data) -> BOOL {
+                auto* self = reinterpret_cast<Trelvix*>(data);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(window, &pid);
+                wchar_t title[64] = {};
+                GetWindowTextW(window, title, 64);
+                if (pid == self->process_.dwProcessId && std::wstring(title) == L"Trelvix" &&
+                    GetDlgItem(window, 1023) != nullptr) {
+                    self->main_ = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(this));
+        return main_ != nullptr;
+    });
+    if (!found)
+        throw std::runtime_error("the main window did not appear");
+    // The window exists before its creation handler has run: wait until the program
+    // first waits for input, which is after start-up.
+    WaitForInputIdle(process_.hProcess, 20000);
+    if (shown && !WaitFor([this] { return MainVisible(); }))
+        throw std::runtime_error("the main window was not shown");
+    WaitFor([this] { return Running() && Send(main_, WM_NULL, 0, 0) == 0; });
+}
+
+void Trelvix::Close() {
+    PostMessageW(main_, WM_CLOSE, 0, 0);
+    WaitForSingleObject(process_.hProcess, 15000);
+}
+
+bool Trelvix::Running() const {
+    return process_.hProcess != nullptr &&
+           WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND Trelvix::Control(int id) const {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        main_,
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (GetDlgCtrlID(window) == s->id) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> Trelvix::OtherWindows() const {
+    FindData data{process_.dwProcessId, {}};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* d = reinterpret_cast<FindData*>(param);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            if (pid == d->pid)
+                d->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&data));
+    std::erase(data.found, main_);
+    return data.found;
+}
+
+std::string Trelvix::Text(HWND window) const {
+    auto length = static_cast<size_t>(Send(window, WM_GETTEXTLENGTH, 0, 0));
+    std::wstring text(length + 1, L'\0');
+    Send(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length);
+    return Narrow(text);
+}
+
+std::vector<std::string> Trelvix::ListItems(HWND list) const {
+    std::vector<std::string> items;
+    auto count = static_cast<int>(Send(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        auto length = static_cast<size_t>(Send(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0));
+        std::wstring text(length + 1, L'\0');
+        Send(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(length);
+        items.push_back(Narrow(text));
+    }
+    return items;
+}
+
+void Trelvix::WithRemoteBuffer(std::size_t size,
+                               const std::function<void(void* remote)>& work) const {
+    void* remote =
+        VirtualAllocEx(process_.hProcess, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (remote == nullptr)
+        throw std::runtime_error("VirtualAllocEx failed");
+    try {
+        work(remote);
+    } catch (...) {
+        VirtualFreeEx(process_.hProcess, remote, 0, MEM_RELEASE);
+        throw;
+    }
+    VirtualFreeEx(process_.hProcess, remote, 0, MEM_RELEASE);
+}
+
+void Trelvix::Read(const void* remote, void* local, std::size_t size) const {
+    SIZE_T done = 0;
+    if (!ReadProcessMemory(process_.hProcess, remote, local, size, &done) || done != size)
+        throw std::runtime_error("ReadProcessMemory failed");
+}
+
+void Trelvix::Write(void* remote, const void* local, std::size_t size) const {
+    SIZE_T done = 0;
+    if (!WriteProcessMemory(process_.hProcess, remote, local, size, &done) || done != size)
+        throw std::runtime_error("WriteProcessMemory failed");
+}
+
+std::string Trelvix::StatusText(HWND statusBar) const {
+    constexpr size_t Chars = 1024;
+    std::wstring text(Chars, L'\0');
+    WithRemoteBuffer(Chars * sizeof(wchar_t), [&](void* remote) {
+        // A simple-mode status bar answers for part 0 under Wine.
+        LRESULT result = Send(statusBar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(remote));
+        Read(remote, text.data(), Chars * sizeof(wchar_t));
+        text.resize(std::min<size_t>(LOWORD(result), Chars - 1));
+    });
+    return Narrow(text);
+}
+
+std::vector<std::string> Trelvix::TabCaptions(HWND tabs) const {
+    constexpr size_t Chars = 256;
+    std::vector<std::string> captions;
+    auto count = static_cast<int>(Send(tabs, TCM_GETITEMCOUNT, 0, 0));
+    WithRemoteBuffer(sizeof(TCITEMW) + Chars * sizeof(wchar_t), [&](void* remote) {
+        auto* remoteText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(TCITEMW));
+        for (int i = 0; i < count; ++i) {
+            TCITEMW item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = remoteText;
+            item.cchTextMax = static_cast<int>(Chars);
+            Write(remote, &item, sizeof item);
+            std::wstring text(Chars, L'\0');
+            Send(tabs, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote));
+            Read(remoteText, text.data(), Chars * sizeof(wchar_t));
+            text.resize(wcsnlen(text.c_str(), Chars));
+            captions.push_back(Narrow(text));
+        }
+    });
+    return captions;
+}
+
+int Trelvix::TabIndex(HWND tabs) const {
+    return static_cast<int>(Send(tabs, TCM_GETCURSEL, 0, 0));
+}
+
+void Trelvix::ClickTab(HWND tabs, int index) const {
+    RECT rect{};
+    WithRemoteBuffer(sizeof(RECT), [&](void* remote) {
+        Send(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote));
+        Read(remote, &rect, sizeof rect);
+    });
+    LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    Send(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    Send(tabs, WM_LBUTTONUP, 0, at);
+}
+
+int Trelvix::ListSelection(HWND list) const {
+    return static_cast<int>(Send(list, LB_GETCURSEL, 0, 0));
+}
+
+void Trelvix::SelectListItem(HWND list, int index) const {
+    // Wine copies this rectangle across processes itself.
+    RECT rect{};
+    Send(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    Send(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    Send(list, WM_LBUTTONUP, 0, at);
+}
+
+void Trelvix::Click(HWND button) const {
+    Send(button, BM_CLICK, 0, 0);
+}
+
+void Trelvix::PostChar(wchar_t ch) const {
+    HWND target = main_;
+    PostMessageW(target, WM_CHAR, ch, 1);
+}
+
+void Trelvix::TrayMouse(unsigned mouseMessage) const {
+    for (HWND window : OtherWindows()) {
+        wchar_t className[64] = {};
+        GetClassNameW(window, className, 64);
+        if (std::wstring(className) == L"TrelvixTrayIconWindow")
+            Send(window, WM_USER + 1, 0, static_cast<LPARAM>(mouseMessage));
+    }
+}
+
+std::optional<std::uint32_t> StoredSetting(const std::string& name) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, SettingsKey, Widen(name).c_str(), RRF_RT_REG_DWORD, nullptr,
+                     &value, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return value;
+}
+
+void ForgetSettings() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, SettingsKey);
+}
+
+} // namespace e2e

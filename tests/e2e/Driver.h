@@ -1,0 +1,77 @@
+#pragma once
+
+// Drives a running trelvix.exe from outside, as a user or an accessibility tool would:
+// finds its windows and controls by their fixed IDs, reads them with window messages,
+// clicks and types, and reads the settings it stored.
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+std::string Narrow(const std::wstring& text);
+std::wstring Widen(const std::string& text);
+
+// Polls `ready` until it holds or `timeout` passes.
+bool WaitFor(const std::function<bool()>& ready,
+             std::chrono::milliseconds timeout = std::chrono::seconds(20));
+
+class Trelvix {
+  public:
+    Trelvix();
+    ~Trelvix();
+    Trelvix(const Trelvix&) = delete;
+    Trelvix& operator=(const Trelvix&) = delete;
+
+    // Starts the program and waits until its main window exists and, unless it is
+    // stored as hidden in the tray, is shown: the window is shown at the end of start-up.
+    void Start(bool shown = true);
+    // Closes the main window (as its close box does) and waits for the program to end.
+    void Close();
+    [[nodiscard]] bool Running() const;
+
+    [[nodiscard]] HWND Main() const { return main_; }
+    // A control of the main window by its fixed ID; nullptr when there is none.
+    [[nodiscard]] HWND Control(int id) const;
+    [[nodiscard]] bool MainVisible() const { return IsWindowVisible(main_) != FALSE; }
+
+    // The program's other top-level windows (the tray icon's message window).
+    [[nodiscard]] std::vector<HWND> OtherWindows() const;
+
+    [[nodiscard]] std::string Text(HWND window) const;
+    [[nodiscard]] std::vector<std::string> ListItems(HWND list) const;
+    [[nodiscard]] std::string StatusText(HWND statusBar) const;
+    [[nodiscard]] std::vector<std::string> TabCaptions(HWND tabs) const;
+    [[nodiscard]] int TabIndex(HWND tabs) const;
+    [[nodiscard]] int ListSelection(HWND list) const;
+
+    // Real-looking input, sent to the program's windows.
+    void ClickTab(HWND tabs, int index) const;
+    void Click(HWND button) const;
+    // Selects a list item as a click would: the list tells its parent of the change.
+    void SelectListItem(HWND list, int index) const;
+    void PostChar(wchar_t ch) const;
+    // A mouse message arriving through the tray icon's callback (1025).
+    void TrayMouse(unsigned mouseMessage) const;
+
+  private:
+    // Runs `work` with `size` bytes allocated inside the program's process.
+    void WithRemoteBuffer(std::size_t size, const std::function<void(void* remote)>& work) const;
+    void Read(const void* remote, void* local, std::size_t size) const;
+    void Write(void* remote, const void* local, std::size_t size) const;
+
+    PROCESS_INFORMATION process_{};
+    HWND main_ = nullptr;
+};
+
+// HKCU\SOFTWARE\Ostrand\tvx
+std::optional<std::uint32_t> StoredSetting(const std::string& name);
+void ForgetSettings();
+
+} // namespace e2e
