@@ -33,12 +33,14 @@ void DesignQuickLaunchPage(TMainForm& f) {
     f.GroupBox7.SetBounds(5, 5, 195, 340);
     f.BitBtn3.SetBounds(8, 16, 179, 25);
     f.BitBtn3.SetHint("Click Here To Launch Control Panel");
+    f.BitBtn3.SetGlyph({"controlpanel.bmp", f.P.Ports.bitmaps.LoadBuiltIn("controlpanel.bmp")});
     f.ListBox5.SetBounds(8, 46, 179, 284);
     f.ListBox5.SetItems(ListTexts(ControlPanelCatalogue()));
     f.GroupBox8.SetCaption(" Administrative Tools ");
     f.GroupBox8.SetBounds(205, 5, 195, 340);
     f.BitBtn5.SetBounds(8, 16, 179, 25);
     f.BitBtn5.SetHint("Click Here to Launch Administrative Tools");
+    f.BitBtn5.SetGlyph({"admintools.bmp", f.P.Ports.bitmaps.LoadBuiltIn("admintools.bmp")});
     f.ListBox6.SetBounds(8, 46, 179, 284);
     f.ListBox6.SetItems(ListTexts(AdministrativeToolsCatalogue()));
     f.GroupBox9.SetCaption(" Useful Tools ");
