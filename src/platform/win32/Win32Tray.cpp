@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Tray.h"
 
 #include "platform/win32/Unicode.h"
+#include "platform/win32/Window.h"
 
 #include <shellapi.h>
 
@@ -8,22 +9,6 @@
 #include <iterator>
 
 namespace win32 {
-
-namespace {
-
-ATOM RegisterTrayClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = TrayWindowClass;
-    // A second tray in the same process finds the class there already.
-    const ATOM atom = RegisterClassExW(&windowClass);
-    return atom != 0 ? atom
-                     : static_cast<ATOM>(GetClassInfoExW(instance, TrayWindowClass, &windowClass));
-}
-
-} // namespace
 
 std::wstring NotifyTip(const std::string& tip) {
     // The program's tips are 63 characters, as in the shell's original 64-unit field.
@@ -56,7 +41,12 @@ void Win32Tray::CreateMessageWindow(
     handler_ = nullptr;
     window_.reset();
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (RegisterTrayClass(instance, &Win32Tray::Procedure) == 0)
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &Win32Tray::Procedure;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = TrayWindowClass;
+    if (!RegisterWindowClass(windowClass))
         return;
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, TrayWindowClass, L"", WS_POPUP, 0, 0, 0, 0,
@@ -71,12 +61,7 @@ void Win32Tray::CreateMessageWindow(
 }
 
 LRESULT CALLBACK Win32Tray::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* tray = reinterpret_cast<Win32Tray*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* tray = WindowObject<Win32Tray>(window, message, lParam);
     if (tray == nullptr)
         return DefWindowProcW(window, message, wParam, lParam);
     return tray->Dispatch(window, message, wParam, lParam);

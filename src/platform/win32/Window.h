@@ -1,0 +1,30 @@
+#pragma once
+
+// What the program's own window classes share: their registration and the object behind
+// each window.
+
+#include "platform/win32/Handle.h"
+
+namespace win32 {
+
+// Registers a window class; a second registration in the same process (a second host or
+// tray in the tests) finds the class there already. False when there is none.
+inline bool RegisterWindowClass(const WNDCLASSEXW& windowClass) {
+    WNDCLASSEXW found{};
+    found.cbSize = sizeof found;
+    return RegisterClassExW(&windowClass) != 0 ||
+           GetClassInfoExW(windowClass.hInstance, windowClass.lpszClassName, &found) != FALSE;
+}
+
+// The object a window procedure serves: CreateWindowExW's last argument, kept in the
+// window's user data from WM_NCCREATE on; nullptr for the messages before it.
+template <typename T> T* WindowObject(HWND window, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    return reinterpret_cast<T*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+} // namespace win32
