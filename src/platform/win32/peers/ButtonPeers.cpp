@@ -13,11 +13,9 @@ void ButtonPeer::Create() {
     CreateControl(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, Widen(control_.Caption()));
 }
 
-bool ButtonPeer::OnCommand(UINT code) {
-    if (code != BN_CLICKED)
-        return false;
-    control_.Click();
-    return true;
+std::span<const Notice> ButtonPeer::Notices() const {
+    static constexpr Notice notices[] = {{BN_CLICKED, &tk::Control::Click}};
+    return notices;
 }
 
 // ---- Buttons with glyphs ----
@@ -41,13 +39,12 @@ void GlyphButtonPeer::Sync(tk::Prop prop) {
         InvalidateRect(window_.get(), nullptr, FALSE);
 }
 
-bool GlyphButtonPeer::OnCommand(UINT code) {
+std::span<const Notice> GlyphButtonPeer::Notices() const {
     // An owner-drawn button reports the second press of a quick pair as a double
     // click: it is a click all the same.
-    if (code != BN_CLICKED && code != BN_DOUBLECLICKED)
-        return false;
-    control_.Click();
-    return true;
+    static constexpr Notice notices[] = {{BN_CLICKED, &tk::Control::Click},
+                                         {BN_DOUBLECLICKED, &tk::Control::Click}};
+    return notices;
 }
 
 bool GlyphButtonPeer::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/,

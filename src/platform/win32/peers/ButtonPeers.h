@@ -16,10 +16,10 @@ using UniqueTheme = Unique<HTHEME, &CloseTheme>;
 class ButtonPeer : public ControlPeer {
   public:
     using ControlPeer::ControlPeer;
-    bool OnCommand(UINT code) override;
 
   protected:
     void Create() override;
+    [[nodiscard]] std::span<const Notice> Notices() const override;
 };
 
 // Buttons that draw themselves: a glyph beside (or without) the caption. A BitBtn is a
@@ -27,12 +27,12 @@ class ButtonPeer : public ControlPeer {
 class GlyphButtonPeer : public ControlPeer {
   public:
     using ControlPeer::ControlPeer;
-    bool OnCommand(UINT code) override;
     bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
 
   protected:
     void Create() override;
     void Sync(tk::Prop prop) override;
+    [[nodiscard]] std::span<const Notice> Notices() const override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   private:

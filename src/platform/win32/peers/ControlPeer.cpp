@@ -105,6 +105,16 @@ void ControlPeer::Changed(tk::Prop prop) {
     Sync(prop);
 }
 
+bool ControlPeer::OnCommand(UINT code) {
+    for (const Notice& notice : Notices()) {
+        if (notice.code == code) {
+            (control_.*notice.event)();
+            return true;
+        }
+    }
+    return false;
+}
+
 void ControlPeer::Repaint() {
     if (window_)
         RedrawWindow(window_.get(), nullptr, nullptr,

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <span>
 #include <string>
 
 namespace win32 {
@@ -15,6 +16,12 @@ class Win32Host;
 
 // The class of the plain windows that hold other controls (tab sheets, panels).
 inline constexpr wchar_t ContainerClass[] = L"TrelvixContainer";
+
+// A notification code of a control's window and the model's event it raises.
+struct Notice {
+    UINT code;
+    void (tk::Control::*event)();
+};
 
 // The peer of a control that is a child window of its form. Mirrors the properties
 // every control has; the kinds add their own. The control's ID is its component's ID.
@@ -39,7 +46,8 @@ class ControlPeer : public NativePeer {
     [[nodiscard]] virtual bool IsContainer() const { return false; }
 
     // Notifications from the control, passed on by its parent window. True when handled.
-    virtual bool OnCommand(UINT /*code*/) { return false; }
+    // A WM_COMMAND notification raises the event its kind's Notices() give it.
+    virtual bool OnCommand(UINT code);
     virtual bool OnNotify(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
     virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
     virtual bool OnMeasureItem(MEASUREITEMSTRUCT& /*item*/) { return false; }
@@ -53,6 +61,8 @@ class ControlPeer : public NativePeer {
   protected:
     // Makes the window (CreateControl) with the kind's class and styles.
     virtual void Create() = 0;
+    // The WM_COMMAND notifications that are the user's clicks and double clicks.
+    [[nodiscard]] virtual std::span<const Notice> Notices() const { return {}; }
     // A property only this kind has.
     virtual void Sync(tk::Prop /*prop*/) {}
     // Every property of the kind, once, after the window was made.

@@ -2,6 +2,7 @@
 
 #include "platform/win32/Unicode.h"
 #include "platform/win32/Win32Host.h"
+#include "platform/win32/Window.h"
 #include "platform/win32/peers/ControlPeer.h"
 #include "platform/win32/peers/Fonts.h"
 #include "toolkit/Application.h"
@@ -60,8 +61,7 @@ void FormPeer::RegisterClasses() {
     form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     form.lpszClassName = FormClass;
-    // A second host in the same process (tests) finds the classes there already.
-    RegisterClassExW(&form);
+    RegisterWindowClass(form);
 
     WNDCLASSEXW container{};
     container.cbSize = sizeof container;
@@ -71,7 +71,7 @@ void FormPeer::RegisterClasses() {
     container.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     container.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     container.lpszClassName = ContainerClass;
-    RegisterClassExW(&container);
+    RegisterWindowClass(container);
 }
 
 FormPeer::~FormPeer() {
@@ -412,14 +412,7 @@ void FormPeer::MenuChanged() {
 wchar_t FormPeer::PreviewKey(wchar_t key) {
     if (retired_ || !form_.KeyPreview)
         return key;
-    // The model speaks single bytes: a character outside ASCII reaches it as SUB.
-    const char asked = key < 0x80 ? static_cast<char>(key) : '\x1A';
-    const char taken = form_.KeyPress(asked);
-    if (taken == 0)
-        return 0;
-    if (taken == asked)
-        return key;
-    return static_cast<unsigned char>(taken) < 0x80 ? static_cast<wchar_t>(taken) : key;
+    return FilterKey(key, [this](char asked) { return form_.KeyPress(asked); });
 }
 
 void FormPeer::Report(const std::exception& error) const {
@@ -429,12 +422,7 @@ void FormPeer::Report(const std::exception& error) const {
 // ---- Window procedure ----
 
 LRESULT CALLBACK FormPeer::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<FormPeer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = WindowObject<FormPeer>(window, message, lParam);
     if (self == nullptr || self->retired_ || !self->window_)
         return DefWindowProcW(window, message, wParam, lParam);
     try {

@@ -12,16 +12,10 @@ void LabelPeer::Create() {
     CreateControl(L"STATIC", SS_LEFT | SS_NOTIFY, 0, DisplayText(control_.Caption()));
 }
 
-bool LabelPeer::OnCommand(UINT code) {
-    if (code == STN_CLICKED) {
-        control_.Click();
-        return true;
-    }
-    if (code == STN_DBLCLK) {
-        control_.DblClick();
-        return true;
-    }
-    return false;
+std::span<const Notice> LabelPeer::Notices() const {
+    static constexpr Notice notices[] = {{STN_CLICKED, &tk::Control::Click},
+                                         {STN_DBLCLK, &tk::Control::DblClick}};
+    return notices;
 }
 
 // ---- Edit and memo ----
@@ -76,18 +70,11 @@ bool EditPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     if (message != WM_CHAR || !Field().OnKeyPress)
         return false;
     const auto key = static_cast<wchar_t>(wParam);
-    // The model speaks single bytes: a character outside ASCII reaches it as SUB.
-    const char asked = key < 0x80 ? static_cast<char>(key) : '\x1A';
-    const char taken = Field().KeyPress(asked);
-    if (taken == 0) {
-        result = 0;
-        return true;
-    }
-    if (taken != asked && static_cast<unsigned char>(taken) < 0x80) {
-        result = DefSubclassProc(window_.get(), message, static_cast<WPARAM>(taken), lParam);
-        return true;
-    }
-    return false;
+    const wchar_t given = FilterKey(key, [this](char asked) { return Field().KeyPress(asked); });
+    if (given == key)
+        return false;
+    result = given == 0 ? 0 : DefSubclassProc(window_.get(), message, given, lParam);
+    return true;
 }
 
 // ---- Status bar ----
@@ -135,11 +122,9 @@ void ImagePeer::Sync(tk::Prop prop) {
         InvalidateRect(window_.get(), nullptr, TRUE);
 }
 
-bool ImagePeer::OnCommand(UINT code) {
-    if (code != STN_CLICKED)
-        return false;
-    control_.Click();
-    return true;
+std::span<const Notice> ImagePeer::Notices() const {
+    static constexpr Notice notices[] = {{STN_CLICKED, &tk::Control::Click}};
+    return notices;
 }
 
 bool ImagePeer::OnDrawItem(const DRAWITEMSTRUCT& item) {

@@ -7,10 +7,10 @@ namespace win32 {
 class LabelPeer : public ControlPeer {
   public:
     using ControlPeer::ControlPeer;
-    bool OnCommand(UINT code) override;
 
   protected:
     void Create() override;
+    [[nodiscard]] std::span<const Notice> Notices() const override;
 };
 
 // Edit fields and memos: the text is the model's, typed characters pass its key filter.
@@ -58,12 +58,12 @@ class BevelPeer : public ControlPeer {
 class ImagePeer : public ControlPeer {
   public:
     using ControlPeer::ControlPeer;
-    bool OnCommand(UINT code) override;
     bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
 
   protected:
     void Create() override;
     void Sync(tk::Prop prop) override;
+    [[nodiscard]] std::span<const Notice> Notices() const override;
 };
 
 } // namespace win32
