@@ -7,19 +7,6 @@ namespace win32 {
 
 namespace {
 
-SYSTEMTIME ToSystemTime(const port::LocalTime& t) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(t.year);
-    st.wMonth = static_cast<WORD>(t.month);
-    st.wDay = static_cast<WORD>(t.day);
-    st.wDayOfWeek = static_cast<WORD>(t.dayOfWeek);
-    st.wHour = static_cast<WORD>(t.hour);
-    st.wMinute = static_cast<WORD>(t.minute);
-    st.wSecond = static_cast<WORD>(t.second);
-    st.wMilliseconds = static_cast<WORD>(t.milliseconds);
-    return st;
-}
-
 // Calls `format(buffer, size)` once for the size needed (terminator included), once to fill.
 template <typename Format> std::string Formatted(Format format) {
     const int needed = format(nullptr, 0);
@@ -34,6 +21,24 @@ template <typename Format> std::string Formatted(Format format) {
 }
 
 } // namespace
+
+SYSTEMTIME ToSystemTime(const port::LocalTime& t) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(t.year);
+    st.wMonth = static_cast<WORD>(t.month);
+    st.wDay = static_cast<WORD>(t.day);
+    st.wDayOfWeek = static_cast<WORD>(t.dayOfWeek);
+    st.wHour = static_cast<WORD>(t.hour);
+    st.wMinute = static_cast<WORD>(t.minute);
+    st.wSecond = static_cast<WORD>(t.second);
+    st.wMilliseconds = static_cast<WORD>(t.milliseconds);
+    return st;
+}
+
+port::LocalTime FromSystemTime(const SYSTEMTIME& st) {
+    return {st.wYear,   st.wMonth,  st.wDay,          st.wHour,
+            st.wMinute, st.wSecond, st.wMilliseconds, st.wDayOfWeek};
+}
 
 std::string Win32System::ExecutablePath() {
     std::wstring path(MAX_PATH, L'\0');
@@ -56,8 +61,7 @@ std::string Win32System::ExecutablePath() {
 port::LocalTime Win32System::Now() {
     SYSTEMTIME st{};
     GetLocalTime(&st);
-    return {st.wYear,   st.wMonth,  st.wDay,          st.wHour,
-            st.wMinute, st.wSecond, st.wMilliseconds, st.wDayOfWeek};
+    return FromSystemTime(st);
 }
 
 std::string Win32System::DecimalSeparator() {

@@ -1,8 +1,13 @@
 #pragma once
 
 #include "platform/System.h"
+#include "platform/win32/Handle.h"
 
 namespace win32 {
+
+// The core's local time as the API's SYSTEMTIME, and back.
+SYSTEMTIME ToSystemTime(const port::LocalTime& t);
+port::LocalTime FromSystemTime(const SYSTEMTIME& st);
 
 class Win32System : public port::System {
   public:

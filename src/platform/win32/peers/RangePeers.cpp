@@ -1,5 +1,6 @@
 #include "platform/win32/peers/RangePeers.h"
 
+#include "platform/win32/Win32System.h"
 #include "platform/win32/peers/FormPeer.h"
 
 namespace win32 {
@@ -74,13 +75,7 @@ void DateTimePickerPeer::Sync(tk::Prop prop) {
 
 void DateTimePickerPeer::ApplyValue() {
     const tk::DateTime& v = Picker().Value();
-    SYSTEMTIME time{};
-    time.wYear = static_cast<WORD>(v.year);
-    time.wMonth = static_cast<WORD>(v.month);
-    time.wDay = static_cast<WORD>(v.day);
-    time.wHour = static_cast<WORD>(v.hour);
-    time.wMinute = static_cast<WORD>(v.minute);
-    time.wSecond = static_cast<WORD>(v.second);
+    SYSTEMTIME time = ToSystemTime({v.year, v.month, v.day, v.hour, v.minute, v.second});
     applying_ = true;
     SendMessageW(window_.get(), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
     applying_ = false;
@@ -93,8 +88,8 @@ bool DateTimePickerPeer::OnNotify(const NMHDR& header, LRESULT& result) {
     const auto& change = reinterpret_cast<const NMDATETIMECHANGE&>(header);
     if (applying_ || change.dwFlags != GDT_VALID)
         return true;
-    const SYSTEMTIME& t = change.st;
-    Picker().ChangeByUser(tk::DateTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond});
+    const port::LocalTime t = FromSystemTime(change.st);
+    Picker().ChangeByUser(tk::DateTime{t.year, t.month, t.day, t.hour, t.minute, t.second});
     return true;
 }
 
