@@ -1,6 +1,5 @@
 #include "platform/win32/peers/ListPeers.h"
 
-#include "platform/win32/Unicode.h"
 #include "platform/win32/peers/FormPeer.h"
 
 #include <shellapi.h>
@@ -32,7 +31,51 @@ class NoRedraw {
 };
 } // namespace
 
+// ---- Every list kind ----
+
+RECT ListPeer::Placement() const {
+    RECT at = ControlPeer::Placement();
+    if (messages_.dropDown)
+        at.bottom += Scale(DropDownHeight);
+    return at;
+}
+
+void ListPeer::Sync(tk::Prop prop) {
+    if (prop == tk::Prop::Items)
+        FillItems();
+    else if (prop == tk::Prop::ItemIndex)
+        SelectFromModel();
+}
+
+void ListPeer::FillItems() {
+    NoRedraw quiet(window_.get());
+    SendMessageW(window_.get(), messages_.reset, 0, 0);
+    AddItems();
+    SelectFromModel();
+}
+
+void ListPeer::SelectFromModel() {
+    SendMessageW(window_.get(), messages_.setSelection, static_cast<WPARAM>(ModelSelection()), 0);
+}
+
+bool ListPeer::OnCommand(UINT code) {
+    if (code != messages_.selectionChanged)
+        return ControlPeer::OnCommand(code);
+    const auto chosen = [this] {
+        return static_cast<int>(SendMessageW(window_.get(), messages_.getSelection, 0, 0));
+    };
+    UserSelected(chosen());
+    if (window_ && chosen() != ModelSelection())
+        SelectFromModel();
+    return true;
+}
+
 // ---- List box ----
+
+ListBoxPeer::ListBoxPeer(FormPeer& form, tk::Control& control)
+    : TextListPeer(
+          form, control,
+          {LB_RESETCONTENT, LB_ADDSTRING, LB_GETCURSEL, LB_SETCURSEL, LBN_SELCHANGE, false}) {}
 
 void ListBoxPeer::Create() {
     CreateControl(L"LISTBOX",
@@ -41,33 +84,19 @@ void ListBoxPeer::Create() {
 }
 
 void ListBoxPeer::SyncAll() {
-    FillItems();
-}
-
-void ListBoxPeer::Sync(tk::Prop prop) {
-    if (prop == tk::Prop::Items)
-        FillItems();
-    else if (prop == tk::Prop::ItemIndex)
-        SelectFromModel();
-    else if (prop == tk::Prop::Font)
-        FitHorizontalExtent();
-}
-
-void ListBoxPeer::FillItems() {
-    {
-        NoRedraw quiet(window_.get());
-        SendMessageW(window_.get(), LB_RESETCONTENT, 0, 0);
-        for (const std::string& item : List().Items()) {
-            std::wstring text = Widen(item);
-            SendMessageW(window_.get(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        }
-        SelectFromModel();
-    }
+    ListPeer::SyncAll();
     FitHorizontalExtent();
 }
 
-void ListBoxPeer::SelectFromModel() {
-    SendMessageW(window_.get(), LB_SETCURSEL, static_cast<WPARAM>(List().ItemIndex()), 0);
+void ListBoxPeer::Sync(tk::Prop prop) {
+    ListPeer::Sync(prop);
+    if (prop == tk::Prop::Items || prop == tk::Prop::Font)
+        FitHorizontalExtent();
+}
+
+std::span<const Notice> ListBoxPeer::Notices() const {
+    static constexpr Notice notices[] = {{LBN_DBLCLK, &tk::Control::DblClick}};
+    return notices;
 }
 
 void ListBoxPeer::FitHorizontalExtent() {
@@ -86,21 +115,6 @@ void ListBoxPeer::FitHorizontalExtent() {
                  static_cast<WPARAM>(widest > 0 ? widest + Scale(6) : 0), 0);
 }
 
-bool ListBoxPeer::OnCommand(UINT code) {
-    if (code == LBN_SELCHANGE) {
-        List().SelectItem(static_cast<int>(SendMessageW(window_.get(), LB_GETCURSEL, 0, 0)));
-        // The model may have refused the choice or changed the list meanwhile.
-        if (window_ && SendMessageW(window_.get(), LB_GETCURSEL, 0, 0) != List().ItemIndex())
-            SelectFromModel();
-        return true;
-    }
-    if (code == LBN_DBLCLK) {
-        control_.DblClick();
-        return true;
-    }
-    return false;
-}
-
 POINT ListBoxPeer::KeyboardMenuPoint() const {
     RECT item{};
     LRESULT index = SendMessageW(window_.get(), LB_GETCURSEL, 0, 0);
@@ -116,47 +130,21 @@ POINT ListBoxPeer::KeyboardMenuPoint() const {
 
 // ---- Combo box ----
 
+ComboBoxPeer::ComboBoxPeer(FormPeer& form, tk::Control& control)
+    : TextListPeer(
+          form, control,
+          {CB_RESETCONTENT, CB_ADDSTRING, CB_GETCURSEL, CB_SETCURSEL, CBN_SELCHANGE, true}) {}
+
 void ComboBoxPeer::Create() {
     CreateControl(L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, L"");
 }
 
-RECT ComboBoxPeer::Placement() const {
-    RECT at = ControlPeer::Placement();
-    at.bottom += Scale(DropDownHeight);
-    return at;
-}
-
-void ComboBoxPeer::SyncAll() {
-    FillItems();
-}
-
-void ComboBoxPeer::Sync(tk::Prop prop) {
-    if (prop == tk::Prop::Items)
-        FillItems();
-    else if (prop == tk::Prop::ItemIndex)
-        SendMessageW(window_.get(), CB_SETCURSEL, static_cast<WPARAM>(Combo().ItemIndex()), 0);
-}
-
-void ComboBoxPeer::FillItems() {
-    NoRedraw quiet(window_.get());
-    SendMessageW(window_.get(), CB_RESETCONTENT, 0, 0);
-    for (const std::string& item : Combo().Items()) {
-        std::wstring text = Widen(item);
-        SendMessageW(window_.get(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    }
-    SendMessageW(window_.get(), CB_SETCURSEL, static_cast<WPARAM>(Combo().ItemIndex()), 0);
-}
-
-bool ComboBoxPeer::OnCommand(UINT code) {
-    if (code != CBN_SELCHANGE)
-        return false;
-    Combo().SelectItem(static_cast<int>(SendMessageW(window_.get(), CB_GETCURSEL, 0, 0)));
-    if (window_ && SendMessageW(window_.get(), CB_GETCURSEL, 0, 0) != Combo().ItemIndex())
-        SendMessageW(window_.get(), CB_SETCURSEL, static_cast<WPARAM>(Combo().ItemIndex()), 0);
-    return true;
-}
-
 // ---- Drive combo box ----
+
+DriveComboPeer::DriveComboPeer(FormPeer& form, tk::Control& control)
+    : ListPeer(
+          form, control,
+          {CB_RESETCONTENT, CBEM_INSERTITEMW, CB_GETCURSEL, CB_SETCURSEL, CBN_SELCHANGE, true}) {}
 
 void DriveComboPeer::Create() {
     CreateControl(WC_COMBOBOXEXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, L"");
@@ -170,26 +158,7 @@ void DriveComboPeer::Create() {
         SendMessageW(window_.get(), CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
 }
 
-RECT DriveComboPeer::Placement() const {
-    RECT at = ControlPeer::Placement();
-    at.bottom += Scale(DropDownHeight);
-    return at;
-}
-
-void DriveComboPeer::SyncAll() {
-    FillItems();
-}
-
-void DriveComboPeer::Sync(tk::Prop prop) {
-    if (prop == tk::Prop::Items)
-        FillItems();
-    else if (prop == tk::Prop::ItemIndex)
-        SelectFromModel();
-}
-
-void DriveComboPeer::FillItems() {
-    NoRedraw quiet(window_.get());
-    SendMessageW(window_.get(), CB_RESETCONTENT, 0, 0);
+void DriveComboPeer::AddItems() {
     for (const tk::DriveItem& drive : Drives().Drives()) {
         std::wstring text = Widen(drive.text);
         COMBOBOXEXITEMW item{};
@@ -200,32 +169,24 @@ void DriveComboPeer::FillItems() {
             item.mask |= CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
             item.iImage = item.iSelectedImage = drive.icon;
         }
-        SendMessageW(window_.get(), CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        SendMessageW(window_.get(), messages_.add, 0, reinterpret_cast<LPARAM>(&item));
     }
-    SelectFromModel();
 }
 
-void DriveComboPeer::SelectFromModel() {
+int DriveComboPeer::ModelSelection() const {
     const auto& drives = Drives().Drives();
     const auto same = [&](const tk::DriveItem& d) {
         return std::toupper(static_cast<unsigned char>(d.letter)) ==
                std::toupper(static_cast<unsigned char>(Drives().Drive()));
     };
     const auto found = std::find_if(drives.begin(), drives.end(), same);
-    const auto index = found == drives.end() ? -1 : found - drives.begin();
-    SendMessageW(window_.get(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    return found == drives.end() ? -1 : static_cast<int>(found - drives.begin());
 }
 
-bool DriveComboPeer::OnCommand(UINT code) {
-    if (code != CBN_SELCHANGE)
-        return false;
-    const auto index = SendMessageW(window_.get(), CB_GETCURSEL, 0, 0);
+void DriveComboPeer::UserSelected(int index) {
     const auto& drives = Drives().Drives();
     if (index >= 0 && static_cast<size_t>(index) < drives.size())
         Drives().SelectDrive(drives[static_cast<size_t>(index)].letter);
-    if (window_)
-        SelectFromModel();
-    return true;
 }
 
 } // namespace win32
