@@ -22,6 +22,16 @@ const std::vector<tk::MenuItem*>& Siblings(const tk::MenuItem& item) {
 }
 } // namespace
 
+// ---- Menus of their own ----
+
+MenuPeer::~MenuPeer() {
+    form_.Retire();
+}
+
+std::uintptr_t MenuPeer::Handle() const {
+    return reinterpret_cast<std::uintptr_t>(handle_.get());
+}
+
 // ---- Menu bar ----
 
 MainMenuPeer::~MainMenuPeer() {
@@ -40,23 +50,7 @@ void MainMenuPeer::Build() {
     }
 }
 
-std::uintptr_t MainMenuPeer::Handle() const {
-    return reinterpret_cast<std::uintptr_t>(handle_.get());
-}
-
 // ---- Context menu ----
-
-PopupMenuPeer::~PopupMenuPeer() {
-    form_.Retire();
-}
-
-void PopupMenuPeer::Build() {
-    handle_.reset(CreatePopupMenu());
-}
-
-std::uintptr_t PopupMenuPeer::Handle() const {
-    return reinterpret_cast<std::uintptr_t>(handle_.get());
-}
 
 void PopupMenuPeer::Popup(int x, int y) {
     // The menu's owner is the window that was just made foreground (the tray icon's),

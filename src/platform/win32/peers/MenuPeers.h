@@ -19,43 +19,44 @@ class MenuHolder : public NativePeer {
     [[nodiscard]] virtual HMENU Menu() const = 0;
 };
 
-// The menu bar of a form.
-class MainMenuPeer : public MenuHolder {
+// A menu of its own: a form's menu bar or a context menu.
+class MenuPeer : public MenuHolder {
   public:
-    MainMenuPeer(FormPeer& form, tk::MainMenu& menu) : form_(form), menu_(menu) {}
+    explicit MenuPeer(FormPeer& form) : form_(form) {}
+    ~MenuPeer() override;
+    MenuPeer(const MenuPeer&) = delete;
+    MenuPeer& operator=(const MenuPeer&) = delete;
+
+    void Changed(tk::Prop /*prop*/) override {}
+    [[nodiscard]] HMENU Menu() const override { return handle_.get(); }
+    [[nodiscard]] std::uintptr_t Handle() const override;
+
+  protected:
+    FormPeer& form_;
+    UniqueMenu handle_;
+};
+
+// The menu bar of a form.
+class MainMenuPeer : public MenuPeer {
+  public:
+    MainMenuPeer(FormPeer& form, tk::MainMenu& menu) : MenuPeer(form), menu_(menu) {}
     ~MainMenuPeer() override;
     MainMenuPeer(const MainMenuPeer&) = delete;
     MainMenuPeer& operator=(const MainMenuPeer&) = delete;
 
     void Build() override;
-    void Changed(tk::Prop /*prop*/) override {}
-    [[nodiscard]] HMENU Menu() const override { return handle_.get(); }
-    [[nodiscard]] std::uintptr_t Handle() const override;
 
   private:
-    FormPeer& form_;
     tk::MainMenu& menu_;
-    UniqueMenu handle_;
 };
 
 // A context menu: opened at a screen point; the chosen item is clicked once it closed.
-class PopupMenuPeer : public MenuHolder {
+class PopupMenuPeer : public MenuPeer {
   public:
-    PopupMenuPeer(FormPeer& form, tk::PopupMenu& menu) : form_(form), menu_(menu) {}
-    ~PopupMenuPeer() override;
-    PopupMenuPeer(const PopupMenuPeer&) = delete;
-    PopupMenuPeer& operator=(const PopupMenuPeer&) = delete;
+    PopupMenuPeer(FormPeer& form, tk::PopupMenu& /*menu*/) : MenuPeer(form) {}
 
-    void Build() override;
-    void Changed(tk::Prop /*prop*/) override {}
+    void Build() override { handle_.reset(CreatePopupMenu()); }
     void Popup(int x, int y) override;
-    [[nodiscard]] HMENU Menu() const override { return handle_.get(); }
-    [[nodiscard]] std::uintptr_t Handle() const override;
-
-  private:
-    FormPeer& form_;
-    tk::PopupMenu& menu_;
-    UniqueMenu handle_;
 };
 
 // One entry of a menu: its command ID is the item's ID; an item with items of its own

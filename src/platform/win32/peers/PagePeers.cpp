@@ -57,23 +57,13 @@ void PageControlPeer::SheetBuilt(const tk::TabSheet& sheet, HWND window) {
     if (sheets_.size() <= index)
         sheets_.resize(index + 1, nullptr);
     sheets_[index] = window;
-    std::wstring caption = Widen(sheet.Caption());
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = caption.data();
-    SendMessageW(window_.get(), TCM_INSERTITEMW, static_cast<WPARAM>(sheet.PageIndex()),
-                 reinterpret_cast<LPARAM>(&item));
+    SendTab(TCM_INSERTITEMW, sheet);
     LayoutSheets();
     ShowActive();
 }
 
 void PageControlPeer::SheetCaptionChanged(const tk::TabSheet& sheet) {
-    std::wstring caption = Widen(sheet.Caption());
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = caption.data();
-    SendMessageW(window_.get(), TCM_SETITEMW, static_cast<WPARAM>(sheet.PageIndex()),
-                 reinterpret_cast<LPARAM>(&item));
+    SendTab(TCM_SETITEMW, sheet);
     // The rows of tabs may have changed, and with them the display area.
     LayoutSheets();
 }
@@ -82,6 +72,15 @@ void PageControlPeer::SheetGone(const tk::TabSheet& sheet) {
     const auto index = static_cast<size_t>(sheet.PageIndex());
     if (index < sheets_.size())
         sheets_[index] = nullptr;
+}
+
+void PageControlPeer::SendTab(UINT message, const tk::TabSheet& sheet) {
+    std::wstring caption = Widen(sheet.Caption());
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption.data();
+    SendMessageW(window_.get(), message, static_cast<WPARAM>(sheet.PageIndex()),
+                 reinterpret_cast<LPARAM>(&item));
 }
 
 void PageControlPeer::LayoutSheets() {

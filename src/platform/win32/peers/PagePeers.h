@@ -28,6 +28,8 @@ class PageControlPeer : public ControlPeer {
     [[nodiscard]] tk::PageControl& Pages() const { return static_cast<tk::PageControl&>(control_); }
     void LayoutSheets();
     void ShowActive();
+    // TCM_INSERTITEMW or TCM_SETITEMW of the sheet's tab with its caption.
+    void SendTab(UINT message, const tk::TabSheet& sheet);
 
     // The sheets' windows by page index. Kept here: a sheet's peer is not yet attached to
     // its component while it is being built.
@@ -52,10 +54,9 @@ class TabSheetPeer : public ContainerPeer {
     [[nodiscard]] PageControlPeer* Pages() const;
 };
 
-class GroupBoxPeer : public ControlPeer {
+class GroupBoxPeer : public ContainerPeer {
   public:
-    using ControlPeer::ControlPeer;
-    [[nodiscard]] bool IsContainer() const override { return true; }
+    using ContainerPeer::ContainerPeer;
 
   protected:
     void Create() override;
