@@ -31,9 +31,11 @@ void ExampleMachine(fakes::FakeDrives& d) {
     d.drives['E'] = Drive(DriveType::Fixed, "DATA", "FAT32", 40015953920, 20971520000);
 }
 
-TEST(FixedSurvey, FirstSurveyOfTheExampleMachine) {
+TEST(FixedSurvey, FirstAndLaterSurveysOfTheExampleMachine) {
     fakes::TestProgram t;
+    auto& drives = t.fake.drives.drives;
     ExampleMachine(t.fake.drives);
+    t.Store("Interval", 5);
     auto& p = t.Start();
     auto& f = t.Main();
     EXPECT_EQ(f.ListBox1.Items(),
@@ -41,106 +43,43 @@ TEST(FixedSurvey, FirstSurveyOfTheExampleMachine) {
                      "E: [DATA] (FAT32) Total: 38 162,2 Mbytes; Free: 20 000 Mbytes; ===",
                      Separator, "General: Total: 114 481,3 Mbytes; Free: 32 004,5 Mbytes; ==="}));
     EXPECT_EQ(f.ListBox2.Items(), Lines{"D: Cd-rom"});
-    EXPECT_TRUE(f.ListBox3.Items().empty());
-    EXPECT_TRUE(f.ListBox4.Items().empty());
+    EXPECT_TRUE(f.ListBox3.Items().empty() && f.ListBox4.Items().empty());
     EXPECT_EQ(p.TraySummary, "C:T76 319,1;F12 004,5\rE:T38 162,2;F20 000\r\"Trelvix\"");
-    EXPECT_EQ(f.TrayIcon1.Hint(), p.TraySummary);
-    EXPECT_EQ(p.UnitSuffix, " Mbytes");
     // Nothing selected: the remembered 100 lies past every list's end.
     EXPECT_EQ(f.ListBox1.ItemIndex(), -1);
-}
 
-TEST(FixedSurvey, MarkersFollowTheFreeSpace) {
-    fakes::TestProgram t;
-    ExampleMachine(t.fake.drives);
-    t.Start();
-    auto& f = t.Main();
-    trelvix::RefreshAll(t.P()); // compares from here on, whatever start-up did to the unit
-    EXPECT_EQ(f.ListBox1.Item(0),
-              "C: [SYSTEM] (NTFS) Total: 76 319,1 Mbytes; Free: 12 004,5 Mbytes; ===");
-    EXPECT_EQ(f.ListBox1.Item(3), "General: Total: 114 481,3 Mbytes; Free: 32 004,5 Mbytes; ===");
-
-    t.fake.drives.drives['C'].space.free += MB;
-    trelvix::RefreshAll(t.P());
-    EXPECT_EQ(f.ListBox1.Item(0),
-              "C: [SYSTEM] (NTFS) Total: 76 319,1 Mbytes; Free: 12 005,5 Mbytes; >>>");
-    EXPECT_EQ(f.ListBox1.Item(1),
-              "E: [DATA] (FAT32) Total: 38 162,2 Mbytes; Free: 20 000 Mbytes; ===");
-    EXPECT_EQ(f.ListBox1.Item(3), "General: Total: 114 481,3 Mbytes; Free: 32 005,5 Mbytes; >>>");
-
-    // One byte less moves the marker though the text stays the same.
-    t.fake.drives.drives['C'].space.free -= 1;
-    trelvix::RefreshAll(t.P());
-    EXPECT_EQ(f.ListBox1.Item(0),
-              "C: [SYSTEM] (NTFS) Total: 76 319,1 Mbytes; Free: 12 005,5 Mbytes; <<<");
-    EXPECT_EQ(f.ListBox1.Item(3), "General: Total: 114 481,3 Mbytes; Free: 32 005,5 Mbytes; <<<");
-}
-
-TEST(FixedSurvey, RamDiskLinesCarryTheBareMarker) {
-    fakes::TestProgram t;
-    auto& drives = t.fake.drives.drives;
-    drives['C'] = Drive(DriveType::Fixed, "", "NTFS", 100 * MB, 50 * MB);
-    drives['R'] = Drive(DriveType::RamDisk, "RAMDISK", "FAT", 64 * MB, 23 * MB / 2);
-    t.Start();
-    auto& f = t.Main();
-    trelvix::RefreshAll(t.P());
-    EXPECT_EQ(f.ListBox4.Items(),
-              Lines{"R: [RAMDISK] (FAT) Total: 64 Mbytes; Free: 11,5 Mbytes==="});
-    drives['R'].space.free = 25 * MB / 2;
-    trelvix::RefreshAll(t.P());
-    EXPECT_EQ(f.ListBox4.Items(),
-              Lines{"R: [RAMDISK] (FAT) Total: 64 Mbytes; Free: 12,5 Mbytes>>>"});
+    // The next timer tick surveys again; the one after it compares with this one.
+    EXPECT_EQ(f.Timer1.Interval(), 5000);
+    drives['R'] = Drive(DriveType::RamDisk, "RAMDISK", "FAT", 64 * MB, 25 * MB / 2);
+    f.ListBox1.SelectItem(1);
+    f.Timer1.Tick();
+    // One megabyte freed on C:, the RAM disk shrank.
+    drives['C'].space.free += MB;
     drives['R'].space.free = 23 * MB / 2;
-    trelvix::RefreshAll(t.P());
+    t.fake.bitmaps.loads.clear();
+    f.Timer1.Tick();
+    EXPECT_EQ(f.ListBox1.Items(),
+              (Lines{"C: [SYSTEM] (NTFS) Total: 76 319,1 Mbytes; Free: 12 005,5 Mbytes; >>>",
+                     "E: [DATA] (FAT32) Total: 38 162,2 Mbytes; Free: 20 000 Mbytes; ===",
+                     Separator, "General: Total: 114 481,3 Mbytes; Free: 32 005,5 Mbytes; >>>"}));
     EXPECT_EQ(f.ListBox4.Items(),
               Lines{"R: [RAMDISK] (FAT) Total: 64 Mbytes; Free: 11,5 Mbytes<<<"});
-    // The empty label shows empty brackets; RAM disks stay out of the General line.
-    EXPECT_EQ(f.ListBox1.Item(0), "C: [] (NTFS) Total: 100 Mbytes; Free: 50 Mbytes; ===");
-    EXPECT_EQ(f.ListBox1.Item(2), "General: Total: 100 Mbytes; Free: 50 Mbytes; ===");
+    EXPECT_EQ(f.TrayIcon1.Hint(), "C:T76 319,1;F12 005,5\rE:T38 162,2;F20 000\r\"Trelvix\"");
+    EXPECT_EQ(f.ListBox1.ItemIndex(), 1) << "the user's selection is put back";
+    ASSERT_FALSE(t.fake.bitmaps.loads.empty());
+    EXPECT_TRUE(t.fake.bitmaps.loads.front().ends_with("\\.\\Resource\\On.bmp"));
+    EXPECT_TRUE(t.fake.bitmaps.loads.back().ends_with("\\.\\Resource\\Off.bmp"));
+
+    // One byte less moves the marker though the text stays the same; so does Refresh.
+    drives['C'].space.free -= 1;
+    f.SpeedButton1.Click();
+    EXPECT_TRUE(f.ListBox1.Item(0).ends_with("12 005,5 Mbytes; <<<")) << f.ListBox1.Item(0);
+    EXPECT_TRUE(f.ListBox1.Item(3).ends_with("32 005,5 Mbytes; <<<")) << f.ListBox1.Item(3);
 }
 
-TEST(FixedSurvey, NoFixedDriveLeavesSeparatorAndZeroGeneralLine) {
-    fakes::TestProgram t;
-    t.fake.drives.drives['N'] = Drive(DriveType::Remote, "SHARE", "NTFS", 10 * MB, 5 * MB);
-    auto& p = t.Start();
-    auto& f = t.Main();
-    EXPECT_EQ(f.ListBox1.Items(),
-              (Lines{Separator, "General: Total: 0 Mbytes; Free: 0 Mbytes; ==="}));
-    EXPECT_EQ(f.ListBox3.Items(), Lines{"N: [SHARE] (NTFS) Total: 10 Mbytes; Free: 5 Mbytes; ==="});
-    EXPECT_EQ(p.TraySummary, "\"Trelvix\"");
-}
-
-TEST(FixedSurvey, AccessDeniedFixedDriveStillCountsMinusOne) {
-    struct Case {
-        std::int64_t divisor;
-        const char* general;
-        const char* tray;
-    };
-    const Case cases[] = {
-        {1, "General: Total: 104 857 599 bytes; Free: 52 428 799 bytes; ===",
-         "C:T104 857 600;F52 428 800\rD:T-1;F-1\r\"Trelvix\""},
-        {MB,
-         "General: Total: 100 Mbytes; Free: 50 Mbytes; ===", "C:T100;F50\rD:T0;F0\r\"Trelvix\""},
-    };
-    for (const Case& c : cases) {
-        fakes::TestProgram t;
-        t.Store("ChangeOfBytes", static_cast<std::uint32_t>(c.divisor));
-        t.fake.drives.drives['C'] = Drive(DriveType::Fixed, "", "NTFS", 100 * MB, 50 * MB);
-        t.fake.drives.drives['D'] = Drive(DriveType::Fixed, "", "NTFS", -1, -1);
-        auto& p = t.Start();
-        auto& f = t.Main();
-        ASSERT_EQ(f.ListBox1.Count(), 4) << c.divisor;
-        EXPECT_EQ(f.ListBox1.Item(1), "D: Access Denied") << c.divisor;
-        EXPECT_EQ(f.ListBox1.Item(3), c.general) << c.divisor;
-        EXPECT_EQ(p.TraySummary, c.tray) << c.divisor;
-    }
-}
-
-TEST(FixedSurvey, FailureLinesOfTheHardLetters) {
+TEST(FixedSurvey, NoFixedDriveAndTheFailureLines) {
     fakes::TestProgram t;
     auto& drives = t.fake.drives.drives;
-    drives['C'] = Drive(DriveType::Fixed, "", "NTFS", 100 * MB, 50 * MB);
-    drives['D'] = Unreadable(DriveType::Fixed);
     drives['F'] = Drive(DriveType::CdRom, "", "CDFS", -1, -1);
     drives['G'] = Unreadable(DriveType::CdRom);
     drives['N'] = Unreadable(DriveType::Remote);
@@ -151,156 +90,120 @@ TEST(FixedSurvey, FailureLinesOfTheHardLetters) {
     drives['U'] = Drive(DriveType::Removable, "USB", "FAT32", 8 * MB, 4 * MB);
     drives['V'] = Drive(DriveType::Unknown, "", "NTFS", 8 * MB, 4 * MB);
     drives['W'] = Drive(static_cast<DriveType>(7), "", "NTFS", 8 * MB, 4 * MB);
-    t.Start();
+    auto& p = t.Start();
     auto& f = t.Main();
-    EXPECT_EQ(f.ListBox1.Item(1), "D: Access Denied");
-    EXPECT_EQ(f.ListBox1.Count(), 4);
+    EXPECT_EQ(f.ListBox1.Items(),
+              (Lines{Separator, "General: Total: 0 Mbytes; Free: 0 Mbytes; ==="}));
+    EXPECT_EQ(p.TraySummary, "\"Trelvix\"");
     EXPECT_EQ(f.ListBox2.Items(), (Lines{"F: Cd-Rom", "G: Cd-rom"}));
     EXPECT_EQ(f.ListBox3.Items(), Lines{"N: Access Denied"});
     EXPECT_EQ(f.ListBox4.Items(),
               (Lines{"R: Access Denied", "S: [] (FAT) Total: 8 Mbytes; Free: 0 Mbytes==="}));
-    // Unreadable drives still show their groups.
-    EXPECT_EQ(f.GroupBox4.Left(), 5);
-    EXPECT_EQ(f.GroupBox5.Left(), 5);
-    EXPECT_EQ(f.GroupBox6.Left(), 5);
+    EXPECT_EQ(f.GroupBox5.Left(), 5) << "an unreadable drive still shows its group";
 }
 
-// The floppy-letter pass: which line goes where, and whether it shows the class's group.
-enum class Outcome { Full, CapacityFailed, VolumeUnreadable };
-
-struct FloppyCase {
-    char letter;
-    DriveType type;
-    Outcome outcome;
-    int list; // 0..3 = ListBox1..ListBox4
-    const char* line;
-    bool present;
-};
-
-TEST(FixedSurvey, FloppyLetterPass) {
-    using enum Outcome;
-    const DriveType F = DriveType::Fixed, C = DriveType::CdRom, N = DriveType::Remote,
-                    R = DriveType::RamDisk;
-    const char* full = "] (FS) Total: 2 Mbytes; Free: 1 Mbytes; ===";
-    const FloppyCase cases[] = {
-        {'A', F, Full, 0, full, true},
-        {'A', F, CapacityFailed, 0, "A: Access Denied", true},
-        {'A', F, VolumeUnreadable, 0, "A: Access Denied", false},
-        {'B', F, Full, 0, full, true},
-        {'B', F, CapacityFailed, 0, "B: Access Denied", false},
-        {'B', F, VolumeUnreadable, 0, "B: Access Denied", false},
-        {'A', C, Full, 1, full, true},
-        {'A', C, CapacityFailed, 1, "A: Cd-Rom", true},
-        {'A', C, VolumeUnreadable, 1, "A: Cd-Rom", false},
-        {'B', C, Full, 1, full, true},
-        {'B', C, CapacityFailed, 1, "B: Cd-Rom", false},
-        {'B', C, VolumeUnreadable, 1, "B: Cd-rom", false},
-        {'A', N, Full, 2, full, true},
-        {'A', N, CapacityFailed, 2, "A: Access Denied", true},
-        {'A', N, VolumeUnreadable, 2, "A: Access Denied", false},
-        {'B', N, Full, 2, full, true},
-        {'B', N, CapacityFailed, 2, "B: Access Denied", true},
-        {'B', N, VolumeUnreadable, 2, "B: Access Denied", false},
-        {'A', R, Full, 3, full, true},
-        {'A', R, CapacityFailed, 3, "A: Access Denied", false},
-        {'A', R, VolumeUnreadable, 3, "A: Access Denied", false},
-        {'B', R, Full, 3, full, true},
-        {'B', R, CapacityFailed, 3, "B: Access Denied", false},
-        {'B', R, VolumeUnreadable, 3, "B: Access Denied", false},
-    };
-    for (const FloppyCase& c : cases) {
-        std::string name = std::string(1, c.letter) + " type " +
-                           std::to_string(static_cast<int>(c.type)) + " outcome " +
-                           std::to_string(static_cast<int>(c.outcome));
-        fakes::TestProgram t;
-        auto& drives = t.fake.drives.drives;
-        // C: has a size and is of another class than the letter under test.
-        drives['C'] = Drive(c.type == F ? R : F, "", "NTFS", 100 * MB, 50 * MB);
-        drives[c.letter] = c.outcome == Full             ? Drive(c.type, "L", "FS", 2 * MB, MB)
-                           : c.outcome == CapacityFailed ? Drive(c.type, "L", "FS", -1, -1)
-                                                         : Unreadable(c.type);
-        auto& p = t.Start();
-        auto& f = t.Main();
-        p.FixedPresent = p.CdPresent = p.NetPresent = p.RamPresent = false;
-        trelvix::SurveyFixedDrives(p);
-        tk::ListBox* lists[] = {&f.ListBox1, &f.ListBox2, &f.ListBox3, &f.ListBox4};
-        const std::string expected =
-            c.outcome == Full ? std::string(1, c.letter) + ": [L" + full : std::string(c.line);
-        EXPECT_EQ(lists[c.list]->Item(0), expected) << name;
-        bool flags[] = {p.FixedPresent, p.CdPresent, p.NetPresent, p.RamPresent};
-        EXPECT_EQ(flags[c.list], c.present) << name;
-        // Floppy letters stay out of the General sums and the tray summary.
-        EXPECT_EQ(p.TraySummary.find(c.letter), std::string::npos) << name;
-    }
-}
-
-TEST(FixedSurvey, FloppyLettersWaitForASizedSystemDrive) {
+TEST(FixedSurvey, AccessDeniedFixedDriveStillCountsMinusOne) {
     fakes::TestProgram t;
-    auto& drives = t.fake.drives.drives;
-    drives['A'] = Drive(DriveType::Fixed, "", "FAT", 2 * MB, MB);
-    drives['B'] = Drive(DriveType::Removable, "", "FAT", 2 * MB, MB);
-    drives['D'] = Drive(DriveType::Fixed, "", "NTFS", 100 * MB, 50 * MB);
+    t.fake.drives.drives['C'] = Drive(DriveType::Fixed, "", "NTFS", 100 * MB, 50 * MB);
+    t.fake.drives.drives['D'] = Drive(DriveType::Fixed, "", "NTFS", -1, -1);
     auto& p = t.Start();
     auto& f = t.Main();
-    // C: is missing: A: is not looked at, and the lists hold no stale lines.
-    t.fake.drives.calls.clear();
-    trelvix::SurveyFixedDrives(p);
-    EXPECT_EQ(f.ListBox1.Count(), 3);
-    EXPECT_EQ(f.ListBox1.Item(0).substr(0, 2), "D:");
-    EXPECT_EQ(t.fake.drives.Count("Volume", 'A'), 0);
-    // A removable floppy is never probed by the fixed survey.
-    drives['C'] = Drive(DriveType::Fixed, "", "NTFS", 100 * MB, 50 * MB);
-    trelvix::SurveyFixedDrives(p);
-    EXPECT_EQ(f.ListBox1.Item(0).substr(0, 2), "A:");
-    EXPECT_EQ(t.fake.drives.Count("Volume", 'B'), 0);
+    EXPECT_EQ(f.ListBox1.Items(),
+              (Lines{"C: [] (NTFS) Total: 100 Mbytes; Free: 50 Mbytes; ===", "D: Access Denied",
+                     Separator, "General: Total: 100 Mbytes; Free: 50 Mbytes; ==="}));
+    EXPECT_EQ(p.TraySummary, "C:T100;F50\rD:T0;F0\r\"Trelvix\"");
+    // In bytes the -1 shows.
+    p.ChangeOfBytes = 1;
+    trelvix::ResetChangeMarkers(p);
+    trelvix::RefreshAll(p);
+    EXPECT_EQ(f.ListBox1.Item(3), "General: Total: 104 857 599 bytes; Free: 52 428 799 bytes; ===");
+    EXPECT_EQ(p.TraySummary, "C:T104 857 600;F52 428 800\rD:T-1;F-1\r\"Trelvix\"");
+}
+
+// The floppy-letter pass: which line A: and B: give, and whether it shows their class's group.
+TEST(FixedSurvey, FloppyLetterPass) {
+    enum Outcome { Full, CapacityFailed, VolumeUnreadable };
+    struct Case {
+        DriveType type;
+        Outcome outcome;
+        const char *lineA, *lineB; // the failure lines
+        bool presentA, presentB;
+    };
+    const DriveType F = DriveType::Fixed, C = DriveType::CdRom, N = DriveType::Remote,
+                    R = DriveType::RamDisk;
+    const char* denied[] = {"A: Access Denied", "B: Access Denied"};
+    const Case cases[] = {
+        {F, Full, "", "", true, true},
+        {F, CapacityFailed, denied[0], denied[1], true, false},
+        {F, VolumeUnreadable, denied[0], denied[1], false, false},
+        {C, Full, "", "", true, true},
+        {C, CapacityFailed, "A: Cd-Rom", "B: Cd-Rom", true, false},
+        {C, VolumeUnreadable, "A: Cd-Rom", "B: Cd-rom", false, false},
+        {N, Full, "", "", true, true},
+        {N, CapacityFailed, denied[0], denied[1], true, true},
+        {N, VolumeUnreadable, denied[0], denied[1], false, false},
+        {R, Full, "", "", true, true},
+        {R, CapacityFailed, denied[0], denied[1], false, false},
+        {R, VolumeUnreadable, denied[0], denied[1], false, false},
+    };
+    for (const Case& c : cases) {
+        for (char letter : {'A', 'B'}) {
+            SCOPED_TRACE(testing::Message() << letter << " row " << &c - cases);
+            fakes::TestProgram t;
+            auto& drives = t.fake.drives.drives;
+            // C: has a size and is of another class than the letter under test.
+            drives['C'] = Drive(c.type == F ? R : F, "", "NTFS", 100 * MB, 50 * MB);
+            drives[letter] = c.outcome == Full             ? Drive(c.type, "L", "FS", 2 * MB, MB)
+                             : c.outcome == CapacityFailed ? Drive(c.type, "L", "FS", -1, -1)
+                                                           : Unreadable(c.type);
+            auto& p = t.Start();
+            auto& f = t.Main();
+            trelvix::SurveyFixedDrives(p);
+            const int list = c.type == F ? 0 : c.type == C ? 1 : c.type == N ? 2 : 3;
+            const tk::ListBox* lists[] = {&f.ListBox1, &f.ListBox2, &f.ListBox3, &f.ListBox4};
+            const std::string full = ": [L] (FS) Total: 2 Mbytes; Free: 1 Mbytes; ===";
+            EXPECT_EQ(lists[list]->Item(0), c.outcome == Full ? letter + full
+                                            : letter == 'A'   ? c.lineA
+                                                              : c.lineB);
+            const bool flags[] = {p.FixedPresent, p.CdPresent, p.NetPresent, p.RamPresent};
+            EXPECT_EQ(flags[list], letter == 'A' ? c.presentA : c.presentB);
+            // Floppy letters stay out of the General sums and the tray summary.
+            EXPECT_EQ(p.TraySummary.find(letter), std::string::npos);
+        }
+    }
 }
 
 TEST(FixedSurvey, QueriesEachLetterOnceUnderSuppressedErrorBoxes) {
     fakes::TestProgram t;
     ExampleMachine(t.fake.drives);
-    t.fake.drives.drives['A'] = Unreadable(DriveType::Removable);
-    auto& p = t.Start();
     auto& d = t.fake.drives;
+    d.drives['A'] = Drive(DriveType::Fixed, "", "FAT", 2 * MB, MB);
+    d.drives['B'] = Drive(DriveType::Removable, "", "FAT", 2 * MB, MB);
+    auto& p = t.Start();
     d.calls.clear();
     trelvix::SurveyFixedDrives(p);
-    struct Expected {
-        char letter;
-        int type, volume, freeSpace;
-    };
-    // C: is asked for its size once more, to decide on the floppy letters.
-    const Expected expected[] = {{'A', 1, 0, 0}, {'B', 1, 0, 0}, {'C', 1, 1, 2}, {'D', 1, 1, 0},
-                                 {'E', 1, 1, 1}, {'F', 1, 0, 0}, {'Z', 1, 0, 0}};
-    for (const Expected& e : expected) {
-        EXPECT_EQ(d.Count("Type", e.letter), e.type) << e.letter;
-        EXPECT_EQ(d.Count("Volume", e.letter), e.volume) << e.letter;
-        EXPECT_EQ(d.Count("FreeSpace", e.letter), e.freeSpace) << e.letter;
-    }
-    EXPECT_EQ(d.calls.size(), 26u + 3u + 3u);
-    for (const fakes::DriveCall& call : d.calls)
+    // Every letter is classified once; only the listed classes are probed, C: once more
+    // for its size before the floppy letters. The removable B: is left alone.
+    Lines probes;
+    for (const fakes::DriveCall& call : d.calls) {
         EXPECT_TRUE(call.suppressed) << call.what << " " << call.letter;
+        if (call.what != "Type")
+            probes.push_back(call.what + " " + call.letter);
+    }
+    EXPECT_EQ(d.calls.size(), 26 + probes.size());
+    EXPECT_EQ(probes, (Lines{"FreeSpace C", "Volume A", "FreeSpace A", "Volume C", "FreeSpace C",
+                             "Volume D", "Volume E", "FreeSpace E"}));
     EXPECT_FALSE(d.suppressed) << "the error mode is restored at the end";
+
+    // Without a sized C: the floppy drives are not woken, and no stale line stays.
+    d.drives.erase('C');
+    d.calls.clear();
+    trelvix::SurveyFixedDrives(p);
+    EXPECT_EQ(d.Count("Volume", 'A'), 0);
+    EXPECT_EQ(t.Main().ListBox1.Count(), 3);
 }
 
-TEST(FixedSurvey, RemembersAndReappliesSelections) {
-    fakes::TestProgram t;
-    ExampleMachine(t.fake.drives);
-    auto& p = t.Start();
-    auto& f = t.Main();
-    f.ListBox1.SelectItem(1);
-    f.ListBox2.SelectItem(0);
-    EXPECT_EQ(p.FixedSelection, 1);
-    EXPECT_EQ(p.CdSelection, 0);
-    trelvix::RefreshAll(t.P());
-    EXPECT_EQ(f.ListBox1.ItemIndex(), 1);
-    EXPECT_EQ(f.ListBox2.ItemIndex(), 0);
-    // Positional: when E: goes, the same position holds the separator.
-    t.fake.drives.drives.erase('E');
-    trelvix::RefreshAll(t.P());
-    EXPECT_EQ(f.ListBox1.ItemIndex(), 1);
-    EXPECT_EQ(f.ListBox1.Item(1), Separator);
-}
-
-TEST(RemovableSurvey, ListsOnlyRemovableDrivesAndComparesOnItsOwn) {
+TEST(RemovableSurvey, OnlyOnRefreshOfItsPageAndWithItsOwnMarkers) {
     fakes::TestProgram t;
     ExampleMachine(t.fake.drives);
     auto& drives = t.fake.drives.drives;
@@ -309,117 +212,75 @@ TEST(RemovableSurvey, ListsOnlyRemovableDrivesAndComparesOnItsOwn) {
     drives['H'] = Drive(DriveType::Removable, "CARD", "FAT", -1, -1);
     auto& p = t.Start();
     auto& f = t.Main();
-    EXPECT_EQ(f.ListBox11.Items(), Lines{"Press Refresh or F5 for Access to disks"});
-    trelvix::SurveyRemovableDrives(p);
+    f.PageControl1.SelectTab(1);
+    const Lines fixedBefore = f.ListBox1.Items();
+    drives['C'].space.free -= MB;
+    drives['N'] = Drive(DriveType::Remote, "", "NTFS", MB, MB);
+    f.ShortCut(116); // F5
     EXPECT_EQ(
         f.ListBox11.Items(),
         (Lines{"A: Access Denied", "G: [STICK] (FAT32) Total: 1 024 Mbytes; Free: 512 Mbytes; ===",
                "H: [CARD] (FAT) Total: 0 Mbytes; Free: 0 Mbytes; ==="}));
-    EXPECT_EQ(f.ListBox11.ItemIndex(), 0);
+    EXPECT_EQ(f.ListBox1.Items(), fixedBefore);
+    EXPECT_TRUE(f.ListBox3.Items().empty());
+    EXPECT_EQ(f.DriveComboBox2.Drives().size(), 7u) << "the pickers follow the drives";
+    EXPECT_EQ(f.SpeedButton1.Glyph().name, "Off.bmp");
+
+    // It compares on its own and keeps the user's line. It leaves the error boxes on:
+    // the user asked for it.
     drives['G'].space.free -= MB;
     f.ListBox11.SelectItem(1);
-    trelvix::SurveyRemovableDrives(p);
+    t.fake.drives.calls.clear();
+    f.ShortCut(116);
     EXPECT_EQ(f.ListBox11.Item(1), "G: [STICK] (FAT32) Total: 1 024 Mbytes; Free: 511 Mbytes; <<<");
     EXPECT_EQ(f.ListBox11.ItemIndex(), 1);
-    // Error boxes are left as the system has them; only removable drives are probed.
-    t.fake.drives.calls.clear();
-    trelvix::SurveyRemovableDrives(p);
-    for (const fakes::DriveCall& call : t.fake.drives.calls) {
-        EXPECT_FALSE(call.suppressed) << call.what << " " << call.letter;
-        if (call.what != "Type") {
-            EXPECT_TRUE(call.letter == 'A' || call.letter == 'G' || call.letter == 'H')
-                << call.what << " " << call.letter;
-        }
-    }
-}
+    EXPECT_EQ(t.fake.drives.Count("FreeSpace", 'C'), 0);
+    for (const fakes::DriveCall& call : t.fake.drives.calls)
+        EXPECT_TRUE(call.what != "FreeSpace" || !call.suppressed) << call.letter;
 
-TEST(ChangeMarkers, UnitChangeMakesEveryNextMarkerEqual) {
-    fakes::TestProgram t;
-    ExampleMachine(t.fake.drives);
-    auto& drives = t.fake.drives.drives;
-    drives['G'] = Drive(DriveType::Removable, "STICK", "FAT32", 1024 * MB, 512 * MB);
+    // A change of unit: the next survey of each kind shows "===" everywhere.
     drives['R'] = Drive(DriveType::RamDisk, "RAM", "FAT", 64 * MB, 32 * MB);
-    auto& p = t.Start();
-    auto& f = t.Main();
-    trelvix::RefreshAll(t.P());
-    trelvix::SurveyRemovableDrives(p);
+    trelvix::RefreshAll(p);
     for (char letter : {'C', 'E', 'G', 'R'})
         drives[letter].space.free -= MB;
-
     p.ChangeOfBytes = 1024;
     trelvix::ResetChangeMarkers(p);
-    trelvix::RefreshAll(t.P());
-    trelvix::SurveyRemovableDrives(p);
-    EXPECT_EQ(p.UnitSuffix, " Kbytes");
+    trelvix::RefreshAll(p);
+    f.ShortCut(116);
     for (const std::string& line :
-         {f.ListBox1.Item(0), f.ListBox1.Item(1), f.ListBox1.Item(3), f.ListBox11.Item(0)})
+         {f.ListBox1.Item(0), f.ListBox1.Item(1), f.ListBox1.Item(3), f.ListBox11.Item(1)})
         EXPECT_TRUE(line.ends_with("Kbytes; ===")) << line;
     EXPECT_TRUE(f.ListBox4.Item(0).ends_with("Kbytes===")) << f.ListBox4.Item(0);
-
     // The next survey compares again, in the new unit.
     drives['C'].space.free -= 1024;
-    trelvix::RefreshAll(t.P());
+    trelvix::RefreshAll(p);
     EXPECT_TRUE(f.ListBox1.Item(0).ends_with("; <<<")) << f.ListBox1.Item(0);
-}
-
-TEST(ChangeMarkers, ADriveThatArrivesLaterComparesWithZero) {
-    fakes::TestProgram t;
-    t.fake.drives.drives['C'] = Drive(DriveType::Fixed, "", "NTFS", 100 * MB, 50 * MB);
-    t.Start();
-    auto& f = t.Main();
-    trelvix::RefreshAll(t.P());
-    t.fake.drives.drives['E'] = Drive(DriveType::Fixed, "", "NTFS", 100 * MB, 50 * MB);
-    t.fake.drives.drives['F'] = Drive(DriveType::Fixed, "", "NTFS", 100 * MB, 0);
-    trelvix::RefreshAll(t.P());
-    EXPECT_TRUE(f.ListBox1.Item(1).ends_with("; >>>")) << f.ListBox1.Item(1);
-    EXPECT_TRUE(f.ListBox1.Item(2).ends_with("; ===")) << f.ListBox1.Item(2);
 }
 
 TEST(DrivePickers, EveryPresentLetterWithIconAndNameWhereSafe) {
     fakes::TestProgram t;
     ExampleMachine(t.fake.drives);
     auto& drives = t.fake.drives.drives;
-    drives['A'] = Unreadable(DriveType::Removable);
     drives['G'] = Drive(DriveType::Removable, "STICK", "FAT32", MB, MB);
     drives['N'] = Drive(DriveType::Remote, "Share", "NTFS", MB, MB);
     drives['R'] = Drive(DriveType::RamDisk, "", "FAT", MB, MB);
     auto& p = t.Start();
     auto& f = t.Main();
-    const std::vector<tk::DriveItem> expected = {
-        {'A', "a:", 0}, {'C', "c: [SYSTEM]", 2}, {'D', "d:", 3},     {'E', "e: [DATA]", 4},
-        {'G', "g:", 6}, {'N', "n: [Share]", 13}, {'R', "r: []", 17},
-    };
-    EXPECT_EQ(f.DriveComboBox1.Drives(), expected);
-    EXPECT_EQ(f.DriveComboBox2.Drives(), expected);
-    EXPECT_EQ(f.DriveComboBox1.Drive(), 'C');
-
-    auto& d = t.fake.drives;
-    d.calls.clear();
-    trelvix::RefreshDrivePickers(p);
-    // One pass serves both pickers; no removable or CD volume is touched.
-    EXPECT_EQ(d.Count("LogicalDrives", ' '), 1);
-    for (char letter : {'A', 'D', 'G'})
-        EXPECT_EQ(d.Count("Volume", letter), 0) << letter;
-    for (char letter : {'C', 'E', 'N', 'R'})
-        EXPECT_EQ(d.Count("Volume", letter), 1) << letter;
-    for (const fakes::DriveCall& call : d.calls)
-        if (call.what != "LogicalDrives") {
-            EXPECT_TRUE(call.suppressed) << call.what << " " << call.letter;
-        }
-
-    // Each picker keeps its own drive while it is present.
-    f.DriveComboBox1.SelectDrive('E');
+    // Removable and CD volumes are not read: that would wait for a medium.
+    std::string shown;
+    for (const tk::DriveItem& item : f.DriveComboBox2.Drives())
+        shown += item.text + "/" + std::to_string(item.icon) + " ";
+    EXPECT_EQ(shown, "c: [SYSTEM]/2 d:/3 e: [DATA]/4 g:/6 n: [Share]/13 r: []/17 ");
+    // A picker keeps its drive while that drive is present; the error boxes stay off.
     f.DriveComboBox2.SelectDrive('G');
+    t.fake.drives.calls.clear();
     trelvix::RefreshDrivePickers(p);
-    EXPECT_EQ(f.DriveComboBox1.Drive(), 'E');
     EXPECT_EQ(f.DriveComboBox2.Drive(), 'G');
+    for (const fakes::DriveCall& call : t.fake.drives.calls)
+        EXPECT_TRUE(call.suppressed || call.what == "LogicalDrives") << call.what << call.letter;
     drives.erase('G');
     trelvix::RefreshDrivePickers(p);
     EXPECT_EQ(f.DriveComboBox2.Drive(), 'C');
-    drives.clear();
-    trelvix::RefreshDrivePickers(p);
-    EXPECT_EQ(f.DriveComboBox1.Drive(), ' ');
-    EXPECT_TRUE(f.DriveComboBox1.Drives().empty());
 }
 
 } // namespace
