@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -11,159 +12,84 @@ using port::RegRoot;
 using port::RegType;
 using win32::Widen;
 
-const std::string Unicode = "Ünïcødé ключ 日本";
+const std::string Unicode = "Ünïcødé ключ 日本"; // outside any ANSI code page
 
 // A key of its own per test, removed afterwards.
 class RegistryTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        path = std::string("Software\\TrelvixTests\\") +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        RegDeleteTreeW(HKEY_CURRENT_USER, Widen(path).c_str());
-    }
+    void SetUp() override { TearDown(); }
     void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, Widen(path).c_str()); }
-
-    std::unique_ptr<port::RegistryKey> Create() {
-        return registry.Open(RegRoot::CurrentUser, path, true, true);
-    }
-    // Writes a value as it may be found on a machine, with the raw API.
-    void WriteRaw(const std::string& name, DWORD type, const void* data, size_t size) {
-        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, Widen(path).c_str(), Widen(name).c_str(), type,
-                                  data, static_cast<DWORD>(size)),
-                  ERROR_SUCCESS);
+    std::unique_ptr<port::RegistryKey> Open(bool create, bool writable) {
+        return registry.Open(RegRoot::CurrentUser, path, create, writable);
     }
 
     win32::Win32Registry registry;
-    std::string path;
+    const std::string path =
+        "Software\\TrelvixTests\\" +
+        std::string(testing::UnitTest::GetInstance()->current_test_info()->name());
 };
 
-TEST_F(RegistryTest, MissingKeyIsOpenedOnlyWithCreate) {
-    EXPECT_EQ(registry.Open(RegRoot::CurrentUser, path, false, false), nullptr);
-    EXPECT_EQ(registry.Open(RegRoot::CurrentUser, path, false, true), nullptr);
-    EXPECT_NE(registry.Open(RegRoot::CurrentUser, path, true, true), nullptr);
-    EXPECT_NE(registry.Open(RegRoot::CurrentUser, path, false, false), nullptr);
-}
-
-TEST_F(RegistryTest, LocalMachineIsTheMachineRoot) {
+TEST_F(RegistryTest, MissingKeyOpensOnlyWithCreateUnderItsRoot) {
+    EXPECT_EQ(Open(false, false), nullptr);
+    EXPECT_EQ(Open(false, true), nullptr);
+    EXPECT_NE(Open(true, true), nullptr);
+    EXPECT_NE(Open(false, false), nullptr);
     // Present in every Windows installation, never under HKCU.
-    const std::string machineOnly = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
-    auto key = registry.Open(RegRoot::LocalMachine, machineOnly, false, false);
-    ASSERT_NE(key, nullptr);
-    EXPECT_TRUE(key->ValueExists("CurrentVersion"));
+    auto machine = registry.Open(RegRoot::LocalMachine,
+                                 "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", false, false);
+    ASSERT_NE(machine, nullptr);
+    EXPECT_TRUE(machine->ValueExists("CurrentVersion"));
 }
 
-TEST_F(RegistryTest, WrittenValuesReadBackWithTheirType) {
-    auto key = Create();
+// What the program writes, and what it may find on a machine, read through another handle.
+TEST_F(RegistryTest, EveryValueReadsBackWithItsOwnType) {
+    auto key = Open(true, true);
     ASSERT_NE(key, nullptr);
-    struct Row {
-        std::string name;
-        std::optional<std::uint32_t> number;
-        std::string text;
+    ASSERT_TRUE(key->WriteDWord(Unicode, 0xFFF00000u));
+    ASSERT_TRUE(key->WriteString(Unicode + " text", Unicode));
+    ASSERT_TRUE(key->WriteString("", "the default value"));
+    const auto raw = [&](const char* name, DWORD type, const auto& data) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, Widen(path).c_str(), Widen(name).c_str(), type, &data,
+                        sizeof data);
     };
-    const Row rows[] = {
-        {"ChangeOfBytes", 0xFFF00000u, ""},
-        {Unicode, 7u, ""},
-        {"Text", std::nullopt, "C:\\Programme\\Trelvix"},
-        {Unicode + " text", std::nullopt, Unicode},
-        {"Empty", std::nullopt, ""},
-        {"", std::nullopt, "the default value"},
+    raw("expand", REG_EXPAND_SZ, L"%TEMP%\\ü");
+    raw("multi", REG_MULTI_SZ, L"eins\0zwei ключ\0");
+    raw("unterminated", REG_SZ, std::array{L'a', L'b', L'c'});
+    raw("binary", REG_BINARY, std::array<std::uint8_t, 4>{0x00, 0x01, 0xFE, 0xFF});
+    raw("qword", REG_QWORD, 0x1122334455667788ull);
+    raw("bigendian", REG_DWORD_BIG_ENDIAN, std::array<std::uint8_t, 4>{0, 0, 0, 0x2A});
+    const std::pair<std::string, port::RegValue> rows[] = {
+        {Unicode, {RegType::DWord, 0xFFF00000u, "", {}}},
+        {Unicode + " text", {RegType::String, 0, Unicode, {}}},
+        {"", {RegType::String, 0, "the default value", {}}},
+        {"expand", {RegType::ExpandString, 0, "%TEMP%\\ü", {}}},
+        {"multi", {RegType::MultiString, 0, std::string("eins\0zwei ключ", 18), {}}},
+        {"unterminated", {RegType::String, 0, "abc", {}}},
+        {"binary", {RegType::Binary, 0, "", {0x00, 0x01, 0xFE, 0xFF}}},
+        {"qword", {RegType::QWord, 0x1122334455667788ull, "", {}}},
+        {"bigendian", {RegType::Other, 0, "", {0, 0, 0, 0x2A}}},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        if (row.number)
-            ASSERT_TRUE(key->WriteDWord(row.name, *row.number));
-        else
-            ASSERT_TRUE(key->WriteString(row.name, row.text));
-    }
-    // Through a second handle, so nothing is remembered by the first.
-    auto again = registry.Open(RegRoot::CurrentUser, path, false, false);
+    auto again = Open(false, false);
     ASSERT_NE(again, nullptr);
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_TRUE(again->ValueExists(row.name));
-        auto value = again->ReadValue(row.name);
+    for (const auto& [name, expected] : rows) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(again->ValueExists(name));
+        const auto value = again->ReadValue(name);
         ASSERT_TRUE(value.has_value());
-        if (row.number) {
-            EXPECT_EQ(value->type, RegType::DWord);
-            EXPECT_EQ(value->number, *row.number);
-        } else {
-            EXPECT_EQ(value->type, RegType::String);
-            EXPECT_EQ(value->text, row.text);
-        }
+        EXPECT_EQ(value->type, expected.type);
+        EXPECT_EQ(value->number, expected.number);
+        EXPECT_EQ(value->text, expected.text);
+        EXPECT_EQ(value->bytes, expected.bytes);
     }
+    EXPECT_FALSE(again->ValueExists("nothing"));
+    EXPECT_FALSE(again->ReadValue("nothing").has_value());
 }
 
-TEST_F(RegistryTest, EveryTypeIsReportedAsItIs) {
-    ASSERT_NE(Create(), nullptr);
-    const wchar_t expand[] = L"%TEMP%\\ü";
-    const wchar_t multi[] = L"eins\0zwei ключ\0\0";
-    const wchar_t unterminated[] = {L'a', L'b', L'c'};
-    const std::uint8_t binary[] = {0x00, 0x01, 0xFE, 0xFF, 0x00};
-    const std::uint32_t dword = 0x80000001u;
-    const std::uint64_t qword = 0x1122334455667788ull;
-    const std::uint8_t bigEndian[] = {0x00, 0x00, 0x00, 0x2A};
-    WriteRaw("expand", REG_EXPAND_SZ, expand, sizeof expand);
-    WriteRaw("multi", REG_MULTI_SZ, multi, sizeof multi);
-    WriteRaw("unterminated", REG_SZ, unterminated, sizeof unterminated);
-    WriteRaw("binary", REG_BINARY, binary, sizeof binary);
-    WriteRaw("dword", REG_DWORD, &dword, sizeof dword);
-    WriteRaw("qword", REG_QWORD, &qword, sizeof qword);
-    WriteRaw("bigendian", REG_DWORD_BIG_ENDIAN, bigEndian, sizeof bigEndian);
-    WriteRaw("none", REG_NONE, binary, 2);
-
-    struct Row {
-        std::string name;
-        RegType type;
-        std::uint64_t number;
-        std::string text;
-        std::vector<std::uint8_t> bytes;
-    };
-    const Row rows[] = {
-        {"expand", RegType::ExpandString, 0, "%TEMP%\\ü", {}},
-        {"multi", RegType::MultiString, 0, std::string("eins\0zwei ключ", 18), {}},
-        {"unterminated", RegType::String, 0, "abc", {}},
-        {"binary", RegType::Binary, 0, "", {0x00, 0x01, 0xFE, 0xFF, 0x00}},
-        {"dword", RegType::DWord, 0x80000001u, "", {}},
-        {"qword", RegType::QWord, 0x1122334455667788ull, "", {}},
-        {"bigendian", RegType::Other, 0, "", {0x00, 0x00, 0x00, 0x2A}},
-        {"none", RegType::Other, 0, "", {0x00, 0x01}},
-    };
-    auto key = registry.Open(RegRoot::CurrentUser, path, false, false);
-    ASSERT_NE(key, nullptr);
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        auto value = key->ReadValue(row.name);
-        ASSERT_TRUE(value.has_value());
-        EXPECT_EQ(value->type, row.type);
-        EXPECT_EQ(value->number, row.number);
-        EXPECT_EQ(value->text, row.text);
-        EXPECT_EQ(value->bytes, row.bytes);
-    }
-}
-
-TEST_F(RegistryTest, MissingValueIsAbsent) {
-    auto key = Create();
-    ASSERT_NE(key, nullptr);
-    EXPECT_FALSE(key->ValueExists("nothing"));
-    EXPECT_FALSE(key->ReadValue("nothing").has_value());
-    EXPECT_FALSE(key->DeleteValue("nothing"));
-}
-
-TEST_F(RegistryTest, DeletedValueIsGone) {
-    auto key = Create();
-    ASSERT_NE(key, nullptr);
-    ASSERT_TRUE(key->WriteDWord(Unicode, 1));
-    EXPECT_TRUE(key->DeleteValue(Unicode));
-    EXPECT_FALSE(key->ValueExists(Unicode));
-    EXPECT_FALSE(key->DeleteValue(Unicode));
-}
-
-TEST_F(RegistryTest, ReadOnlyKeyRefusesWrites) {
-    ASSERT_TRUE(Create()->WriteDWord("kept", 5));
-    auto key = registry.Open(RegRoot::CurrentUser, path, false, false);
+TEST_F(RegistryTest, KeyOpenedReadOnlyRefusesEveryWrite) {
+    ASSERT_TRUE(Open(true, true)->WriteDWord("kept", 5));
+    auto key = Open(false, false);
     ASSERT_NE(key, nullptr);
     EXPECT_FALSE(key->WriteDWord("kept", 6));
-    EXPECT_FALSE(key->WriteDWord("new", 6));
     EXPECT_FALSE(key->WriteString("new", "x"));
     EXPECT_FALSE(key->DeleteValue("kept"));
     EXPECT_EQ(key->ReadValue("kept")->number, 5u);
@@ -174,20 +100,19 @@ TEST_F(RegistryTest, ReadOnlyKeyRefusesWrites) {
     EXPECT_FALSE(created->WriteDWord("x", 1));
 }
 
-TEST_F(RegistryTest, ValueNamesEnumerateEveryName) {
-    auto key = Create();
+TEST_F(RegistryTest, ValueNamesListEveryNameUntilItIsDeleted) {
+    auto key = Open(true, true);
     ASSERT_NE(key, nullptr);
-    const std::string longName(300, 'n');
-    const std::vector<std::string> names = {"Interval", Unicode, longName, "Trelvix"};
+    std::vector<std::string> names = {"Interval", Unicode, std::string(300, 'n')};
     for (const std::string& name : names)
         ASSERT_TRUE(key->WriteDWord(name, 1));
+    EXPECT_TRUE(key->DeleteValue("Interval"));
+    EXPECT_FALSE(key->DeleteValue("Interval"));
+    names.erase(names.begin());
     std::vector<std::string> listed = key->ValueNames();
     std::sort(listed.begin(), listed.end());
-    std::vector<std::string> expected = names;
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(listed, expected);
-    EXPECT_TRUE(Create()->DeleteValue("Interval"));
-    EXPECT_EQ(key->ValueNames().size(), names.size() - 1);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(listed, names);
 }
 
 } // namespace
