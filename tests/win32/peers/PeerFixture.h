@@ -13,13 +13,13 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace peertest {
 
-// One control of every kind the tests drive, with counters for their events.
+// One control of every kind the tests drive; `events` counts their handlers' calls by name.
 class TestForm : public tk::Form {
   public:
     explicit TestForm(tk::Application& app) : tk::Form(app, "TestForm", 100) {
@@ -27,56 +27,47 @@ class TestForm : public tk::Form {
         SetClientSize(400, 300);
         KeyPreview = true;
         Menu = &Menu1;
-
         List.SetBounds(8, 8, 150, 80);
         List.SetItems({"alpha", "beta", "gamma"});
         List.SetPopupMenu(&Context);
+        Combo.SetItems({"one", "two", "three"});
+        Drives.SetDrives({{'C', "c: [system]", -1}, {'D', "d:", -1}, {'E', "e:", -1}});
         Pages.SetBounds(170, 8, 220, 120);
         Page1.SetCaption("One");
         Page2.SetCaption("Two");
-        OnSecondPage.SetBounds(4, 4, 80, 24);
-        OnSecondPage.SetCaption("Second");
-        Field.SetBounds(8, 100, 150, 21);
-        Track.SetBounds(8, 130, 150, 30);
         Track.SetRange(0, 10);
-        Boom.SetBounds(8, 170, 80, 24);
-        Boom.SetCaption("Boom");
+        OnSecondPage.SetCaption("Second");
         Glyph.SetBounds(100, 170, 40, 40);
-        Glyph.SetFlat(true);
-        Status.SetBounds(0, 280, 400, 20);
         Status.SetSimpleText("ready");
-        Drives.SetBounds(170, 140, 150, 22);
-        Drives.SetDrives({{'C', "c: [system]", -1}, {'D', "d:", -1}});
-        Drives.SetDrive('C');
         Ticker.SetInterval(0);
-
-        OnKeyPress = [this](char& key) { keys.push_back(key); };
-        OnClose = [this] { ++closes; };
-        List.OnClick = [this] { ++listClicks; };
-        List.OnDblClick = [this] { ++listDoubleClicks; };
-        Pages.OnChange = [this] { ++pageChanges; };
-        Field.OnChange = [this] { ++fieldChanges; };
-        Track.OnChange = [this] { ++trackChanges; };
-        Boom.OnClick = [] { throw std::runtime_error("It went wrong"); };
-        Glyph.OnClick = [this] { ++glyphClicks; };
-        Drives.OnChange = [this] { ++driveChanges; };
-        Ticker.OnTimer = [this] { ++ticks; };
-        Exit.OnClick = [this] { ++exits; };
-        Refresh.OnClick = [this] { ++refreshes; };
-        StayOnTop.OnClick = [this] { ++stayOnTops; };
+        const auto count = [this](const char* name) { return [this, name] { ++events[name]; }; };
+        OnClose = count("Close");
+        List.OnClick = count("List");
+        List.OnDblClick = count("List.DblClick");
+        Combo.OnChange = count("Combo");
+        Drives.OnChange = count("Drives");
+        Pages.OnChange = count("Pages");
+        Field.OnChange = count("Field");
+        Track.OnChange = count("Track");
+        Glyph.OnClick = count("Glyph");
+        Ticker.OnTimer = count("Ticker");
+        Exit.OnClick = count("Exit");
+        Refresh.OnClick = count("Refresh");
+        StayOnTop.OnClick = count("StayOnTop");
+        Open.OnClick = count("Open");
     }
 
     tk::ListBox List{*this, this, "List", 101};
-    tk::PageControl Pages{*this, this, "Pages", 102};
-    tk::TabSheet Page1{*this, Pages, "Page1", 103};
-    tk::TabSheet Page2{*this, Pages, "Page2", 104};
-    tk::Button OnSecondPage{*this, &Page2, "OnSecondPage", 105};
-    tk::StatusBar Status{*this, this, "Status", 106};
-    tk::Edit Field{*this, this, "Field", 107};
-    tk::TrackBar Track{*this, this, "Track", 108};
-    tk::Button Boom{*this, this, "Boom", 109};
-    tk::SpeedButton Glyph{*this, this, "Glyph", 110};
-    tk::DriveComboBox Drives{*this, this, "Drives", 111};
+    tk::ComboBox Combo{*this, this, "Combo", 102};
+    tk::DriveComboBox Drives{*this, this, "Drives", 103};
+    tk::PageControl Pages{*this, this, "Pages", 104};
+    tk::TabSheet Page1{*this, Pages, "Page1", 105};
+    tk::TabSheet Page2{*this, Pages, "Page2", 106};
+    tk::Button OnSecondPage{*this, &Page2, "OnSecondPage", 107};
+    tk::StatusBar Status{*this, this, "Status", 108};
+    tk::Edit Field{*this, this, "Field", 109};
+    tk::TrackBar Track{*this, this, "Track", 110};
+    tk::SpeedButton Glyph{*this, this, "Glyph", 112};
     tk::Timer Ticker{*this, "Ticker", 150};
     tk::MainMenu Menu1{*this, "Menu1", 200};
     tk::MenuItem File{*this, Menu1, "File", 201, "&File"};
@@ -88,45 +79,22 @@ class TestForm : public tk::Form {
     tk::PopupMenu Context{*this, "Context", 300};
     tk::MenuItem Open{*this, Context, "Open", 301, "Open"};
 
-    std::vector<char> keys;
-    int closes = 0, listClicks = 0, listDoubleClicks = 0, pageChanges = 0, fieldChanges = 0;
-    int trackChanges = 0, glyphClicks = 0, driveChanges = 0, ticks = 0, exits = 0;
-    int refreshes = 0, stayOnTops = 0;
-};
-
-// A dialog shown modally from the test form.
-class TestDialog : public tk::Form {
-  public:
-    explicit TestDialog(tk::Application& app) : tk::Form(app, "TestDialog", 500) {
-        SetCaption("Dialog");
-        SetClientSize(200, 100);
-        Dialog = true;
-        KeyPreview = true;
-        OnKeyPress = [this](char& key) {
-            if (key == 27)
-                Close();
-        };
-        Close1.SetBounds(60, 60, 80, 24);
-        Close1.SetCaption("Close");
-    }
-    tk::Button Close1{*this, this, "Close1", 501};
+    std::map<std::string, int> events;
 };
 
 class PeersTest : public testing::Test {
   protected:
     void SetUp() override {
         app.SetHost(&host);
-        form = std::make_unique<TestForm>(app);
         app.CreateForm(*form);
-        dialog = std::make_unique<TestDialog>(app);
+        dialog->Dialog = true;
+        dialog->SetClientSize(200, 100);
         app.CreateForm(*dialog);
         app.ShowMainForm();
         Pump();
     }
     void TearDown() override {
-        // Keys held down by a test must not leak into the next one.
-        BYTE state[256] = {};
-        SetKeyboardState(state);
+        HoldCtrl(false); // keys held down by a test must not leak into the next one
         dialog.reset();
         form.reset();
     }
@@ -136,26 +104,23 @@ class PeersTest : public testing::Test {
     }
     HWND Main() const { return Window(*form); }
     void Pump() { host.ProcessMessages(); }
-
     static std::string Text(HWND window) {
         wchar_t text[256] = {};
         GetWindowTextW(window, text, 256);
         return win32::Narrow(text);
     }
-    // Holds Ctrl (and Alt) down for this thread, as a user's finger would.
-    static void HoldModifiers(bool ctrl, bool alt) {
+    // Holds Ctrl down for this thread, as a user's finger would.
+    static void HoldCtrl(bool down) {
         BYTE state[256] = {};
-        GetKeyboardState(state);
-        state[VK_CONTROL] = ctrl ? 0x80 : 0;
-        state[VK_MENU] = alt ? 0x80 : 0;
+        state[VK_CONTROL] = down ? 0x80 : 0;
         SetKeyboardState(state);
     }
 
     fakes::FakeDesktop desktop;
     win32::Win32Host host;
     tk::Application app{desktop, "peers"};
-    std::unique_ptr<TestForm> form;
-    std::unique_ptr<TestDialog> dialog;
+    std::unique_ptr<TestForm> form = std::make_unique<TestForm>(app);
+    std::unique_ptr<tk::Form> dialog = std::make_unique<tk::Form>(app, "TestDialog", 500);
 };
 
 } // namespace peertest
