@@ -9,7 +9,7 @@ class Program;
 
 // The dialog that changes a drive's volume label.
 class TSetVolumeName : public tk::Form {
-public:
+  public:
     explicit TSetVolumeName(Program& program);
     Program& P;
 };

@@ -8,7 +8,7 @@ namespace trelvix {
 class Program;
 
 class TAbout : public tk::Form {
-public:
+  public:
     explicit TAbout(Program& program);
     Program& P;
     tk::Label Label1{*this, this, "Label1", ids::about::Form + 1};
