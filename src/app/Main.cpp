@@ -176,6 +176,8 @@ void TMainForm::BindEvents() {
     AutoRun1.OnClick = [this] { AutoRun1Click(); };
     SpeedButton8.OnClick = [this] { SpeedButton8Click(); };
     SpeedButton12.OnClick = [this] { DeleteAllOptionalFiles(P); };
+    EjectCdrom1.OnClick = [this] { EjectCdrom(P); };
+    CloseCdrom2.OnClick = [this] { CloseCdrom(P); };
     Button1.OnClick = [this] { Button1Click(); };
 
     TrayIcon1.OnClick = [this] { Button1Click(); };

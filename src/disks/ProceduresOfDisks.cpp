@@ -269,4 +269,7 @@ void ResetChangeMarkers(Program& p) {
     p.Disks.GeneralFreeHistory.primed = false;
 }
 
+void EjectCdrom(Program&) {}
+void CloseCdrom(Program&) {}
+
 } // namespace trelvix

@@ -32,4 +32,8 @@ void ReselectDriveLists(Program& p);
 // After a change of unit: the next survey of each kind shows "===" everywhere.
 void ResetChangeMarkers(Program& p);
 
+// The CD tray, from the tray menu.
+void EjectCdrom(Program& p);
+void CloseCdrom(Program& p);
+
 } // namespace trelvix
