@@ -1,4 +1,7 @@
+#include "app/Program.h"
+#include "launch/ProceduresOfQuickLaunch.h"
 #include "platform/win32/Unicode.h"
+#include "platform/win32/Win32Ports.h"
 #include "platform/win32/Win32Shell.h"
 
 #include <gtest/gtest.h>
@@ -59,6 +62,19 @@ TEST_F(ShellTest, OpenStartsTheFileWithItsParameters) {
     const std::string record = Record();
     EXPECT_NE(record.find(" p1\n1\n"), std::string::npos) << record;
     EXPECT_FALSE(shell.Open(Utf8(folder / "missing.exe"), std::nullopt, 1));
+}
+
+// A catalogue entry of the system folder, started by the program over the real ports.
+TEST_F(ShellTest, SystemFolderLaunchStartsTheProgramThere) {
+    win32::Win32Ports ports;
+    trelvix::Program program(ports.Ports());
+    const fs::path system = win32::Widen(shell.SystemDirectory());
+    fs::copy_file(helper, system / "trelvix_echo.exe", fs::copy_options::overwrite_existing);
+    trelvix::LaunchInSystemDirectory(program, "\\trelvix_echo.exe", "\"" + Utf8(output) + "\"");
+    const std::string record = Record();
+    fs::remove(system / "trelvix_echo.exe");
+    EXPECT_NE(record.find(Utf8(system / "trelvix_echo.exe")), std::string::npos) << record;
+    EXPECT_NE(record.find("\n1\n"), std::string::npos) << "shown normally: " << record;
 }
 
 // The program composes the paths of system programs from it.
