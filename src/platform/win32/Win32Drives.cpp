@@ -66,9 +66,15 @@ int Win32Drives::IconIndex(char letter) {
     if (!root)
         return -1;
     SHFILEINFOW info{};
+    UINT flags = SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
+    // The icon of a removable or CD drive is taken from its type alone: asking the drive
+    // would spin it up, or wait on an empty one.
+    const UINT type = GetDriveTypeW(root->c_str());
+    if (type == DRIVE_REMOVABLE || type == DRIVE_CDROM)
+        flags |= SHGFI_USEFILEATTRIBUTES;
     // With SHGFI_SYSICONINDEX the result is the image list, null on failure.
     const DWORD_PTR list =
-        SHGetFileInfoW(root->c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+        SHGetFileInfoW(root->c_str(), FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info, flags);
     return list != 0 ? info.iIcon : -1;
 }
 
