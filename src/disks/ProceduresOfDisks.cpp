@@ -69,6 +69,11 @@ int SlotOf(char letter) {
     return letter - 'A';
 }
 
+// The line of a drive whose volume (or, with capacityFailed, whose size) cannot be read.
+std::string FailureLine(char letter, DriveClass c, bool capacityFailed) {
+    return c == DriveClass::CdRom ? CdRomLine(letter, capacityFailed) : AccessDeniedLine(letter);
+}
+
 using DriveLists = std::array<std::vector<std::string>, 4>;
 
 // A: and B:, surveyed only when C: has a size, so that a machine without a hard disk
@@ -91,14 +96,12 @@ void SurveyFloppyLetters(Program& p, DriveLists& lists, const std::string& separ
         port::VolumeInfo volume = drives.Volume(letter);
         auto& lines = lists[static_cast<std::size_t>(list)];
         if (!volume.ok) {
-            lines.push_back(c == DriveClass::CdRom ? CdRomLine(letter, false)
-                                                   : AccessDeniedLine(letter));
+            lines.push_back(FailureLine(letter, c, false));
             continue;
         }
         port::DiskSpace space = drives.FreeSpace(letter);
         if (BothFailed(space)) {
-            lines.push_back(c == DriveClass::CdRom ? CdRomLine(letter, true)
-                                                   : AccessDeniedLine(letter));
+            lines.push_back(FailureLine(letter, c, true));
             if (CapacityFailureRaisesPresence(letter, c))
                 PresenceOf(p, c) = true;
             continue;
@@ -129,8 +132,7 @@ void SurveyHardLetters(Program& p, DriveLists& lists, const std::string& separat
         PresenceOf(p, c) = true;
         auto& lines = lists[static_cast<std::size_t>(list)];
         if (!volume.ok) {
-            lines.push_back(c == DriveClass::CdRom ? CdRomLine(letter, false)
-                                                   : AccessDeniedLine(letter));
+            lines.push_back(FailureLine(letter, c, false));
             continue;
         }
         port::DiskSpace space = drives.FreeSpace(letter);
@@ -143,8 +145,7 @@ void SurveyHardLetters(Program& p, DriveLists& lists, const std::string& separat
             p.TraySummary += TrayFragment(letter, total.text, free.text);
         }
         if (BothFailed(space)) {
-            lines.push_back(c == DriveClass::CdRom ? CdRomLine(letter, true)
-                                                   : AccessDeniedLine(letter));
+            lines.push_back(FailureLine(letter, c, true));
             continue;
         }
         lines.push_back(ComposeDriveLine(letter, volume.label, volume.fileSystem, total.text,
