@@ -1,7 +1,5 @@
 #include "toolkit/Errors.h"
 
-#include <charconv>
-
 namespace tk {
 
 EFOpenError::EFOpenError(const std::string& path, const std::string& reason)
@@ -20,18 +18,5 @@ EListError::EListError(int index)
 
 EConvertError::EConvertError(const std::string& text)
     : Exception("'" + text + "' is not a valid integer value") {}
-
-int StrToInt(const std::string& text) {
-    std::string_view s = text;
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
-    if (!s.empty() && s.front() == '+')
-        s.remove_prefix(1);
-    int value = 0;
-    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (s.empty() || ec != std::errc() || end != s.data() + s.size())
-        throw EConvertError(text);
-    return value;
-}
 
 } // namespace tk

@@ -43,8 +43,4 @@ class EOutOfResources : public Exception {
     using Exception::Exception;
 };
 
-// Parses a decimal integer the way the toolkit's StrToInt does, raising
-// EConvertError for anything else.
-int StrToInt(const std::string& text);
-
 } // namespace tk

@@ -44,7 +44,9 @@ TEST(Settings, PartialKeyGetsTheMissingValuesAndKeepsThePresentOnes) {
     fakes::TestProgram t;
     t.Store("IndexOfTab", 3);
     t.Store("TopForm", 120);
+    t.Store("ChangeOfBytes", 0); // would divide every capacity by zero
     auto& p = t.Start();
+    EXPECT_EQ(p.ChangeOfBytes, 1048576);
     EXPECT_EQ(t.fake.registry.Names(RegRoot::CurrentUser, Key).size(), 15u);
     EXPECT_EQ(p.IndexOfTab, 3);
     EXPECT_EQ(p.TopForm, 120);
@@ -117,13 +119,6 @@ TEST(Settings, RoundTripOfEveryValue) {
     EXPECT_TRUE(q.IndexOfTemp);
     EXPECT_EQ(q.IndexOfRemoveable, 1);
     EXPECT_EQ(q.IndexOfFreeTemp, 5);
-}
-
-TEST(Settings, StoredDivisorOfZeroIsReplaced) {
-    fakes::TestProgram t;
-    t.Store("ChangeOfBytes", 0);
-    auto& p = t.Start();
-    EXPECT_EQ(p.ChangeOfBytes, 1048576);
 }
 
 TEST(Settings, AdministrativeToolsFolderIsReadFromTheMachineKey) {

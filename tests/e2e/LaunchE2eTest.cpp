@@ -67,19 +67,4 @@ TEST(LaunchE2e, SystemPanelShowsMemoryAndUptime) {
     app.Close();
 }
 
-TEST(LaunchE2e, StopwatchCountsSeconds) {
-    e2e::ForgetSettings();
-    e2e::Trelvix app;
-    app.Start();
-    app.ClickTab(app.Control(id::Disks), 4);
-    HWND start = app.Control(id::BitBtn6);
-    app.Click(start);
-    EXPECT_EQ(app.Text(start), "Stop StopWatch");
-    HWND count = app.Control(id::Label9);
-    EXPECT_TRUE(WaitFor([&] {
-        return std::regex_match(app.Text(count), std::regex(R"(^Pass [1-9]\d* sec\.$)"));
-    })) << app.Text(count);
-    app.Close();
-}
-
 } // namespace

@@ -117,12 +117,6 @@ void FakeRegistry::SetString(port::RegRoot root, const std::string& path, const 
     (void)key->WriteString(name, value);
 }
 
-void FakeRegistry::Remove(port::RegRoot root, const std::string& path, const std::string& name) {
-    auto key = Open(root, path, false, true);
-    if (key)
-        (void)key->DeleteValue(name);
-}
-
 std::vector<std::string> FakeRegistry::Names(port::RegRoot root, const std::string& path) const {
     std::vector<std::string> names;
     auto it = keys.find(KeyName(root, path));

@@ -43,7 +43,6 @@ class FakeRegistry : public port::Registry {
                   std::uint32_t value);
     void SetString(port::RegRoot root, const std::string& path, const std::string& name,
                    const std::string& value);
-    void Remove(port::RegRoot root, const std::string& path, const std::string& name);
     // The value names of a key in the order they were first written.
     [[nodiscard]] std::vector<std::string> Names(port::RegRoot root, const std::string& path) const;
 

@@ -144,11 +144,4 @@ TEST_F(EventRules, OneErrorBoxAtATime) {
     EXPECT_EQ(desktop.boxes.size(), 2u) << "once the box is closed, the next error shows";
 }
 
-TEST(StrToInt, AcceptsIntegersOnly) {
-    EXPECT_EQ(tk::StrToInt("2026"), 2026);
-    EXPECT_EQ(tk::StrToInt("-5"), -5);
-    for (const char* bad : {"", "12a", "1.5", "99999999999"})
-        EXPECT_THROW(tk::StrToInt(bad), tk::EConvertError) << bad;
-}
-
 } // namespace
