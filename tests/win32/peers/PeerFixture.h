@@ -29,7 +29,6 @@ class TestForm : public tk::Form {
         Menu = &Menu1;
         List.SetBounds(8, 8, 150, 80);
         List.SetItems({"alpha", "beta", "gamma"});
-        List.SetPopupMenu(&Context);
         Combo.SetItems({"one", "two", "three"});
         Drives.SetDrives({{'C', "c: [system]", -1}, {'D', "d:", -1}, {'E', "e:", -1}});
         Pages.SetBounds(170, 8, 220, 120);
@@ -38,10 +37,8 @@ class TestForm : public tk::Form {
         Track.SetRange(0, 10);
         OnSecondPage.SetCaption("Second");
         Glyph.SetBounds(100, 170, 40, 40);
-        Status.SetSimpleText("ready");
         Ticker.SetInterval(0);
         const auto count = [this](const char* name) { return [this, name] { ++events[name]; }; };
-        OnClose = count("Close");
         List.OnClick = count("List");
         List.OnDblClick = count("List.DblClick");
         Combo.OnChange = count("Combo");
@@ -54,7 +51,6 @@ class TestForm : public tk::Form {
         Exit.OnClick = count("Exit");
         Refresh.OnClick = count("Refresh");
         StayOnTop.OnClick = count("StayOnTop");
-        Open.OnClick = count("Open");
     }
 
     tk::ListBox List{*this, this, "List", 101};
@@ -76,8 +72,6 @@ class TestForm : public tk::Form {
     tk::MenuItem Refresh{*this, Tools, "Refresh", 204, "&Refresh", 116};
     tk::MenuItem Line{*this, Tools, "Line", 205, "-"};
     tk::MenuItem StayOnTop{*this, Tools, "StayOnTop", 206, "&Stay On Top", 16451};
-    tk::PopupMenu Context{*this, "Context", 300};
-    tk::MenuItem Open{*this, Context, "Open", 301, "Open"};
 
     std::map<std::string, int> events;
 };
@@ -92,11 +86,6 @@ class PeersTest : public testing::Test {
         app.CreateForm(*dialog);
         app.ShowMainForm();
         Pump();
-    }
-    void TearDown() override {
-        HoldCtrl(false); // keys held down by a test must not leak into the next one
-        dialog.reset();
-        form.reset();
     }
 
     static HWND Window(const tk::Component& component) {

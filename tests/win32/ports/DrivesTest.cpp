@@ -1,7 +1,5 @@
 #include "platform/win32/Win32Drives.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -31,18 +29,6 @@ TEST(DrivesTest, EachLetterAnswersWithItsClassVolumeAndSpace) {
         EXPECT_GE(space.total, space.free);
         EXPECT_EQ(space.total == -1, !drive);
     }
-}
-
-TEST(DrivesTest, CriticalErrorSuppressionIsUndoneExactly) {
-    const UINT original = SetErrorMode(SEM_NOGPFAULTERRORBOX);
-    win32::Win32Drives drives;
-    drives.SuppressCriticalErrors(true);
-    EXPECT_EQ(GetErrorMode(), UINT{SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS});
-    // A second suppression must not make the suppressed mode the one to go back to.
-    drives.SuppressCriticalErrors(true);
-    drives.SuppressCriticalErrors(false);
-    EXPECT_EQ(GetErrorMode(), UINT{SEM_NOGPFAULTERRORBOX});
-    SetErrorMode(original);
 }
 
 } // namespace

@@ -42,12 +42,13 @@ TEST_F(RegistryTest, MissingKeyOpensOnlyWithCreateUnderItsRoot) {
 }
 
 // What the program writes, and what it may find on a machine, read through another handle.
-TEST_F(RegistryTest, EveryValueReadsBackWithItsOwnType) {
+TEST_F(RegistryTest, EveryValueIsListedAndReadsBackWithItsOwnTypeUntilDeleted) {
     auto key = Open(true, true);
     ASSERT_NE(key, nullptr);
     ASSERT_TRUE(key->WriteDWord(Unicode, 0xFFF00000u));
     ASSERT_TRUE(key->WriteString(Unicode + " text", Unicode));
     ASSERT_TRUE(key->WriteString("", "the default value"));
+    ASSERT_TRUE(key->WriteDWord(std::string(300, 'n'), 1));
     const auto raw = [&](const char* name, DWORD type, const auto& data) {
         RegSetKeyValueW(HKEY_CURRENT_USER, Widen(path).c_str(), Widen(name).c_str(), type, &data,
                         sizeof data);
@@ -62,6 +63,7 @@ TEST_F(RegistryTest, EveryValueReadsBackWithItsOwnType) {
         {Unicode, {RegType::DWord, 0xFFF00000u, "", {}}},
         {Unicode + " text", {RegType::String, 0, Unicode, {}}},
         {"", {RegType::String, 0, "the default value", {}}},
+        {std::string(300, 'n'), {RegType::DWord, 1, "", {}}},
         {"expand", {RegType::ExpandString, 0, "%TEMP%\\ü", {}}},
         {"multi", {RegType::MultiString, 0, std::string("eins\0zwei ключ", 18), {}}},
         {"unterminated", {RegType::String, 0, "abc", {}}},
@@ -71,8 +73,10 @@ TEST_F(RegistryTest, EveryValueReadsBackWithItsOwnType) {
     };
     auto again = Open(false, false);
     ASSERT_NE(again, nullptr);
+    std::vector<std::string> names;
     for (const auto& [name, expected] : rows) {
         SCOPED_TRACE(name);
+        names.push_back(name);
         EXPECT_TRUE(again->ValueExists(name));
         const auto value = again->ReadValue(name);
         ASSERT_TRUE(value.has_value());
@@ -81,8 +85,14 @@ TEST_F(RegistryTest, EveryValueReadsBackWithItsOwnType) {
         EXPECT_EQ(value->text, expected.text);
         EXPECT_EQ(value->bytes, expected.bytes);
     }
-    EXPECT_FALSE(again->ValueExists("nothing"));
-    EXPECT_FALSE(again->ReadValue("nothing").has_value());
+    std::vector<std::string> listed = again->ValueNames();
+    std::sort(listed.begin(), listed.end());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(listed, names);
+    EXPECT_TRUE(key->DeleteValue(Unicode));
+    EXPECT_FALSE(key->DeleteValue(Unicode));
+    EXPECT_FALSE(again->ValueExists(Unicode));
+    EXPECT_FALSE(again->ReadValue(Unicode).has_value());
 }
 
 TEST_F(RegistryTest, KeyOpenedReadOnlyRefusesEveryWrite) {
@@ -98,21 +108,6 @@ TEST_F(RegistryTest, KeyOpenedReadOnlyRefusesEveryWrite) {
     auto created = registry.Open(RegRoot::CurrentUser, path + "\\sub", true, false);
     ASSERT_NE(created, nullptr);
     EXPECT_FALSE(created->WriteDWord("x", 1));
-}
-
-TEST_F(RegistryTest, ValueNamesListEveryNameUntilItIsDeleted) {
-    auto key = Open(true, true);
-    ASSERT_NE(key, nullptr);
-    std::vector<std::string> names = {"Interval", Unicode, std::string(300, 'n')};
-    for (const std::string& name : names)
-        ASSERT_TRUE(key->WriteDWord(name, 1));
-    EXPECT_TRUE(key->DeleteValue("Interval"));
-    EXPECT_FALSE(key->DeleteValue("Interval"));
-    names.erase(names.begin());
-    std::vector<std::string> listed = key->ValueNames();
-    std::sort(listed.begin(), listed.end());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(listed, names);
 }
 
 } // namespace
