@@ -15,10 +15,10 @@ Face FaceOf(trelvix::TMainForm& f) {
             f.StopWatchTimer2.Running(), f.Label9.Caption()};
 }
 
-Face Running(const std::string& count = "") {
+Face Running(const std::string& count) {
     return {"Stop StopWatch", "NoClock.bmp", false, true, count};
 }
-Face Stopped(const std::string& count = "") {
+Face Stopped(const std::string& count) {
     return {"Start StopWatch", "Clock.bmp", true, false, count};
 }
 
@@ -31,13 +31,12 @@ TEST(StopWatch, StartStopContinue) {
     fakes::TestProgram t;
     t.Start();
     auto& f = t.Main();
-    EXPECT_EQ(FaceOf(f), Stopped());
+    EXPECT_EQ(FaceOf(f), Stopped(""));
 
     // "Continue time" before the first start counts from zero.
     f.BitBtn8.Click();
-    EXPECT_EQ(FaceOf(f), Running());
+    EXPECT_EQ(FaceOf(f), Running(""));
     Ticks(f, 1);
-    EXPECT_EQ(f.Label9.Caption(), "Pass 1 sec.");
     f.BitBtn6.Click();
     EXPECT_EQ(FaceOf(f), Stopped("Pass 1 sec."));
 
@@ -47,19 +46,13 @@ TEST(StopWatch, StartStopContinue) {
     Ticks(f, 3);
     f.BitBtn8.Click(); // disabled while running
     f.BitBtn6.Click();
-    EXPECT_EQ(FaceOf(f), Stopped("Pass 3 sec."));
     Ticks(f, 2); // a stopped timer does not fire
-    EXPECT_EQ(f.Label9.Caption(), "Pass 3 sec.");
+    EXPECT_EQ(FaceOf(f), Stopped("Pass 3 sec."));
 
     f.BitBtn8.Click();
     EXPECT_EQ(FaceOf(f), Running("Pass 3 sec."));
     Ticks(f, 1);
     EXPECT_EQ(f.Label9.Caption(), "Pass 4 sec.");
-
-    f.BitBtn6.Click();
-    f.BitBtn6.Click(); // a new start counts from zero again
-    Ticks(f, 1);
-    EXPECT_EQ(f.Label9.Caption(), "Pass 1 sec.");
 }
 
 // A missing picture is reported once; the stopwatch still runs and its buttons
@@ -68,11 +61,10 @@ TEST(StopWatch, MissingGlyphKeepsTheStateConsistent) {
     fakes::TestProgram t;
     t.fake.bitmaps.missing = {"NoClock.bmp"};
     t.Start();
-    auto& f = t.Main();
-    f.BitBtn6.Click();
+    t.Main().BitBtn6.Click();
     ASSERT_EQ(t.fake.desktop.boxes.size(), 1u);
     EXPECT_NE(t.fake.desktop.boxes[0].text.find("NoClock.bmp"), std::string::npos);
-    EXPECT_EQ(FaceOf(f), Running("Pass 0 sec."));
+    EXPECT_EQ(FaceOf(t.Main()), Running("Pass 0 sec."));
 }
 
 } // namespace
