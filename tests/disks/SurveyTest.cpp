@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -24,8 +26,10 @@ fakes::FakeDrive Unreadable(DriveType type) {
     return {type, {false, "", ""}, {-1, -1}};
 }
 
-// The machine of the first-survey example: fixed C: and E:, an empty CD-ROM drive at D:.
+// The machine of the first-survey example: fixed C: and E:, an empty CD-ROM drive at D:;
+// and a floppy drive without a disk at B:.
 void ExampleMachine(fakes::FakeDrives& d) {
+    d.drives['B'] = Unreadable(DriveType::Removable);
     d.drives['C'] = Drive(DriveType::Fixed, "SYSTEM", "NTFS", 80026361856, 12587663360);
     d.drives['D'] = Unreadable(DriveType::CdRom);
     d.drives['E'] = Drive(DriveType::Fixed, "DATA", "FAT32", 40015953920, 20971520000);
@@ -45,18 +49,26 @@ TEST(FixedSurvey, FirstAndLaterSurveysOfTheExampleMachine) {
     EXPECT_EQ(f.ListBox2.Items(), Lines{"D: Cd-rom"});
     EXPECT_TRUE(f.ListBox3.Items().empty() && f.ListBox4.Items().empty());
     EXPECT_EQ(p.TraySummary, "C:T76 319,1;F12 004,5\rE:T38 162,2;F20 000\r\"Trelvix\"");
-    // Nothing selected: the remembered 100 lies past every list's end.
-    EXPECT_EQ(f.ListBox1.ItemIndex(), -1);
+
+    // Every letter is classified once and only the listed classes are probed, C: once more
+    // for its size before the floppy letters, all under suppressed error boxes.
+    t.fake.drives.calls.clear();
+    trelvix::SurveyFixedDrives(p);
+    Lines probes;
+    for (const fakes::DriveCall& call : t.fake.drives.calls)
+        probes.push_back((call.suppressed ? "" : "boxes on: ") + call.what + " " + call.letter);
+    EXPECT_EQ(std::erase_if(probes, [](auto& probe) { return probe.starts_with("Type "); }), 26u);
+    EXPECT_EQ(probes, (Lines{"FreeSpace C", "Volume C", "FreeSpace C", "Volume D", "Volume E",
+                             "FreeSpace E"}));
+    EXPECT_FALSE(t.fake.drives.suppressed) << "the error mode is restored at the end";
 
     // The next timer tick surveys again; the one after it compares with this one.
-    EXPECT_EQ(f.Timer1.Interval(), 5000);
     drives['R'] = Drive(DriveType::RamDisk, "RAMDISK", "FAT", 64 * MB, 25 * MB / 2);
     f.ListBox1.SelectItem(1);
     f.Timer1.Tick();
     // One megabyte freed on C:, the RAM disk shrank.
     drives['C'].space.free += MB;
     drives['R'].space.free = 23 * MB / 2;
-    t.fake.bitmaps.loads.clear();
     f.Timer1.Tick();
     EXPECT_EQ(f.ListBox1.Items(),
               (Lines{"C: [SYSTEM] (NTFS) Total: 76 319,1 Mbytes; Free: 12 005,5 Mbytes; >>>",
@@ -66,9 +78,6 @@ TEST(FixedSurvey, FirstAndLaterSurveysOfTheExampleMachine) {
               Lines{"R: [RAMDISK] (FAT) Total: 64 Mbytes; Free: 11,5 Mbytes<<<"});
     EXPECT_EQ(f.TrayIcon1.Hint(), "C:T76 319,1;F12 005,5\rE:T38 162,2;F20 000\r\"Trelvix\"");
     EXPECT_EQ(f.ListBox1.ItemIndex(), 1) << "the user's selection is put back";
-    ASSERT_FALSE(t.fake.bitmaps.loads.empty());
-    EXPECT_TRUE(t.fake.bitmaps.loads.front().ends_with("\\.\\Resource\\On.bmp"));
-    EXPECT_TRUE(t.fake.bitmaps.loads.back().ends_with("\\.\\Resource\\Off.bmp"));
 
     // One byte less moves the marker though the text stays the same; so does Refresh.
     drives['C'].space.free -= 1;
@@ -77,9 +86,11 @@ TEST(FixedSurvey, FirstAndLaterSurveysOfTheExampleMachine) {
     EXPECT_TRUE(f.ListBox1.Item(3).ends_with("32 005,5 Mbytes; <<<")) << f.ListBox1.Item(3);
 }
 
-TEST(FixedSurvey, NoFixedDriveAndTheFailureLines) {
+TEST(FixedSurvey, FailureLinesAndAnAccessDeniedFixedDriveCountingMinusOne) {
     fakes::TestProgram t;
     auto& drives = t.fake.drives.drives;
+    drives['C'] = Drive(DriveType::Fixed, "", "NTFS", 100 * MB, 50 * MB);
+    drives['D'] = Drive(DriveType::Fixed, "", "NTFS", -1, -1);
     drives['F'] = Drive(DriveType::CdRom, "", "CDFS", -1, -1);
     drives['G'] = Unreadable(DriveType::CdRom);
     drives['N'] = Unreadable(DriveType::Remote);
@@ -93,25 +104,14 @@ TEST(FixedSurvey, NoFixedDriveAndTheFailureLines) {
     auto& p = t.Start();
     auto& f = t.Main();
     EXPECT_EQ(f.ListBox1.Items(),
-              (Lines{Separator, "General: Total: 0 Mbytes; Free: 0 Mbytes; ==="}));
-    EXPECT_EQ(p.TraySummary, "\"Trelvix\"");
+              (Lines{"C: [] (NTFS) Total: 100 Mbytes; Free: 50 Mbytes; ===", "D: Access Denied",
+                     Separator, "General: Total: 100 Mbytes; Free: 50 Mbytes; ==="}));
+    EXPECT_EQ(p.TraySummary, "C:T100;F50\rD:T0;F0\r\"Trelvix\"");
     EXPECT_EQ(f.ListBox2.Items(), (Lines{"F: Cd-Rom", "G: Cd-rom"}));
     EXPECT_EQ(f.ListBox3.Items(), Lines{"N: Access Denied"});
     EXPECT_EQ(f.ListBox4.Items(),
               (Lines{"R: Access Denied", "S: [] (FAT) Total: 8 Mbytes; Free: 0 Mbytes==="}));
     EXPECT_EQ(f.GroupBox5.Left(), 5) << "an unreadable drive still shows its group";
-}
-
-TEST(FixedSurvey, AccessDeniedFixedDriveStillCountsMinusOne) {
-    fakes::TestProgram t;
-    t.fake.drives.drives['C'] = Drive(DriveType::Fixed, "", "NTFS", 100 * MB, 50 * MB);
-    t.fake.drives.drives['D'] = Drive(DriveType::Fixed, "", "NTFS", -1, -1);
-    auto& p = t.Start();
-    auto& f = t.Main();
-    EXPECT_EQ(f.ListBox1.Items(),
-              (Lines{"C: [] (NTFS) Total: 100 Mbytes; Free: 50 Mbytes; ===", "D: Access Denied",
-                     Separator, "General: Total: 100 Mbytes; Free: 50 Mbytes; ==="}));
-    EXPECT_EQ(p.TraySummary, "C:T100;F50\rD:T0;F0\r\"Trelvix\"");
     // In bytes the -1 shows.
     p.ChangeOfBytes = 1;
     trelvix::ResetChangeMarkers(p);
@@ -123,16 +123,12 @@ TEST(FixedSurvey, AccessDeniedFixedDriveStillCountsMinusOne) {
 // The floppy-letter pass: which line A: and B: give, and whether it shows their class's group.
 TEST(FixedSurvey, FloppyLetterPass) {
     enum Outcome { Full, CapacityFailed, VolumeUnreadable };
-    struct Case {
-        DriveType type;
-        Outcome outcome;
-        const char *lineA, *lineB; // the failure lines
-        bool presentA, presentB;
-    };
     const DriveType F = DriveType::Fixed, C = DriveType::CdRom, N = DriveType::Remote,
                     R = DriveType::RamDisk;
     const char* denied[] = {"A: Access Denied", "B: Access Denied"};
-    const Case cases[] = {
+    const std::string full = ": [L] (FS) Total: 2 Mbytes; Free: 1 Mbytes; ===";
+    // Type, outcome, the failure lines of A: and B:, and whether each shows the group.
+    const std::tuple<DriveType, Outcome, const char*, const char*, bool, bool> cases[] = {
         {F, Full, "", "", true, true},
         {F, CapacityFailed, denied[0], denied[1], true, false},
         {F, VolumeUnreadable, denied[0], denied[1], false, false},
@@ -146,101 +142,72 @@ TEST(FixedSurvey, FloppyLetterPass) {
         {R, CapacityFailed, denied[0], denied[1], false, false},
         {R, VolumeUnreadable, denied[0], denied[1], false, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& [type, outcome, lineA, lineB, presentA, presentB] : cases) {
         for (char letter : {'A', 'B'}) {
-            SCOPED_TRACE(testing::Message() << letter << " row " << &c - cases);
+            SCOPED_TRACE(testing::Message()
+                         << letter << " type " << static_cast<int>(type) << " outcome " << outcome);
             fakes::TestProgram t;
             auto& drives = t.fake.drives.drives;
             // C: has a size and is of another class than the letter under test.
-            drives['C'] = Drive(c.type == F ? R : F, "", "NTFS", 100 * MB, 50 * MB);
-            drives[letter] = c.outcome == Full             ? Drive(c.type, "L", "FS", 2 * MB, MB)
-                             : c.outcome == CapacityFailed ? Drive(c.type, "L", "FS", -1, -1)
-                                                           : Unreadable(c.type);
+            drives['C'] = Drive(type == F ? R : F, "", "NTFS", 100 * MB, 50 * MB);
+            drives[letter] = outcome == Full             ? Drive(type, "L", "FS", 2 * MB, MB)
+                             : outcome == CapacityFailed ? Drive(type, "L", "FS", -1, -1)
+                                                         : Unreadable(type);
             auto& p = t.Start();
             auto& f = t.Main();
             trelvix::SurveyFixedDrives(p);
-            const int list = c.type == F ? 0 : c.type == C ? 1 : c.type == N ? 2 : 3;
+            const int list = type == F ? 0 : type == C ? 1 : type == N ? 2 : 3;
             const tk::ListBox* lists[] = {&f.ListBox1, &f.ListBox2, &f.ListBox3, &f.ListBox4};
-            const std::string full = ": [L] (FS) Total: 2 Mbytes; Free: 1 Mbytes; ===";
-            EXPECT_EQ(lists[list]->Item(0), c.outcome == Full ? letter + full
-                                            : letter == 'A'   ? c.lineA
-                                                              : c.lineB);
+            EXPECT_EQ(lists[list]->Item(0), outcome == Full ? letter + full
+                                            : letter == 'A' ? lineA
+                                                            : lineB);
             const bool flags[] = {p.FixedPresent, p.CdPresent, p.NetPresent, p.RamPresent};
-            EXPECT_EQ(flags[list], letter == 'A' ? c.presentA : c.presentB);
+            EXPECT_EQ(flags[list], letter == 'A' ? presentA : presentB);
             // Floppy letters stay out of the General sums and the tray summary.
             EXPECT_EQ(p.TraySummary.find(letter), std::string::npos);
         }
     }
 }
 
-TEST(FixedSurvey, QueriesEachLetterOnceUnderSuppressedErrorBoxes) {
-    fakes::TestProgram t;
-    ExampleMachine(t.fake.drives);
-    auto& d = t.fake.drives;
-    d.drives['A'] = Drive(DriveType::Fixed, "", "FAT", 2 * MB, MB);
-    d.drives['B'] = Drive(DriveType::Removable, "", "FAT", 2 * MB, MB);
-    auto& p = t.Start();
-    d.calls.clear();
-    trelvix::SurveyFixedDrives(p);
-    // Every letter is classified once; only the listed classes are probed, C: once more
-    // for its size before the floppy letters. The removable B: is left alone.
-    Lines probes;
-    for (const fakes::DriveCall& call : d.calls) {
-        EXPECT_TRUE(call.suppressed) << call.what << " " << call.letter;
-        if (call.what != "Type")
-            probes.push_back(call.what + " " + call.letter);
-    }
-    EXPECT_EQ(d.calls.size(), 26 + probes.size());
-    EXPECT_EQ(probes, (Lines{"FreeSpace C", "Volume A", "FreeSpace A", "Volume C", "FreeSpace C",
-                             "Volume D", "Volume E", "FreeSpace E"}));
-    EXPECT_FALSE(d.suppressed) << "the error mode is restored at the end";
-
-    // Without a sized C: the floppy drives are not woken, and no stale line stays.
-    d.drives.erase('C');
-    d.calls.clear();
-    trelvix::SurveyFixedDrives(p);
-    EXPECT_EQ(d.Count("Volume", 'A'), 0);
-    EXPECT_EQ(t.Main().ListBox1.Count(), 3);
-}
-
 TEST(RemovableSurvey, OnlyOnRefreshOfItsPageAndWithItsOwnMarkers) {
     fakes::TestProgram t;
     ExampleMachine(t.fake.drives);
     auto& drives = t.fake.drives.drives;
-    drives['A'] = Unreadable(DriveType::Removable);
     drives['G'] = Drive(DriveType::Removable, "STICK", "FAT32", 1024 * MB, 512 * MB);
     drives['H'] = Drive(DriveType::Removable, "CARD", "FAT", -1, -1);
+    drives['R'] = Drive(DriveType::RamDisk, "RAM", "FAT", 64 * MB, 32 * MB);
     auto& p = t.Start();
     auto& f = t.Main();
+    auto fourLists = [&f] {
+        return std::array{f.ListBox1.Items(), f.ListBox2.Items(), f.ListBox3.Items(),
+                          f.ListBox4.Items()};
+    };
+    const auto before = fourLists();
     f.PageControl1.SelectTab(1);
-    const Lines fixedBefore = f.ListBox1.Items();
     drives['C'].space.free -= MB;
-    drives['N'] = Drive(DriveType::Remote, "", "NTFS", MB, MB);
+    drives['N'] = Drive(DriveType::Remote, "Share", "NTFS", MB, MB);
     f.ShortCut(116); // F5
     EXPECT_EQ(
         f.ListBox11.Items(),
-        (Lines{"A: Access Denied", "G: [STICK] (FAT32) Total: 1 024 Mbytes; Free: 512 Mbytes; ===",
+        (Lines{"B: Access Denied", "G: [STICK] (FAT32) Total: 1 024 Mbytes; Free: 512 Mbytes; ===",
                "H: [CARD] (FAT) Total: 0 Mbytes; Free: 0 Mbytes; ==="}));
-    EXPECT_EQ(f.ListBox1.Items(), fixedBefore);
-    EXPECT_TRUE(f.ListBox3.Items().empty());
-    EXPECT_EQ(f.DriveComboBox2.Drives().size(), 7u) << "the pickers follow the drives";
+    EXPECT_EQ(fourLists(), before);
     EXPECT_EQ(f.SpeedButton1.Glyph().name, "Off.bmp");
+    // The pickers follow, without reading removable or CD volumes: that waits for a medium.
+    std::string shown;
+    for (const tk::DriveItem& item : f.DriveComboBox2.Drives())
+        shown += item.text + "/" + std::to_string(item.icon) + " ";
+    EXPECT_EQ(shown, "b:/1 c: [SYSTEM]/2 d:/3 e: [DATA]/4 g:/6 h:/7 n: [Share]/13 r: [RAM]/17 ");
 
-    // It compares on its own and keeps the user's line. It leaves the error boxes on:
-    // the user asked for it.
+    // It compares on its own, and leaves the error boxes on: the user asked for it.
     drives['G'].space.free -= MB;
-    f.ListBox11.SelectItem(1);
     t.fake.drives.calls.clear();
     f.ShortCut(116);
     EXPECT_EQ(f.ListBox11.Item(1), "G: [STICK] (FAT32) Total: 1 024 Mbytes; Free: 511 Mbytes; <<<");
-    EXPECT_EQ(f.ListBox11.ItemIndex(), 1);
-    EXPECT_EQ(t.fake.drives.Count("FreeSpace", 'C'), 0);
     for (const fakes::DriveCall& call : t.fake.drives.calls)
         EXPECT_TRUE(call.what != "FreeSpace" || !call.suppressed) << call.letter;
 
     // A change of unit: the next survey of each kind shows "===" everywhere.
-    drives['R'] = Drive(DriveType::RamDisk, "RAM", "FAT", 64 * MB, 32 * MB);
-    trelvix::RefreshAll(p);
     for (char letter : {'C', 'E', 'G', 'R'})
         drives[letter].space.free -= MB;
     p.ChangeOfBytes = 1024;
@@ -255,32 +222,6 @@ TEST(RemovableSurvey, OnlyOnRefreshOfItsPageAndWithItsOwnMarkers) {
     drives['C'].space.free -= 1024;
     trelvix::RefreshAll(p);
     EXPECT_TRUE(f.ListBox1.Item(0).ends_with("; <<<")) << f.ListBox1.Item(0);
-}
-
-TEST(DrivePickers, EveryPresentLetterWithIconAndNameWhereSafe) {
-    fakes::TestProgram t;
-    ExampleMachine(t.fake.drives);
-    auto& drives = t.fake.drives.drives;
-    drives['G'] = Drive(DriveType::Removable, "STICK", "FAT32", MB, MB);
-    drives['N'] = Drive(DriveType::Remote, "Share", "NTFS", MB, MB);
-    drives['R'] = Drive(DriveType::RamDisk, "", "FAT", MB, MB);
-    auto& p = t.Start();
-    auto& f = t.Main();
-    // Removable and CD volumes are not read: that would wait for a medium.
-    std::string shown;
-    for (const tk::DriveItem& item : f.DriveComboBox2.Drives())
-        shown += item.text + "/" + std::to_string(item.icon) + " ";
-    EXPECT_EQ(shown, "c: [SYSTEM]/2 d:/3 e: [DATA]/4 g:/6 n: [Share]/13 r: []/17 ");
-    // A picker keeps its drive while that drive is present; the error boxes stay off.
-    f.DriveComboBox2.SelectDrive('G');
-    t.fake.drives.calls.clear();
-    trelvix::RefreshDrivePickers(p);
-    EXPECT_EQ(f.DriveComboBox2.Drive(), 'G');
-    for (const fakes::DriveCall& call : t.fake.drives.calls)
-        EXPECT_TRUE(call.suppressed || call.what == "LogicalDrives") << call.what << call.letter;
-    drives.erase('G');
-    trelvix::RefreshDrivePickers(p);
-    EXPECT_EQ(f.DriveComboBox2.Drive(), 'C');
 }
 
 } // namespace
