@@ -4,9 +4,9 @@
 //
 //   trelvix_bench_survey [rounds]      (default 200)
 
-#include "app/ProceduresOfOthers.h"
+#include "app/RefreshCycle.h"
 #include "app/Program.h"
-#include "disks/ProceduresOfDisks.h"
+#include "disks/DriveSurvey.h"
 #include "fakes/Fakes.h"
 #include "platform/win32/Win32Drives.h"
 #include "platform/win32/Win32System.h"

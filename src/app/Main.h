@@ -14,7 +14,7 @@ class TMainForm : public tk::Form {
   public:
     explicit TMainForm(Program& program);
 
-    Program& P;
+    Program& Prog;
 
     // ---- Tool bar ----
     tk::SpeedButton SpeedButton1{*this, this, "SpeedButton1", ids::main::SpeedButton1};
@@ -191,35 +191,19 @@ class TMainForm : public tk::Form {
     void DisksChange();
     void PageControl1Change();
     void PageControl2Change();
-    void PageButtonClick(int page);
     void SpeedButton2Click();
     void SpeedButton3Click();
     void TrayPageItemClick(int page);
 
     void RefreshCommand();
-    void Exit1Click();
     void Exit2Click();
-    void Options1Click();
-    void About1Click();
-    void StayOnTop1Click();
-    void SpeedButton7Click();
-    void AutoRun1Click();
-    void SpeedButton8Click();
-    void Button1Click();
     void TrayIcon1Minimize();
     void TrayIcon1Restore();
 
-    void Timer1Timer();
     void TimerControlTimer();
     void Check1000Timer();
-    void Timer2ShutDownTimer();
-    void StopWatchTimer2Timer();
-
-    void BitBtn6Click();
-    void BitBtn8Click();
 
   private:
-    void DesignLayout();
     void BindEvents();
 };
 

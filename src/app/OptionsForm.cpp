@@ -5,7 +5,7 @@
 namespace trelvix {
 
 TOptions::TOptions(Program& program)
-    : tk::Form(program.App, "Options", ids::options::Form), P(program) {
+    : tk::Form(program.App, "Options", ids::options::Form), Prog(program) {
     SetCaption("Options");
     SetClientSize(352, 209);
     Dialog = true;

@@ -11,7 +11,7 @@ class Program;
 class TOptions : public tk::Form {
   public:
     explicit TOptions(Program& program);
-    Program& P;
+    Program& Prog;
     tk::BitBtn BitBtn2{*this, this, "BitBtn2", ids::options::Form + 1};
     tk::BitBtn BitBtn3{*this, this, "BitBtn3", ids::options::Form + 2};
 };

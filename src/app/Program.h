@@ -2,12 +2,12 @@
 
 #include "app/Main.h"
 #include "app/OptionsForm.h"
-#include "disks/ProceduresOfDisks.h"
-#include "disks/SetVolume.h"
+#include "disks/DriveSurvey.h"
+#include "disks/VolumeLabelDialog.h"
 #include "platform/Ports.h"
 #include "toolkit/Application.h"
 #include "tools/AboutForm.h"
-#include "tools/ProceduresOfStopWatch.h"
+#include "tools/Stopwatch.h"
 
 #include <cstdint>
 #include <memory>
@@ -66,7 +66,7 @@ class Program {
 
     std::string VersionLine;
 
-    DiskMonitorState Disks;
+    DiskMonitorState DiskMonitor;
     StopWatchState StopWatch;
 
     // `.\Resource\` files whose failure to load was already reported this run.

@@ -1,6 +1,6 @@
 #include "app/Main.h"
 #include "app/Program.h"
-#include "disks/ProceduresOfDisks.h"
+#include "disks/DriveSurvey.h"
 
 namespace trelvix {
 
@@ -8,11 +8,11 @@ namespace {
 // ListBox1Click .. ListBox4Click, ListBox11Click: each list remembers the line the user
 // chose, and every refill puts the selection back at that position.
 void BindDiskListClicks(TMainForm& f) {
-    f.ListBox1.OnClick = [&f] { f.P.FixedSelection = f.ListBox1.ItemIndex(); };
-    f.ListBox2.OnClick = [&f] { f.P.CdSelection = f.ListBox2.ItemIndex(); };
-    f.ListBox3.OnClick = [&f] { f.P.NetSelection = f.ListBox3.ItemIndex(); };
-    f.ListBox4.OnClick = [&f] { f.P.RamSelection = f.ListBox4.ItemIndex(); };
-    f.ListBox11.OnClick = [&f] { f.P.Disks.RemovableSelection = f.ListBox11.ItemIndex(); };
+    f.ListBox1.OnClick = [&f] { f.Prog.FixedSelection = f.ListBox1.ItemIndex(); };
+    f.ListBox2.OnClick = [&f] { f.Prog.CdSelection = f.ListBox2.ItemIndex(); };
+    f.ListBox3.OnClick = [&f] { f.Prog.NetSelection = f.ListBox3.ItemIndex(); };
+    f.ListBox4.OnClick = [&f] { f.Prog.RamSelection = f.ListBox4.ItemIndex(); };
+    f.ListBox11.OnClick = [&f] { f.Prog.DiskMonitor.RemovableSelection = f.ListBox11.ItemIndex(); };
 }
 } // namespace
 

@@ -4,7 +4,7 @@
 
 namespace trelvix {
 
-TAbout::TAbout(Program& program) : tk::Form(program.App, "About", ids::about::Form), P(program) {
+TAbout::TAbout(Program& program) : tk::Form(program.App, "About", ids::about::Form), Prog(program) {
     SetCaption("About");
     SetClientSize(400, 300);
     Dialog = true;

@@ -10,7 +10,7 @@ class Program;
 class TAbout : public tk::Form {
   public:
     explicit TAbout(Program& program);
-    Program& P;
+    Program& Prog;
     tk::Label Label1{*this, this, "Label1", ids::about::Form + 1};
     tk::BitBtn BitBtn1{*this, this, "BitBtn1", ids::about::Form + 2};
 };

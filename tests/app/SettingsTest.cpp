@@ -1,4 +1,4 @@
-#include "app/ProceduresOfReestr.h"
+#include "app/Settings.h"
 #include "fakes/TestProgram.h"
 
 #include <gtest/gtest.h>

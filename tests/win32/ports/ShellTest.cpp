@@ -1,5 +1,5 @@
 #include "app/Program.h"
-#include "launch/ProceduresOfQuickLaunch.h"
+#include "launch/LaunchConventions.h"
 #include "platform/win32/Unicode.h"
 #include "platform/win32/Win32Ports.h"
 #include "platform/win32/Win32Shell.h"

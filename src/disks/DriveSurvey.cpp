@@ -1,4 +1,4 @@
-#include "disks/ProceduresOfDisks.h"
+#include "disks/DriveSurvey.h"
 
 #include "app/Program.h"
 #include "disks/CapacityText.h"
@@ -108,7 +108,7 @@ void SurveyFloppyLetters(Program& p, DriveLists& lists, const std::string& separ
         }
         Capacity total = FormatCapacity(space.total, p.ChangeOfBytes, separator);
         Capacity free = FormatCapacity(space.free, p.ChangeOfBytes, separator);
-        ChangeMarker marker = p.Disks.FixedFreeHistory.Compare(SlotOf(letter), free.value);
+        ChangeMarker marker = p.DiskMonitor.FixedFreeHistory.Compare(SlotOf(letter), free.value);
         lines.push_back(ComposeDriveLine(letter, volume.label, volume.fileSystem, total.text,
                                          free.text, p.UnitSuffix, MarkerText(marker)));
         PresenceOf(p, c) = true;
@@ -138,7 +138,7 @@ void SurveyHardLetters(Program& p, DriveLists& lists, const std::string& separat
         port::DiskSpace space = drives.FreeSpace(letter);
         Capacity total = FormatCapacity(space.total, p.ChangeOfBytes, separator);
         Capacity free = FormatCapacity(space.free, p.ChangeOfBytes, separator);
-        ChangeMarker marker = p.Disks.FixedFreeHistory.Compare(SlotOf(letter), free.value);
+        ChangeMarker marker = p.DiskMonitor.FixedFreeHistory.Compare(SlotOf(letter), free.value);
         if (c == DriveClass::Fixed) {
             generalTotal += total.value;
             generalFree += free.value;
@@ -185,11 +185,11 @@ void SurveyFixedDrives(Program& p) {
     double generalFree = 0;
     SurveyFloppyLetters(p, lists, separator);
     SurveyHardLetters(p, lists, separator, generalTotal, generalFree);
-    p.Disks.FixedFreeHistory.primed = true;
+    p.DiskMonitor.FixedFreeHistory.primed = true;
 
     lists[0].push_back(SeparatorLine());
-    ChangeMarker marker = p.Disks.GeneralFreeHistory.Compare(0, generalFree);
-    p.Disks.GeneralFreeHistory.primed = true;
+    ChangeMarker marker = p.DiskMonitor.GeneralFreeHistory.Compare(0, generalFree);
+    p.DiskMonitor.GeneralFreeHistory.primed = true;
     lists[0].push_back(GeneralLine(CapacityNumberText(generalTotal, separator),
                                    CapacityNumberText(generalFree, separator), p.UnitSuffix,
                                    MarkerText(marker)));
@@ -219,13 +219,14 @@ void SurveyRemovableDrives(Program& p) {
         port::DiskSpace space = drives.FreeSpace(letter);
         Capacity total = FormatCapacity(space.total, p.ChangeOfBytes, separator);
         Capacity free = FormatCapacity(space.free, p.ChangeOfBytes, separator);
-        ChangeMarker marker = p.Disks.RemovableFreeHistory.Compare(SlotOf(letter), free.value);
+        ChangeMarker marker =
+            p.DiskMonitor.RemovableFreeHistory.Compare(SlotOf(letter), free.value);
         lines.push_back(ComposeDriveLine(letter, volume.label, volume.fileSystem, total.text,
                                          free.text, p.UnitSuffix, MarkerText(marker)));
     }
-    p.Disks.RemovableFreeHistory.primed = true;
+    p.DiskMonitor.RemovableFreeHistory.primed = true;
     f.ListBox11.SetItems(std::move(lines));
-    f.ListBox11.SetItemIndex(p.Disks.RemovableSelection);
+    f.ListBox11.SetItemIndex(p.DiskMonitor.RemovableSelection);
 }
 
 void RefreshDrivePickers(Program& p) {
@@ -265,9 +266,9 @@ void ReselectDriveLists(Program& p) {
 }
 
 void ResetChangeMarkers(Program& p) {
-    p.Disks.FixedFreeHistory.primed = false;
-    p.Disks.RemovableFreeHistory.primed = false;
-    p.Disks.GeneralFreeHistory.primed = false;
+    p.DiskMonitor.FixedFreeHistory.primed = false;
+    p.DiskMonitor.RemovableFreeHistory.primed = false;
+    p.DiskMonitor.GeneralFreeHistory.primed = false;
 }
 
 void EjectCdrom(Program&) {}

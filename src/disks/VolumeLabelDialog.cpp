@@ -1,11 +1,11 @@
-#include "disks/SetVolume.h"
+#include "disks/VolumeLabelDialog.h"
 
 #include "app/Program.h"
 
 namespace trelvix {
 
 TSetVolumeName::TSetVolumeName(Program& program)
-    : tk::Form(program.App, "SetVolumeName", ids::setvolume::Form), P(program) {
+    : tk::Form(program.App, "SetVolumeName", ids::setvolume::Form), Prog(program) {
     SetCaption("Volume Label");
     SetClientSize(300, 100);
     Dialog = true;

@@ -1,4 +1,4 @@
-#include "power/ProceduresOfShutDown.h"
+#include "power/ShutdownSchedule.h"
 
 #include "app/Program.h"
 

@@ -1,4 +1,4 @@
-#include "app/ProceduresOfReestr.h"
+#include "app/Settings.h"
 
 #include "app/Program.h"
 #include "toolkit/Errors.h"

@@ -1,4 +1,4 @@
-#include "app/ProceduresWhatRazdelisAvailable.h"
+#include "disks/DriveGroupLayout.h"
 
 #include "app/Program.h"
 

@@ -1,6 +1,6 @@
-#include "tools/ProceduresOfStopWatch.h"
+#include "tools/Stopwatch.h"
 
-#include "app/ProceduresOfOthers.h"
+#include "app/ResourceGlyphs.h"
 #include "app/Program.h"
 
 #include <cstdio>

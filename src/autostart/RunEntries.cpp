@@ -1,4 +1,4 @@
-#include "autostart/ProceduresOfAutoStart.h"
+#include "autostart/RunEntries.h"
 
 #include "app/Program.h"
 #include "toolkit/RegistryObject.h"

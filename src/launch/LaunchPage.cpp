@@ -1,10 +1,9 @@
-#include "launch/ProceduresOfQuickLaunch.h"
+#include "launch/LaunchPage.h"
 
-#include "app/ProceduresOfReestr.h"
+#include "app/Settings.h"
 #include "app/Program.h"
-#include "launch/ProceduresOfAdministrativeToolsInput.h"
-#include "launch/ProceduresOfControlPanelInput.h"
-#include "launch/ProceduresOfUseFulToolsInput.h"
+#include "launch/Catalogues.h"
+#include "launch/LaunchConventions.h"
 
 #include <vector>
 
@@ -33,56 +32,20 @@ void DesignQuickLaunchPage(TMainForm& f) {
     f.GroupBox7.SetBounds(5, 5, 195, 340);
     f.BitBtn3.SetBounds(8, 16, 179, 25);
     f.BitBtn3.SetHint("Click Here To Launch Control Panel");
-    f.BitBtn3.SetGlyph({"controlpanel.bmp", f.P.Ports.bitmaps.LoadBuiltIn("controlpanel.bmp")});
+    f.BitBtn3.SetGlyph({"controlpanel.bmp", f.Prog.Ports.bitmaps.LoadBuiltIn("controlpanel.bmp")});
     f.ListBox5.SetBounds(8, 46, 179, 284);
     f.ListBox5.SetItems(ListTexts(ControlPanelCatalogue()));
     f.GroupBox8.SetCaption(" Administrative Tools ");
     f.GroupBox8.SetBounds(205, 5, 195, 340);
     f.BitBtn5.SetBounds(8, 16, 179, 25);
     f.BitBtn5.SetHint("Click Here to Launch Administrative Tools");
-    f.BitBtn5.SetGlyph({"admintools.bmp", f.P.Ports.bitmaps.LoadBuiltIn("admintools.bmp")});
+    f.BitBtn5.SetGlyph({"admintools.bmp", f.Prog.Ports.bitmaps.LoadBuiltIn("admintools.bmp")});
     f.ListBox6.SetBounds(8, 46, 179, 284);
     f.ListBox6.SetItems(ListTexts(AdministrativeToolsCatalogue()));
     f.GroupBox9.SetCaption(" Useful Tools ");
     f.GroupBox9.SetBounds(405, 5, 200, 340);
     f.ListBox7.SetBounds(8, 16, 184, 314);
     f.ListBox7.SetItems(ListTexts(UsefulToolsCatalogue()));
-}
-
-// ---- The two launch conventions ----
-
-void LaunchInSystemDirectory(Program& p, const std::string& target,
-                             const std::optional<std::string>& parameters) {
-    port::Shell& shell = p.Ports.shell;
-    shell.Open(shell.SystemDirectory() + target, parameters, port::SW_SHOWNORMAL_);
-}
-
-void RunCommandLine(Program& p, const std::string& commandLine) {
-    p.Ports.shell.RunCommandLine(commandLine, port::SW_SHOW_);
-}
-
-// ---- Catalogues ----
-
-void RunLaunchAction(Program& p, const LaunchAction& action) {
-    if (action.kind == LaunchKind::CommandLine) {
-        RunCommandLine(p, std::string(action.target));
-        return;
-    }
-    std::optional<std::string> parameters;
-    if (action.parameters)
-        parameters.emplace(*action.parameters);
-    LaunchInSystemDirectory(p, std::string(action.target), parameters);
-}
-
-void LaunchSelectedEntry(Program& p, Catalogue catalogue, const tk::ListBox& list) {
-    const std::string& selected = list.Item(list.ItemIndex());
-    for (const LaunchEntry& entry : catalogue) {
-        if (entry.text != selected)
-            continue;
-        RunLaunchAction(p, entry.first);
-        if (entry.second)
-            RunLaunchAction(p, *entry.second);
-    }
 }
 
 // ---- Selections and the tray items ----

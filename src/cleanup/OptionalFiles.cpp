@@ -1,4 +1,4 @@
-#include "cleanup/ProceduresOfFreeTemp.h"
+#include "cleanup/OptionalFiles.h"
 
 #include "app/Program.h"
 

@@ -1,7 +1,7 @@
-#include "tools/ProceduresOfSystem.h"
+#include "tools/SystemPanel.h"
 
 #include "app/Program.h"
-#include "launch/ProceduresOfQuickLaunch.h"
+#include "launch/LaunchConventions.h"
 
 namespace trelvix {
 
@@ -75,6 +75,15 @@ void StartTaskManager(Program& p) {
 
 void StartDirectXDiagnostics(Program& p) {
     LaunchInSystemDirectory(p, "\\dxdiag.exe");
+}
+
+void ShowWindowsUptime(Program& p) {
+    // The 64-bit tick count: the text keeps counting past 49.7 days instead of
+    // starting again from 0:00:00. Hours are not wrapped into days.
+    const std::uint64_t seconds = p.Ports.system.TickCount() / 1000;
+    auto twoDigits = [](std::uint64_t n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+    p.MainForm->Label23.SetCaption(std::to_string(seconds / 3600) + ":" +
+                                   twoDigits(seconds / 60 % 60) + ":" + twoDigits(seconds % 60));
 }
 
 } // namespace trelvix

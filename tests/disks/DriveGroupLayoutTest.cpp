@@ -1,5 +1,5 @@
-#include "app/ProceduresOfOthers.h"
-#include "app/ProceduresWhatRazdelisAvailable.h"
+#include "app/RefreshCycle.h"
+#include "disks/DriveGroupLayout.h"
 #include "fakes/TestProgram.h"
 
 #include <gtest/gtest.h>

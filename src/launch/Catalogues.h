@@ -2,7 +2,6 @@
 
 #include <optional>
 #include <span>
-#include <string>
 #include <string_view>
 
 namespace tk {
@@ -12,32 +11,6 @@ class ListBox;
 namespace trelvix {
 
 class Program;
-class TMainForm;
-
-void DesignQuickLaunchPage(TMainForm& f);
-
-// A file of the Windows system directory opened by the shell: `target` starts
-// with a backslash.
-void LaunchInSystemDirectory(Program& p, const std::string& target,
-                             const std::optional<std::string>& parameters = std::nullopt);
-void RunCommandLine(Program& p, const std::string& commandLine);
-// The tray items mia1..mia3 show the selected entries of ListBox5..ListBox7.
-void UpdateTrayLaunchItems(Program& p);
-// ListBox5..ListBox7 select their stored positions.
-void SelectStoredCatalogueEntries(Program& p);
-
-void OpenControlPanel(Program& p);
-void OpenAdministrativeToolsFolder(Program& p);
-void OpenExplorer(Program& p);
-void OpenInternetExplorer(Program& p);
-void OpenDateAndTime(Program& p);
-
-// The selection of a catalogue list changed: remember it, mirror it, save.
-void ControlPanelSelectionChanged(Program& p);
-void AdministrativeToolsSelectionChanged(Program& p);
-void UsefulToolsSelectionChanged(Program& p);
-
-// ---- Catalogues ----
 
 enum class LaunchKind {
     SystemDirectory, // LaunchInSystemDirectory(target, parameters)
@@ -75,5 +48,15 @@ void RunLaunchAction(Program& p, const LaunchAction& action);
 // Runs every row whose text equals the selected entry of `list`. Nothing selected
 // raises tk::EListError and launches nothing.
 void LaunchSelectedEntry(Program& p, Catalogue catalogue, const tk::ListBox& list);
+
+// The three lists of the QuickLaunch page, in list order.
+Catalogue ControlPanelCatalogue();
+Catalogue AdministrativeToolsCatalogue();
+Catalogue UsefulToolsCatalogue();
+
+// Double click or tray item: run the selected entry of ListBox5, ListBox6 or ListBox7.
+void LaunchControlPanelEntry(Program& p);
+void LaunchAdministrativeToolsEntry(Program& p);
+void LaunchUsefulToolsEntry(Program& p);
 
 } // namespace trelvix

@@ -1,7 +1,6 @@
 #include "fakes/TestProgram.h"
-#include "launch/ProceduresOfAdministrativeToolsInput.h"
-#include "launch/ProceduresOfControlPanelInput.h"
-#include "launch/ProceduresOfUseFulToolsInput.h"
+#include "launch/Catalogues.h"
+#include "launch/Catalogues.h"
 
 #include <gtest/gtest.h>
 

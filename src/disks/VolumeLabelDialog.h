@@ -11,7 +11,7 @@ class Program;
 class TSetVolumeName : public tk::Form {
   public:
     explicit TSetVolumeName(Program& program);
-    Program& P;
+    Program& Prog;
 };
 
 } // namespace trelvix

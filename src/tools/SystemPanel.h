@@ -10,6 +10,8 @@ class TMainForm;
 
 void DesignSystemPage(TMainForm& f);
 void ShowMemoryFigures(Program& p);
+// Time since Windows started, as hours:minutes:seconds.
+void ShowWindowsUptime(Program& p);
 void StartTaskManager(Program& p);
 void StartDirectXDiagnostics(Program& p);
 

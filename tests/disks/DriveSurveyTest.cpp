@@ -1,5 +1,5 @@
-#include "app/ProceduresOfOthers.h"
-#include "disks/ProceduresOfDisks.h"
+#include "app/RefreshCycle.h"
+#include "disks/DriveSurvey.h"
 #include "fakes/TestProgram.h"
 
 #include <gtest/gtest.h>

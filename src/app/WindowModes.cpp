@@ -1,0 +1,65 @@
+#include "app/WindowModes.h"
+
+#include "app/Program.h"
+#include "app/ResourceGlyphs.h"
+#include "app/Settings.h"
+#include "app/StatusLine.h"
+#include "toolkit/RegistryObject.h"
+
+namespace trelvix {
+
+namespace {
+constexpr const char* RunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* RunValue = "Trelvix";
+constexpr const char* StayOnTopOnHint = "Stay On Top is Active. Trelvix is over other Windows.";
+constexpr const char* StayOnTopOffHint =
+    "Stay On Top is Not Active. Trelvix is under other Windows.";
+constexpr const char* AutoRunOnHint = "AutoRun is On. Trelvix Launch when computer is start";
+constexpr const char* AutoRunOffHint = "AutoRun is Off. Trelvix dont launch when computer is start";
+} // namespace
+
+void SetStayOnTop(Program& p, bool on) {
+    TMainForm& f = *p.MainForm;
+    p.StayOnTop = on;
+    f.SetTopmost(on);
+    f.SpeedButton7.SetGlyph(LoadResourceGlyph(p, on ? "StayOnTop.bmp" : "StayOnBack.bmp"));
+    f.SpeedButton7.SetHint(on ? StayOnTopOnHint : StayOnTopOffHint);
+    f.StayOnTop1.SetChecked(on);
+    f.Repaint();
+}
+
+void ToggleStayOnTop(Program& p, bool currentlyOn) {
+    SetStayOnTop(p, !currentlyOn);
+    ComposeStatusLine(p);
+    SaveSettings(p);
+}
+
+void ShowAutoRun(Program& p) {
+    TMainForm& f = *p.MainForm;
+    f.AutoRun1.SetChecked(p.AutoRunOn);
+    f.SpeedButton8.SetGlyph(LoadResourceGlyph(p, p.AutoRunOn ? "AutoRun.bmp" : "NoAutoRun.bmp"));
+    f.SpeedButton8.SetHint(p.AutoRunOn ? AutoRunOnHint : AutoRunOffHint);
+    f.Repaint();
+}
+
+void SetAutoRun(Program& p, bool on) {
+    p.AutoRunOn = on;
+    {
+        tk::RegistryObject reg(p.Ports.registry, port::RegRoot::CurrentUser);
+        reg.OpenKey(RunKey, true);
+        if (on)
+            reg.WriteString(RunValue, p.Ports.system.ExecutablePath());
+        else
+            (void)reg.DeleteValue(RunValue);
+    }
+    ShowAutoRun(p);
+}
+
+void ToggleAutoRun(Program& p) {
+    // The menu item flips its own mark first; a refused write leaves it flipped.
+    p.MainForm->AutoRun1.SetChecked(!p.MainForm->AutoRun1.Checked());
+    SetAutoRun(p, !p.AutoRunOn);
+    SaveSettings(p);
+}
+
+} // namespace trelvix

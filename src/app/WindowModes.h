@@ -1,0 +1,21 @@
+#pragma once
+
+namespace trelvix {
+
+class Program;
+
+// Stay-on-top: the stored mode, the window's z-order, the tool button's glyph and hint
+// and the menu item's check mark, all set to `on`.
+void SetStayOnTop(Program& p, bool on);
+// Switches stay-on-top away from `currentlyOn` (the menu passes its check mark, the
+// tool button the stored mode), then shows the status line and saves.
+void ToggleStayOnTop(Program& p, bool currentlyOn);
+
+// Start with Windows: shows AutoRunOn on the tool button and the menu item.
+void ShowAutoRun(Program& p);
+// Writes or deletes the program's own Run value, then shows the mode.
+void SetAutoRun(Program& p, bool on);
+// Switches start-with-Windows and saves.
+void ToggleAutoRun(Program& p);
+
+} // namespace trelvix
