@@ -8,6 +8,7 @@
 #include "app/StatusLine.h"
 #include "app/WindowModes.h"
 #include "autostart/RunEntries.h"
+#include "cleanup/DeleteActions.h"
 #include "cleanup/OptionalFiles.h"
 #include "disks/DriveSurvey.h"
 #include "launch/Catalogues.h"
@@ -66,7 +67,7 @@ void TMainForm::BindEvents() {
     SpeedButton7.OnClick = [this] { ToggleStayOnTop(Prog, Prog.StayOnTop); };
     AutoRun1.OnClick = [this] { ToggleAutoRun(Prog); };
     SpeedButton8.OnClick = [this] { ToggleAutoRun(Prog); };
-    SpeedButton12.OnClick = [this] { DeleteAllOptionalFiles(Prog); };
+    SpeedButton12.OnClick = [this] { DeleteAllOptionalFilesClick(Prog); };
     EjectCdrom1.OnClick = [this] { EjectCdrom(Prog); };
     CloseCdrom2.OnClick = [this] { CloseCdrom(Prog); };
     Button1.OnClick = [this] { BringWindowBack(); };

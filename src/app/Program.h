@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "app/OptionsForm.h"
+#include "cleanup/OptionalFiles.h"
 #include "disks/DriveSurvey.h"
 #include "disks/VolumeLabelDialog.h"
 #include "platform/Ports.h"
@@ -67,6 +68,7 @@ class Program {
     std::string VersionLine;
 
     DiskMonitorState DiskMonitor;
+    OptionalFilesState OptionalFiles;
     StopWatchState StopWatch;
 
     // `.\Resource\` files whose failure to load was already reported this run.
