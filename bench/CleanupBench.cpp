@@ -39,9 +39,8 @@ double Median(std::vector<double> times) {
 std::int64_t BareSize(const std::wstring& folder) {
     std::int64_t sum = 0;
     WIN32_FIND_DATAW found;
-    const HANDLE find =
-        FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
-                         nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    const HANDLE find = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found,
+                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE)
         return 0;
     do {
@@ -74,7 +73,9 @@ int Size(const std::string& folder, int rounds) {
         auto timeDirSize = [&] {
             dirSize.push_back(Milliseconds([&] { trelvix::DirSize(files, folder); }));
         };
-        auto timeFloor = [&] { floor.push_back(Milliseconds([&] { BareSize(win32::Widen(folder)); })); };
+        auto timeFloor = [&] {
+            floor.push_back(Milliseconds([&] { BareSize(win32::Widen(folder)); }));
+        };
         // Alternating, so that neither always runs second on a cache the other warmed.
         if (round % 2 == 0) {
             timeDirSize();

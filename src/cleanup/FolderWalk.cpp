@@ -70,7 +70,8 @@ class Deletion {
     // One entry of the folder being emptied. The folder object may move when a subfolder
     // is opened, so it is not used after that.
     void DealWith(Emptying& in, const port::FolderEntry& entry) {
-        if (entry.name.empty() || entry.name[0] == '.' || entry.attributes == port::attr::VolumeLabel)
+        if (entry.name.empty() || entry.name[0] == '.' ||
+            entry.attributes == port::attr::VolumeLabel)
             return;
         const std::string path = PathIn(in.folder, entry.name);
         if (Has(entry.attributes, port::attr::Directory)) {

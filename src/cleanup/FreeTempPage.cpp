@@ -163,9 +163,9 @@ void DesignFreeTempPage(TMainForm& f) {
     DesignPlaceSheet(f, {f.Label1, f.GroupBox13, " Temporary Files Content ", f.ListBox8, f.Label2,
                          f.BitBtn1, "Delete from Temporary Directory", f.BitBtn2,
                          "Browse Temporary Directory", f.BitBtn7});
-    DesignPlaceSheet(f, {f.Label22, f.GroupBox14, " Temporary Internet Files Content ",
-                         f.ListBox12, f.Label26, f.BitBtn12, "Delete Files from Temporary Internet",
-                         f.BitBtn13, "Browse Files from Temporary Internet ", f.BitBtn11});
+    DesignPlaceSheet(f, {f.Label22, f.GroupBox14, " Temporary Internet Files Content ", f.ListBox12,
+                         f.Label26, f.BitBtn12, "Delete Files from Temporary Internet", f.BitBtn13,
+                         "Browse Files from Temporary Internet ", f.BitBtn11});
     DesignPlaceSheet(f, {f.Label24, f.GroupBox15, " History Content ", f.ListBox13, f.Label27,
                          f.BitBtn15, "Delete Files From History", f.BitBtn16,
                          "Browse Files from History", f.BitBtn14});

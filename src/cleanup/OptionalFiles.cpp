@@ -32,8 +32,8 @@ const PlaceView& ViewOf(FolderPlace place) {
     using F = TMainForm;
     static const PlaceView views[] = {
         {nullptr, nullptr, &S::TempSize, "Temporary Directory is: \r",
-         " Bytes \rin Temporary Files!", "Temporary Files: ", &F::Label1, &F::ListBox8,
-         &F::Label2, &F::Label33},
+         " Bytes \rin Temporary Files!", "Temporary Files: ", &F::Label1, &F::ListBox8, &F::Label2,
+         &F::Label33},
         {"Cache", &S::CachePath, &S::CacheSize, "Temporary Internet Directory is: \r",
          " Bytes \rin Temporary Internet Files!", "Temporary Internet Files: ", &F::Label22,
          &F::ListBox12, &F::Label26, &F::Label34},

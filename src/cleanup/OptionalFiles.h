@@ -12,8 +12,7 @@ struct OptionalFilesState {
     // The shell-folder paths read at the last refresh of their place.
     std::string CachePath, HistoryPath, CookiesPath;
     // Bytes found at the last refresh of each place, and their sum at the last RefreshTotal.
-    std::int64_t TempSize = 0, CacheSize = 0, HistorySize = 0, CookiesSize = 0,
-                 RecycleSize = 0;
+    std::int64_t TempSize = 0, CacheSize = 0, HistorySize = 0, CookiesSize = 0, RecycleSize = 0;
     std::int64_t TotalSize = 0;
     // The item last clicked in ListBox8, put back after every refill.
     std::int32_t TempListIndex = 0;

@@ -20,8 +20,8 @@ char Lower(char c) {
 }
 
 bool SameLetters(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 // Takes the root off `rest`: "C:" of a drive path, "\\server\share" of a share path; ""
@@ -126,10 +126,10 @@ bool IsRoot(const std::string& normal) {
 std::vector<std::string> ProtectedFolders(port::Ports& ports) {
     using port::KnownFolder;
     std::vector<std::string> named = {ports.shell.SystemDirectory()};
-    for (KnownFolder known : {KnownFolder::Windows, KnownFolder::SystemX86,
-                              KnownFolder::ProgramFiles, KnownFolder::ProgramFilesX86,
-                              KnownFolder::ProgramFilesX64, KnownFolder::Users,
-                              KnownFolder::Profile})
+    for (KnownFolder known :
+         {KnownFolder::Windows, KnownFolder::SystemX86, KnownFolder::ProgramFiles,
+          KnownFolder::ProgramFilesX86, KnownFolder::ProgramFilesX64, KnownFolder::Users,
+          KnownFolder::Profile})
         named.push_back(ports.files.KnownFolderPath(known));
     std::vector<std::string> folders;
     for (const std::string& path : named) {

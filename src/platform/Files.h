@@ -65,8 +65,15 @@ struct RecycleBinContent {
 };
 
 // Folders of the system and the user, as the system names them.
-enum class KnownFolder { Windows, SystemX86, ProgramFiles, ProgramFilesX86, ProgramFilesX64, Users,
-                         Profile };
+enum class KnownFolder {
+    Windows,
+    SystemX86,
+    ProgramFiles,
+    ProgramFilesX86,
+    ProgramFilesX64,
+    Users,
+    Profile
+};
 
 // Every path is UTF-8, absolute and of any length unless said otherwise. The operations
 // that change or list an entry act on exactly the entry the path names: a link is

@@ -11,7 +11,8 @@ inline const std::string ShellFolders =
 inline const std::string Temp = "C:\\Users\\user\\AppData\\Local\\Temp";
 inline const std::string Cache = "C:\\Users\\user\\AppData\\Local\\Microsoft\\Windows\\INetCache";
 inline const std::string History = "C:\\Users\\user\\AppData\\Local\\Microsoft\\Windows\\History";
-inline const std::string Cookies = "C:\\Users\\user\\AppData\\Local\\Microsoft\\Windows\\INetCookies";
+inline const std::string Cookies =
+    "C:\\Users\\user\\AppData\\Local\\Microsoft\\Windows\\INetCookies";
 inline const std::string Outside = "C:\\Outside";
 
 inline std::string In(const std::string& folder, const std::string& name) {

@@ -77,7 +77,8 @@ TEST(DeleteActions, YesOnTheFirstWarningDeletesAndIsNeverAskedAgain) {
         Press(f, b);
         EXPECT_EQ(t.fake.desktop.boxes.size(), 1u) << b.name;
         for (const std::string* place : {&Temp, &Cache, &History, &Cookies}) {
-            const bool emptied = std::find(b.emptied.begin(), b.emptied.end(), *place) != b.emptied.end();
+            const bool emptied =
+                std::find(b.emptied.begin(), b.emptied.end(), *place) != b.emptied.end();
             // An emptied temporary folder is made again; the others are gone.
             EXPECT_EQ(t.files().Exists(*place), !emptied || *place == Temp) << b.name << *place;
             if (t.files().Exists(*place)) {

@@ -68,8 +68,9 @@ TEST(FreeTempPage, EveryPlaceShowsItsTopLevelAndTheBytesOfEverythingUnderIt) {
                      std::string, std::string>
         places[] = {
             {&f.Label1, &f.ListBox8, &f.Label2, &f.Label33,
-             "Temporary Directory is: \r" + Temp + "\\", Items{"a.tmp", "hidden.tmp", "sub", ".cache"},
-             "140 Bytes \rin Temporary Files!", "Temporary Files: 140 bytes"},
+             "Temporary Directory is: \r" + Temp + "\\",
+             Items{"a.tmp", "hidden.tmp", "sub", ".cache"}, "140 Bytes \rin Temporary Files!",
+             "Temporary Files: 140 bytes"},
             {&f.Label22, &f.ListBox12, &f.Label26, &f.Label34,
              "Temporary Internet Directory is: \r" + Cache, Items{"x.dat"},
              "1 000 Bytes \rin Temporary Internet Files!", "Temporary Internet Files: 1 000 bytes"},
@@ -92,7 +93,8 @@ TEST(FreeTempPage, EveryPlaceShowsItsTopLevelAndTheBytesOfEverythingUnderIt) {
     EXPECT_EQ(f.Label32.Caption(), "Total Control of optional files (you can delete this files, "
                                    "when need more space on fixed disk of PC)");
     // The delete and browse buttons share the first ones' pictures.
-    for (const tk::BitBtn* button : {&f.BitBtn12, &f.BitBtn15, &f.BitBtn18, &f.BitBtn20, &f.BitBtn23})
+    for (const tk::BitBtn* button :
+         {&f.BitBtn12, &f.BitBtn15, &f.BitBtn18, &f.BitBtn20, &f.BitBtn23})
         EXPECT_EQ(button->Glyph(), f.BitBtn1.Glyph()) << button->Name();
     for (const tk::BitBtn* button : {&f.BitBtn13, &f.BitBtn16, &f.BitBtn19})
         EXPECT_EQ(button->Glyph(), f.BitBtn2.Glyph()) << button->Name();

@@ -284,6 +284,49 @@ void Trelvix::TrayMouse(unsigned mouseMessage) const {
     }
 }
 
+void Trelvix::PostClick(HWND button) const {
+    PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+bool Trelvix::AnswerBox(const std::string& caption, int button, std::string* text) const {
+    HWND box = nullptr;
+    WaitFor([&] {
+        for (HWND window : OtherWindows()) {
+            wchar_t className[16] = {};
+            GetClassNameW(window, className, 16);
+            if (std::wstring(className) == L"#32770" && Text(window) == caption &&
+                IsWindowVisible(window)) {
+                box = window;
+                return true;
+            }
+        }
+        return false;
+    });
+    if (box == nullptr)
+        return false;
+    if (text != nullptr) {
+        // The box's text is its one static control that is not an icon.
+        *text = {};
+        EnumChildWindows(
+            box,
+            [](HWND child, LPARAM found) -> BOOL {
+                wchar_t className[16] = {};
+                GetClassNameW(child, className, 16);
+                if (std::wstring(className) == L"Static" && GetWindowTextLengthW(child) > 0) {
+                    std::wstring line(static_cast<size_t>(GetWindowTextLengthW(child)) + 1, L'\0');
+                    line.resize(static_cast<size_t>(
+                        GetWindowTextW(child, line.data(), static_cast<int>(line.size()))));
+                    *reinterpret_cast<std::string*>(found) = Narrow(line);
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(text));
+    }
+    PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
+    return WaitFor([&] { return IsWindow(box) == FALSE; });
+}
+
 std::optional<std::uint32_t> StoredSetting(const std::string& name) {
     DWORD value = 0;
     DWORD size = sizeof value;

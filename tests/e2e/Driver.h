@@ -59,6 +59,11 @@ class Trelvix {
     void PostChar(wchar_t ch) const;
     // A mouse message arriving through the tray icon's callback (1025).
     void TrayMouse(unsigned mouseMessage) const;
+    // A click that does not wait for its handler, which may open a modal box.
+    void PostClick(HWND button) const;
+    // Waits for a message box of the program with this caption and presses one of its
+    // buttons (IDYES, IDNO, IDOK); false when no such box appeared. `text` gets its text.
+    bool AnswerBox(const std::string& caption, int button, std::string* text = nullptr) const;
 
   private:
     // Runs `work` with `size` bytes allocated inside the program's process.

@@ -21,13 +21,15 @@ struct FakeFiles::Node {
 
     [[nodiscard]] Node* Child(const std::string& wanted) const {
         auto same = [](const std::string& a, const std::string& b) {
-            return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+            return a.size() == b.size() &&
+                   std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                        return std::tolower(static_cast<unsigned char>(x)) ==
                               std::tolower(static_cast<unsigned char>(y));
                    });
         };
         for (const auto& child : children)
-            if (same(child->name, wanted) || (!child->shortName.empty() && same(child->shortName, wanted)))
+            if (same(child->name, wanted) ||
+                (!child->shortName.empty() && same(child->shortName, wanted)))
                 return child.get();
         return nullptr;
     }
@@ -73,7 +75,7 @@ FakeFiles::Node* FakeFiles::Find(const std::string& path, bool followLast,
     int links = 0;
     // Walks names from `node`, following links as the system follows them.
     std::function<Node*(const std::string&, bool)> walk = [&](const std::string& p,
-                                                             bool followEnd) -> Node* {
+                                                              bool followEnd) -> Node* {
         Node* node = root_.get();
         const std::vector<std::string> names = Split(p);
         for (size_t i = 0; i < names.size(); ++i) {

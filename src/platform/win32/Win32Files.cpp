@@ -79,9 +79,9 @@ std::string UsualPath(const std::wstring& path) {
 std::wstring FinalName(HANDLE handle) {
     std::wstring name(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetFinalPathNameByHandleW(handle, name.data(),
-                                                       static_cast<DWORD>(name.size()),
-                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        const DWORD length =
+            GetFinalPathNameByHandleW(handle, name.data(), static_cast<DWORD>(name.size()),
+                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
         if (length == 0)
             return {};
         // Too small a buffer gives the size needed, terminator included.
@@ -124,7 +124,8 @@ std::wstring NameOnVolume(HANDLE handle) {
 bool ReachedAsNamed(HANDLE handle, const std::wstring& verbatim) {
     const std::wstring name = NameOnVolume(handle);
     if (StartsWith(verbatim, VerbatimShare)) {
-        const std::wstring_view share = std::wstring_view(verbatim).substr(VerbatimShare.size() - 1);
+        const std::wstring_view share =
+            std::wstring_view(verbatim).substr(VerbatimShare.size() - 1);
         const size_t below = share.find(L'\\', share.find(L'\\', 1) + 1);
         return SameName(name, share) ||
                (below != std::wstring_view::npos && SameName(name, share.substr(below)));
@@ -151,10 +152,9 @@ struct OpenedEntry {
 OpenedEntry OpenAsItself(const std::wstring& verbatim, DWORD access, DWORD share,
                          bool checkName = true) {
     OpenedEntry entry;
-    entry.handle.reset(CreateFileW(verbatim.c_str(), access | FILE_READ_ATTRIBUTES, share, nullptr,
-                                   OPEN_EXISTING,
-                                   FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
-                                   nullptr));
+    entry.handle.reset(
+        CreateFileW(verbatim.c_str(), access | FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!entry.handle)
         return entry;
     entry.attributes = AttributesOf(entry.handle.get());
@@ -216,9 +216,9 @@ void ReadEntries(HANDLE folder, port::FolderListing& listing) {
         const char* at = reinterpret_cast<const char*>(buffer.get());
         for (;;) {
             const auto* info = reinterpret_cast<const FILE_FULL_DIR_INFO*>(at);
-            listing.entries.push_back(
-                {NameText(std::wstring_view(info->FileName, info->FileNameLength / sizeof(wchar_t))),
-                 info->FileAttributes, info->EndOfFile.QuadPart});
+            listing.entries.push_back({NameText(std::wstring_view(
+                                           info->FileName, info->FileNameLength / sizeof(wchar_t))),
+                                       info->FileAttributes, info->EndOfFile.QuadPart});
             if (info->NextEntryOffset == 0)
                 break;
             at += info->NextEntryOffset;
@@ -348,7 +348,8 @@ port::RecycleBinContent Win32Files::QueryRecycleBin() {
 }
 
 bool Win32Files::EmptyRecycleBin() {
-    return SUCCEEDED(SHEmptyRecycleBinW(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI));
+    return SUCCEEDED(
+        SHEmptyRecycleBinW(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI));
 }
 
 } // namespace win32

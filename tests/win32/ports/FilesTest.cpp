@@ -70,8 +70,8 @@ std::string UnixName(const std::string& path) {
 
 // A folder link made from the Linux side: Wine shows it as a reparse point.
 void MakeUnixFolderLink(const std::string& link, const std::string& target) {
-    RunUnix(L"Z:\\bin\\ln -s \"" + Widen(UnixName(target)) + L"\" \"" +
-            Widen(UnixName(link)) + L"\"");
+    RunUnix(L"Z:\\bin\\ln -s \"" + Widen(UnixName(target)) + L"\" \"" + Widen(UnixName(link)) +
+            L"\"");
     for (int i = 0; i < 100 && !Exists(link); ++i)
         Sleep(50);
 }
@@ -150,7 +150,8 @@ TEST_F(FilesTest, NothingIsListedOrChangedThroughALink) {
     EXPECT_FALSE(files.RemoveFolder(place + "\\link"));
     EXPECT_EQ(GetFileAttributesW(Verbatim(outside + "\\keep.txt").c_str()), FILE_ATTRIBUTE_ARCHIVE);
     // The link's own place is followed to where it leads.
-    EXPECT_EQ(lstrcmpiW(Widen(files.FinalPath(place + "\\link")).c_str(), Widen(outside).c_str()), 0);
+    EXPECT_EQ(lstrcmpiW(Widen(files.FinalPath(place + "\\link")).c_str(), Widen(outside).c_str()),
+              0);
 }
 
 TEST_F(FilesTest, EntriesAreChangedOnlyWhenTheyAreOfTheKindAsked) {
@@ -223,11 +224,11 @@ TEST(RecycleBinTest, CountsAndEmptiesTheTrashOfThisPrefixOnly) {
     const std::pair<const char*, DWORD> thrown[] = {{"a.txt", 1000}, {"b ü.txt", 234}};
     for (const auto& [name, bytes] : thrown) {
         MakeFile(trash + "\\files\\" + name, bytes);
-        const std::string info = std::string("[Trash Info]\nPath=/tmp/") + name +
-                                 "\nDeletionDate=2024-01-01T10:00:00\n";
-        const win32::UniqueHandle file(CreateFileW(
-            Verbatim(trash + "\\info\\" + name + ".trashinfo").c_str(), GENERIC_WRITE, 0, nullptr,
-            CREATE_ALWAYS, 0, nullptr));
+        const std::string info =
+            std::string("[Trash Info]\nPath=/tmp/") + name + "\nDeletionDate=2024-01-01T10:00:00\n";
+        const win32::UniqueHandle file(
+            CreateFileW(Verbatim(trash + "\\info\\" + name + ".trashinfo").c_str(), GENERIC_WRITE,
+                        0, nullptr, CREATE_ALWAYS, 0, nullptr));
         DWORD written = 0;
         WriteFile(file.get(), info.data(), static_cast<DWORD>(info.size()), &written, nullptr);
     }

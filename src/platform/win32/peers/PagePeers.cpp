@@ -187,4 +187,20 @@ void GroupBoxPeer::Create() {
                   DisplayText(control_.Caption()));
 }
 
+// ---- Panel ----
+
+bool PanelPeer::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& result) {
+    if (message != WM_PAINT)
+        return false;
+    PAINTSTRUCT paint{};
+    const HDC dc = BeginPaint(window_.get(), &paint);
+    RECT area{};
+    GetClientRect(window_.get(), &area);
+    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, &area, BDR_RAISEDINNER, BF_RECT);
+    EndPaint(window_.get(), &paint);
+    result = 0;
+    return true;
+}
+
 } // namespace win32

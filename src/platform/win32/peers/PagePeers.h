@@ -62,4 +62,14 @@ class GroupBoxPeer : public ContainerPeer {
     void Create() override;
 };
 
+// A panel shows a raised bevel round its edge, as the toolkit's panels do by default; a
+// thin panel is a ruling line.
+class PanelPeer : public ContainerPeer {
+  public:
+    using ContainerPeer::ContainerPeer;
+
+  protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
 } // namespace win32
