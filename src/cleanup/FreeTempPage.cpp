@@ -37,14 +37,14 @@ void DesignPlaceSheet(TMainForm& f, const PlaceSheet& s) {
     s.title.SetFont(BoldIn(f, tk::clBlue));
     s.title.SetBounds(8, 6, 590, 30);
     s.group.SetCaption(s.groupCaption);
-    s.group.SetBounds(8, 40, 380, 270);
-    s.list.SetBounds(8, 16, 364, 246);
+    s.group.SetBounds(8, 40, 360, 270);
+    s.list.SetBounds(8, 16, 344, 246);
     s.size.SetFont(BoldIn(f, tk::clRed));
-    s.size.SetBounds(400, 48, 204, 30);
+    s.size.SetBounds(376, 48, 228, 30);
     s.remove.SetCaption(s.removeCaption);
-    s.remove.SetBounds(400, 96, 204, 28);
+    s.remove.SetBounds(376, 96, 228, 28);
     s.browse.SetCaption(s.browseCaption);
-    s.browse.SetBounds(400, 132, 204, 28);
+    s.browse.SetBounds(376, 132, 228, 28);
     s.refresh.SetBounds(400, 280, 75, 25);
     s.refresh.SetVisible(false);
 }
