@@ -86,9 +86,9 @@ void TOptions::Design() {
     const ScaleLabel scale[] = {{Label5, 8, "Bytes"},
                                 {Label6, 105, "KBytes"},
                                 {Label7, 204, "MBytes"},
-                                {Label8, 296, "GBytes"}};
+                                {Label8, 304, "GBytes"}};
     for (const ScaleLabel& s : scale) {
-        s.label.SetBounds(s.left, 90, 44, 16);
+        s.label.SetBounds(s.left, 90, 40, 16);
         s.label.SetCaption(s.caption);
     }
     BitBtn2.SetBounds(236, 136, 100, 30);
