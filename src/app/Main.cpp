@@ -3,6 +3,7 @@
 #include "app/ProceduresOfOthers.h"
 #include "app/ProceduresOfReestr.h"
 #include "app/Program.h"
+#include "app/Version.h"
 #include "autostart/ProceduresOfAutoStart.h"
 #include "cleanup/ProceduresOfFreeTemp.h"
 #include "disks/ProceduresOfDisks.h"
@@ -19,7 +20,6 @@ namespace trelvix {
 namespace {
 constexpr int LastPage = 6;
 constexpr char Escape = 27;
-constexpr const char* VersionText = "Version Trelvix 3.008";
 } // namespace
 
 TMainForm::TMainForm(Program& program)
