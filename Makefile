@@ -1,5 +1,5 @@
-# make run     build trelvix.exe and start it under Wine (screenshot to build/trelvix.png
-#              when there is no display)
+# make run     build trelvix.exe (release build) and start it under Wine (screenshot to
+#              build/trelvix.png when there is no display)
 # make test    native tests, then the Windows layer and the whole program under Wine
 # make build   build both presets        make format   clang-format the sources
 # make clean   remove build/
@@ -32,9 +32,9 @@ build-mingw: deps
 build: build-linux build-mingw
 
 run: deps
-	cmake --preset mingw
-	cmake --build --preset mingw --target trelvix
-	tools/run-trelvix $(BUILD)/mingw/trelvix.exe $(RUN_PREFIX) $(SCREENSHOT)
+	cmake --preset release
+	cmake --build --preset release --target trelvix
+	tools/run-trelvix $(BUILD)/release/trelvix.exe $(RUN_PREFIX) $(SCREENSHOT)
 
 test-native: build-linux
 	ctest --preset linux
