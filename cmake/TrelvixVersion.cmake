@@ -5,7 +5,8 @@
 #   TRELVIX_VERSION_HEADER   the header's full path
 # Included before project(), which takes MAJOR.MINOR as the project's version.
 
-get_filename_component(TRELVIX_VERSION_HEADER "${CMAKE_CURRENT_LIST_DIR}/../src/app/Version.h" ABSOLUTE)
+get_filename_component(TRELVIX_VERSION_HEADER "${CMAKE_CURRENT_LIST_DIR}/../src/app/Version.h"
+                       ABSOLUTE)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${TRELVIX_VERSION_HEADER}")
 file(STRINGS "${TRELVIX_VERSION_HEADER}" version_lines REGEX "^#define TRELVIX_VERSION")
 foreach(part IN ITEMS MAJOR MINOR)
@@ -23,6 +24,7 @@ if(TRELVIX_VERSION_MINOR MATCHES "^[0-9]+$" AND TRELVIX_VERSION_MINOR LESS 1000)
 endif()
 if(TRELVIX_VERSION_MAJOR STREQUAL "" OR minor_digits STREQUAL ""
    OR NOT TRELVIX_VERSION STREQUAL "${TRELVIX_VERSION_MAJOR}.${minor_digits}")
-    message(FATAL_ERROR "${TRELVIX_VERSION_HEADER}: TRELVIX_VERSION \"${TRELVIX_VERSION}\" does not read "
-                        "TRELVIX_VERSION_MAJOR.TRELVIX_VERSION_MINOR with three minor digits")
+    message(FATAL_ERROR "${TRELVIX_VERSION_HEADER}: TRELVIX_VERSION \"${TRELVIX_VERSION}\" "
+                        "does not read TRELVIX_VERSION_MAJOR.TRELVIX_VERSION_MINOR with three "
+                        "minor digits")
 endif()
