@@ -6,6 +6,7 @@
 #include "app/ResourceGlyphs.h"
 #include "app/Settings.h"
 #include "app/StatusLine.h"
+#include "app/Version.h"
 #include "app/WindowModes.h"
 #include "autostart/RunEntries.h"
 #include "cleanup/OptionalFiles.h"
@@ -21,7 +22,6 @@ namespace trelvix {
 namespace {
 constexpr int LastPage = 6;
 constexpr char Escape = 27;
-constexpr const char* VersionText = "Version Trelvix 3.008";
 } // namespace
 
 TMainForm::TMainForm(Program& program)
