@@ -71,6 +71,20 @@ class Trelvix {
     // its parent, whose scroll notification the program turns into the change event.
     void MoveTrackBar(HWND bar, int position) const;
 
+    // Double-clicks a list item as a user does. Posted, not sent: the handler may open a
+    // box, which would hold a sent message up until the box closes.
+    void DoubleClickListItem(HWND list, int index) const;
+    // A message box of the program once one is open; nullptr when none opens in time.
+    [[nodiscard]] HWND
+    WaitForMessageBox(std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
+    struct BoxText {
+        std::string caption;
+        std::string text;
+    };
+    [[nodiscard]] BoxText ReadMessageBox(HWND box) const;
+    // Presses the box's OK button and waits until it is gone.
+    void CloseMessageBox(HWND box) const;
+
   private:
     // Runs `work` with `size` bytes allocated inside the program's process.
     void WithRemoteBuffer(std::size_t size, const std::function<void(void* remote)>& work) const;

@@ -70,7 +70,8 @@ struct ShownBox {
 
 class FakeDesktop : public port::Desktop {
   public:
-    int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override {
+    int ShowMessageBox(const std::string& text, const std::string& caption,
+                       unsigned flags) override {
         boxes.push_back({text, caption, flags});
         if (whileBoxOpen)
             whileBoxOpen();
@@ -95,8 +96,10 @@ class FakeDesktop : public port::Desktop {
 
 class FakeTray : public port::Tray {
   public:
-    void CreateMessageWindow(std::function<std::intptr_t(const port::TrayMessage&)> h) override {
-        handler = std::move(h);
+    void CreateMessageWindow(std::function<void(const port::TrayEvent&)> onEvent,
+                             std::function<void()> onError) override {
+        eventHandler = std::move(onEvent);
+        errorHandler = std::move(onError);
     }
     bool Add(const port::NotifyIconData& data) override {
         calls.push_back("add");
@@ -119,16 +122,24 @@ class FakeTray : public port::Tray {
     }
     void SetForeground() override { calls.push_back("foreground"); }
 
-    std::intptr_t Send(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) {
-        return handler({message, wParam, lParam});
+    // An event arriving at the hidden window; what the handler throws goes where the real
+    // window procedure sends it.
+    void Send(port::TrayEvent event) {
+        try {
+            eventHandler(event);
+        } catch (...) {
+            errorHandler();
+        }
     }
-    // A mouse message arriving through the icon's callback.
-    void Mouse(unsigned mouseMessage) { Send(1025, 0, static_cast<std::intptr_t>(mouseMessage)); }
+    void Send(port::TrayEvent::Kind kind, port::MouseButton button = port::MouseButton::Left) {
+        Send(port::TrayEvent{kind, button});
+    }
     [[nodiscard]] int Count(const std::string& call) const {
         return static_cast<int>(std::count(calls.begin(), calls.end(), call));
     }
 
-    std::function<std::intptr_t(const port::TrayMessage&)> handler;
+    std::function<void(const port::TrayEvent&)> eventHandler;
+    std::function<void()> errorHandler;
     std::vector<std::string> calls;
     port::NotifyIconData current;
     std::vector<port::NotifyIconData> added;
@@ -178,6 +189,14 @@ class FakeSystem : public port::System {
     std::string FormatLongTime(const port::LocalTime& t) override;
     port::MemoryStatus Memory() override { return memory; }
     std::uint64_t TickCount() override { return tickCount; }
+    // ASCII letters only: the tests' texts need no more.
+    std::string LowerCase(const std::string& text) override {
+        std::string lower = text;
+        for (char& c : lower)
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        return lower;
+    }
 
     std::string exePath = "C:\\Program Files\\Trelvix\\trelvix.exe";
     port::LocalTime now{2026, 12, 6, 9, 5, 7, 0, 0};
@@ -191,7 +210,7 @@ class FakeSystem : public port::System {
 class FakeFiles : public port::Files {
   public:
     std::string TempPath() override { return tempPath; }
-    bool CreateDirectory(const std::string& path) override {
+    bool MakeDirectory(const std::string& path) override {
         created.push_back(path);
         return folders.insert(path).second;
     }
@@ -203,29 +222,38 @@ class FakeFiles : public port::Files {
 struct ShellOpen {
     std::string file;
     std::optional<std::string> parameters;
-    int show;
+    port::ShowMode show;
 };
 
 struct CommandLine {
     std::string line;
-    int show;
+    port::ShowMode show;
 };
 
 class FakeShell : public port::Shell {
   public:
     std::string SystemDirectory() override { return systemDirectory; }
-    bool Open(const std::string& file, const std::optional<std::string>& parameters,
-              int show) override {
+    port::LaunchResult Open(const std::string& file, const std::optional<std::string>& parameters,
+                            port::ShowMode show) override {
         opens.push_back({file, parameters, show});
-        return true;
+        return Answer(file);
     }
-    bool RunCommandLine(const std::string& line, int show) override {
+    port::LaunchResult RunCommandLine(const std::string& line, port::ShowMode show) override {
         commandLines.push_back({line, show});
-        return true;
+        return Answer(line);
     }
     std::string systemDirectory = "C:\\WINDOWS\\system32";
     std::vector<ShellOpen> opens;
     std::vector<CommandLine> commandLines;
+    // Files and command lines the system refuses to start, with its reason.
+    std::map<std::string, std::string> refused;
+
+  private:
+    port::LaunchResult Answer(const std::string& what) const {
+        auto it = refused.find(what);
+        return it == refused.end() ? port::LaunchResult{true, {}}
+                                   : port::LaunchResult{false, it->second};
+    }
 };
 
 struct FakeDrive {
@@ -269,7 +297,14 @@ class FakeDrives : public port::Drives {
         Record("IconIndex", letter);
         return letter - 'A';
     }
-    void SuppressCriticalErrors(bool suppress) override { suppressed = suppress; }
+    // Pairs nest, as on Windows.
+    void SuppressCriticalErrors(bool suppress) override {
+        if (suppress)
+            ++suppressDepth;
+        else if (suppressDepth > 0)
+            --suppressDepth;
+        suppressed = suppressDepth > 0;
+    }
     // How often `what` was asked about `letter`.
     [[nodiscard]] int Count(const std::string& what, char letter) const {
         return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&](const DriveCall& c) {
@@ -278,6 +313,7 @@ class FakeDrives : public port::Drives {
     }
     std::map<char, FakeDrive> drives;
     bool suppressed = false;
+    int suppressDepth = 0;
     std::vector<DriveCall> calls;
 
   private:
