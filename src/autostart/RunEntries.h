@@ -35,7 +35,8 @@ struct AutoStartState {
     std::vector<RunEntry> CurrentEntries;
 };
 
-// Binary data longer than this shows its first bytes and "...".
+// Binary data longer than this shows its first 4,096 bytes followed by "...": a value of
+// megabytes would otherwise make a line of millions of characters.
 inline constexpr std::size_t MaxBinaryShown = 4096;
 
 // The data part of a list line: a string quoted, a DWORD as a signed number, binary data

@@ -2,6 +2,7 @@
 #include "platform/win32/Handle.h"
 #include "platform/win32/Unicode.h"
 #include "platform/win32/Win32Registry.h"
+#include "win32/RegCommand.h"
 
 #include <gtest/gtest.h>
 
@@ -17,41 +18,6 @@ using port::RegType;
 using win32::Widen;
 
 const std::string Unicode = "Ünïcødé ключ 日本"; // outside any ANSI code page
-
-struct RegRun {
-    DWORD exitCode = 1;
-    std::string output;
-};
-
-// Runs the system's reg.exe with `arguments` and collects what it prints.
-RegRun RunReg(const std::wstring& arguments) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
-        return {};
-    const win32::UniqueHandle reader(readEnd);
-    win32::UniqueHandle writer(writeEnd);
-    SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = writer.get();
-    PROCESS_INFORMATION process{};
-    std::wstring commandLine = L"reg.exe " + arguments;
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                        nullptr, nullptr, &startup, &process))
-        return {};
-    const win32::UniqueHandle child(process.hProcess), thread(process.hThread);
-    writer.reset(); // the pipe ends when reg.exe closes its copy
-    RegRun run;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(reader.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
-        run.output.append(buffer, got);
-    WaitForSingleObject(child.get(), 30000);
-    GetExitCodeProcess(child.get(), &run.exitCode);
-    return run;
-}
 
 // ",00"-separated UTF-16LE bytes of `text` and its terminator, as .reg files write hex(2).
 std::wstring HexUtf16(const std::wstring& text) {
@@ -217,7 +183,7 @@ TEST_F(RegistryTest, ImportedRunValuesListAsTheirLinesAndDeleteByName) {
     std::ofstream(regFile, std::ios::binary)
         .write(reinterpret_cast<const char*>(file.data()),
                static_cast<std::streamsize>(file.size() * sizeof(wchar_t)));
-    const RegRun imported = RunReg(L"import \"" + regFile.wstring() + L"\"");
+    const win32::RegRun imported = win32::RunReg(L"import \"" + regFile.wstring() + L"\"");
     std::filesystem::remove(regFile);
     ASSERT_EQ(imported.exitCode, 0u) << imported.output;
 
@@ -249,7 +215,7 @@ TEST_F(RegistryTest, ImportedRunValuesListAsTheirLinesAndDeleteByName) {
     EXPECT_EQ(lines, expected);
 
     EXPECT_TRUE(Open(false, true)->DeleteValue("A | Path is: B"));
-    const RegRun query = RunReg(L"query \"" + key + L"\"");
+    const win32::RegRun query = win32::RunReg(L"query \"" + key + L"\"");
     EXPECT_EQ(query.output.find("A | Path is: B"), std::string::npos) << query.output;
     EXPECT_NE(query.output.find("    A    REG_SZ    a.exe"), std::string::npos) << query.output;
 }
