@@ -71,7 +71,7 @@ TEST(AutoStartE2e, TheAutoStartPageShowsAnEntryAddedBeforeF5) {
         return std::find(items.begin(), items.end(), line) != items.end();
     };
     EXPECT_FALSE(listed());
-    app.PressKeys({VK_F5});
+    app.PostKey(VK_F5);
     EXPECT_TRUE(WaitFor(listed));
     app.Close();
     RegDeleteKeyValueW(HKEY_CURRENT_USER, RunKey, L"Late Tool");
