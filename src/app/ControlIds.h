@@ -95,6 +95,10 @@ inline constexpr int BitBtn10 = 1612;
 // AutoStart page
 inline constexpr int ListBox9 = 1700;
 inline constexpr int ListBox10 = 1701;
+inline constexpr int Label18 = 1702;
+inline constexpr int Label19 = 1703;
+inline constexpr int Label20 = 1704;
+inline constexpr int Label21 = 1705;
 // Timers
 inline constexpr int Timer1 = 1900;
 inline constexpr int TimerControl = 1901;
@@ -139,6 +143,11 @@ inline constexpr int N3 = 2120;
 inline constexpr int Blank1 = 2121;
 inline constexpr int N8 = 2122;
 inline constexpr int Exit2 = 2123;
+// AutoStart lists' context menus
+inline constexpr int PopupMenu6 = 2600;
+inline constexpr int DeleteThisKeyFrom1 = 2601;
+inline constexpr int PopupMenu7 = 2602;
+inline constexpr int DeleteThisKeyFromHKEYLOCALMACHINE1 = 2603;
 } // namespace main
 
 namespace about {

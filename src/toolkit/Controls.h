@@ -50,6 +50,7 @@ inline constexpr Color clDefault = 0xFFFFFFFFu;
 inline constexpr Color clMagenta = 0x00FF00FFu;
 inline constexpr Color clBlue = 0x00FF0000u;
 inline constexpr Color clRed = 0x000000FFu;
+inline constexpr Color clMaroon = 0x00000080u;
 
 struct Font {
     std::string name = "MS Sans Serif";

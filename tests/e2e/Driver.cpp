@@ -269,6 +269,23 @@ void Trelvix::TrayMouse(unsigned mouseMessage) const {
     }
 }
 
+void Trelvix::PressKeys(std::initializer_list<WORD> keys) const {
+    SetForegroundWindow(main_);
+    std::vector<INPUT> strokes;
+    const auto stroke = [&](WORD key, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = flags;
+        strokes.push_back(input);
+    };
+    for (WORD key : keys)
+        stroke(key, 0);
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+        stroke(*key, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
+}
+
 HWND Trelvix::Dialog(const std::string& caption) const {
     for (HWND window : OtherWindows())
         if (IsWindowVisible(window) != FALSE && Text(window) == caption)

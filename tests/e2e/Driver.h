@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,6 +60,9 @@ class Trelvix {
     void PostChar(wchar_t ch) const;
     // A mouse message arriving through the tray icon's callback (1025).
     void TrayMouse(unsigned mouseMessage) const;
+    // Real key strokes to the main window made foreground: the keys go down in order and
+    // come up in reverse, so {VK_CONTROL, 'C'} is Ctrl+C.
+    void PressKeys(std::initializer_list<WORD> keys) const;
 
     // A shown dialog of the program by its caption; nullptr while there is none.
     [[nodiscard]] HWND Dialog(const std::string& caption) const;

@@ -27,10 +27,17 @@ class FakeRegistry : public port::Registry {
     struct Key {
         Values values;
         bool refuseWrites = false;
+        // Opens for reading only, as a per-machine key does for a user without
+        // administrator rights: an open with write access fails.
+        bool readOnly = false;
     };
 
+    using port::Registry::Open;
+    // The program is taken as a 64-bit one: its own view is the 64-bit view, and the 32-bit
+    // view of HKLM\SOFTWARE is the key WOW6432Node beneath it, as on Windows.
     std::unique_ptr<port::RegistryKey> Open(port::RegRoot root, const std::string& path,
-                                            bool create, bool writable) override;
+                                            bool create, bool writable,
+                                            port::RegView view) override;
 
     // Test helpers. Names of keys are compared without regard to case, as Windows does.
     [[nodiscard]] bool HasKey(port::RegRoot root, const std::string& path) const {
@@ -45,6 +52,11 @@ class FakeRegistry : public port::Registry {
                    const std::string& value);
     // The value names of a key in the order they were first written.
     [[nodiscard]] std::vector<std::string> Names(port::RegRoot root, const std::string& path) const;
+    // Appends a value as given, whatever its data, beside any of the same name.
+    void Put(port::RegRoot root, const std::string& path, const std::string& name,
+             const port::RegValue& value) {
+        At(root, path).values.emplace_back(name, value);
+    }
 
     // Keys that cannot be created (a policy, a full registry).
     std::set<std::string> refuseCreate;
@@ -59,6 +71,13 @@ class FakeRegistry : public port::Registry {
 
     std::map<std::string, Key> keys;
 };
+
+// Registry values as Windows stores them, for tests.
+port::RegValue RegString(const std::string& text, port::RegType type = port::RegType::String);
+port::RegValue RegDWord(std::uint32_t number);
+port::RegValue RegBinary(std::vector<std::uint8_t> bytes);
+// Any other type: the stored type number and data, nothing decoded.
+port::RegValue RegRaw(port::RegType type, std::uint32_t rawType, std::vector<std::uint8_t> bytes);
 
 // ---- Desktop: message boxes, cursor, keyboard ----
 
