@@ -469,4 +469,11 @@ void Form::Activate() {
     Fire(OnActivate);
 }
 
+void Form::DrawPicture(const port::RgbPixels& picture, int x, int y) {
+    ++picturesDrawn_;
+    lastDrawing_ = Drawing{picture, x, y};
+    if (GetPeer() != nullptr)
+        GetPeer()->DrawPicture(picture, x, y);
+}
+
 } // namespace tk

@@ -50,6 +50,7 @@ inline constexpr Color clDefault = 0xFFFFFFFFu;
 inline constexpr Color clMagenta = 0x00FF00FFu;
 inline constexpr Color clBlue = 0x00FF0000u;
 inline constexpr Color clRed = 0x000000FFu;
+inline constexpr Color clGreen = 0x00008000u;
 
 struct Font {
     std::string name = "MS Sans Serif";
@@ -547,6 +548,18 @@ class Form : public Control {
     // The form became the program's active form.
     void Activate();
 
+    // Paints a picture straight on the client area, its top-left corner at x, y (form
+    // pixels, scaled like the controls). Nothing keeps it: the form's next painting and its
+    // visible controls cover it.
+    void DrawPicture(const port::RgbPixels& picture, int x, int y);
+    // What was drawn so far, for those who check the effects made of such drawings.
+    [[nodiscard]] int PicturesDrawn() const { return picturesDrawn_; }
+    struct Drawing {
+        port::RgbPixels picture;
+        int x = 0, y = 0;
+    };
+    [[nodiscard]] const Drawing& LastDrawing() const { return lastDrawing_; }
+
     [[nodiscard]] bool Modal() const { return modal_; }
 
   private:
@@ -558,6 +571,8 @@ class Form : public Control {
     tk::WindowState state_ = tk::WindowState::Normal;
     bool topmost_ = false;
     bool modal_ = false;
+    int picturesDrawn_ = 0;
+    Drawing lastDrawing_;
 };
 
 } // namespace tk

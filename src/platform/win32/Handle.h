@@ -66,4 +66,22 @@ using UniqueWindow = Unique<HWND, &DestroyWindow>;
 using UniqueIcon = Unique<HICON, &DestroyIcon>;
 using UniqueHandle = Unique<HANDLE, &CloseHandle>;
 
+// The device context of a window's client area (of the screen for nullptr), released with
+// the object.
+class WindowDc {
+  public:
+    explicit WindowDc(HWND window = nullptr) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_ != nullptr)
+            ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    [[nodiscard]] HDC get() const { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
+
 } // namespace win32

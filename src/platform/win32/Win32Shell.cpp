@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Shell.h"
 
+#include "platform/win32/SystemMessage.h"
 #include "platform/win32/Unicode.h"
 
 #include <shellapi.h>
@@ -51,6 +52,27 @@ bool Win32Shell::RunCommandLine(const std::string& commandLine, int showCommand)
     const UniqueHandle processHandle(process.hProcess);
     const UniqueHandle threadHandle(process.hThread);
     return true;
+}
+
+bool Win32Shell::OpenLink(const std::string& verb, const std::string& link, port::ShellOwner owner,
+                          int showCommand, std::string& reason) {
+    const std::wstring wideVerb = Widen(verb);
+    const std::wstring wideLink = Widen(link);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    // The program says itself why a link did not open.
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.hwnd = owner == port::ShellOwner::ActiveWindow ? GetActiveWindow() : nullptr;
+    info.lpVerb = wideVerb.empty() ? nullptr : wideVerb.c_str();
+    info.lpFile = wideLink.c_str();
+    info.nShow = showCommand;
+    SetLastError(ERROR_SUCCESS);
+    if (ShellExecuteExW(&info) != FALSE)
+        return true;
+    const DWORD error = GetLastError();
+    // A refusal without a code is, in practice, a link no program is registered for.
+    reason = SystemMessage(error != ERROR_SUCCESS ? error : ERROR_NO_ASSOCIATION);
+    return false;
 }
 
 } // namespace win32

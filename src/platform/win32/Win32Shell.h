@@ -17,6 +17,10 @@ class Win32Shell : public port::Shell {
     // CreateProcessW of the command line (the first token is the program, searched the
     // system's way) with STARTF_USESHOWWINDOW; true when the process was created.
     bool RunCommandLine(const std::string& commandLine, int showCommand) override;
+    // ShellExecuteExW without the system's own error box; the owner of an ActiveWindow
+    // launch is this thread's active window.
+    bool OpenLink(const std::string& verb, const std::string& link, port::ShellOwner owner,
+                  int showCommand, std::string& reason) override;
 
   private:
     HWND owner_ = nullptr;
