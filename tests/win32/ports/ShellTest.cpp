@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 namespace {
 
@@ -71,6 +72,30 @@ TEST_F(ShellTest, SystemFolderLaunchStartsTheProgramThere) {
     fs::remove(system / "trelvix_echo.exe");
     EXPECT_NE(record.find(Utf8(system / "trelvix_echo.exe")), std::string::npos) << record;
     EXPECT_NE(record.find(" p1\n1\n"), std::string::npos) << "shown normally: " << record;
+}
+
+// A link opened with a verb or the default one: the shell starts what it names with the show
+// mode given; a link to nothing is refused with the system's reason.
+TEST_F(ShellTest, LinksOpenWithTheirVerbAndShowModeAndARefusalSaysWhy) {
+    const fs::path record = folder / "echo_args.out";
+    const std::tuple<const char*, port::ShellOwner, int> rows[] = {
+        {"open", port::ShellOwner::None, 1}, {"", port::ShellOwner::ActiveWindow, 5}};
+    for (const auto& [verb, owner, show] : rows) {
+        std::string reason;
+        ASSERT_TRUE(shell.OpenLink(verb, Utf8(helper), owner, show, reason)) << reason;
+        for (int i = 0; i < 200 && !fs::exists(record); ++i)
+            Sleep(50);
+        std::ostringstream lines;
+        lines << std::ifstream(record).rdbuf();
+        fs::remove(record);
+        EXPECT_NE(lines.str().find("\n" + std::to_string(show) + "\n1\n"), std::string::npos)
+            << verb << ": " << lines.str();
+    }
+    std::string reason;
+    EXPECT_FALSE(
+        shell.OpenLink("open", Utf8(folder / "missing.exe"), port::ShellOwner::None, 1, reason));
+    EXPECT_FALSE(reason.empty());
+    EXPECT_EQ(reason.find("successfully"), std::string::npos) << reason;
 }
 
 } // namespace
