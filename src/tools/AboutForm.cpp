@@ -224,6 +224,10 @@ void TAbout::PlayAboutPicture() {
         port::RgbPixels p = first.image->Pixels();
         port::RgbPixels q = second.image->Pixels();
         CropToCommonSize(p, q);
+        // What would fall outside the dialog is never seen: pictures of any size cost no more
+        // than the dialog's area.
+        for (port::RgbPixels* picture : {&p, &q})
+            CropTopLeft(*picture, ClientWidth() - PictureLeft, ClientHeight() - PictureTop);
         if (!p.Empty()) {
             DrawPicture(p, PictureLeft, PictureTop);
             for (int k = 1; k <= FadeFrames && !Prog.App.Terminated(); ++k)

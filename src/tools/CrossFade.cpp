@@ -15,8 +15,9 @@ std::uint8_t BlendByte(std::uint8_t p, std::uint8_t q, int k) {
     return static_cast<std::uint8_t>(whole);
 }
 
-namespace {
-void Crop(port::RgbPixels& picture, int width, int height) {
+void CropTopLeft(port::RgbPixels& picture, int width, int height) {
+    width = std::clamp(width, 0, std::max(0, picture.width));
+    height = std::clamp(height, 0, std::max(0, picture.height));
     if (picture.bytes.size() < static_cast<std::size_t>(std::max(0, picture.width)) *
                                    static_cast<std::size_t>(std::max(0, picture.height)) * 3)
         throw std::invalid_argument("a picture has fewer bytes than its size needs");
@@ -32,13 +33,12 @@ void Crop(port::RgbPixels& picture, int width, int height) {
     }
     picture = port::RgbPixels{width, height, std::move(kept)};
 }
-} // namespace
 
 void CropToCommonSize(port::RgbPixels& p, port::RgbPixels& q) {
-    const int width = std::max(0, std::min(p.width, q.width));
-    const int height = std::max(0, std::min(p.height, q.height));
-    Crop(p, width, height);
-    Crop(q, width, height);
+    const int width = std::min(p.width, q.width);
+    const int height = std::min(p.height, q.height);
+    CropTopLeft(p, width, height);
+    CropTopLeft(q, width, height);
 }
 
 port::RgbPixels FadeFrame(const port::RgbPixels& p, const port::RgbPixels& q, int k) {

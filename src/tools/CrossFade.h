@@ -18,6 +18,8 @@ inline constexpr int FadeFrames = 99;
 
 // Cuts both pictures to the smaller width and the smaller height; each keeps its top-left part.
 void CropToCommonSize(port::RgbPixels& p, port::RgbPixels& q);
+// Cuts a picture to at most `width` x `height`, keeping its top-left part.
+void CropTopLeft(port::RgbPixels& picture, int width, int height);
 
 // Frame k (0..100) of the fade from `p` to `q`, which have the same size: every colour byte
 // blended on its own.

@@ -284,6 +284,51 @@ void Trelvix::TrayMouse(unsigned mouseMessage) const {
     }
 }
 
+HWND Trelvix::Dialog(const std::string& caption) const {
+    for (HWND window : OtherWindows())
+        if (IsWindowVisible(window) != FALSE && Text(window) == caption)
+            return window;
+    return nullptr;
+}
+
+HWND Trelvix::ChildById(HWND window, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (GetDlgCtrlID(child) == s->id) {
+                s->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void Trelvix::PostCharTo(HWND control, wchar_t ch) const {
+    PostMessageW(control, WM_CHAR, ch, 1);
+}
+
+void Trelvix::PressCtrlKey(WORD key) const {
+    // Shortcuts look at the real state of Ctrl, which only real input sets.
+    SetForegroundWindow(main_);
+    WaitFor([this] { return GetForegroundWindow() == main_; }, std::chrono::seconds(5));
+    INPUT keys[4] = {};
+    const WORD order[4][2] = {
+        {VK_CONTROL, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = order[i][0];
+        keys[i].ki.dwFlags = order[i][1];
+    }
+    SendInput(4, keys, sizeof(INPUT));
+}
+
 std::optional<std::uint32_t> StoredSetting(const std::string& name) {
     DWORD value = 0;
     DWORD size = sizeof value;

@@ -60,6 +60,15 @@ class Trelvix {
     // A mouse message arriving through the tray icon's callback (1025).
     void TrayMouse(unsigned mouseMessage) const;
 
+    // A shown top-level window of the program with this caption (a dialog); nullptr if none.
+    [[nodiscard]] HWND Dialog(const std::string& caption) const;
+    // A control anywhere inside `window`, by its fixed ID; nullptr when there is none.
+    [[nodiscard]] static HWND ChildById(HWND window, int id);
+    // A typed character arriving at one control (with key preview, its form sees it first).
+    void PostCharTo(HWND control, wchar_t ch) const;
+    // A key pressed with Ctrl held, as real keyboard input to the main window (a shortcut).
+    void PressCtrlKey(WORD key) const;
+
   private:
     // Runs `work` with `size` bytes allocated inside the program's process.
     void WithRemoteBuffer(std::size_t size, const std::function<void(void* remote)>& work) const;

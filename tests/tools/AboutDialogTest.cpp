@@ -128,6 +128,17 @@ TEST_F(AboutDialog, FadesFromTheFirstPictureIntoTheSecondAtEveryOpening) {
     EXPECT_TRUE(Boxes().empty());
 }
 
+TEST_F(AboutDialog, PicturesLargerThanTheDialogAreFadedOnlyWhereItShowsThem) {
+    t.fake.bitmaps.pictures = {{"about0.bmp", Picture(500, 400, 1)},
+                               {"about1.bmp", Picture(400, 500, 2)}};
+    peer->onDraw = [this] { t.P().App.Terminate(); }; // the first picture is enough to see
+    Open();
+    ASSERT_EQ(peer->drawings.size(), 1u);
+    port::RgbPixels expected = Picture(500, 400, 1);
+    trelvix::CropTopLeft(expected, 376 - 13, 364 - 5);
+    EXPECT_EQ(peer->drawings[0].picture, expected);
+}
+
 TEST_F(AboutDialog, TheFadeStopsWhenTheProgramIsEnding) {
     peer->onDraw = [this] {
         if (peer->drawings.size() == 10)
