@@ -469,9 +469,7 @@ void Form::Activate() {
     Fire(OnActivate);
 }
 
-void Form::DrawPicture(const port::RgbPixels& picture, int x, int y) {
-    ++picturesDrawn_;
-    lastDrawing_ = Drawing{picture, x, y};
+void Form::DrawPicture(const port::RgbPixels& picture, int x, int y) const {
     if (GetPeer() != nullptr)
         GetPeer()->DrawPicture(picture, x, y);
 }

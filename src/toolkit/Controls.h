@@ -551,14 +551,7 @@ class Form : public Control {
     // Paints a picture straight on the client area, its top-left corner at x, y (form
     // pixels, scaled like the controls). Nothing keeps it: the form's next painting and its
     // visible controls cover it.
-    void DrawPicture(const port::RgbPixels& picture, int x, int y);
-    // What was drawn so far, for those who check the effects made of such drawings.
-    [[nodiscard]] int PicturesDrawn() const { return picturesDrawn_; }
-    struct Drawing {
-        port::RgbPixels picture;
-        int x = 0, y = 0;
-    };
-    [[nodiscard]] const Drawing& LastDrawing() const { return lastDrawing_; }
+    void DrawPicture(const port::RgbPixels& picture, int x, int y) const;
 
     [[nodiscard]] bool Modal() const { return modal_; }
 
@@ -571,8 +564,6 @@ class Form : public Control {
     tk::WindowState state_ = tk::WindowState::Normal;
     bool topmost_ = false;
     bool modal_ = false;
-    int picturesDrawn_ = 0;
-    Drawing lastDrawing_;
 };
 
 } // namespace tk

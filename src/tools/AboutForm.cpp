@@ -104,13 +104,23 @@ const std::vector<std::string> VersionHistory = {
     "8. +Add AutoStart.",
 };
 
+// clang-format off
 const std::vector<std::string> Credits = {
-    "Programming:",        "Ostrand",           "",
-    "Thanks for Testing:", "Mira Talvik",       "Jonas Erdmann",
-    "Paulo Venn",          "Ilse Korhonen",     "",
-    "Special Thanks for",  "programming help:", "Dario Quint",
+    "Programming:",
+    "Ostrand",
+    "",
+    "Thanks for Testing:",
+    "Mira Talvik",
+    "Jonas Erdmann",
+    "Paulo Venn",
+    "Ilse Korhonen",
+    "",
+    "Special Thanks for",
+    "programming help:",
+    "Dario Quint",
     "Lena Marsh",
 };
+// clang-format on
 
 const std::vector<std::string> Thanks = {
     "Thank you very much for buy this program!",
@@ -126,12 +136,13 @@ void OpenLink(Program& p, const std::string& verb, const std::string& link, port
         throw tk::Exception("Cannot start " + link + ": " + reason);
 }
 
-} // namespace
-
-std::string AboutMailLink() {
+// A new message to the developers, with its subject and first words.
+std::string MailLink() {
     return std::string("mailto:Trelvix developers <") + ContactAddress +
            ">?Body=Hello!&Subject=About Trelvix";
 }
+
+} // namespace
 
 TAbout::TAbout(Program& program) : tk::Form(program.App, "About", ids::about::Form), Prog(program) {
     Design();
@@ -238,7 +249,7 @@ void TAbout::PlayAboutPicture() {
 }
 
 void TAbout::OpenMailLink() {
-    OpenLink(Prog, "open", AboutMailLink(), port::ShellOwner::None, port::SW_SHOWNORMAL_);
+    OpenLink(Prog, "open", MailLink(), port::ShellOwner::None, port::SW_SHOWNORMAL_);
 }
 
 void TAbout::OpenWebSite() {

@@ -3,8 +3,6 @@
 #include "app/ControlIds.h"
 #include "toolkit/Controls.h"
 
-#include <string>
-
 namespace trelvix {
 
 class Program;
@@ -42,8 +40,5 @@ class TAbout : public tk::Form {
     void OpenMailLink();
     void OpenWebSite();
 };
-
-// What a click on the e-mail link opens: a new message to the developers.
-[[nodiscard]] std::string AboutMailLink();
 
 } // namespace trelvix

@@ -68,13 +68,17 @@ TEST(CrossFade, PicturesAreCutToTheSmallerWidthAndHeightKeepingTheTopLeft) {
 // Records what the program draws on the About dialog, as the screen would show it.
 class DrawingPeer : public tk::Peer {
   public:
+    struct Drawing {
+        port::RgbPixels picture;
+        int x, y;
+    };
     void Changed(tk::Prop) override {}
     void DrawPicture(const port::RgbPixels& picture, int x, int y) override {
         drawings.push_back({picture, x, y});
         if (onDraw)
             onDraw();
     }
-    std::vector<tk::Form::Drawing> drawings;
+    std::vector<Drawing> drawings;
     std::function<void()> onDraw;
 };
 
