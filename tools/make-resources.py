@@ -475,6 +475,12 @@ def form_pictures():
     def options(c, k):
         gear(c, k)
 
+    def close(c, k):
+        c.line(DARKGREEN, 4 * k, 13 * k, 10 * k, 19 * k, 4 * k)
+        c.line(DARKGREEN, 10 * k, 19 * k, 20 * k, 5 * k, 4 * k)
+        c.line(GREEN, 4 * k, 13 * k, 10 * k, 19 * k, 2.2 * k)
+        c.line(GREEN, 10 * k, 19 * k, 20 * k, 5 * k, 2.2 * k)
+
     return {
         "options.bmp": glyph(options),
         "deleteall.bmp": glyph(deleteall),
@@ -493,6 +499,7 @@ def form_pictures():
         "autostart.bmp": glyph(autostart),
         "delete.bmp": glyph(lambda c, k: cross(c, k)),
         "browse.bmp": glyph(browse),
+        "close.bmp": glyph(close),
     }
 
 
@@ -503,7 +510,7 @@ GENERATED_NAMES = ["trelvix.ico", "options.bmp", "deleteall.bmp", "back.bmp", "f
                    "explorer.bmp", "iexplore.bmp", "controlpanel.bmp", "admintools.bmp",
                    "disks.bmp", "quicklaunch.bmp", "freetemp.bmp", "shutdown_page.bmp",
                    "stopwatch.bmp", "system.bmp", "autostart.bmp", "delete.bmp", "browse.bmp",
-                   "about.bmp"]
+                   "close.bmp", "about.bmp"]
 
 
 def write_if_changed(path, data):

@@ -22,7 +22,7 @@ TEST(AboutE2e, CtrlAOpensTheAboutBoxAndEscapeClosesItFromAnyControl) {
     };
     HWND about = open();
     ASSERT_NE(about, nullptr);
-    const auto control = [&about](int fixedId) { return e2e::Trelvix::ChildById(about, fixedId); };
+    const auto control = [&](int fixedId) { return app.ControlIn(about, fixedId); };
     EXPECT_EQ(app.Text(control(id::Label3)), "Version Trelvix 3.008");
     EXPECT_EQ(app.TabCaptions(control(id::PageControl1)),
               (std::vector<std::string>{"Version History", "Credits", "Pay for Trelvix !"}));
@@ -36,7 +36,7 @@ TEST(AboutE2e, CtrlAOpensTheAboutBoxAndEscapeClosesItFromAnyControl) {
     EXPECT_FALSE(IsWindowEnabled(app.Main())) << "modal over the main window";
 
     for (int fixedId : {id::ListBox1, id::BitBtn1, id::PageControl1}) {
-        app.PostCharTo(control(fixedId), 27);
+        app.PostChar(control(fixedId), 27);
         EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(about) == FALSE; })) << fixedId;
         EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(app.Main()) != FALSE; }));
         EXPECT_TRUE(app.MainVisible()) << "Escape in the dialog leaves the main window alone";

@@ -122,22 +122,7 @@ bool Trelvix::Running() const {
 }
 
 HWND Trelvix::Control(int id) const {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        main_,
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(window) == s->id) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return ControlIn(main_, id);
 }
 
 std::vector<HWND> Trelvix::OtherWindows() const {
@@ -291,7 +276,7 @@ HWND Trelvix::Dialog(const std::string& caption) const {
     return nullptr;
 }
 
-HWND Trelvix::ChildById(HWND window, int id) {
+HWND Trelvix::ControlIn(HWND window, int id) const {
     struct Search {
         int id;
         HWND found;
@@ -310,8 +295,21 @@ HWND Trelvix::ChildById(HWND window, int id) {
     return search.found;
 }
 
-void Trelvix::PostCharTo(HWND control, wchar_t ch) const {
-    PostMessageW(control, WM_CHAR, ch, 1);
+void Trelvix::PostKey(WORD virtualKey) const {
+    PostMessageW(main_, WM_KEYDOWN, virtualKey, 1);
+    PostMessageW(main_, WM_KEYUP, virtualKey, 1 | (1u << 30) | (1u << 31));
+}
+
+void Trelvix::PostChar(HWND target, wchar_t ch) const {
+    PostMessageW(target, WM_CHAR, ch, 1);
+}
+
+void Trelvix::MoveTrackBar(HWND bar, int position) const {
+    Send(bar, TBM_SETPOS, TRUE, position);
+    // A window handle is the same in every process, so the notification crosses as it is.
+    HWND parent = GetParent(bar);
+    Send(parent, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(bar));
+    Send(parent, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(bar));
 }
 
 void Trelvix::PressCtrlKey(WORD key) const {

@@ -60,13 +60,18 @@ class Trelvix {
     // A mouse message arriving through the tray icon's callback (1025).
     void TrayMouse(unsigned mouseMessage) const;
 
-    // A shown top-level window of the program with this caption (a dialog); nullptr if none.
+    // A shown dialog of the program by its caption; nullptr while there is none.
     [[nodiscard]] HWND Dialog(const std::string& caption) const;
-    // A control anywhere inside `window`, by its fixed ID; nullptr when there is none.
-    [[nodiscard]] static HWND ChildById(HWND window, int id);
-    // A typed character arriving at one control (with key preview, its form sees it first).
-    void PostCharTo(HWND control, wchar_t ch) const;
-    // A key pressed with Ctrl held, as real keyboard input to the main window (a shortcut).
+    // A control of any of the program's windows by its fixed ID; nullptr when there is none.
+    [[nodiscard]] HWND ControlIn(HWND window, int id) const;
+    // A key pressed and released while the main window has the focus (shortcuts).
+    void PostKey(WORD virtualKey) const;
+    void PostChar(HWND target, wchar_t ch) const;
+    // Moves a track bar as the user's drag would: the bar takes the position and tells
+    // its parent, whose scroll notification the program turns into the change event.
+    void MoveTrackBar(HWND bar, int position) const;
+    // A key pressed with Ctrl held, as real keyboard input to the main window (a shortcut
+    // that looks at the real state of Ctrl).
     void PressCtrlKey(WORD key) const;
 
   private:
