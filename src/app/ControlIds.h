@@ -152,6 +152,20 @@ inline constexpr int DeleteThisKeyFromHKEYLOCALMACHINE1 = 2603;
 
 namespace about {
 inline constexpr int Form = 3000;
+inline constexpr int Image1 = 3001;
+inline constexpr int Label3 = 3002; // version
+inline constexpr int Label5 = 3003;
+inline constexpr int Label1 = 3004; // e-mail link
+inline constexpr int Label6 = 3005;
+inline constexpr int Label2 = 3006; // web link
+inline constexpr int BitBtn1 = 3007;
+inline constexpr int PageControl1 = 3008;
+inline constexpr int TabSheet1 = 3009;
+inline constexpr int TabSheet2 = 3010;
+inline constexpr int TabSheet3 = 3011;
+inline constexpr int ListBox1 = 3012; // version history
+inline constexpr int ListBox2 = 3013; // credits
+inline constexpr int ListBox3 = 3014;
 } // namespace about
 
 namespace options {

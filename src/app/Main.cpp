@@ -181,7 +181,7 @@ void TMainForm::FormActivate() {
     }
     Prog.VersionLine = VersionText;
     if (Prog.About)
-        Prog.About->Label1.SetCaption(Prog.VersionLine);
+        Prog.About->Label3.SetCaption(Prog.VersionLine);
     SetBounds(Prog.LeftForm, Prog.TopForm, Width(), Height());
     if (Prog.WindowStates == 0) {
         SetWindowState(tk::WindowState::Normal);

@@ -29,4 +29,9 @@ bool OpenWithShell(Program& p, const std::string& file,
     return Started(p, file, p.Ports.shell.Open(file, parameters, port::ShowMode::Normal));
 }
 
+bool OpenLink(Program& p, const std::string& verb, const std::string& link, port::ShellOwner owner,
+              port::ShowMode show) {
+    return Started(p, link, p.Ports.shell.OpenLink(verb, link, owner, show));
+}
+
 } // namespace trelvix

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Shell.h"
+
 #include <optional>
 #include <string>
 
@@ -21,5 +23,10 @@ bool RunCommandLine(Program& p, const std::string& commandLine);
 // when it has no folder), shown normally.
 bool OpenWithShell(Program& p, const std::string& file,
                    const std::optional<std::string>& parameters = std::nullopt);
+
+// A document or link ("mailto:", a web address) opened by the shell with `verb`
+// ("" = the default verb).
+bool OpenLink(Program& p, const std::string& verb, const std::string& link, port::ShellOwner owner,
+              port::ShowMode show);
 
 } // namespace trelvix

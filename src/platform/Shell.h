@@ -18,6 +18,12 @@ struct LaunchResult {
     std::string reason; // the system's message when it refused
 };
 
+// The window that owns what the shell shows while it opens something.
+enum class ShellOwner {
+    None,
+    ActiveWindow, // the program's window the user is working in (an open dialog)
+};
+
 class Shell {
   public:
     virtual ~Shell() = default;
@@ -29,6 +35,10 @@ class Shell {
                               ShowMode show) = 0;
     // Starts a complete command line as a new process with the given show mode.
     virtual LaunchResult RunCommandLine(const std::string& commandLine, ShowMode show) = 0;
+    // Opens a document or a link (a "mailto:" or web address) through the shell with `verb`
+    // ("" = the default verb) and no parameters; the system shows no box of its own.
+    virtual LaunchResult OpenLink(const std::string& verb, const std::string& link,
+                                  ShellOwner owner, ShowMode show) = 0;
 };
 
 } // namespace port

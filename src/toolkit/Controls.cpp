@@ -423,4 +423,9 @@ void Form::Activate() {
     Fire(OnActivate);
 }
 
+void Form::DrawPicture(const port::RgbPixels& picture, int x, int y) const {
+    if (GetPeer() != nullptr)
+        GetPeer()->DrawPicture(picture, x, y);
+}
+
 } // namespace tk

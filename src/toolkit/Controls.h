@@ -51,6 +51,7 @@ inline constexpr Color clMagenta = 0x00FF00FFu;
 inline constexpr Color clBlue = 0x00FF0000u;
 inline constexpr Color clRed = 0x000000FFu;
 inline constexpr Color clMaroon = 0x00000080u;
+inline constexpr Color clGreen = 0x00008000u;
 
 struct Font {
     std::string name = "MS Sans Serif";
@@ -565,6 +566,11 @@ class Form : public Control {
     void Close();
     // The form became the program's active form.
     void Activate();
+
+    // Paints a picture straight on the client area, its top-left corner at x, y (form
+    // pixels, scaled like the controls). Nothing keeps it: the form's next painting and its
+    // visible controls cover it.
+    void DrawPicture(const port::RgbPixels& picture, int x, int y) const;
 
     [[nodiscard]] bool Modal() const { return modal_; }
 

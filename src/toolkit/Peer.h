@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Bitmaps.h"
+
 #include <cstdint>
 #include <memory>
 
@@ -47,6 +49,8 @@ class Peer {
     virtual void BringToFront() {}
     // Menus: open at screen position x, y.
     virtual void Popup(int /*x*/, int /*y*/) {}
+    // Forms: paint a picture straight on the client area at x, y (form pixels), now.
+    virtual void DrawPicture(const port::RgbPixels& /*picture*/, int /*x*/, int /*y*/) {}
     // The native handle, for children and for the host.
     [[nodiscard]] virtual std::uintptr_t Handle() const { return 0; }
 };

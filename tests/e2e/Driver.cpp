@@ -382,6 +382,21 @@ void Trelvix::CloseMessageBox(HWND box) const {
     WaitFor([box] { return IsWindow(box) == FALSE; });
 }
 
+void Trelvix::PressCtrlKey(WORD key) const {
+    // Shortcuts look at the real state of Ctrl, which only real input sets.
+    SetForegroundWindow(main_);
+    WaitFor([this] { return GetForegroundWindow() == main_; }, std::chrono::seconds(5));
+    INPUT keys[4] = {};
+    const WORD order[4][2] = {
+        {VK_CONTROL, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = order[i][0];
+        keys[i].ki.dwFlags = order[i][1];
+    }
+    SendInput(4, keys, sizeof(INPUT));
+}
+
 std::optional<std::uint32_t> StoredSetting(const std::string& name) {
     DWORD value = 0;
     DWORD size = sizeof value;

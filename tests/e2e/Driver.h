@@ -74,6 +74,9 @@ class Trelvix {
     // Moves a track bar as the user's drag would: the bar takes the position and tells
     // its parent, whose scroll notification the program turns into the change event.
     void MoveTrackBar(HWND bar, int position) const;
+    // A key pressed with Ctrl held, as real keyboard input to the main window (a shortcut
+    // that looks at the real state of Ctrl).
+    void PressCtrlKey(WORD key) const;
 
     // Double-clicks a list item as a user does. Posted, not sent: the handler may open a
     // box, which would hold a sent message up until the box closes.

@@ -171,10 +171,19 @@ class FakeTray : public port::Tray {
 class FakeImage : public port::Image {
   public:
     FakeImage(std::string path, int w, int h) : path(std::move(path)), w(w), h(h) {}
+    // A picture with these pixels.
+    FakeImage(std::string path, port::RgbPixels pixels)
+        : path(std::move(path)), w(pixels.width), h(pixels.height), pixels(std::move(pixels)) {}
     int Width() const override { return w; }
     int Height() const override { return h; }
+    port::RgbPixels Pixels() const override {
+        if (pixels)
+            return *pixels;
+        return {w, h, std::vector<std::uint8_t>(static_cast<size_t>(w) * h * 3, 0x80)};
+    }
     std::string path;
     int w, h;
+    std::optional<port::RgbPixels> pixels;
 };
 
 class FakeBitmaps : public port::Bitmaps {
@@ -187,6 +196,10 @@ class FakeBitmaps : public port::Bitmaps {
                 reason = "The system cannot find the file specified";
                 return nullptr;
             }
+        for (const auto& [ending, picture] : pictures)
+            if (path.size() >= ending.size() &&
+                path.compare(path.size() - ending.size(), ending.size(), ending) == 0)
+                return std::make_shared<FakeImage>(path, picture);
         return std::make_shared<FakeImage>(path, 24, 24);
     }
     std::shared_ptr<const port::Image> LoadBuiltIn(const std::string& name) override {
@@ -195,6 +208,8 @@ class FakeBitmaps : public port::Bitmaps {
     // File names (or path endings) that cannot be read.
     std::vector<std::string> missing;
     std::vector<std::string> loads;
+    // Files (or path endings) with pixels of their own; others are 24 x 24 and grey.
+    std::map<std::string, port::RgbPixels> pictures;
 };
 
 // ---- System information ----
@@ -261,9 +276,23 @@ class FakeShell : public port::Shell {
         commandLines.push_back({line, show});
         return Answer(line);
     }
+    port::LaunchResult OpenLink(const std::string& verb, const std::string& link,
+                                port::ShellOwner owner, port::ShowMode show) override {
+        links.push_back({verb, link, owner, show});
+        return {linkRefusal.empty(), linkRefusal};
+    }
     std::string systemDirectory = "C:\\WINDOWS\\system32";
     std::vector<ShellOpen> opens;
     std::vector<CommandLine> commandLines;
+    struct LinkOpen {
+        std::string verb, link;
+        port::ShellOwner owner;
+        port::ShowMode show;
+        bool operator==(const LinkOpen&) const = default;
+    };
+    std::vector<LinkOpen> links;
+    // The system's reason for refusing every link; empty: links open.
+    std::string linkRefusal;
     // Files and command lines the system refuses to start, with its reason.
     std::map<std::string, std::string> refused;
 

@@ -80,4 +80,24 @@ port::LaunchResult Win32Shell::RunCommandLine(const std::string& commandLine, po
     return {true, {}};
 }
 
+port::LaunchResult Win32Shell::OpenLink(const std::string& verb, const std::string& link,
+                                        port::ShellOwner owner, port::ShowMode show) {
+    const std::wstring wideVerb = Widen(verb);
+    const std::wstring wideLink = Widen(link);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    // The program says itself why a link did not open.
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.hwnd = owner == port::ShellOwner::ActiveWindow ? GetActiveWindow() : nullptr;
+    info.lpVerb = wideVerb.empty() ? nullptr : wideVerb.c_str();
+    info.lpFile = wideLink.c_str();
+    info.nShow = ShowCommand(show);
+    SetLastError(ERROR_SUCCESS);
+    if (ShellExecuteExW(&info) != FALSE)
+        return {true, {}};
+    const DWORD error = GetLastError();
+    // A refusal without a code is, in practice, a link no program is registered for.
+    return Refused(error != ERROR_SUCCESS ? error : ERROR_NO_ASSOCIATION);
+}
+
 } // namespace win32

@@ -21,6 +21,10 @@ class Win32Shell : public port::Shell {
     // CreateProcessW of the command line (the first token is the program, searched the
     // system's way) with STARTF_USESHOWWINDOW; refused with the message of GetLastError.
     port::LaunchResult RunCommandLine(const std::string& commandLine, port::ShowMode show) override;
+    // ShellExecuteExW without the system's own error box; the owner of an ActiveWindow
+    // launch is this thread's active window.
+    port::LaunchResult OpenLink(const std::string& verb, const std::string& link,
+                                port::ShellOwner owner, port::ShowMode show) override;
 
   private:
     HWND owner_ = nullptr;

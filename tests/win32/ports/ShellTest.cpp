@@ -95,4 +95,29 @@ TEST_F(ShellTest, SystemFolderLaunchStartsTheProgramThere) {
     EXPECT_NE(record.find(" p1\n1\n"), std::string::npos) << "shown normally: " << record;
 }
 
+// A link opened with a verb or the default one: the shell starts what it names with the show
+// mode given; a link to nothing is refused with the system's reason.
+TEST_F(ShellTest, LinksOpenWithTheirVerbAndShowModeAndARefusalSaysWhy) {
+    const fs::path record = folder / "echo_args.out";
+    const std::tuple<const char*, port::ShellOwner, port::ShowMode, int> rows[] = {
+        {"open", port::ShellOwner::None, port::ShowMode::Normal, SW_SHOWNORMAL},
+        {"", port::ShellOwner::ActiveWindow, port::ShowMode::Shown, SW_SHOW}};
+    for (const auto& [verb, owner, mode, show] : rows) {
+        const port::LaunchResult opened = shell.OpenLink(verb, Utf8(helper), owner, mode);
+        ASSERT_TRUE(opened.started) << opened.reason;
+        for (int i = 0; i < 200 && !fs::exists(record); ++i)
+            Sleep(50);
+        std::ostringstream lines;
+        lines << std::ifstream(record).rdbuf();
+        fs::remove(record);
+        EXPECT_NE(lines.str().find("\n" + std::to_string(show) + "\n1\n"), std::string::npos)
+            << verb << ": " << lines.str();
+    }
+    const port::LaunchResult refused = shell.OpenLink(
+        "open", Utf8(folder / "missing.exe"), port::ShellOwner::None, port::ShowMode::Normal);
+    EXPECT_FALSE(refused.started);
+    EXPECT_FALSE(refused.reason.empty());
+    EXPECT_EQ(refused.reason.find("successfully"), std::string::npos) << refused.reason;
+}
+
 } // namespace

@@ -12,6 +12,8 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace win32 {
@@ -203,6 +205,41 @@ void FormPeer::BringToFront() {
         return;
     BringWindowToTop(window_.get());
     SetForegroundWindow(window_.get());
+}
+
+void FormPeer::DrawPicture(const port::RgbPixels& picture, int x, int y) {
+    const auto width = static_cast<size_t>(picture.width);
+    const auto height = static_cast<size_t>(picture.height);
+    if (!window_ || picture.Empty() || picture.bytes.size() < width * height * 3 ||
+        IsWindowVisible(window_.get()) == FALSE)
+        return;
+    // A paint still pending would erase the picture as soon as it was drawn.
+    UpdateWindow(window_.get());
+    // Device-independent rows are padded to whole DWORDs.
+    const size_t rowBytes = width * 3;
+    const size_t stride = (rowBytes + 3) & ~size_t{3};
+    std::vector<std::uint8_t> rows(stride * height);
+    for (size_t row = 0; row < height; ++row)
+        std::memcpy(rows.data() + row * stride, picture.bytes.data() + row * rowBytes, rowBytes);
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof header.bmiHeader;
+    header.bmiHeader.biWidth = picture.width;
+    header.bmiHeader.biHeight = -picture.height; // top row first
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 24;
+    header.bmiHeader.biCompression = BI_RGB;
+    const int left = Scale(x), top = Scale(y);
+    const WindowDC dc(window_.get());
+    const int mode = SetStretchBltMode(dc.get(), HALFTONE);
+    POINT origin{};
+    SetBrushOrgEx(dc.get(), 0, 0, &origin);
+    StretchDIBits(dc.get(), left, top, Scale(x + picture.width) - left,
+                  Scale(y + picture.height) - top, 0, 0, picture.width, picture.height, rows.data(),
+                  &header, DIB_RGB_COLORS, SRCCOPY);
+    SetBrushOrgEx(dc.get(), origin.x, origin.y, nullptr);
+    SetStretchBltMode(dc.get(), mode);
+    // Each frame of an effect reaches the screen before the next is made.
+    GdiFlush();
 }
 
 void FormPeer::ApplySize() {

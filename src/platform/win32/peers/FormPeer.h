@@ -34,6 +34,7 @@ class FormPeer : public NativePeer {
     void Changed(tk::Prop prop) override;
     void Repaint() override;
     void BringToFront() override;
+    void DrawPicture(const port::RgbPixels& picture, int x, int y) override;
     [[nodiscard]] std::uintptr_t Handle() const override;
 
     [[nodiscard]] HWND Window() const { return window_.get(); }
