@@ -4,6 +4,7 @@
 #include "app/Program.h"
 #include "disks/DriveSurvey.h"
 #include "launch/LaunchPage.h"
+#include "power/ShutdownSchedule.h"
 #include "tools/Stopwatch.h"
 #include "tools/SystemPanel.h"
 
@@ -121,6 +122,7 @@ void DesignMainWindow(TMainForm& f) {
 
     DesignDisksPage(f);
     DesignQuickLaunchPage(f);
+    DesignShutDownPage(f);
     DesignStopWatchPage(f);
     DesignSystemPage(f);
 }

@@ -5,6 +5,7 @@
 #include "disks/DriveSurvey.h"
 #include "disks/VolumeLabelDialog.h"
 #include "platform/Ports.h"
+#include "power/ShutdownSchedule.h"
 #include "toolkit/Application.h"
 #include "tools/AboutForm.h"
 #include "tools/Stopwatch.h"
@@ -68,6 +69,7 @@ class Program {
 
     DiskMonitorState DiskMonitor;
     StopWatchState StopWatch;
+    ShutdownScheduleState Schedule;
 
     // `.\Resource\` files whose failure to load was already reported this run.
     std::set<std::string> ReportedGlyphFailures;

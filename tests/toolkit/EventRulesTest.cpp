@@ -25,6 +25,7 @@ struct Probe : tk::Form {
     tk::MainMenu Bar{*this, "Bar", 10};
     tk::MenuItem Tools{*this, Bar, "Tools", 11, "&Tools"};
     tk::MenuItem Refresh{*this, Tools, "Refresh", 12, "&Refresh", 116};
+    tk::ComboBox Combo{*this, this, "Combo", 13};
 };
 
 struct EventRules : ::testing::Test {
@@ -60,6 +61,16 @@ TEST_F(EventRules, ProgramChangesRaiseOnlyWhereTheToolkitDoes) {
     form.List.SetItemIndex(1);
     form.Pages.SetActivePageIndex(1);
     EXPECT_EQ(events, 0) << "list and page selection by program raise nothing";
+
+    Count(form.Combo.OnChange);
+    form.Combo.SetItems({"0", "1"});
+    form.Combo.SetText("5");
+    EXPECT_EQ(events, 0) << "a combo box's text set by program raises nothing";
+    form.Combo.SelectItem(1);
+    form.Combo.TypeText("12");
+    EXPECT_EQ(events, 2) << "choosing an item and typing raise the change";
+    form.Combo.SelectItem(0);
+    EXPECT_EQ(form.Combo.Text(), "0") << "the chosen item becomes the text";
 }
 
 TEST_F(EventRules, IndexesOutsideTheirRange) {
