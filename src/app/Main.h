@@ -90,6 +90,34 @@ class TMainForm : public tk::Form {
     tk::TabSheet TabSheet15{*this, PageControl2, "TabSheet15", ids::main::TabSheet15};
     tk::TabSheet TabSheet16{*this, PageControl2, "TabSheet16", ids::main::TabSheet16};
 
+    // Page 3: ShutDown
+    tk::Label Label8{*this, &TabSheet4, "Label8", ids::main::Label8};
+    tk::Panel Panel1{*this, &TabSheet4, "Panel1", ids::main::Panel1};
+    tk::Panel Panel2{*this, &TabSheet4, "Panel2", ids::main::Panel2};
+    tk::Panel Panel3{*this, &TabSheet4, "Panel3", ids::main::Panel3};
+    tk::Panel Panel4{*this, &TabSheet4, "Panel4", ids::main::Panel4};
+    tk::Panel Panel5{*this, &TabSheet4, "Panel5", ids::main::Panel5};
+    tk::Panel Panel6{*this, &TabSheet4, "Panel6", ids::main::Panel6};
+    tk::Panel Panel7{*this, &TabSheet4, "Panel7", ids::main::Panel7};
+    tk::Panel Panel8{*this, &TabSheet4, "Panel8", ids::main::Panel8};
+    tk::Panel Panel9{*this, &TabSheet4, "Panel9", ids::main::Panel9};
+    tk::Label Label3{*this, &TabSheet4, "Label3", ids::main::Label3};
+    tk::Label Label4{*this, &TabSheet4, "Label4", ids::main::Label4};
+    tk::Label Label5{*this, &TabSheet4, "Label5", ids::main::Label5};
+    tk::Label Label6{*this, &TabSheet4, "Label6", ids::main::Label6};
+    tk::Label Label7{*this, &TabSheet4, "Label7", ids::main::Label7};
+    tk::Edit Edit1{*this, &TabSheet4, "Edit1", ids::main::Edit1};
+    tk::UpDown SpinButton1{*this, &TabSheet4, "SpinButton1", ids::main::SpinButton1};
+    tk::ComboBox ComboBox1{*this, &TabSheet4, "ComboBox1", ids::main::ComboBox1};
+    tk::ComboBox ComboBox2{*this, &TabSheet4, "ComboBox2", ids::main::ComboBox2};
+    tk::ComboBox ComboBox3{*this, &TabSheet4, "ComboBox3", ids::main::ComboBox3};
+    tk::ComboBox ComboBox4{*this, &TabSheet4, "ComboBox4", ids::main::ComboBox4};
+    tk::Button Button2{*this, &TabSheet4, "Button2", ids::main::Button2};
+    tk::BitBtn BitBtn4{*this, &TabSheet4, "BitBtn4", ids::main::BitBtn4};
+    tk::BitBtn BitBtn25{*this, &TabSheet4, "BitBtn25", ids::main::BitBtn25};
+    tk::Memo Memo1{*this, &TabSheet4, "Memo1", ids::main::Memo1};
+    tk::Memo Memo2{*this, &TabSheet4, "Memo2", ids::main::Memo2};
+
     // Page 4: StopWatch
     tk::BitBtn BitBtn6{*this, &TabSheet5, "BitBtn6", ids::main::BitBtn6};
     tk::BitBtn BitBtn8{*this, &TabSheet5, "BitBtn8", ids::main::BitBtn8};

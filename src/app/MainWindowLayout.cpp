@@ -5,6 +5,7 @@
 #include "autostart/RunEntries.h"
 #include "disks/DriveSurvey.h"
 #include "launch/LaunchPage.h"
+#include "power/ShutdownSchedule.h"
 #include "tools/Stopwatch.h"
 #include "tools/SystemPanel.h"
 
@@ -119,6 +120,7 @@ void DesignMainWindow(TMainForm& f) {
 
     DesignDisksPage(f);
     DesignQuickLaunchPage(f);
+    DesignShutDownPage(f);
     DesignStopWatchPage(f);
     DesignSystemPage(f);
     DesignAutoStartPage(f);

@@ -6,6 +6,7 @@
 #include "disks/DriveSurvey.h"
 #include "disks/VolumeLabelDialog.h"
 #include "platform/Ports.h"
+#include "power/ShutdownSchedule.h"
 #include "toolkit/Application.h"
 #include "tools/AboutForm.h"
 #include "tools/Stopwatch.h"
@@ -70,6 +71,7 @@ class Program {
     DiskMonitorState DiskMonitor;
     StopWatchState StopWatch;
     AutoStartState AutoStart;
+    ShutdownScheduleState Schedule;
 
     // `.\Resource\` files whose failure to load was already reported this run.
     std::set<std::string> ReportedGlyphFailures;

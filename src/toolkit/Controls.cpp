@@ -172,10 +172,24 @@ void ListBox::SelectItem(int index) {
     Fire(OnClick);
 }
 
+void ComboBox::SetText(const std::string& text) {
+    SetProperty(text_, text, Prop::Text);
+}
+
 void ComboBox::SelectItem(int index) {
     if (!Reachable())
         return;
     SelectionChangedByUser(index);
+    if (ItemIndex() >= 0)
+        text_ = Item(ItemIndex());
+    Fire(OnChange);
+}
+
+void ComboBox::TypeText(const std::string& text) {
+    if (!Reachable())
+        return;
+    // The native field already shows what was typed.
+    text_ = text;
     Fire(OnChange);
 }
 

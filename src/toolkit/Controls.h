@@ -271,13 +271,22 @@ class ListBox : public ItemList {
     void SelectItem(int index);
 };
 
+// A drop-down list with an edit field: the text is the field's, a chosen item or typed.
 class ComboBox : public ItemList {
   public:
     ComboBox(Form& owner, Control* parent, std::string name, int id)
         : ItemList(owner, parent, Kind::ComboBox, std::move(name), id) {}
+    [[nodiscard]] const std::string& Text() const { return text_; }
+    // By program: raises nothing.
+    void SetText(const std::string& text);
     Handler OnChange;
-    // A user choosing an item: raises OnChange.
+    // A user choosing an item: the field takes its text; raises OnChange.
     void SelectItem(int index);
+    // A user typing into the field: raises OnChange.
+    void TypeText(const std::string& text);
+
+  private:
+    std::string text_;
 };
 
 // A drop-down of drive letters with their icons and volume names.

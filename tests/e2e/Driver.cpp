@@ -410,4 +410,80 @@ void ForgetSettings() {
     RegDeleteTreeW(HKEY_CURRENT_USER, SettingsKey);
 }
 
+// ---- Message boxes and fields, from outside ----
+
+void PostClick(HWND button) {
+    PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+HWND WaitForBox(const Trelvix& app, std::chrono::milliseconds timeout) {
+    HWND box = nullptr;
+    WaitFor(
+        [&] {
+            for (HWND window : app.OtherWindows()) {
+                wchar_t className[16] = {};
+                GetClassNameW(window, className, 16);
+                if (std::wstring(className) == L"#32770" && IsWindowVisible(window)) {
+                    box = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout);
+    return box;
+}
+
+std::string BoxText(HWND box) {
+    std::string text;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM data) -> BOOL {
+            wchar_t className[16] = {};
+            GetClassNameW(child, className, 16);
+            if (lstrcmpiW(className, L"Static") == 0) {
+                wchar_t part[1024] = {};
+                GetWindowTextW(child, part, 1024);
+                *reinterpret_cast<std::string*>(data) += Narrow(part);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+void AnswerBox(HWND box, int button) {
+    HWND pressed = GetDlgItem(box, button);
+    if (pressed == nullptr)
+        throw std::runtime_error("the box has no button " + std::to_string(button));
+    PostMessageW(pressed, BM_CLICK, 0, 0);
+    if (!WaitFor([box] { return IsWindow(box) == FALSE; }))
+        throw std::runtime_error("the box did not close");
+}
+
+void SetFieldText(HWND field, const std::string& text) {
+    wchar_t className[16] = {};
+    GetClassNameW(field, className, 16);
+    const std::wstring wide = Widen(text);
+    if (lstrcmpiW(className, L"ComboBox") != 0) {
+        Send(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+        return;
+    }
+    // The edit window inside a combo box reports no change for WM_SETTEXT: the text is typed
+    // over the whole field instead.
+    HWND edit = GetWindow(field, GW_CHILD);
+    Send(edit, EM_SETSEL, 0, -1);
+    Send(edit, WM_CLEAR, 0, 0);
+    for (wchar_t ch : wide)
+        Send(edit, WM_CHAR, ch, 1);
+}
+
+void ClickSpin(HWND spin, bool up) {
+    RECT rect{};
+    GetClientRect(spin, &rect);
+    const LPARAM at = MAKELPARAM(rect.right / 2, up ? rect.bottom / 4 : rect.bottom * 3 / 4);
+    Send(spin, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    Send(spin, WM_LBUTTONUP, 0, at);
+}
+
 } // namespace e2e

@@ -106,4 +106,21 @@ class Trelvix {
 std::optional<std::uint32_t> StoredSetting(const std::string& name);
 void ForgetSettings();
 
+// ---- Message boxes and fields, from outside ----
+
+// A click whose handler may open a modal box: posted, so that the test is free to answer it.
+void PostClick(HWND button);
+// The program's message box (a dialog window of its process); nullptr when none opens
+// within `timeout`.
+HWND WaitForBox(const Trelvix& app, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+// The box's message, its static texts joined.
+std::string BoxText(HWND box);
+// Presses the box's button with this ID (IDYES, IDNO, IDOK) and waits until the box is gone.
+void AnswerBox(HWND box, int button);
+// Puts text into an edit field as a paste would, or types it over a combo box's field: either
+// way the field tells the program that its text changed.
+void SetFieldText(HWND field, const std::string& text);
+// A click on the up or the down arrow of a spin button.
+void ClickSpin(HWND spin, bool up);
+
 } // namespace e2e

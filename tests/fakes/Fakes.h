@@ -231,12 +231,26 @@ class FakeSystem : public port::System {
                 c = static_cast<char>(c - 'A' + 'a');
         return lower;
     }
+    // A zone at universal time whose clocks jump forward over `skippedHour` (its year, month,
+    // day and hour): a local time inside it comes back one hour later, as the system's
+    // conversion reads a time that does not exist.
+    std::optional<port::LocalTime> LocalToUniversal(const port::LocalTime& local) override {
+        return local;
+    }
+    std::optional<port::LocalTime> UniversalToLocal(const port::LocalTime& universal) override {
+        port::LocalTime local = universal;
+        if (skippedHour && local.year == skippedHour->year && local.month == skippedHour->month &&
+            local.day == skippedHour->day && local.hour == skippedHour->hour)
+            ++local.hour;
+        return local;
+    }
 
     std::string exePath = "C:\\Program Files\\Trelvix\\trelvix.exe";
     port::LocalTime now{2026, 12, 6, 9, 5, 7, 0, 0};
     std::string decimalSeparator = ",";
     port::MemoryStatus memory;
     std::uint64_t tickCount = 0;
+    std::optional<port::LocalTime> skippedHour;
 };
 
 // ---- Files, shell, drives and the rest ----
@@ -270,6 +284,8 @@ class FakeShell : public port::Shell {
     port::LaunchResult Open(const std::string& file, const std::optional<std::string>& parameters,
                             port::ShowMode show) override {
         opens.push_back({file, parameters, show});
+        if (whileOpening)
+            whileOpening(opens.back());
         return Answer(file);
     }
     port::LaunchResult RunCommandLine(const std::string& line, port::ShowMode show) override {
@@ -295,6 +311,9 @@ class FakeShell : public port::Shell {
     std::string linkRefusal;
     // Files and command lines the system refuses to start, with its reason.
     std::map<std::string, std::string> refused;
+
+    // Runs as the shell is asked to open something, before it answers.
+    std::function<void(const ShellOpen&)> whileOpening;
 
   private:
     port::LaunchResult Answer(const std::string& what) const {
@@ -368,7 +387,33 @@ class FakeDrives : public port::Drives {
     void Record(const char* what, char letter) { calls.push_back({what, letter, suppressed}); }
 };
 
-class FakePower : public port::Power {};
+// Records what was asked of it; a request with a refusal set is refused with that message.
+class FakePower : public port::Power {
+  public:
+    bool EnableShutdownPrivilege(std::string& reason) override {
+        return Answer("privilege", privilegeRefusal, reason);
+    }
+    bool PowerOff(std::string& reason) override {
+        return Answer("power off", powerOffRefusal, reason);
+    }
+
+    std::vector<std::string> calls;
+    std::optional<std::string> privilegeRefusal, powerOffRefusal;
+    // Runs at each request, before it is answered.
+    std::function<void(const std::string& call)> whileAsked;
+
+  private:
+    bool Answer(const std::string& call, const std::optional<std::string>& refusal,
+                std::string& reason) {
+        calls.push_back(call);
+        if (whileAsked)
+            whileAsked(call);
+        if (!refusal)
+            return true;
+        reason = *refusal;
+        return false;
+    }
+};
 class FakeMedia : public port::Media {};
 
 // All fakes together, and the ports over them.

@@ -31,6 +31,7 @@ struct Probe : tk::Form {
     tk::MenuItem Refresh{*this, Tools, "Refresh", 12, "&Refresh", 116};
     tk::SpeedButton Tool{*this, this, "Tool", 13};
     tk::DateTimePicker When{*this, this, "When", 14};
+    tk::ComboBox Combo{*this, this, "Combo", 15};
 };
 
 // A peer that writes down which properties it was told about.
@@ -73,6 +74,16 @@ TEST_F(EventRules, ProgramChangesRaiseOnlyWhereTheToolkitDoes) {
     form.List.SetItemIndex(1);
     form.Pages.SetActivePageIndex(1);
     EXPECT_EQ(events, 0) << "list and page selection by program raise nothing";
+
+    Count(form.Combo.OnChange);
+    form.Combo.SetItems({"0", "1"});
+    form.Combo.SetText("5");
+    EXPECT_EQ(events, 0) << "a combo box's text set by program raises nothing";
+    form.Combo.SelectItem(1);
+    form.Combo.TypeText("12");
+    EXPECT_EQ(events, 2) << "choosing an item and typing raise the change";
+    form.Combo.SelectItem(0);
+    EXPECT_EQ(form.Combo.Text(), "0") << "the chosen item becomes the text";
 }
 
 TEST_F(EventRules, IndexesOutsideTheirRange) {

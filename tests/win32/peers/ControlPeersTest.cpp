@@ -104,6 +104,21 @@ TEST_F(PeersTest, TabsShowTheCaptionsAndSwitchForTheProgramAndTheUser) {
     EXPECT_EQ(TabCaption(tabs, 0), "First");
 }
 
+// The field of a combo box shows the program's text, also after the list is refilled, and
+// what a user types reaches the model with one change each.
+TEST_F(PeersTest, ComboFieldShowsTheProgramsTextAndTakesTyping) {
+    HWND combo = Window(form->Combo), field = GetWindow(combo, GW_CHILD);
+    form->Combo.SetText("12");
+    form->Combo.SetItems({"1", "2"});
+    EXPECT_EQ(Text(combo), "12");
+    EXPECT_EQ(form->events["Combo"], 0);
+    SendMessageW(field, EM_SETSEL, 2, 2);
+    PostMessageW(field, WM_CHAR, L'5', 1);
+    Pump();
+    EXPECT_EQ(form->Combo.Text(), "125");
+    EXPECT_EQ(form->events["Combo"], 1);
+}
+
 // Another process reads part 0 of a status bar in simple mode.
 TEST_F(PeersTest, StatusBarPartZeroReadsTheModelsText) {
     wchar_t text[256] = {};

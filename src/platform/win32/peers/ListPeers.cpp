@@ -139,6 +139,36 @@ void ComboBoxPeer::Create() {
     CreateControl(L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, L"");
 }
 
+void ComboBoxPeer::SyncAll() {
+    ListPeer::SyncAll();
+    ApplyText();
+}
+
+void ComboBoxPeer::Sync(tk::Prop prop) {
+    ListPeer::Sync(prop);
+    // Emptying the list empties the field too.
+    if (prop == tk::Prop::Text || prop == tk::Prop::Items)
+        ApplyText();
+}
+
+void ComboBoxPeer::ApplyText() {
+    const std::wstring text = Widen(List().Text());
+    if (WindowText() == text)
+        return;
+    applying_ = true;
+    SetWindowTextW(window_.get(), text.c_str());
+    applying_ = false;
+}
+
+bool ComboBoxPeer::OnCommand(UINT code) {
+    if (code != CBN_EDITCHANGE)
+        return ListPeer::OnCommand(code);
+    const std::string text = Narrow(WindowText());
+    if (!applying_ && text != List().Text())
+        List().TypeText(text);
+    return true;
+}
+
 // ---- Drive combo box ----
 
 DriveComboPeer::DriveComboPeer(FormPeer& form, tk::Control& control)

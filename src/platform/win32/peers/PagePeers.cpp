@@ -186,4 +186,19 @@ void GroupBoxPeer::Create() {
                   DisplayText(control_.Caption()));
 }
 
+// ---- Panel ----
+
+bool PanelPeer::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& result) {
+    if (message != WM_PAINT)
+        return false;
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(window_.get(), &paint);
+    RECT client{};
+    GetClientRect(window_.get(), &client);
+    DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
+    EndPaint(window_.get(), &paint);
+    result = 0;
+    return true;
+}
+
 } // namespace win32

@@ -23,7 +23,7 @@ std::span<const Notice> LabelPeer::Notices() const {
 void EditPeer::Create() {
     DWORD style = WS_TABSTOP | ES_AUTOHSCROLL;
     if (control_.GetKind() == tk::Kind::Memo)
-        style = WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+        style = WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
     if (Field().ReadOnly())
         style |= ES_READONLY;
     applying_ = true;
