@@ -90,4 +90,9 @@ void Win32Drives::SuppressCriticalErrors(bool suppress) {
     suppressed_ = suppress;
 }
 
+bool Win32Drives::SetLabel(char letter, const std::string& label) {
+    const auto root = Root(letter);
+    return root && SetVolumeLabelW(root->c_str(), Widen(label).c_str()) != FALSE;
+}
+
 } // namespace win32

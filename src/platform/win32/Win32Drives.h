@@ -20,6 +20,8 @@ class Win32Drives : public port::Drives {
     // SetErrorMode: adds SEM_FAILCRITICALERRORS, and restores the mode it found; calls that
     // change nothing (suppress twice, restore twice) are ignored.
     void SuppressCriticalErrors(bool suppress) override;
+    // SetVolumeLabelW of "X:\".
+    bool SetLabel(char letter, const std::string& label) override;
 
   private:
     bool suppressed_ = false;

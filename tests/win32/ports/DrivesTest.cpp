@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -29,6 +32,26 @@ TEST(DrivesTest, EachLetterAnswersWithItsClassVolumeAndSpace) {
         EXPECT_GE(space.total, space.free);
         EXPECT_EQ(space.total == -1, !drive);
     }
+}
+
+// Wine keeps C:'s label in drive_c/.windows-label and writes it only when that file exists;
+// its volume query keeps the label it read first, so the file shows the change.
+TEST(DrivesTest, SetLabelWritesTheLabelUnchanged) {
+    const std::filesystem::path file = L"C:\\.windows-label";
+    std::ofstream{file}.close();
+    win32::Win32Drives drives;
+    for (const std::string label : {"TRELVIX ü", ""}) {
+        SCOPED_TRACE(label);
+        EXPECT_TRUE(drives.SetLabel('C', label));
+        std::ostringstream written;
+        written << std::ifstream(file, std::ios::binary).rdbuf();
+        std::string text = written.str();
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+            text.pop_back();
+        EXPECT_EQ(text, label);
+    }
+    EXPECT_FALSE(drives.SetLabel('1', "X"));
+    std::filesystem::remove(file);
 }
 
 } // namespace

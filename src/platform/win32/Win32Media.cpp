@@ -1,0 +1,18 @@
+#include "platform/win32/Win32Media.h"
+
+#include "platform/win32/Unicode.h"
+
+#include <mmsystem.h>
+#include <winnetwk.h>
+
+namespace win32 {
+
+unsigned Win32Media::SendCommand(const std::string& command) {
+    return mciSendStringW(Widen(command).c_str(), nullptr, 0, owner_);
+}
+
+int Win32Media::CancelConnection(const std::string& name, bool force) {
+    return static_cast<int>(WNetCancelConnection2W(Widen(name).c_str(), 0, force ? TRUE : FALSE));
+}
+
+} // namespace win32
