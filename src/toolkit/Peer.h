@@ -45,6 +45,8 @@ class Peer {
     virtual void BringToFront() {}
     // Menus: open at screen position x, y.
     virtual void Popup(int /*x*/, int /*y*/) {}
+    // Controls: take the keyboard focus.
+    virtual void Focus() {}
     // The native handle, for children and for the host.
     [[nodiscard]] virtual std::uintptr_t Handle() const { return 0; }
 };
