@@ -270,6 +270,14 @@ class FakeDrives : public port::Drives {
         return letter - 'A';
     }
     void SuppressCriticalErrors(bool suppress) override { suppressed = suppress; }
+    bool SetLabel(char letter, const std::string& label) override {
+        labels.emplace_back(letter, label);
+        auto it = drives.find(letter);
+        if (it == drives.end())
+            return false;
+        it->second.volume.label = label;
+        return true;
+    }
     // How often `what` was asked about `letter`.
     [[nodiscard]] int Count(const std::string& what, char letter) const {
         return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&](const DriveCall& c) {
@@ -279,13 +287,34 @@ class FakeDrives : public port::Drives {
     std::map<char, FakeDrive> drives;
     bool suppressed = false;
     std::vector<DriveCall> calls;
+    // Every relabelling asked for: letter and label.
+    std::vector<std::pair<char, std::string>> labels;
 
   private:
     void Record(const char* what, char letter) { calls.push_back({what, letter, suppressed}); }
 };
 
 class FakePower : public port::Power {};
-class FakeMedia : public port::Media {};
+// Records multimedia commands and connection cancels; cancels answer from `cancelResults`
+// in turn, then with success.
+class FakeMedia : public port::Media {
+  public:
+    unsigned SendCommand(const std::string& command) override {
+        commands.push_back(command);
+        return 0;
+    }
+    int CancelConnection(const std::string& name, bool force) override {
+        cancels.emplace_back(name, force);
+        if (cancelResults.empty())
+            return 0;
+        int result = cancelResults.front();
+        cancelResults.pop_front();
+        return result;
+    }
+    std::vector<std::string> commands;
+    std::vector<std::pair<std::string, bool>> cancels;
+    std::deque<int> cancelResults;
+};
 
 // All fakes together, and the ports over them.
 struct FakePorts {

@@ -1,0 +1,126 @@
+#include "disks/DriveActions.h"
+
+#include "app/Program.h"
+#include "app/RefreshCycle.h"
+#include "launch/LaunchConventions.h"
+
+#include <array>
+#include <string_view>
+
+namespace trelvix {
+
+namespace {
+
+constexpr const char* OpenDoorCommand = "Set cdaudio door open wait";
+constexpr const char* CloseDoorCommand = "Set cdaudio door closed wait";
+constexpr const char* SelectDiskText = "You should select disk!!!";
+constexpr const char* InsertDiskText = "Insert disk!!!";
+constexpr const char* ForceDisconnectQuestion =
+    "Map is using, do you want disconnect? If you press Yes, You can lost data!";
+constexpr const char* WarningCaption = "Warning!";
+
+// The drive a line names: its first two characters.
+std::string DrivePrefix(const std::string& line) {
+    return line.substr(0, 2);
+}
+
+// The selected line of a list; nullptr when nothing is selected.
+const std::string* SelectedLine(const tk::ListBox& list) {
+    const int index = list.ItemIndex();
+    return index >= 0 && index < list.Count() ? &list.Item(index) : nullptr;
+}
+
+// The separator, the General line and the removable list's prompt line name no drive.
+bool NamesNoDrive(const std::string& prefix) {
+    constexpr std::array<std::string_view, 3> notDrives = {"--", "Ge", "Pr"};
+    for (std::string_view notDrive : notDrives)
+        if (prefix == notDrive)
+            return true;
+    return false;
+}
+
+// A box with the application's title and an OK button.
+void ShowNotice(Program& p, const std::string& text) {
+    p.App.MessageBox(text, p.App.Title(), port::mb::Ok);
+}
+
+bool AskToForceDisconnect(Program& p) {
+    constexpr unsigned flags = port::mb::YesNo | port::mb::IconExclamation | port::mb::DefButton2;
+    return p.App.MessageBox(ForceDisconnectQuestion, WarningCaption, flags) == port::mb::IdYes;
+}
+
+} // namespace
+
+void OpenDriveInExplorer(Program& p, const tk::ListBox& list) {
+    const std::string* line = SelectedLine(list);
+    if (line == nullptr)
+        return;
+    const std::string prefix = DrivePrefix(*line);
+    if (NamesNoDrive(prefix))
+        return;
+    RunCommandLine(p, "Explorer " + prefix);
+}
+
+void EjectCdrom(Program& p) {
+    p.Ports.media.SendCommand(OpenDoorCommand);
+}
+
+void CloseCdrom(Program& p) {
+    p.Ports.media.SendCommand(CloseDoorCommand);
+}
+
+void CancelNetworkConnection(port::Media& media, const std::string& drive,
+                             const std::function<bool()>& forceWithOpenFiles) {
+    if (media.CancelConnection(drive, false) == port::ErrorOpenFiles && forceWithOpenFiles())
+        media.CancelConnection(drive, true);
+}
+
+void DisconnectNetworkDrive(Program& p) {
+    TMainForm& f = *p.MainForm;
+    p.NetSelection = f.ListBox3.ItemIndex();
+    if (const std::string* line = SelectedLine(f.ListBox3))
+        CancelNetworkConnection(p.Ports.media, DrivePrefix(*line),
+                                [&p] { return AskToForceDisconnect(p); });
+    else
+        ShowNotice(p, SelectDiskText);
+    // The lists show whether the drive went, also when it did not.
+    RefreshAll(p);
+}
+
+void ChangeFixedVolumeLabel(Program& p) {
+    TMainForm& f = *p.MainForm;
+    p.DiskMonitor.LabelSource = 1;
+    p.FixedSelection = f.ListBox1.ItemIndex();
+    const std::string* line = SelectedLine(f.ListBox1);
+    if (line == nullptr || NamesNoDrive(DrivePrefix(*line))) {
+        ShowNotice(p, SelectDiskText);
+        return;
+    }
+    p.DiskMonitor.FixedLabelDrive = DrivePrefix(*line);
+    p.App.ShowModal(*p.SetVolumeName);
+}
+
+void ChangeRemovableVolumeLabel(Program& p) {
+    TMainForm& f = *p.MainForm;
+    p.DiskMonitor.LabelSource = 11;
+    p.DiskMonitor.RemovableSelection = f.ListBox11.ItemIndex();
+    const std::string* line = SelectedLine(f.ListBox11);
+    if (line == nullptr) {
+        ShowNotice(p, SelectDiskText);
+        return;
+    }
+    // Drives without a medium, and the prompt line before the first removable survey.
+    if (line->find("Access") != std::string::npos) {
+        ShowNotice(p, InsertDiskText);
+        return;
+    }
+    p.DiskMonitor.RemovableLabelDrive = DrivePrefix(*line);
+    p.App.ShowModal(*p.SetVolumeName);
+}
+
+void WriteVolumeLabel(port::Drives& drives, const std::string& drive, const std::string& label) {
+    if (!drive.empty())
+        drives.SetLabel(drive.front(), label);
+}
+
+} // namespace trelvix

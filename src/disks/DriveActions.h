@@ -1,0 +1,46 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace port {
+class Drives;
+class Media;
+} // namespace port
+
+namespace tk {
+class ListBox;
+} // namespace tk
+
+namespace trelvix {
+
+class Program;
+
+// What the user does to one drive from the drive lists and the tray menu. Every action
+// takes its drive from the first two characters of a list's line ("C:").
+
+// Double click on a line: Explorer on its drive. The separator, the General line, the
+// removable list's prompt line and no selection open nothing.
+void OpenDriveInExplorer(Program& p, const tk::ListBox& list);
+
+// The CD tray of the default CD audio device, whatever line is selected.
+void EjectCdrom(Program& p);
+void CloseCdrom(Program& p);
+
+// The network list's Disconnect: asks before forcing a connection with open files, then
+// surveys the drives again.
+void DisconnectNetworkDrive(Program& p);
+// Cancels the connection of `drive`; when files are open on it, forces it if
+// `forceWithOpenFiles` says so.
+void CancelNetworkConnection(port::Media& media, const std::string& drive,
+                             const std::function<bool()>& forceWithOpenFiles);
+
+// "Change Volume Label" of the fixed and the removable list: the volume-label dialog for
+// the selected drive.
+void ChangeFixedVolumeLabel(Program& p);
+void ChangeRemovableVolumeLabel(Program& p);
+// Gives `drive` ("C:") the label, unchanged, empty included; the system's refusal is not
+// reported.
+void WriteVolumeLabel(port::Drives& drives, const std::string& drive, const std::string& label);
+
+} // namespace trelvix

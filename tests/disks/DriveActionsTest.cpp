@@ -1,0 +1,322 @@
+#include "disks/DriveActions.h"
+#include "disks/DriveSurvey.h"
+#include "fakes/TestProgram.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using port::DriveType;
+
+constexpr std::int64_t MB = 1048576;
+const std::string SelectDisk = "You should select disk!!!";
+const std::string InsertDisk = "Insert disk!!!";
+const std::string Prompt = "Press Refresh or F5 for Access to disks";
+
+// Fixed C:, an empty CD-ROM drive at D:, a network drive at N:, a RAM disk at R:, a card
+// reader without a card at B: and a USB stick at U:.
+fakes::TestProgram& Machine(fakes::TestProgram& t) {
+    auto& d = t.fake.drives.drives;
+    d['B'] = {DriveType::Removable, {false, "", ""}, {-1, -1}};
+    d['C'] = {DriveType::Fixed, {true, "SYSTEM", "NTFS"}, {100 * MB, 50 * MB}};
+    d['D'] = {DriveType::CdRom, {false, "", ""}, {-1, -1}};
+    d['N'] = {DriveType::Remote, {true, "SHARE", "NTFS"}, {100 * MB, 50 * MB}};
+    d['R'] = {DriveType::RamDisk, {true, "RAM", "FAT"}, {8 * MB, 4 * MB}};
+    d['U'] = {DriveType::Removable, {true, "USB", "FAT32"}, {8 * MB, 4 * MB}};
+    t.Start();
+    return t;
+}
+
+// As a user chooses a line: -1 leaves the list without a selection.
+void Choose(tk::ListBox& list, int index) {
+    if (index < 0)
+        list.SetItemIndex(-1);
+    else
+        list.SelectItem(index);
+}
+
+// The Removeable page's Refresh: "B: Access Denied", then the U: line.
+void RefreshRemovableList(fakes::TestProgram& t) {
+    t.Main().PageControl1.SelectTab(1);
+    t.Main().SpeedButton1.Click();
+    ASSERT_EQ(t.Main().ListBox11.Count(), 2);
+    ASSERT_EQ(t.Main().ListBox11.Item(0), "B: Access Denied");
+}
+
+std::string PickerText(const tk::DriveComboBox& picker, char letter) {
+    for (const tk::DriveItem& item : picker.Drives())
+        if (item.letter == letter)
+            return item.text;
+    return "(none)";
+}
+
+TEST(DriveActions, DoubleClickOpensTheDriveOfTheSelectedLine) {
+    fakes::TestProgram t;
+    auto& f = Machine(t).Main();
+    ASSERT_EQ(f.ListBox1.Count(), 3) << "C:, separator, General";
+    ASSERT_EQ(f.ListBox2.Items(), Lines{"D: Cd-rom"});
+    // List, line chosen, the command line started (empty: none).
+    const std::tuple<tk::ListBox*, int, std::string> rows[] = {
+        {&f.ListBox1, 0, "Explorer C:"},
+        {&f.ListBox1, 1, ""},
+        {&f.ListBox1, 2, ""},
+        {&f.ListBox1, -1, ""},
+        {&f.ListBox2, 0, "Explorer D:"},
+        {&f.ListBox3, 0, "Explorer N:"},
+        {&f.ListBox4, 0, "Explorer R:"},
+        {&f.ListBox4, -1, ""},
+        {&f.ListBox11, 0, ""}, // the prompt line
+    };
+    for (const auto& [list, index, command] : rows) {
+        SCOPED_TRACE(list->Name() + " line " + std::to_string(index));
+        t.fake.shell.commandLines.clear();
+        Choose(*list, index);
+        list->DblClick();
+        if (command.empty()) {
+            EXPECT_TRUE(t.fake.shell.commandLines.empty());
+        } else {
+            ASSERT_EQ(t.fake.shell.commandLines.size(), 1u);
+            EXPECT_EQ(t.fake.shell.commandLines[0].line, command);
+            EXPECT_EQ(t.fake.shell.commandLines[0].show, port::SW_SHOW_);
+        }
+    }
+    // After the removable survey: an access-denied line opens its drive like any other.
+    RefreshRemovableList(t);
+    for (int index : {0, 1}) {
+        t.fake.shell.commandLines.clear();
+        Choose(f.ListBox11, index);
+        f.ListBox11.DblClick();
+        ASSERT_EQ(t.fake.shell.commandLines.size(), 1u);
+        EXPECT_EQ(t.fake.shell.commandLines[0].line, index == 0 ? "Explorer B:" : "Explorer U:");
+    }
+}
+
+TEST(DriveActions, ContextMenusAndTheCdTrayCommands) {
+    fakes::TestProgram t;
+    auto& f = Machine(t).Main();
+    // Each list's context menu and its items; the RAM list has none.
+    const std::tuple<tk::ListBox*, tk::PopupMenu*, Lines> menus[] = {
+        {&f.ListBox1, &f.PopupMenu4, {"Change Volume Label"}},
+        {&f.ListBox2, &f.PopupMenu3, {"Eject Cd-rom", "Close Cd-rom"}},
+        {&f.ListBox3, &f.PopupMenu2, {"Disconnect"}},
+        {&f.ListBox4, nullptr, {}},
+        {&f.ListBox11, &f.PopupMenu5, {"Change Volume Label"}},
+    };
+    for (const auto& [list, menu, captions] : menus) {
+        SCOPED_TRACE(list->Name());
+        EXPECT_EQ(list->GetPopupMenu(), menu);
+        Lines shown;
+        if (menu != nullptr)
+            for (const tk::MenuItem* item : menu->Items())
+                shown.push_back(item->Caption());
+        EXPECT_EQ(shown, captions);
+    }
+
+    // The door commands need no selected line, go to the default CD audio device and are
+    // followed by no survey.
+    f.ListBox2.SetItemIndex(-1);
+    t.fake.drives.calls.clear();
+    const std::pair<tk::MenuItem*, std::string> items[] = {
+        {&f.EjectInputCdrom1, "Set cdaudio door open wait"},
+        {&f.CloseCdrom1, "Set cdaudio door closed wait"},
+        {&f.EjectCdrom1, "Set cdaudio door open wait"},
+        {&f.CloseCdrom2, "Set cdaudio door closed wait"},
+    };
+    for (const auto& [item, command] : items) {
+        t.fake.media.commands.clear();
+        item->Click();
+        EXPECT_EQ(t.fake.media.commands, Lines{command}) << item->Name();
+    }
+    EXPECT_TRUE(t.fake.drives.calls.empty());
+    EXPECT_TRUE(t.fake.desktop.boxes.empty());
+}
+
+TEST(DriveActions, DisconnectAsksOnlyWhenFilesAreOpenAndAlwaysSurveysAgain) {
+    using Cancels = std::vector<std::pair<std::string, bool>>;
+    const fakes::ShownBox question{
+        "Map is using, do you want disconnect? If you press Yes, You can lost data!", "Warning!",
+        308};
+    // Line chosen, the first call's result, the answer, the cancels made, the box shown.
+    const std::tuple<int, int, int, Cancels, std::optional<fakes::ShownBox>> rows[] = {
+        {-1, 0, 0, {}, fakes::ShownBox{SelectDisk, "trelvix", port::mb::Ok}},
+        {0, 0, 0, {{"N:", false}}, std::nullopt},
+        {0, 1222, 0, {{"N:", false}}, std::nullopt},
+        {0, 2401, port::mb::IdYes, {{"N:", false}, {"N:", true}}, question},
+        {0, 2401, port::mb::IdNo, {{"N:", false}}, question},
+    };
+    for (const auto& [index, result, answer, cancels, box] : rows) {
+        SCOPED_TRACE("line " + std::to_string(index) + ", result " + std::to_string(result));
+        fakes::TestProgram t;
+        auto& f = Machine(t).Main();
+        Choose(f.ListBox3, index);
+        t.fake.media.cancelResults = {result};
+        t.fake.desktop.answers = {answer};
+        t.fake.drives.drives['C'].volume.label = "LATER";
+        // Gone from the system, or not: the lists show it after the refresh.
+        if (result == 0 || answer == port::mb::IdYes)
+            t.fake.drives.drives.erase('N');
+        f.Disc1.Click();
+        EXPECT_EQ(t.fake.media.cancels, cancels);
+        ASSERT_EQ(t.fake.desktop.boxes.size(), box ? 1u : 0u);
+        if (box) {
+            EXPECT_EQ(t.fake.desktop.boxes[0].text, box->text);
+            EXPECT_EQ(t.fake.desktop.boxes[0].caption, box->caption);
+            EXPECT_EQ(t.fake.desktop.boxes[0].flags, box->flags);
+        }
+        EXPECT_TRUE(f.ListBox1.Item(0).starts_with("C: [LATER]")) << "surveyed again";
+        EXPECT_EQ(f.ListBox3.Count(), static_cast<int>(t.fake.drives.drives.count('N')));
+        EXPECT_EQ(t.P().NetSelection, index);
+    }
+}
+
+TEST(DriveActions, ChangeVolumeLabelRefusesLinesWithoutAUsableDrive) {
+    fakes::TestProgram t;
+    auto& p = Machine(t).P();
+    auto& f = t.Main();
+    int shown = 0;
+    p.App.ModalScript = [&](tk::Form&) { ++shown; };
+    // Menu item, list, line chosen, the box; the removable rows after its survey.
+    const std::tuple<tk::MenuItem*, tk::ListBox*, int, std::string> rows[] = {
+        {&f.ChangeVolumeLabel1, &f.ListBox1, -1, SelectDisk},
+        {&f.ChangeVolumeLabel1, &f.ListBox1, 1, SelectDisk}, // separator
+        {&f.ChangeVolumeLabel1, &f.ListBox1, 2, SelectDisk}, // General
+        {&f.ChangeVolumeLabel2, &f.ListBox11, -1, SelectDisk},
+        {&f.ChangeVolumeLabel2, &f.ListBox11, 0, InsertDisk}, // the prompt line
+        {&f.ChangeVolumeLabel2, &f.ListBox11, 0, InsertDisk}, // "B: Access Denied"
+    };
+    int row = 0;
+    for (const auto& [item, list, index, text] : rows) {
+        SCOPED_TRACE(row);
+        if (row++ == 5)
+            RefreshRemovableList(t);
+        t.fake.desktop.boxes.clear();
+        Choose(*list, index);
+        item->Click();
+        ASSERT_EQ(t.fake.desktop.boxes.size(), 1u);
+        EXPECT_EQ(t.fake.desktop.boxes[0].text, text);
+        EXPECT_EQ(t.fake.desktop.boxes[0].caption, "trelvix");
+        EXPECT_EQ(t.fake.desktop.boxes[0].flags, port::mb::Ok);
+        const int remembered =
+            list == &f.ListBox1 ? p.FixedSelection : p.DiskMonitor.RemovableSelection;
+        EXPECT_EQ(remembered, index);
+    }
+    EXPECT_EQ(shown, 0);
+    EXPECT_TRUE(t.fake.drives.labels.empty());
+}
+
+TEST(DriveActions, DialogSavesTheTextUnchangedThenRefreshes) {
+    fakes::TestProgram t;
+    t.fake.drives.drives['E'] = {DriveType::Fixed, {false, "", ""}, {-1, -1}};
+    auto& p = Machine(t).P();
+    auto& f = t.Main();
+    auto& d = *p.SetVolumeName;
+    EXPECT_EQ(d.Caption(), "SetVolumeName");
+    ASSERT_EQ(f.ListBox1.Item(1), "E: Access Denied");
+
+    // Line chosen, the text saved, its drive.
+    const std::tuple<int, std::string, std::string> rows[] = {
+        {0, "DATA", "C:"},
+        {0, "", "C:"},
+        {0, " ü 日本 ", "C:"},
+        {1, "X", "E:"}, // an access-denied line opens it too
+    };
+    for (const auto& [index, text, drive] : rows) {
+        SCOPED_TRACE(text);
+        d.Edit1.SetText("left from before");
+        std::string caption, shownText;
+        p.App.ModalScript = [&](tk::Form& dialog) {
+            ASSERT_EQ(&dialog, &d);
+            caption = d.Caption();
+            shownText = d.Edit1.Text();
+            EXPECT_EQ(d.ActiveControl(), &d.Edit1);
+            d.Edit1.SetText(text);
+            d.BitBtn1.Click();
+        };
+        t.fake.drives.labels.clear();
+        Choose(f.ListBox1, index);
+        f.ChangeVolumeLabel1.Click();
+        EXPECT_EQ(caption, "SetVolumeName for " + drive);
+        EXPECT_EQ(shownText, "");
+        ASSERT_EQ(t.fake.drives.labels.size(), 1u);
+        EXPECT_EQ(t.fake.drives.labels[0], std::make_pair(drive[0], text));
+        // The lists and pickers are read again after the label was written.
+        const std::string& label = t.fake.drives.drives['C'].volume.label;
+        EXPECT_TRUE(f.ListBox1.Item(0).starts_with("C: [" + label + "] (NTFS)"))
+            << f.ListBox1.Item(0);
+        EXPECT_EQ(PickerText(f.DriveComboBox1, 'C'), "c: [" + label + "]");
+        EXPECT_EQ(PickerText(f.DriveComboBox2, 'C'), "c: [" + label + "]");
+        EXPECT_EQ(f.ListBox11.Items(), Lines{Prompt}) << "the removable list is left alone";
+        EXPECT_EQ(f.ListBox1.ItemIndex(), index);
+    }
+}
+
+TEST(DriveActions, DialogClosesWithoutChangeOnCancelAndEscapeButNotOnEnter) {
+    fakes::TestProgram t;
+    auto& p = Machine(t).P();
+    auto& f = t.Main();
+    auto& d = *p.SetVolumeName;
+    for (bool escape : {false, true}) {
+        bool openAfterEnter = false;
+        p.App.ModalScript = [&](tk::Form&) {
+            d.Edit1.SetText("NEW");
+            EXPECT_EQ(d.KeyPress(13), 13);
+            openAfterEnter = d.Modal() && d.Visible();
+            if (escape)
+                d.KeyPress(27);
+            else
+                d.BitBtn2.Click();
+            EXPECT_FALSE(d.Modal());
+        };
+        Choose(f.ListBox1, 0);
+        t.fake.drives.drives['C'].volume.label = "LATER";
+        f.ChangeVolumeLabel1.Click();
+        EXPECT_TRUE(openAfterEnter);
+        EXPECT_TRUE(t.fake.drives.labels.empty());
+        EXPECT_TRUE(f.ListBox1.Item(0).starts_with("C: [SYSTEM]")) << "nothing surveyed";
+    }
+}
+
+TEST(DriveActions, DialogNamesTheDriveOfTheListThatOpenedIt) {
+    fakes::TestProgram t;
+    auto& p = Machine(t).P();
+    auto& f = t.Main();
+    auto& d = *p.SetVolumeName;
+    RefreshRemovableList(t);
+    Choose(f.ListBox11, 1);
+    Choose(f.ListBox1, 0);
+    std::string caption;
+    std::string label;
+    p.App.ModalScript = [&](tk::Form&) {
+        caption = d.Caption();
+        if (label.empty()) {
+            d.Close();
+        } else {
+            d.Edit1.SetText(label);
+            d.BitBtn1.Click();
+        }
+    };
+    // Removable U:, then fixed C: after U: was chosen more recently, then U: again, saved.
+    const std::tuple<tk::MenuItem*, std::string, std::string> rows[] = {
+        {&f.ChangeVolumeLabel2, "", "U:"},
+        {&f.ChangeVolumeLabel1, "", "C:"},
+        {&f.ChangeVolumeLabel2, "STICK", "U:"},
+    };
+    for (const auto& [item, saved, drive] : rows) {
+        label = saved;
+        item->Click();
+        EXPECT_EQ(caption, "SetVolumeName for " + drive);
+    }
+    ASSERT_EQ(t.fake.drives.labels.size(), 1u);
+    EXPECT_EQ(t.fake.drives.labels[0], std::make_pair('U', std::string("STICK")));
+    EXPECT_TRUE(f.ListBox11.Item(1).starts_with("U: [STICK] (FAT32)")) << "surveyed again";
+    EXPECT_EQ(f.ListBox11.ItemIndex(), 1);
+    EXPECT_EQ(p.DiskMonitor.RemovableSelection, 1);
+}
+
+} // namespace
