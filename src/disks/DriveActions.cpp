@@ -69,22 +69,37 @@ void CloseCdrom(Program& p) {
     p.Ports.media.SendCommand(CloseDoorCommand);
 }
 
-void CancelNetworkConnection(port::Media& media, const std::string& drive,
-                             const std::function<bool()>& forceWithOpenFiles) {
-    if (media.CancelConnection(drive, false) == port::ErrorOpenFiles && forceWithOpenFiles())
-        media.CancelConnection(drive, true);
+std::optional<std::string>
+CancelNetworkConnection(port::Media& media, const std::string& drive,
+                        const std::function<bool()>& forceWithOpenFiles) {
+    std::string reason;
+    int code = media.CancelConnection(drive, false, reason);
+    if (code == port::ErrorOpenFiles) {
+        if (!forceWithOpenFiles())
+            return std::nullopt;
+        code = media.CancelConnection(drive, true, reason);
+    }
+    if (code == 0)
+        return std::nullopt;
+    return reason;
 }
 
 void DisconnectNetworkDrive(Program& p) {
     TMainForm& f = *p.MainForm;
     p.NetSelection = f.ListBox3.ItemIndex();
-    if (const std::string* line = SelectedLine(f.ListBox3))
-        CancelNetworkConnection(p.Ports.media, DrivePrefix(*line),
-                                [&p] { return AskToForceDisconnect(p); });
-    else
+    const std::string* line = SelectedLine(f.ListBox3);
+    if (line == nullptr) {
         ShowNotice(p, SelectDiskText);
+        RefreshAll(p);
+        return;
+    }
+    const std::string drive = DrivePrefix(*line);
+    const std::optional<std::string> refused =
+        CancelNetworkConnection(p.Ports.media, drive, [&p] { return AskToForceDisconnect(p); });
     // The lists show whether the drive went, also when it did not.
     RefreshAll(p);
+    if (refused)
+        ShowRefusal(p, drive + " was not disconnected", *refused);
 }
 
 void ChangeFixedVolumeLabel(Program& p) {
@@ -118,9 +133,19 @@ void ChangeRemovableVolumeLabel(Program& p) {
     p.App.ShowModal(*p.SetVolumeName);
 }
 
-void WriteVolumeLabel(port::Drives& drives, const std::string& drive, const std::string& label) {
-    if (!drive.empty())
-        drives.SetLabel(drive.front(), label);
+std::optional<std::string> WriteVolumeLabel(port::Drives& drives, const std::string& drive,
+                                            const std::string& label) {
+    if (drive.empty())
+        return "no drive was chosen";
+    std::string reason;
+    if (drives.SetLabel(drive.front(), label, reason))
+        return std::nullopt;
+    return reason;
+}
+
+void ShowRefusal(Program& p, const std::string& what, const std::string& reason) {
+    p.App.MessageBox(tk::ErrorBoxText(what + ": " + reason), p.App.Title(),
+                     port::mb::Ok | port::mb::IconError);
 }
 
 } // namespace trelvix

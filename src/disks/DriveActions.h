@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace port {
@@ -27,20 +28,24 @@ void OpenDriveInExplorer(Program& p, const tk::ListBox& list);
 void EjectCdrom(Program& p);
 void CloseCdrom(Program& p);
 
-// The network list's Disconnect: asks before forcing a connection with open files, then
-// surveys the drives again.
+// The network list's Disconnect: asks before forcing a connection with open files, surveys
+// the drives again, then tells why a disconnection failed.
 void DisconnectNetworkDrive(Program& p);
 // Cancels the connection of `drive`; when files are open on it, forces it if
-// `forceWithOpenFiles` says so.
-void CancelNetworkConnection(port::Media& media, const std::string& drive,
-                             const std::function<bool()>& forceWithOpenFiles);
+// `forceWithOpenFiles` says so. The system's reason when the connection stays against the
+// user's wish; nothing when it went, or when the user chose to keep it.
+std::optional<std::string> CancelNetworkConnection(port::Media& media, const std::string& drive,
+                                                   const std::function<bool()>& forceWithOpenFiles);
 
 // "Change Volume Label" of the fixed and the removable list: the volume-label dialog for
 // the selected drive.
 void ChangeFixedVolumeLabel(Program& p);
 void ChangeRemovableVolumeLabel(Program& p);
-// Gives `drive` ("C:") the label, unchanged, empty included; the system's refusal is not
-// reported.
-void WriteVolumeLabel(port::Drives& drives, const std::string& drive, const std::string& label);
+// Gives `drive` ("C:") the label, unchanged, empty included. The system's reason when it
+// refused.
+std::optional<std::string> WriteVolumeLabel(port::Drives& drives, const std::string& drive,
+                                            const std::string& label);
+// Tells the user why a drive action did not happen.
+void ShowRefusal(Program& p, const std::string& what, const std::string& reason);
 
 } // namespace trelvix

@@ -55,12 +55,17 @@ void TSetVolumeName::FormActivate() {
 }
 
 void TSetVolumeName::BitBtn1Click() {
-    WriteVolumeLabel(Prog.Ports.drives, Drive(), Edit1.Text());
+    const std::string drive = Drive();
+    const std::optional<std::string> refused =
+        WriteVolumeLabel(Prog.Ports.drives, drive, Edit1.Text());
     Close();
     RefreshAll(Prog);
     if (Prog.DiskMonitor.LabelSource == FromRemovableList)
         SurveyRemovableDrives(Prog);
     RefreshDrivePickers(Prog);
+    // Behind the box, the lists show the label the drive kept.
+    if (refused)
+        ShowRefusal(Prog, "The volume label of " + drive + " was not changed", *refused);
 }
 
 void TSetVolumeName::FormKeyPress(char& key) {

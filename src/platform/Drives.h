@@ -40,9 +40,9 @@ class Drives {
     [[nodiscard]] virtual int IconIndex(char letter) = 0;
     // Turns the system's "insert a disk" boxes off (true) or back on (false).
     virtual void SuppressCriticalErrors(bool suppress) = 0;
-    // Renames the volume at the drive's root; an empty label removes it. Whether the
-    // system accepted it.
-    virtual bool SetLabel(char letter, const std::string& label) = 0;
+    // Renames the volume at the drive's root; an empty label removes it. On failure returns
+    // false and puts the system's reason into `reason`.
+    virtual bool SetLabel(char letter, const std::string& label, std::string& reason) = 0;
 };
 
 } // namespace port

@@ -17,8 +17,9 @@ class Media {
     virtual unsigned SendCommand(const std::string& command) = 0;
     // Cancels the network connection of a local name such as "X:", without forgetting it
     // for the next logon; `force` cancels it also while files are open on it. Returns the
-    // system's code: 0 for success, ErrorOpenFiles, or another error.
-    virtual int CancelConnection(const std::string& name, bool force) = 0;
+    // system's code: 0 for success, ErrorOpenFiles, or another error, whose text goes into
+    // `reason`.
+    virtual int CancelConnection(const std::string& name, bool force, std::string& reason) = 0;
 };
 
 } // namespace port

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -139,35 +140,47 @@ TEST(DriveActions, ContextMenusAndTheCdTrayCommands) {
 
 TEST(DriveActions, DisconnectAsksOnlyWhenFilesAreOpenAndAlwaysSurveysAgain) {
     using Cancels = std::vector<std::pair<std::string, bool>>;
+    using Boxes = std::vector<fakes::ShownBox>;
     const fakes::ShownBox question{
         "Map is using, do you want disconnect? If you press Yes, You can lost data!", "Warning!",
         308};
-    // Line chosen, the first call's result, the answer, the cancels made, the box shown.
-    const std::tuple<int, int, int, Cancels, std::optional<fakes::ShownBox>> rows[] = {
-        {-1, 0, 0, {}, fakes::ShownBox{SelectDisk, "trelvix", port::mb::Ok}},
-        {0, 0, 0, {{"N:", false}}, std::nullopt},
-        {0, 1222, 0, {{"N:", false}}, std::nullopt},
-        {0, 2401, port::mb::IdYes, {{"N:", false}, {"N:", true}}, question},
-        {0, 2401, port::mb::IdNo, {{"N:", false}}, question},
+    auto refused = [](int code) {
+        return fakes::ShownBox{"N: was not disconnected: System error " + std::to_string(code) +
+                                   ".",
+                               "trelvix", port::mb::Ok | port::mb::IconError};
     };
-    for (const auto& [index, result, answer, cancels, box] : rows) {
-        SCOPED_TRACE("line " + std::to_string(index) + ", result " + std::to_string(result));
+    // Line chosen, the calls' results, the answer, the cancels made, the boxes shown.
+    const std::tuple<int, std::deque<int>, int, Cancels, Boxes> rows[] = {
+        {-1, {}, 0, {}, {{SelectDisk, "trelvix", port::mb::Ok}}},
+        {0, {0}, 0, {{"N:", false}}, {}},
+        {0, {1222}, 0, {{"N:", false}}, {refused(1222)}},
+        {0, {2401, 0}, port::mb::IdYes, {{"N:", false}, {"N:", true}}, {question}},
+        {0,
+         {2401, 1222},
+         port::mb::IdYes,
+         {{"N:", false}, {"N:", true}},
+         {question, refused(1222)}},
+        {0, {2401}, port::mb::IdNo, {{"N:", false}}, {question}},
+    };
+    for (const auto& [index, results, answer, cancels, boxes] : rows) {
+        SCOPED_TRACE("line " + std::to_string(index) + ", " + std::to_string(boxes.size()) +
+                     " boxes, answer " + std::to_string(answer));
         fakes::TestProgram t;
         auto& f = Machine(t).Main();
         Choose(f.ListBox3, index);
-        t.fake.media.cancelResults = {result};
+        t.fake.media.cancelResults = results;
         t.fake.desktop.answers = {answer};
         t.fake.drives.drives['C'].volume.label = "LATER";
         // Gone from the system, or not: the lists show it after the refresh.
-        if (result == 0 || answer == port::mb::IdYes)
+        if (!results.empty() && results.back() == 0)
             t.fake.drives.drives.erase('N');
         f.Disc1.Click();
         EXPECT_EQ(t.fake.media.cancels, cancels);
-        ASSERT_EQ(t.fake.desktop.boxes.size(), box ? 1u : 0u);
-        if (box) {
-            EXPECT_EQ(t.fake.desktop.boxes[0].text, box->text);
-            EXPECT_EQ(t.fake.desktop.boxes[0].caption, box->caption);
-            EXPECT_EQ(t.fake.desktop.boxes[0].flags, box->flags);
+        ASSERT_EQ(t.fake.desktop.boxes.size(), boxes.size());
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            EXPECT_EQ(t.fake.desktop.boxes[i].text, boxes[i].text);
+            EXPECT_EQ(t.fake.desktop.boxes[i].caption, boxes[i].caption);
+            EXPECT_EQ(t.fake.desktop.boxes[i].flags, boxes[i].flags);
         }
         EXPECT_TRUE(f.ListBox1.Item(0).starts_with("C: [LATER]")) << "surveyed again";
         EXPECT_EQ(f.ListBox3.Count(), static_cast<int>(t.fake.drives.drives.count('N')));
@@ -254,6 +267,27 @@ TEST(DriveActions, DialogSavesTheTextUnchangedThenRefreshes) {
         EXPECT_EQ(f.ListBox11.Items(), Lines{Prompt}) << "the removable list is left alone";
         EXPECT_EQ(f.ListBox1.ItemIndex(), index);
     }
+}
+
+// A refused rename closes the dialog like any other and says why; the lists show the label
+// the drive kept.
+TEST(DriveActions, RefusedRenameSaysWhy) {
+    fakes::TestProgram t;
+    auto& p = Machine(t).P();
+    auto& f = t.Main();
+    t.fake.drives.refuseLabels = true;
+    p.App.ModalScript = [&](tk::Form&) {
+        p.SetVolumeName->Edit1.SetText("DATA");
+        p.SetVolumeName->BitBtn1.Click();
+    };
+    Choose(f.ListBox1, 0);
+    f.ChangeVolumeLabel1.Click();
+    ASSERT_EQ(t.fake.desktop.boxes.size(), 1u);
+    EXPECT_EQ(t.fake.desktop.boxes[0].text,
+              "The volume label of C: was not changed: Access is denied.");
+    EXPECT_EQ(t.fake.desktop.boxes[0].flags, port::mb::Ok | port::mb::IconError);
+    EXPECT_FALSE(p.SetVolumeName->Visible());
+    EXPECT_TRUE(f.ListBox1.Item(0).starts_with("C: [SYSTEM]"));
 }
 
 TEST(DriveActions, DialogClosesWithoutChangeOnCancelAndEscapeButNotOnEnter) {

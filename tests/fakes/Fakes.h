@@ -270,11 +270,13 @@ class FakeDrives : public port::Drives {
         return letter - 'A';
     }
     void SuppressCriticalErrors(bool suppress) override { suppressed = suppress; }
-    bool SetLabel(char letter, const std::string& label) override {
+    bool SetLabel(char letter, const std::string& label, std::string& reason) override {
         labels.emplace_back(letter, label);
         auto it = drives.find(letter);
-        if (it == drives.end())
+        if (it == drives.end() || refuseLabels) {
+            reason = "Access is denied.";
             return false;
+        }
         it->second.volume.label = label;
         return true;
     }
@@ -289,6 +291,7 @@ class FakeDrives : public port::Drives {
     std::vector<DriveCall> calls;
     // Every relabelling asked for: letter and label.
     std::vector<std::pair<char, std::string>> labels;
+    bool refuseLabels = false;
 
   private:
     void Record(const char* what, char letter) { calls.push_back({what, letter, suppressed}); }
@@ -303,12 +306,14 @@ class FakeMedia : public port::Media {
         commands.push_back(command);
         return 0;
     }
-    int CancelConnection(const std::string& name, bool force) override {
+    int CancelConnection(const std::string& name, bool force, std::string& reason) override {
         cancels.emplace_back(name, force);
         if (cancelResults.empty())
             return 0;
         int result = cancelResults.front();
         cancelResults.pop_front();
+        if (result != 0)
+            reason = "System error " + std::to_string(result);
         return result;
     }
     std::vector<std::string> commands;

@@ -21,7 +21,7 @@ class Win32Drives : public port::Drives {
     // change nothing (suppress twice, restore twice) are ignored.
     void SuppressCriticalErrors(bool suppress) override;
     // SetVolumeLabelW of "X:\".
-    bool SetLabel(char letter, const std::string& label) override;
+    bool SetLabel(char letter, const std::string& label, std::string& reason) override;
 
   private:
     bool suppressed_ = false;

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Media.h"
 
+#include "platform/win32/SystemMessage.h"
 #include "platform/win32/Unicode.h"
 
 #include <mmsystem.h>
@@ -11,8 +12,11 @@ unsigned Win32Media::SendCommand(const std::string& command) {
     return mciSendStringW(Widen(command).c_str(), nullptr, 0, owner_);
 }
 
-int Win32Media::CancelConnection(const std::string& name, bool force) {
-    return static_cast<int>(WNetCancelConnection2W(Widen(name).c_str(), 0, force ? TRUE : FALSE));
+int Win32Media::CancelConnection(const std::string& name, bool force, std::string& reason) {
+    const DWORD code = WNetCancelConnection2W(Widen(name).c_str(), 0, force ? TRUE : FALSE);
+    if (code != NO_ERROR)
+        reason = SystemMessage(code);
+    return static_cast<int>(code);
 }
 
 } // namespace win32

@@ -14,7 +14,7 @@ class Win32Media : public port::Media {
     unsigned SendCommand(const std::string& command) override;
     // WNetCancelConnection2W with no flags: the connection stays remembered for the next
     // logon.
-    int CancelConnection(const std::string& name, bool force) override;
+    int CancelConnection(const std::string& name, bool force, std::string& reason) override;
 
   private:
     HWND owner_ = nullptr;

@@ -42,7 +42,8 @@ TEST(DrivesTest, SetLabelWritesTheLabelUnchanged) {
     win32::Win32Drives drives;
     for (const std::string label : {"TRELVIX ü", ""}) {
         SCOPED_TRACE(label);
-        EXPECT_TRUE(drives.SetLabel('C', label));
+        std::string reason;
+        EXPECT_TRUE(drives.SetLabel('C', label, reason)) << reason;
         std::ostringstream written;
         written << std::ifstream(file, std::ios::binary).rdbuf();
         std::string text = written.str();
@@ -50,7 +51,9 @@ TEST(DrivesTest, SetLabelWritesTheLabelUnchanged) {
             text.pop_back();
         EXPECT_EQ(text, label);
     }
-    EXPECT_FALSE(drives.SetLabel('1', "X"));
+    std::string reason;
+    EXPECT_FALSE(drives.SetLabel('1', "X", reason));
+    EXPECT_FALSE(reason.empty());
     std::filesystem::remove(file);
 }
 

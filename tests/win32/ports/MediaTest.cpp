@@ -29,12 +29,14 @@ class RecordingDesktop : public port::Desktop {
 };
 
 // A letter that is no network drive: the system's refusal is not "files are open", so the
-// program over the real ports cancels once and asks nothing.
+// program over the real ports cancels once, asks nothing and tells why it failed.
 TEST(MediaTest, DisconnectOfALetterThatIsNoNetworkDriveAsksNothing) {
     win32::Win32Media media;
-    const int code = media.CancelConnection("Q:", false);
+    std::string reason;
+    const int code = media.CancelConnection("Q:", false, reason);
     EXPECT_NE(code, 0);
     EXPECT_NE(code, port::ErrorOpenFiles);
+    EXPECT_FALSE(reason.empty());
 
     win32::Win32Ports real;
     RecordingDesktop desktop;
@@ -48,7 +50,9 @@ TEST(MediaTest, DisconnectOfALetterThatIsNoNetworkDriveAsksNothing) {
     f.ListBox3.SetItems({"Q: Access Denied"});
     f.ListBox3.SelectItem(0);
     f.Disc1.Click();
-    EXPECT_TRUE(desktop.boxes.empty());
+    EXPECT_EQ(desktop.boxes,
+              std::vector<std::string>{tk::ErrorBoxText("Q: was not disconnected: " + reason)})
+        << "no question";
     EXPECT_TRUE(f.ListBox3.Items().empty()) << "the lists were surveyed again";
 }
 
