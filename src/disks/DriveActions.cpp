@@ -61,12 +61,21 @@ void OpenDriveInExplorer(Program& p, const tk::ListBox& list) {
     RunCommandLine(p, "Explorer " + prefix);
 }
 
+std::optional<std::string> MoveCdDoor(port::Media& media, bool open) {
+    std::string reason;
+    if (media.SendCommand(open ? OpenDoorCommand : CloseDoorCommand, reason) == 0)
+        return std::nullopt;
+    return reason;
+}
+
 void EjectCdrom(Program& p) {
-    p.Ports.media.SendCommand(OpenDoorCommand);
+    if (const auto refused = MoveCdDoor(p.Ports.media, true))
+        ShowRefusal(p, "The CD tray was not opened", *refused);
 }
 
 void CloseCdrom(Program& p) {
-    p.Ports.media.SendCommand(CloseDoorCommand);
+    if (const auto refused = MoveCdDoor(p.Ports.media, false))
+        ShowRefusal(p, "The CD tray was not closed", *refused);
 }
 
 std::optional<std::string>

@@ -24,9 +24,12 @@ class Program;
 // removable list's prompt line and no selection open nothing.
 void OpenDriveInExplorer(Program& p, const tk::ListBox& list);
 
-// The CD tray of the default CD audio device, whatever line is selected.
+// The CD tray of the default CD audio device, whatever line is selected; a box tells why
+// it did not move.
 void EjectCdrom(Program& p);
 void CloseCdrom(Program& p);
+// Opens or closes the tray; returns once it has moved. The device's reason when it did not.
+std::optional<std::string> MoveCdDoor(port::Media& media, bool open);
 
 // The network list's Disconnect: asks before forcing a connection with open files, surveys
 // the drives again, then tells why a disconnection failed.

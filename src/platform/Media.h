@@ -13,8 +13,8 @@ class Media {
     virtual ~Media() = default;
     // Sends a command string to the multimedia devices; notifications would go to the main
     // window. Returns once the command is done ("wait"), with the device's error code,
-    // 0 for success.
-    virtual unsigned SendCommand(const std::string& command) = 0;
+    // 0 for success; the error's text goes into `reason`.
+    virtual unsigned SendCommand(const std::string& command, std::string& reason) = 0;
     // Cancels the network connection of a local name such as "X:", without forgetting it
     // for the next logon; `force` cancels it also while files are open on it. Returns the
     // system's code: 0 for success, ErrorOpenFiles, or another error, whose text goes into

@@ -136,6 +136,16 @@ TEST(DriveActions, ContextMenusAndTheCdTrayCommands) {
     }
     EXPECT_TRUE(t.fake.drives.calls.empty());
     EXPECT_TRUE(t.fake.desktop.boxes.empty());
+
+    // Without a CD audio device a box says why the tray did not move.
+    t.fake.media.commandResult = 263;
+    f.EjectCdrom1.Click();
+    f.CloseCdrom1.Click();
+    ASSERT_EQ(t.fake.desktop.boxes.size(), 2u);
+    const std::string reason = "The specified device is not open or is not recognized by MCI.";
+    EXPECT_EQ(t.fake.desktop.boxes[0].text, "The CD tray was not opened: " + reason);
+    EXPECT_EQ(t.fake.desktop.boxes[1].text, "The CD tray was not closed: " + reason);
+    EXPECT_EQ(t.fake.desktop.boxes[1].flags, port::mb::Ok | port::mb::IconError);
 }
 
 TEST(DriveActions, DisconnectAsksOnlyWhenFilesAreOpenAndAlwaysSurveysAgain) {

@@ -302,9 +302,11 @@ class FakePower : public port::Power {};
 // in turn, then with success.
 class FakeMedia : public port::Media {
   public:
-    unsigned SendCommand(const std::string& command) override {
+    unsigned SendCommand(const std::string& command, std::string& reason) override {
         commands.push_back(command);
-        return 0;
+        if (commandResult != 0)
+            reason = "The specified device is not open or is not recognized by MCI.";
+        return commandResult;
     }
     int CancelConnection(const std::string& name, bool force, std::string& reason) override {
         cancels.emplace_back(name, force);
@@ -317,6 +319,7 @@ class FakeMedia : public port::Media {
         return result;
     }
     std::vector<std::string> commands;
+    unsigned commandResult = 0;
     std::vector<std::pair<std::string, bool>> cancels;
     std::deque<int> cancelResults;
 };

@@ -8,8 +8,15 @@
 
 namespace win32 {
 
-unsigned Win32Media::SendCommand(const std::string& command) {
-    return mciSendStringW(Widen(command).c_str(), nullptr, 0, owner_);
+unsigned Win32Media::SendCommand(const std::string& command, std::string& reason) {
+    const MCIERROR code = mciSendStringW(Widen(command).c_str(), nullptr, 0, owner_);
+    if (code != 0) {
+        wchar_t text[MAXERRORLENGTH] = {};
+        reason = mciGetErrorStringW(code, text, MAXERRORLENGTH) != FALSE
+                     ? Narrow(text)
+                     : "Multimedia error " + std::to_string(code);
+    }
+    return code;
 }
 
 int Win32Media::CancelConnection(const std::string& name, bool force, std::string& reason) {

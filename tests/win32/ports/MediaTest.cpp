@@ -9,11 +9,15 @@
 
 namespace {
 
-// The test prefix has no CD drive: the command fails at once, without waiting for a door.
+// The test prefix has no CD drive: the command fails at once, without waiting for a door,
+// and says why.
 TEST(MediaTest, DoorCommandWithoutACdAudioDeviceReturnsAnError) {
     win32::Win32Media media;
-    EXPECT_NE(media.SendCommand("Set cdaudio door open wait"), 0u);
-    EXPECT_NE(media.SendCommand("Set cdaudio door closed wait"), 0u);
+    for (const char* command : {"Set cdaudio door open wait", "Set cdaudio door closed wait"}) {
+        std::string reason;
+        EXPECT_NE(media.SendCommand(command, reason), 0u) << command;
+        EXPECT_FALSE(reason.empty()) << command;
+    }
 }
 
 // Asks for nothing and answers No, so no test waits on a box.
