@@ -430,6 +430,12 @@ def form_pictures():
     def options(c, k):
         gear(c, k)
 
+    def close(c, k):
+        c.line(DARKGREEN, 4 * k, 13 * k, 10 * k, 19 * k, 4 * k)
+        c.line(DARKGREEN, 10 * k, 19 * k, 20 * k, 5 * k, 4 * k)
+        c.line(GREEN, 4 * k, 13 * k, 10 * k, 19 * k, 2.2 * k)
+        c.line(GREEN, 10 * k, 19 * k, 20 * k, 5 * k, 2.2 * k)
+
     return {
         "options.bmp": glyph(options),
         "deleteall.bmp": glyph(deleteall),
@@ -448,6 +454,7 @@ def form_pictures():
         "autostart.bmp": glyph(autostart),
         "delete.bmp": glyph(lambda c, k: cross(c, k)),
         "browse.bmp": glyph(browse),
+        "close.bmp": glyph(close),
     }
 
 
@@ -457,7 +464,8 @@ RESOURCE_NAMES = ["On.bmp", "Off.bmp", "StayOnTop.bmp", "StayOnBack.bmp", "AutoR
 GENERATED_NAMES = ["trelvix.ico", "options.bmp", "deleteall.bmp", "back.bmp", "forward.bmp",
                    "explorer.bmp", "iexplore.bmp", "controlpanel.bmp", "admintools.bmp",
                    "disks.bmp", "quicklaunch.bmp", "freetemp.bmp", "shutdown_page.bmp",
-                   "stopwatch.bmp", "system.bmp", "autostart.bmp", "delete.bmp", "browse.bmp"]
+                   "stopwatch.bmp", "system.bmp", "autostart.bmp", "delete.bmp", "browse.bmp",
+                   "close.bmp"]
 
 
 def write_if_changed(path, data):

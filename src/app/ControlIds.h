@@ -157,6 +157,22 @@ inline constexpr int Form = 3000;
 
 namespace options {
 inline constexpr int Form = 4000;
+inline constexpr int BitBtn2 = 4001; // close, "Capacity" page
+inline constexpr int BitBtn3 = 4002; // close, "Interval" page
+inline constexpr int PageControl1 = 4003;
+inline constexpr int TabSheet1 = 4004; // "Interval"
+inline constexpr int Capacity = 4005;  // "Capacity"
+inline constexpr int Label1 = 4006;
+inline constexpr int Label2 = 4007; // the period, or "Stop Refresh"
+inline constexpr int TrackBar1 = 4008;
+inline constexpr int BitBtn1 = 4009; // "Now On" / "Now Off"
+inline constexpr int Label3 = 4010;
+inline constexpr int Label4 = 4011;
+inline constexpr int TrackBar2 = 4012;
+inline constexpr int Label5 = 4013;
+inline constexpr int Label6 = 4014;
+inline constexpr int Label7 = 4015;
+inline constexpr int Label8 = 4016;
 } // namespace options
 
 namespace setvolume {

@@ -125,22 +125,7 @@ bool Trelvix::Running() const {
 }
 
 HWND Trelvix::Control(int id) const {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        main_,
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(window) == s->id) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return ControlIn(main_, id);
 }
 
 std::vector<HWND> Trelvix::OtherWindows() const {
@@ -285,6 +270,49 @@ void Trelvix::TrayMouse(unsigned mouseMessage) const {
         if (std::wstring(className) == L"TrelvixTrayIconWindow")
             Send(window, WM_USER + 1, 0, static_cast<LPARAM>(mouseMessage));
     }
+}
+
+HWND Trelvix::Dialog(const std::string& caption) const {
+    for (HWND window : OtherWindows())
+        if (IsWindowVisible(window) != FALSE && Text(window) == caption)
+            return window;
+    return nullptr;
+}
+
+HWND Trelvix::ControlIn(HWND window, int id) const {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (GetDlgCtrlID(child) == s->id) {
+                s->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void Trelvix::PostKey(WORD virtualKey) const {
+    PostMessageW(main_, WM_KEYDOWN, virtualKey, 1);
+    PostMessageW(main_, WM_KEYUP, virtualKey, 1 | (1u << 30) | (1u << 31));
+}
+
+void Trelvix::PostChar(HWND target, wchar_t ch) const {
+    PostMessageW(target, WM_CHAR, ch, 1);
+}
+
+void Trelvix::MoveTrackBar(HWND bar, int position) const {
+    Send(bar, TBM_SETPOS, TRUE, position);
+    // A window handle is the same in every process, so the notification crosses as it is.
+    HWND parent = GetParent(bar);
+    Send(parent, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(bar));
+    Send(parent, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(bar));
 }
 
 std::optional<std::uint32_t> StoredSetting(const std::string& name) {

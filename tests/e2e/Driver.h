@@ -60,6 +60,17 @@ class Trelvix {
     // A mouse message arriving through the tray icon's callback (1025).
     void TrayMouse(unsigned mouseMessage) const;
 
+    // A shown dialog of the program by its caption; nullptr while there is none.
+    [[nodiscard]] HWND Dialog(const std::string& caption) const;
+    // A control of any of the program's windows by its fixed ID; nullptr when there is none.
+    [[nodiscard]] HWND ControlIn(HWND window, int id) const;
+    // A key pressed and released while the main window has the focus (shortcuts).
+    void PostKey(WORD virtualKey) const;
+    void PostChar(HWND target, wchar_t ch) const;
+    // Moves a track bar as the user's drag would: the bar takes the position and tells
+    // its parent, whose scroll notification the program turns into the change event.
+    void MoveTrackBar(HWND bar, int position) const;
+
   private:
     // Runs `work` with `size` bytes allocated inside the program's process.
     void WithRemoteBuffer(std::size_t size, const std::function<void(void* remote)>& work) const;
