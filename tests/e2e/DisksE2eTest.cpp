@@ -70,14 +70,12 @@ TEST(DisksE2e, MissingTempFolderIsMadeAgain) {
     app.Close();
 }
 
-// The program's shown top-level window of this class (and caption, when one is given).
-HWND ShownWindow(const e2e::Trelvix& app, const std::wstring& windowClass,
-                 const std::string& caption = {}) {
+// The program's open context menu; nullptr while there is none.
+HWND OpenMenu(const e2e::Trelvix& app) {
     for (HWND window : app.OtherWindows()) {
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (IsWindowVisible(window) != FALSE && windowClass == name &&
-            (caption.empty() || app.Text(window) == caption))
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        if (IsWindowVisible(window) != FALSE && std::wstring(name) == L"#32768")
             return window;
     }
     return nullptr;
@@ -105,19 +103,17 @@ TEST(DisksE2e, FixedListContextMenuRelabelsTheDrive) {
 
     e2e::RealClick(e2e::ItemPoint(list, 0), 3);
     HWND menu = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (menu = ShownWindow(app, L"#32768")) != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return (menu = OpenMenu(app)) != nullptr; }));
     e2e::RealClick(e2e::MiddleOf(menu), 1); // its one item, "Change Volume Label"
     HWND dialog = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        return (dialog = ShownWindow(app, L"TrelvixForm", "SetVolumeName for C:")) != nullptr;
-    }));
+    ASSERT_TRUE(WaitFor([&] { return (dialog = app.Dialog("SetVolumeName for C:")) != nullptr; }));
     EXPECT_EQ(app.ListSelection(list), 0) << "the right click kept the selection";
 
-    HWND edit = GetDlgItem(dialog, ids::setvolume::Edit1);
+    HWND edit = app.ControlIn(dialog, ids::setvolume::Edit1);
     ASSERT_NE(edit, nullptr);
     e2e::XdoTool("type --delay 20 TRELVIX");
     EXPECT_TRUE(WaitFor([&] { return app.Text(edit) == "TRELVIX"; })) << app.Text(edit);
-    e2e::RealClick(e2e::MiddleOf(GetDlgItem(dialog, ids::setvolume::BitBtn1)), 1);
+    e2e::RealClick(e2e::MiddleOf(app.ControlIn(dialog, ids::setvolume::BitBtn1)), 1);
     EXPECT_TRUE(WaitFor([&] { return FileText(labelFile).starts_with("TRELVIX"); }))
         << FileText(labelFile);
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(dialog) == FALSE; }));
