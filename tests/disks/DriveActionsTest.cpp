@@ -233,7 +233,10 @@ TEST(DriveActions, ChangeVolumeLabelRefusesLinesWithoutAUsableDrive) {
     EXPECT_TRUE(t.fake.drives.labels.empty());
 }
 
-TEST(DriveActions, DialogSavesTheTextUnchangedThenRefreshes) {
+// The dialog names the drive of the list that opened it, also when the other list's drive
+// was chosen more recently; Save passes the text unchanged, then the lists are read again,
+// the removable one only when it opened the dialog.
+TEST(DriveActions, DialogSavesTheTextUnchangedForTheDriveOfItsList) {
     fakes::TestProgram t;
     t.fake.drives.drives['E'] = {DriveType::Fixed, {false, "", ""}, {-1, -1}};
     auto& p = Machine(t).P();
@@ -241,16 +244,23 @@ TEST(DriveActions, DialogSavesTheTextUnchangedThenRefreshes) {
     auto& d = *p.SetVolumeName;
     EXPECT_EQ(d.Caption(), "SetVolumeName");
     ASSERT_EQ(f.ListBox1.Item(1), "E: Access Denied");
+    RefreshRemovableList(t);
+    Choose(f.ListBox1, 0);
 
-    // Line chosen, the text saved, its drive.
-    const std::tuple<int, std::string, std::string> rows[] = {
-        {0, "DATA", "C:"},
-        {0, "", "C:"},
-        {0, " ü 日本 ", "C:"},
-        {1, "X", "E:"}, // an access-denied line opens it too
+    // Menu item, line chosen, the text saved, the drive named.
+    const std::tuple<tk::MenuItem*, int, std::string, std::string> rows[] = {
+        {&f.ChangeVolumeLabel2, 1, "STICK", "U:"},
+        {&f.ChangeVolumeLabel1, -2, "DATA", "C:"}, // the line chosen before U:'s
+        {&f.ChangeVolumeLabel1, 0, "", "C:"},
+        {&f.ChangeVolumeLabel1, 0, " ü 日本 ", "C:"},
+        {&f.ChangeVolumeLabel1, 1, "X", "E:"}, // an access-denied line opens it too
     };
-    for (const auto& [index, text, drive] : rows) {
+    for (const auto& [item, index, text, drive] : rows) {
         SCOPED_TRACE(text);
+        const bool removable = item == &f.ChangeVolumeLabel2;
+        tk::ListBox& list = removable ? f.ListBox11 : f.ListBox1;
+        if (index != -2)
+            Choose(list, index);
         d.Edit1.SetText("left from before");
         std::string caption, shownText;
         p.App.ModalScript = [&](tk::Form& dialog) {
@@ -262,105 +272,62 @@ TEST(DriveActions, DialogSavesTheTextUnchangedThenRefreshes) {
             d.BitBtn1.Click();
         };
         t.fake.drives.labels.clear();
-        Choose(f.ListBox1, index);
-        f.ChangeVolumeLabel1.Click();
+        t.fake.drives.drives['U'].space.free -= MB;
+        const std::string removableLine = f.ListBox11.Item(1);
+        item->Click();
         EXPECT_EQ(caption, "SetVolumeName for " + drive);
         EXPECT_EQ(shownText, "");
         ASSERT_EQ(t.fake.drives.labels.size(), 1u);
         EXPECT_EQ(t.fake.drives.labels[0], std::make_pair(drive[0], text));
-        // The lists and pickers are read again after the label was written.
+        // Read again after the label was written; the selection stays.
         const std::string& label = t.fake.drives.drives['C'].volume.label;
-        EXPECT_TRUE(f.ListBox1.Item(0).starts_with("C: [" + label + "] (NTFS)"))
-            << f.ListBox1.Item(0);
+        EXPECT_TRUE(f.ListBox1.Item(0).starts_with("C: [" + label + "] (NTFS)"));
         EXPECT_EQ(PickerText(f.DriveComboBox1, 'C'), "c: [" + label + "]");
         EXPECT_EQ(PickerText(f.DriveComboBox2, 'C'), "c: [" + label + "]");
-        EXPECT_EQ(f.ListBox11.Items(), Lines{Prompt}) << "the removable list is left alone";
-        EXPECT_EQ(f.ListBox1.ItemIndex(), index);
+        EXPECT_TRUE(f.ListBox11.Item(1).starts_with("U: [STICK]"));
+        EXPECT_EQ(f.ListBox11.Item(1) != removableLine, removable) << "surveyed again";
+        EXPECT_EQ(list.ItemIndex(), index == -2 ? 0 : index);
     }
 }
 
-// A refused rename closes the dialog like any other and says why; the lists show the label
-// the drive kept.
-TEST(DriveActions, RefusedRenameSaysWhy) {
-    fakes::TestProgram t;
-    auto& p = Machine(t).P();
-    auto& f = t.Main();
-    t.fake.drives.refuseLabels = true;
-    p.App.ModalScript = [&](tk::Form&) {
-        p.SetVolumeName->Edit1.SetText("DATA");
-        p.SetVolumeName->BitBtn1.Click();
-    };
-    Choose(f.ListBox1, 0);
-    f.ChangeVolumeLabel1.Click();
-    ASSERT_EQ(t.fake.desktop.boxes.size(), 1u);
-    EXPECT_EQ(t.fake.desktop.boxes[0].text,
-              "The volume label of C: was not changed: Access is denied.");
-    EXPECT_EQ(t.fake.desktop.boxes[0].flags, port::mb::Ok | port::mb::IconError);
-    EXPECT_FALSE(p.SetVolumeName->Visible());
-    EXPECT_TRUE(f.ListBox1.Item(0).starts_with("C: [SYSTEM]"));
-}
-
-TEST(DriveActions, DialogClosesWithoutChangeOnCancelAndEscapeButNotOnEnter) {
-    fakes::TestProgram t;
-    auto& p = Machine(t).P();
-    auto& f = t.Main();
-    auto& d = *p.SetVolumeName;
-    for (bool escape : {false, true}) {
+// Enter does nothing special; Cancel and Escape close without change; a Save that the
+// system refuses closes too and says why, the lists showing the label the drive kept.
+TEST(DriveActions, DialogEndingsOtherThanASave) {
+    enum Ending { Cancel, Escape, RefusedSave };
+    for (Ending ending : {Cancel, Escape, RefusedSave}) {
+        SCOPED_TRACE(ending);
+        fakes::TestProgram t;
+        auto& p = Machine(t).P();
+        auto& f = t.Main();
+        auto& d = *p.SetVolumeName;
+        t.fake.drives.refuseLabels = true;
         bool openAfterEnter = false;
         p.App.ModalScript = [&](tk::Form&) {
             d.Edit1.SetText("NEW");
             EXPECT_EQ(d.KeyPress(13), 13);
             openAfterEnter = d.Modal() && d.Visible();
-            if (escape)
+            if (ending == Escape)
                 d.KeyPress(27);
             else
-                d.BitBtn2.Click();
-            EXPECT_FALSE(d.Modal());
+                (ending == Cancel ? d.BitBtn2 : d.BitBtn1).Click();
         };
         Choose(f.ListBox1, 0);
         t.fake.drives.drives['C'].volume.label = "LATER";
         f.ChangeVolumeLabel1.Click();
         EXPECT_TRUE(openAfterEnter);
-        EXPECT_TRUE(t.fake.drives.labels.empty());
-        EXPECT_TRUE(f.ListBox1.Item(0).starts_with("C: [SYSTEM]")) << "nothing surveyed";
-    }
-}
-
-TEST(DriveActions, DialogNamesTheDriveOfTheListThatOpenedIt) {
-    fakes::TestProgram t;
-    auto& p = Machine(t).P();
-    auto& f = t.Main();
-    auto& d = *p.SetVolumeName;
-    RefreshRemovableList(t);
-    Choose(f.ListBox11, 1);
-    Choose(f.ListBox1, 0);
-    std::string caption;
-    std::string label;
-    p.App.ModalScript = [&](tk::Form&) {
-        caption = d.Caption();
-        if (label.empty()) {
-            d.Close();
-        } else {
-            d.Edit1.SetText(label);
-            d.BitBtn1.Click();
+        EXPECT_FALSE(d.Modal() || d.Visible());
+        EXPECT_EQ(t.fake.drives.labels.size(), ending == RefusedSave ? 1u : 0u);
+        // Only a save surveys the drives again.
+        EXPECT_EQ(f.ListBox1.Item(0).starts_with("C: [LATER]"), ending == RefusedSave);
+        if (ending != RefusedSave) {
+            EXPECT_TRUE(t.fake.desktop.boxes.empty());
+            continue;
         }
-    };
-    // Removable U:, then fixed C: after U: was chosen more recently, then U: again, saved.
-    const std::tuple<tk::MenuItem*, std::string, std::string> rows[] = {
-        {&f.ChangeVolumeLabel2, "", "U:"},
-        {&f.ChangeVolumeLabel1, "", "C:"},
-        {&f.ChangeVolumeLabel2, "STICK", "U:"},
-    };
-    for (const auto& [item, saved, drive] : rows) {
-        label = saved;
-        item->Click();
-        EXPECT_EQ(caption, "SetVolumeName for " + drive);
+        ASSERT_EQ(t.fake.desktop.boxes.size(), 1u);
+        EXPECT_EQ(t.fake.desktop.boxes[0].text,
+                  "The volume label of C: was not changed: Access is denied.");
+        EXPECT_EQ(t.fake.desktop.boxes[0].flags, port::mb::Ok | port::mb::IconError);
     }
-    ASSERT_EQ(t.fake.drives.labels.size(), 1u);
-    EXPECT_EQ(t.fake.drives.labels[0], std::make_pair('U', std::string("STICK")));
-    EXPECT_TRUE(f.ListBox11.Item(1).starts_with("U: [STICK] (FAT32)")) << "surveyed again";
-    EXPECT_EQ(f.ListBox11.ItemIndex(), 1);
-    EXPECT_EQ(p.DiskMonitor.RemovableSelection, 1);
 }
 
 } // namespace
