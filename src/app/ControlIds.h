@@ -95,6 +95,10 @@ inline constexpr int BitBtn10 = 1612;
 // AutoStart page
 inline constexpr int ListBox9 = 1700;
 inline constexpr int ListBox10 = 1701;
+inline constexpr int Label18 = 1702;
+inline constexpr int Label19 = 1703;
+inline constexpr int Label20 = 1704;
+inline constexpr int Label21 = 1705;
 // Timers
 inline constexpr int Timer1 = 1900;
 inline constexpr int TimerControl = 1901;
@@ -149,6 +153,11 @@ inline constexpr int PopupMenu4 = 2220; // ListBox1, fixed
 inline constexpr int ChangeVolumeLabel1 = 2221;
 inline constexpr int PopupMenu5 = 2230; // ListBox11, removable
 inline constexpr int ChangeVolumeLabel2 = 2231;
+// AutoStart lists' context menus
+inline constexpr int PopupMenu6 = 2600;
+inline constexpr int DeleteThisKeyFrom1 = 2601;
+inline constexpr int PopupMenu7 = 2602;
+inline constexpr int DeleteThisKeyFromHKEYLOCALMACHINE1 = 2603;
 } // namespace main
 
 namespace about {

@@ -125,8 +125,23 @@ class TMainForm : public tk::Form {
     tk::BitBtn BitBtn10{*this, &TabSheet7, "BitBtn10", ids::main::BitBtn10};
 
     // Page 6: AutoStart
+    tk::Label Label18{*this, &TabSheet6, "Label18", ids::main::Label18};
+    tk::Label Label19{*this, &TabSheet6, "Label19", ids::main::Label19};
     tk::ListBox ListBox9{*this, &TabSheet6, "ListBox9", ids::main::ListBox9};
+    tk::Label Label20{*this, &TabSheet6, "Label20", ids::main::Label20};
+    tk::Label Label21{*this, &TabSheet6, "Label21", ids::main::Label21};
     tk::ListBox ListBox10{*this, &TabSheet6, "ListBox10", ids::main::ListBox10};
+    // The lists' context menus. The items' names are the form's own: each deletes from the
+    // root its caption names.
+    tk::PopupMenu PopupMenu6{*this, "PopupMenu6", ids::main::PopupMenu6};
+    tk::MenuItem DeleteThisKeyFrom1{*this, PopupMenu6, "DeleteThisKeyFrom1",
+                                    ids::main::DeleteThisKeyFrom1,
+                                    "Click Here To Delete Selected Key From HKEY_LOCAL_MACHINE"};
+    tk::PopupMenu PopupMenu7{*this, "PopupMenu7", ids::main::PopupMenu7};
+    tk::MenuItem DeleteThisKeyFromHKEYLOCALMACHINE1{
+        *this, PopupMenu7, "DeleteThisKeyFromHKEYLOCALMACHINE1",
+        ids::main::DeleteThisKeyFromHKEYLOCALMACHINE1,
+        "Click Here To Delete Selected Key From HKEY_CURRENT_USER"};
 
     // ---- Frame ----
     tk::StatusBar StatusBar1{*this, this, "StatusBar1", ids::main::StatusBar1};

@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "app/OptionsForm.h"
+#include "autostart/RunEntries.h"
 #include "disks/DriveSurvey.h"
 #include "disks/VolumeLabelDialog.h"
 #include "platform/Ports.h"
@@ -68,6 +69,7 @@ class Program {
 
     DiskMonitorState DiskMonitor;
     StopWatchState StopWatch;
+    AutoStartState AutoStart;
 
     // `.\Resource\` files whose failure to load was already reported this run.
     std::set<std::string> ReportedGlyphFailures;

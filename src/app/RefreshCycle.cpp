@@ -42,7 +42,7 @@ void RefreshDrives(Program& p) {
 void EnsureTempFolder(Program& p) {
     std::string temp = p.Ports.files.TempPath();
     if (!temp.empty())
-        p.Ports.files.CreateDirectory(temp);
+        p.Ports.files.MakeDirectory(temp);
 }
 
 } // namespace trelvix

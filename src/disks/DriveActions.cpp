@@ -3,6 +3,7 @@
 #include "app/Program.h"
 #include "app/RefreshCycle.h"
 #include "launch/LaunchConventions.h"
+#include "toolkit/Errors.h"
 
 #include <array>
 #include <string_view>
@@ -153,8 +154,7 @@ std::optional<std::string> WriteVolumeLabel(port::Drives& drives, const std::str
 }
 
 void ShowRefusal(Program& p, const std::string& what, const std::string& reason) {
-    p.App.MessageBox(tk::ErrorBoxText(what + ": " + reason), p.App.Title(),
-                     port::mb::Ok | port::mb::IconError);
+    p.App.ShowException(tk::Exception(what + ": " + reason));
 }
 
 } // namespace trelvix

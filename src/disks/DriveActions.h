@@ -48,7 +48,7 @@ void ChangeRemovableVolumeLabel(Program& p);
 // refused.
 std::optional<std::string> WriteVolumeLabel(port::Drives& drives, const std::string& drive,
                                             const std::string& label);
-// Tells the user why a drive action did not happen.
+// Tells the user why a drive action did not happen, in the standard error box.
 void ShowRefusal(Program& p, const std::string& what, const std::string& reason);
 
 } // namespace trelvix

@@ -31,6 +31,8 @@ class System {
     [[nodiscard]] virtual MemoryStatus Memory() = 0;
     // Milliseconds since Windows started, 64 bits wide.
     [[nodiscard]] virtual std::uint64_t TickCount() = 0;
+    // `text` in lower case by the system's rules (letters of every script).
+    [[nodiscard]] virtual std::string LowerCase(const std::string& text) = 0;
 };
 
 } // namespace port

@@ -84,7 +84,7 @@ TEST(DriveActions, DoubleClickOpensTheDriveOfTheSelectedLine) {
         } else {
             ASSERT_EQ(t.fake.shell.commandLines.size(), 1u);
             EXPECT_EQ(t.fake.shell.commandLines[0].line, command);
-            EXPECT_EQ(t.fake.shell.commandLines[0].show, port::SW_SHOW_);
+            EXPECT_EQ(t.fake.shell.commandLines[0].show, port::ShowMode::Shown);
         }
     }
     // After the removable survey: an access-denied line opens its drive like any other.
@@ -282,8 +282,9 @@ TEST(DriveActions, DialogSavesTheTextUnchangedForTheDriveOfItsList) {
         // Read again after the label was written; the selection stays.
         const std::string& label = t.fake.drives.drives['C'].volume.label;
         EXPECT_TRUE(f.ListBox1.Item(0).starts_with("C: [" + label + "] (NTFS)"));
-        EXPECT_EQ(PickerText(f.DriveComboBox1, 'C'), "c: [" + label + "]");
-        EXPECT_EQ(PickerText(f.DriveComboBox2, 'C'), "c: [" + label + "]");
+        const std::string picker = t.fake.system.LowerCase("c: [" + label + "]");
+        EXPECT_EQ(PickerText(f.DriveComboBox1, 'C'), picker);
+        EXPECT_EQ(PickerText(f.DriveComboBox2, 'C'), picker);
         EXPECT_TRUE(f.ListBox11.Item(1).starts_with("U: [STICK]"));
         EXPECT_EQ(f.ListBox11.Item(1) != removableLine, removable) << "surveyed again";
         EXPECT_EQ(list.ItemIndex(), index == -2 ? 0 : index);

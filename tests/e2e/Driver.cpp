@@ -272,6 +272,23 @@ void Trelvix::TrayMouse(unsigned mouseMessage) const {
     }
 }
 
+void Trelvix::PressKeys(std::initializer_list<WORD> keys) const {
+    SetForegroundWindow(main_);
+    std::vector<INPUT> strokes;
+    const auto stroke = [&](WORD key, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = flags;
+        strokes.push_back(input);
+    };
+    for (WORD key : keys)
+        stroke(key, 0);
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+        stroke(*key, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
+}
+
 HWND Trelvix::Dialog(const std::string& caption) const {
     for (HWND window : OtherWindows())
         if (IsWindowVisible(window) != FALSE && Text(window) == caption)
@@ -313,6 +330,59 @@ void Trelvix::MoveTrackBar(HWND bar, int position) const {
     HWND parent = GetParent(bar);
     Send(parent, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(bar));
     Send(parent, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(bar));
+}
+
+void Trelvix::DoubleClickListItem(HWND list, int index) const {
+    RECT rect{};
+    Send(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(list, WM_LBUTTONUP, 0, at);
+    PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(list, WM_LBUTTONUP, 0, at);
+}
+
+HWND Trelvix::WaitForMessageBox(std::chrono::milliseconds timeout) const {
+    HWND box = nullptr;
+    WaitFor(
+        [&] {
+            for (HWND window : OtherWindows()) {
+                wchar_t className[16] = {};
+                GetClassNameW(window, className, 16);
+                if (std::wstring(className) == L"#32770" && IsWindowVisible(window) != FALSE) {
+                    box = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout);
+    return box;
+}
+
+Trelvix::BoxText Trelvix::ReadMessageBox(HWND box) const {
+    BoxText read{Text(box), {}};
+    // The message is the box's one static control with a text (the icon's has none).
+    std::vector<HWND> statics;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM data) -> BOOL {
+            wchar_t className[16] = {};
+            GetClassNameW(child, className, 16);
+            if (lstrcmpiW(className, L"Static") == 0)
+                reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&statics));
+    for (HWND child : statics)
+        if (std::string text = Text(child); !text.empty())
+            read.text = text;
+    return read;
+}
+
+void Trelvix::CloseMessageBox(HWND box) const {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    WaitFor([box] { return IsWindow(box) == FALSE; });
 }
 
 std::optional<std::uint32_t> StoredSetting(const std::string& name) {

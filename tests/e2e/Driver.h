@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,6 +60,9 @@ class Trelvix {
     void PostChar(wchar_t ch) const;
     // A mouse message arriving through the tray icon's callback (1025).
     void TrayMouse(unsigned mouseMessage) const;
+    // Real key strokes to the main window made foreground: the keys go down in order and
+    // come up in reverse, so {VK_CONTROL, 'C'} is Ctrl+C.
+    void PressKeys(std::initializer_list<WORD> keys) const;
 
     // A shown dialog of the program by its caption; nullptr while there is none.
     [[nodiscard]] HWND Dialog(const std::string& caption) const;
@@ -70,6 +74,20 @@ class Trelvix {
     // Moves a track bar as the user's drag would: the bar takes the position and tells
     // its parent, whose scroll notification the program turns into the change event.
     void MoveTrackBar(HWND bar, int position) const;
+
+    // Double-clicks a list item as a user does. Posted, not sent: the handler may open a
+    // box, which would hold a sent message up until the box closes.
+    void DoubleClickListItem(HWND list, int index) const;
+    // A message box of the program once one is open; nullptr when none opens in time.
+    [[nodiscard]] HWND
+    WaitForMessageBox(std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
+    struct BoxText {
+        std::string caption;
+        std::string text;
+    };
+    [[nodiscard]] BoxText ReadMessageBox(HWND box) const;
+    // Presses the box's OK button and waits until it is gone.
+    void CloseMessageBox(HWND box) const;
 
   private:
     // Runs `work` with `size` bytes allocated inside the program's process.

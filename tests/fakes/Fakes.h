@@ -27,10 +27,17 @@ class FakeRegistry : public port::Registry {
     struct Key {
         Values values;
         bool refuseWrites = false;
+        // Opens for reading only, as a per-machine key does for a user without
+        // administrator rights: an open with write access fails.
+        bool readOnly = false;
     };
 
+    using port::Registry::Open;
+    // The program is taken as a 64-bit one: its own view is the 64-bit view, and the 32-bit
+    // view of HKLM\SOFTWARE is the key WOW6432Node beneath it, as on Windows.
     std::unique_ptr<port::RegistryKey> Open(port::RegRoot root, const std::string& path,
-                                            bool create, bool writable) override;
+                                            bool create, bool writable,
+                                            port::RegView view) override;
 
     // Test helpers. Names of keys are compared without regard to case, as Windows does.
     [[nodiscard]] bool HasKey(port::RegRoot root, const std::string& path) const {
@@ -45,6 +52,11 @@ class FakeRegistry : public port::Registry {
                    const std::string& value);
     // The value names of a key in the order they were first written.
     [[nodiscard]] std::vector<std::string> Names(port::RegRoot root, const std::string& path) const;
+    // Appends a value as given, whatever its data, beside any of the same name.
+    void Put(port::RegRoot root, const std::string& path, const std::string& name,
+             const port::RegValue& value) {
+        At(root, path).values.emplace_back(name, value);
+    }
 
     // Keys that cannot be created (a policy, a full registry).
     std::set<std::string> refuseCreate;
@@ -60,6 +72,13 @@ class FakeRegistry : public port::Registry {
     std::map<std::string, Key> keys;
 };
 
+// Registry values as Windows stores them, for tests.
+port::RegValue RegString(const std::string& text, port::RegType type = port::RegType::String);
+port::RegValue RegDWord(std::uint32_t number);
+port::RegValue RegBinary(std::vector<std::uint8_t> bytes);
+// Any other type: the stored type number and data, nothing decoded.
+port::RegValue RegRaw(port::RegType type, std::uint32_t rawType, std::vector<std::uint8_t> bytes);
+
 // ---- Desktop: message boxes, cursor, keyboard ----
 
 struct ShownBox {
@@ -70,7 +89,8 @@ struct ShownBox {
 
 class FakeDesktop : public port::Desktop {
   public:
-    int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override {
+    int ShowMessageBox(const std::string& text, const std::string& caption,
+                       unsigned flags) override {
         boxes.push_back({text, caption, flags});
         if (whileBoxOpen)
             whileBoxOpen();
@@ -95,8 +115,10 @@ class FakeDesktop : public port::Desktop {
 
 class FakeTray : public port::Tray {
   public:
-    void CreateMessageWindow(std::function<std::intptr_t(const port::TrayMessage&)> h) override {
-        handler = std::move(h);
+    void CreateMessageWindow(std::function<void(const port::TrayEvent&)> onEvent,
+                             std::function<void()> onError) override {
+        eventHandler = std::move(onEvent);
+        errorHandler = std::move(onError);
     }
     bool Add(const port::NotifyIconData& data) override {
         calls.push_back("add");
@@ -119,16 +141,24 @@ class FakeTray : public port::Tray {
     }
     void SetForeground() override { calls.push_back("foreground"); }
 
-    std::intptr_t Send(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) {
-        return handler({message, wParam, lParam});
+    // An event arriving at the hidden window; what the handler throws goes where the real
+    // window procedure sends it.
+    void Send(port::TrayEvent event) {
+        try {
+            eventHandler(event);
+        } catch (...) {
+            errorHandler();
+        }
     }
-    // A mouse message arriving through the icon's callback.
-    void Mouse(unsigned mouseMessage) { Send(1025, 0, static_cast<std::intptr_t>(mouseMessage)); }
+    void Send(port::TrayEvent::Kind kind, port::MouseButton button = port::MouseButton::Left) {
+        Send(port::TrayEvent{kind, button});
+    }
     [[nodiscard]] int Count(const std::string& call) const {
         return static_cast<int>(std::count(calls.begin(), calls.end(), call));
     }
 
-    std::function<std::intptr_t(const port::TrayMessage&)> handler;
+    std::function<void(const port::TrayEvent&)> eventHandler;
+    std::function<void()> errorHandler;
     std::vector<std::string> calls;
     port::NotifyIconData current;
     std::vector<port::NotifyIconData> added;
@@ -178,6 +208,14 @@ class FakeSystem : public port::System {
     std::string FormatLongTime(const port::LocalTime& t) override;
     port::MemoryStatus Memory() override { return memory; }
     std::uint64_t TickCount() override { return tickCount; }
+    // ASCII letters only: the tests' texts need no more.
+    std::string LowerCase(const std::string& text) override {
+        std::string lower = text;
+        for (char& c : lower)
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        return lower;
+    }
 
     std::string exePath = "C:\\Program Files\\Trelvix\\trelvix.exe";
     port::LocalTime now{2026, 12, 6, 9, 5, 7, 0, 0};
@@ -191,7 +229,7 @@ class FakeSystem : public port::System {
 class FakeFiles : public port::Files {
   public:
     std::string TempPath() override { return tempPath; }
-    bool CreateDirectory(const std::string& path) override {
+    bool MakeDirectory(const std::string& path) override {
         created.push_back(path);
         return folders.insert(path).second;
     }
@@ -203,29 +241,38 @@ class FakeFiles : public port::Files {
 struct ShellOpen {
     std::string file;
     std::optional<std::string> parameters;
-    int show;
+    port::ShowMode show;
 };
 
 struct CommandLine {
     std::string line;
-    int show;
+    port::ShowMode show;
 };
 
 class FakeShell : public port::Shell {
   public:
     std::string SystemDirectory() override { return systemDirectory; }
-    bool Open(const std::string& file, const std::optional<std::string>& parameters,
-              int show) override {
+    port::LaunchResult Open(const std::string& file, const std::optional<std::string>& parameters,
+                            port::ShowMode show) override {
         opens.push_back({file, parameters, show});
-        return true;
+        return Answer(file);
     }
-    bool RunCommandLine(const std::string& line, int show) override {
+    port::LaunchResult RunCommandLine(const std::string& line, port::ShowMode show) override {
         commandLines.push_back({line, show});
-        return true;
+        return Answer(line);
     }
     std::string systemDirectory = "C:\\WINDOWS\\system32";
     std::vector<ShellOpen> opens;
     std::vector<CommandLine> commandLines;
+    // Files and command lines the system refuses to start, with its reason.
+    std::map<std::string, std::string> refused;
+
+  private:
+    port::LaunchResult Answer(const std::string& what) const {
+        auto it = refused.find(what);
+        return it == refused.end() ? port::LaunchResult{true, {}}
+                                   : port::LaunchResult{false, it->second};
+    }
 };
 
 struct FakeDrive {
@@ -269,7 +316,14 @@ class FakeDrives : public port::Drives {
         Record("IconIndex", letter);
         return letter - 'A';
     }
-    void SuppressCriticalErrors(bool suppress) override { suppressed = suppress; }
+    // Pairs nest, as on Windows.
+    void SuppressCriticalErrors(bool suppress) override {
+        if (suppress)
+            ++suppressDepth;
+        else if (suppressDepth > 0)
+            --suppressDepth;
+        suppressed = suppressDepth > 0;
+    }
     bool SetLabel(char letter, const std::string& label, std::string& reason) override {
         labels.emplace_back(letter, label);
         auto it = drives.find(letter);
@@ -288,6 +342,7 @@ class FakeDrives : public port::Drives {
     }
     std::map<char, FakeDrive> drives;
     bool suppressed = false;
+    int suppressDepth = 0;
     std::vector<DriveCall> calls;
     // Every relabelling asked for: letter and label.
     std::vector<std::pair<char, std::string>> labels;

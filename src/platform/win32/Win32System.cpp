@@ -99,4 +99,10 @@ std::uint64_t Win32System::TickCount() {
     return GetTickCount64();
 }
 
+std::string Win32System::LowerCase(const std::string& text) {
+    std::wstring wide = Widen(text);
+    CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+    return Narrow(wide);
+}
+
 } // namespace win32

@@ -25,6 +25,8 @@ class Win32System : public port::System {
     port::MemoryStatus Memory() override;
     // GetTickCount64.
     std::uint64_t TickCount() override;
+    // CharLowerBuffW.
+    std::string LowerCase(const std::string& text) override;
 };
 
 } // namespace win32

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 
 namespace peertest {
 namespace {
@@ -164,6 +165,22 @@ TEST_F(PeersTest, ClicksReachTheModelAndAHandlersErrorShowsTheBox) {
     ASSERT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(desktop.boxes[0].text, "It went wrong.");
     EXPECT_EQ(desktop.boxes[0].caption, "peers");
+}
+
+// A date set by the program shows in the picker; the user's date reaches the model once.
+TEST_F(PeersTest, DatePickerShowsTheModelsValue) {
+    tk::Form panel(app, "Panel", 700);
+    tk::DateTimePicker when(panel, &panel, "When", 701);
+    when.SetBounds(8, 8, 120, 24);
+    int changes = 0;
+    when.OnChange = [&] { ++changes; };
+    app.CreateForm(panel);
+    when.SetValue(tk::DateTime{2026, 12, 6, 0, 0, 0});
+    SYSTEMTIME shown{};
+    ASSERT_EQ(SendMessageW(Window(when), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&shown)),
+              GDT_VALID);
+    EXPECT_EQ(std::tuple(shown.wYear, shown.wMonth, shown.wDay), std::tuple(2026, 12, 6));
+    EXPECT_EQ(changes, 1) << "the program's own change, not the control's echo of it";
 }
 
 } // namespace

@@ -1,11 +1,14 @@
 #include "platform/win32/Win32Drives.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -32,6 +35,29 @@ TEST(DrivesTest, EachLetterAnswersWithItsClassVolumeAndSpace) {
         EXPECT_GE(space.total, space.free);
         EXPECT_EQ(space.total == -1, !drive);
     }
+}
+
+// The "insert a disk" boxes go off for the probing thread only, and back as they were once
+// every suppression is undone.
+TEST(DrivesTest, CriticalErrorBoxesAreOffForThisThreadAndNest) {
+    win32::Win32Drives drives;
+    ASSERT_TRUE(SetThreadErrorMode(SEM_NOGPFAULTERRORBOX, nullptr));
+    const UINT processMode = GetErrorMode();
+    const auto boxesOff = [] { return (GetThreadErrorMode() & SEM_FAILCRITICALERRORS) != 0; };
+    drives.SuppressCriticalErrors(true);
+    drives.SuppressCriticalErrors(true);
+    EXPECT_TRUE(boxesOff());
+    EXPECT_EQ(GetErrorMode(), processMode);
+    bool otherThreadBoxesOff = true;
+    std::thread([&] { otherThreadBoxesOff = boxesOff(); }).join();
+    EXPECT_FALSE(otherThreadBoxesOff);
+    drives.SuppressCriticalErrors(false);
+    EXPECT_TRUE(boxesOff()) << "the outer suppression still holds";
+    drives.SuppressCriticalErrors(false);
+    EXPECT_EQ(GetThreadErrorMode(), static_cast<DWORD>(SEM_NOGPFAULTERRORBOX));
+    drives.SuppressCriticalErrors(false);
+    EXPECT_EQ(GetThreadErrorMode(), static_cast<DWORD>(SEM_NOGPFAULTERRORBOX));
+    SetThreadErrorMode(0, nullptr);
 }
 
 // Wine keeps C:'s label in drive_c/.windows-label and writes it only when that file exists;

@@ -2,6 +2,7 @@
 #include "launch/LaunchConventions.h"
 #include "platform/win32/Unicode.h"
 #include "platform/win32/Win32Ports.h"
+#include "platform/win32/SystemMessage.h"
 #include "platform/win32/Win32Shell.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 namespace {
 
@@ -47,15 +49,35 @@ class ShellTest : public ::testing::Test {
 };
 
 TEST_F(ShellTest, RunCommandLineStartsTheProgramWithItsCommandLineAndShowMode) {
-    const std::pair<std::string, int> rows[] = {{" a b", 5}, {" \"two words\" ключ", 0}, {"", 7}};
-    for (const auto& [arguments, show] : rows) {
+    const std::tuple<std::string, port::ShowMode, int> rows[] = {
+        {" a b", port::ShowMode::Shown, SW_SHOW},
+        {" \"two words\" ключ", port::ShowMode::Hidden, SW_HIDE},
+        {"", port::ShowMode::Normal, SW_SHOWNORMAL},
+    };
+    for (const auto& [arguments, show, number] : rows) {
         const std::string commandLine =
             "\"" + Utf8(helper) + "\" \"" + Utf8(output) + "\"" + arguments;
-        ASSERT_TRUE(shell.RunCommandLine(commandLine, show));
-        EXPECT_EQ(Record(), commandLine + "\n" + std::to_string(show) + "\n1\n");
+        ASSERT_TRUE(shell.RunCommandLine(commandLine, show).started);
+        EXPECT_EQ(Record(), commandLine + "\n" + std::to_string(number) + "\n1\n");
     }
-    EXPECT_FALSE(shell.RunCommandLine("\"" + Utf8(folder / "missing.exe") + "\" a", 5));
-    EXPECT_FALSE(shell.Open(Utf8(folder / "missing.exe"), std::nullopt, 1));
+}
+
+// A refused launch comes back with the system's reason; the shell shows no box of its own
+// (one would hold this test up).
+TEST_F(ShellTest, RefusedLaunchesGiveTheSystemsReason) {
+    const std::string missing = Utf8(folder / "missing.exe");
+    const port::LaunchResult results[] = {
+        shell.RunCommandLine("\"" + missing + "\" a", port::ShowMode::Shown),
+        shell.Open(missing, std::nullopt, port::ShowMode::Normal),
+        shell.Open(missing, "a", port::ShowMode::Normal),
+    };
+    for (const port::LaunchResult& result : results) {
+        EXPECT_FALSE(result.started);
+        EXPECT_EQ(result.reason, win32::SystemMessage(ERROR_FILE_NOT_FOUND));
+    }
+    const port::LaunchResult empty = shell.RunCommandLine("", port::ShowMode::Shown);
+    EXPECT_FALSE(empty.started);
+    EXPECT_FALSE(empty.reason.empty());
 }
 
 // A catalogue entry of the system folder, started by the program over the real ports with

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -31,6 +33,18 @@ TEST(SystemTest, MemoryFiguresAreConsistentAndNotCutTo32Bits) {
     EXPECT_LE(m.availPhys, m.totalPhys);
     EXPECT_LE(m.availPageFile, m.totalPageFile);
     EXPECT_GT(m.totalVirtual, 0x100000000ull); // a 64-bit process's address space
+}
+
+TEST(SystemTest, LowerCaseTakesEveryScript) {
+    win32::Win32System system;
+    const std::pair<std::string, std::string> rows[] = {
+        {"C: [SYSTEM]", "c: [system]"},
+        {"D: [ДИСК Ü]", "d: [диск ü]"},
+        {"e:", "e:"},
+        {"", ""},
+    };
+    for (const auto& [text, lower] : rows)
+        EXPECT_EQ(system.LowerCase(text), lower) << text;
 }
 
 } // namespace

@@ -1,11 +1,13 @@
 #include "platform/win32/peers/FormPeer.h"
 
+#include "platform/win32/SystemMessage.h"
 #include "platform/win32/Unicode.h"
 #include "platform/win32/Win32Host.h"
 #include "platform/win32/Window.h"
 #include "platform/win32/peers/ControlPeer.h"
 #include "platform/win32/peers/Fonts.h"
 #include "toolkit/Application.h"
+#include "toolkit/Errors.h"
 #include "toolkit/ShortCut.h"
 
 #include <commctrl.h>
@@ -111,8 +113,14 @@ void FormPeer::Build() {
     window_.reset(CreateWindowExW(ExStyle(), FormClass, Widen(form_.Caption()).c_str(), Style(),
                                   CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner, nullptr,
                                   GetModuleHandleW(nullptr), this));
-    if (!window_)
-        return;
+    if (!window_) {
+        // A program without its window cannot go on; nor can it work without a dialog.
+        const DWORD error = GetLastError();
+        std::string text = "Cannot create the window of " + form_.Name();
+        if (error != ERROR_SUCCESS)
+            text += ": " + SystemMessage(error);
+        throw tk::EOutOfResources(text);
+    }
     const UINT dpi = GetDpiForWindow(window_.get());
     dpi_ = dpi != 0 ? dpi : 96;
     ApplySize();
@@ -416,8 +424,8 @@ wchar_t FormPeer::PreviewKey(wchar_t key) {
     return FilterKey(key, [this](char asked) { return form_.KeyPress(asked); });
 }
 
-void FormPeer::Report(const std::exception& error) const {
-    form_.App().ShowException(error);
+void FormPeer::ReportCurrentException() const noexcept {
+    form_.App().ShowCurrentException();
 }
 
 // ---- Window procedure ----
@@ -428,8 +436,9 @@ LRESULT CALLBACK FormPeer::Procedure(HWND window, UINT message, WPARAM wParam, L
         return DefWindowProcW(window, message, wParam, lParam);
     try {
         return self->Receive(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        self->Report(error);
+    } catch (...) {
+        // Nothing may unwind into the system's code.
+        self->ReportCurrentException();
         return 0;
     }
 }

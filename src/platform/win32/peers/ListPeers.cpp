@@ -100,17 +100,17 @@ std::span<const Notice> ListBoxPeer::Notices() const {
 }
 
 void ListBoxPeer::FitHorizontalExtent() {
-    HDC dc = GetDC(window_.get());
-    HGDIOBJ old = SelectObject(dc, Font());
     int widest = 0;
-    for (const std::string& item : List().Items()) {
-        std::wstring text = Widen(item);
-        SIZE size{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        widest = std::max(widest, static_cast<int>(size.cx));
+    {
+        const WindowDC dc(window_.get());
+        const SelectedObject font(dc.get(), Font());
+        for (const std::string& item : List().Items()) {
+            std::wstring text = Widen(item);
+            SIZE size{};
+            GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+            widest = std::max(widest, static_cast<int>(size.cx));
+        }
     }
-    SelectObject(dc, old);
-    ReleaseDC(window_.get(), dc);
     SendMessageW(window_.get(), LB_SETHORIZONTALEXTENT,
                  static_cast<WPARAM>(widest > 0 ? widest + Scale(6) : 0), 0);
 }
