@@ -170,6 +170,16 @@ inline constexpr int N3 = 2120;
 inline constexpr int Blank1 = 2121;
 inline constexpr int N8 = 2122;
 inline constexpr int Exit2 = 2123;
+// Context menus of the drive lists
+inline constexpr int PopupMenu2 = 2200; // ListBox3, network
+inline constexpr int Disc1 = 2201;
+inline constexpr int PopupMenu3 = 2210; // ListBox2, CD-ROM
+inline constexpr int EjectInputCdrom1 = 2211;
+inline constexpr int CloseCdrom1 = 2212;
+inline constexpr int PopupMenu4 = 2220; // ListBox1, fixed
+inline constexpr int ChangeVolumeLabel1 = 2221;
+inline constexpr int PopupMenu5 = 2230; // ListBox11, removable
+inline constexpr int ChangeVolumeLabel2 = 2231;
 // AutoStart lists' context menus
 inline constexpr int PopupMenu6 = 2600;
 inline constexpr int DeleteThisKeyFrom1 = 2601;
@@ -217,6 +227,10 @@ inline constexpr int Label8 = 4016;
 
 namespace setvolume {
 inline constexpr int Form = 5000;
+inline constexpr int Label1 = 5001;
+inline constexpr int Edit1 = 5002;
+inline constexpr int BitBtn1 = 5003; // Save
+inline constexpr int BitBtn2 = 5004; // Cancel
 } // namespace setvolume
 
 } // namespace ids

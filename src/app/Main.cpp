@@ -10,6 +10,7 @@
 #include "app/WindowModes.h"
 #include "autostart/RunEntries.h"
 #include "cleanup/OptionalFiles.h"
+#include "disks/DriveActions.h"
 #include "disks/DriveSurvey.h"
 #include "launch/Catalogues.h"
 #include "launch/LaunchPage.h"

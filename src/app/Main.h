@@ -70,6 +70,20 @@ class TMainForm : public tk::Form {
     tk::ListBox ListBox11{*this, &GroupBox2, "ListBox11", ids::main::ListBox11};
     tk::DriveComboBox DriveComboBox2{*this, &TabSheet10, "DriveComboBox2",
                                      ids::main::DriveComboBox2};
+    // Context menus of the drive lists
+    tk::PopupMenu PopupMenu4{*this, "PopupMenu4", ids::main::PopupMenu4};
+    tk::MenuItem ChangeVolumeLabel1{*this, PopupMenu4, "ChangeVolumeLabel1",
+                                    ids::main::ChangeVolumeLabel1, "Change Volume Label"};
+    tk::PopupMenu PopupMenu3{*this, "PopupMenu3", ids::main::PopupMenu3};
+    tk::MenuItem EjectInputCdrom1{*this, PopupMenu3, "EjectInputCdrom1",
+                                  ids::main::EjectInputCdrom1, "Eject Cd-rom"};
+    tk::MenuItem CloseCdrom1{*this, PopupMenu3, "CloseCdrom1", ids::main::CloseCdrom1,
+                             "Close Cd-rom"};
+    tk::PopupMenu PopupMenu2{*this, "PopupMenu2", ids::main::PopupMenu2};
+    tk::MenuItem Disc1{*this, PopupMenu2, "Disc1", ids::main::Disc1, "Disconnect"};
+    tk::PopupMenu PopupMenu5{*this, "PopupMenu5", ids::main::PopupMenu5};
+    tk::MenuItem ChangeVolumeLabel2{*this, PopupMenu5, "ChangeVolumeLabel2",
+                                    ids::main::ChangeVolumeLabel2, "Change Volume Label"};
 
     // Page 1: QuickLaunch
     tk::GroupBox GroupBox7{*this, &TabSheet2, "GroupBox7", ids::main::GroupBox7};

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <thread>
 
@@ -484,6 +487,56 @@ void ClickSpin(HWND spin, bool up) {
     const LPARAM at = MAKELPARAM(rect.right / 2, up ? rect.bottom / 4 : rect.bottom * 3 / 4);
     Send(spin, WM_LBUTTONDOWN, MK_LBUTTON, at);
     Send(spin, WM_LBUTTONUP, 0, at);
+}
+
+void XdoTool(const std::string& arguments) {
+    // Wine starts a Unix program given by its path on Z:, but cannot wait for it: the shell
+    // around xdotool writes its exit status into a file of the prefix when it is done.
+    char prefix[1024] = {};
+    if (GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix) == 0)
+        throw std::runtime_error("WINEPREFIX is not set");
+    const std::string status = std::string(prefix) + "/.trelvix/xdotool.status";
+    std::wstring statusName = L"Z:" + Widen(status);
+    std::replace(statusName.begin(), statusName.end(), L'/', L'\\');
+    const std::filesystem::path statusFile = statusName;
+    DeleteFileW(statusFile.c_str());
+    std::wstring command =
+        Widen("Z:\\bin\\sh -c \"/usr/bin/xdotool " + arguments + "; echo $? > '" + status + "'\"");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        throw std::runtime_error("cannot start xdotool (tools/install-deps)");
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::string code;
+    WaitFor([&] {
+        std::ifstream(statusFile) >> code;
+        return !code.empty();
+    });
+    if (code != "0")
+        throw std::runtime_error("xdotool " + arguments +
+                                 " failed: " + (code.empty() ? "no answer" : code));
+}
+
+void RealClick(POINT at, int button) {
+    XdoTool("mousemove --sync " + std::to_string(at.x) + " " + std::to_string(at.y) + " click " +
+            std::to_string(button));
+}
+
+POINT ItemPoint(HWND list, int index) {
+    RECT rect{};
+    Send(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    POINT at{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(list, &at);
+    return at;
+}
+
+POINT MiddleOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
 } // namespace e2e

@@ -122,5 +122,14 @@ void AnswerBox(HWND box, int button);
 void SetFieldText(HWND field, const std::string& text);
 // A click on the up or the down arrow of a spin button.
 void ClickSpin(HWND spin, bool up);
+// Real input on the X display, as a person gives it: runs xdotool with these arguments
+// and waits for it.
+void XdoTool(const std::string& arguments);
+// A mouse click (button 1 left, 3 right) at a screen point.
+void RealClick(POINT at, int button);
+// The middle of a list's item, in screen coordinates.
+POINT ItemPoint(HWND list, int index);
+// The middle of a window, in screen coordinates.
+POINT MiddleOf(HWND window);
 
 } // namespace e2e

@@ -372,6 +372,16 @@ class FakeDrives : public port::Drives {
             --suppressDepth;
         suppressed = suppressDepth > 0;
     }
+    bool SetLabel(char letter, const std::string& label, std::string& reason) override {
+        labels.emplace_back(letter, label);
+        auto it = drives.find(letter);
+        if (it == drives.end() || refuseLabels) {
+            reason = "Access is denied.";
+            return false;
+        }
+        it->second.volume.label = label;
+        return true;
+    }
     // How often `what` was asked about `letter`.
     [[nodiscard]] int Count(const std::string& what, char letter) const {
         return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&](const DriveCall& c) {
@@ -382,6 +392,9 @@ class FakeDrives : public port::Drives {
     bool suppressed = false;
     int suppressDepth = 0;
     std::vector<DriveCall> calls;
+    // Every relabelling asked for: letter and label.
+    std::vector<std::pair<char, std::string>> labels;
+    bool refuseLabels = false;
 
   private:
     void Record(const char* what, char letter) { calls.push_back({what, letter, suppressed}); }
@@ -414,7 +427,31 @@ class FakePower : public port::Power {
         return false;
     }
 };
-class FakeMedia : public port::Media {};
+// Records multimedia commands and connection cancels; cancels answer from `cancelResults`
+// in turn, then with success.
+class FakeMedia : public port::Media {
+  public:
+    unsigned SendCommand(const std::string& command, std::string& reason) override {
+        commands.push_back(command);
+        if (commandResult != 0)
+            reason = "The specified device is not open or is not recognized by MCI.";
+        return commandResult;
+    }
+    int CancelConnection(const std::string& name, bool force, std::string& reason) override {
+        cancels.emplace_back(name, force);
+        if (cancelResults.empty())
+            return 0;
+        int result = cancelResults.front();
+        cancelResults.pop_front();
+        if (result != 0)
+            reason = "System error " + std::to_string(result);
+        return result;
+    }
+    std::vector<std::string> commands;
+    unsigned commandResult = 0;
+    std::vector<std::pair<std::string, bool>> cancels;
+    std::deque<int> cancelResults;
+};
 
 // All fakes together, and the ports over them.
 struct FakePorts {
