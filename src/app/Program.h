@@ -3,9 +3,11 @@
 #include "app/Main.h"
 #include "app/OptionsForm.h"
 #include "cleanup/OptionalFiles.h"
+#include "autostart/RunEntries.h"
 #include "disks/DriveSurvey.h"
 #include "disks/VolumeLabelDialog.h"
 #include "platform/Ports.h"
+#include "power/ShutdownSchedule.h"
 #include "toolkit/Application.h"
 #include "tools/AboutForm.h"
 #include "tools/Stopwatch.h"
@@ -70,6 +72,8 @@ class Program {
     DiskMonitorState DiskMonitor;
     OptionalFilesState OptionalFiles;
     StopWatchState StopWatch;
+    AutoStartState AutoStart;
+    ShutdownScheduleState Schedule;
 
     // `.\Resource\` files whose failure to load was already reported this run.
     std::set<std::string> ReportedGlyphFailures;

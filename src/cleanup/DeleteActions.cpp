@@ -79,7 +79,7 @@ std::string EmptyPlace(Program& p, FolderPlace which) {
 void MakeTempFolderAgain(Program& p) {
     const std::string temp = GetTempDir(p);
     if (!temp.empty())
-        p.Ports.files.CreateDirectory(temp);
+        p.Ports.files.MakeDirectory(temp);
 }
 
 void EmptyRecycleBinWhenAllowed(Program& p) {

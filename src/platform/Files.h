@@ -5,11 +5,6 @@
 #include <string>
 #include <vector>
 
-// The Windows headers define CreateDirectory as a macro; the method keeps this one name.
-#ifdef CreateDirectory
-#undef CreateDirectory
-#endif
-
 namespace port {
 
 // File attributes as the system numbers them.
@@ -84,7 +79,7 @@ class Files {
     // The user's temporary folder with its trailing backslash, or "" when unknown.
     [[nodiscard]] virtual std::string TempPath() = 0;
     // Creates one folder; false when it exists already or cannot be made.
-    virtual bool CreateDirectory(const std::string& path) = 0;
+    virtual bool MakeDirectory(const std::string& path) = 0;
 
     // Lists a folder. With `hold`, for a walk that changes what it lists, the listing keeps
     // the folder in place until the hold is dropped, and the folder must be reached by

@@ -51,11 +51,15 @@ TEST(CleanupE2e, TheTemporaryFolderIsSizedThenEmptiedAfterTheWarning) {
         << app.Text(app.Control(id::Label2));
     app.ClickTab(app.Control(id::Disks), 2);
     app.ClickTab(app.Control(id::PageControl2), 1);
-    app.PostClick(app.Control(id::BitBtn1));
-    std::string warning;
-    ASSERT_TRUE(app.AnswerBox("Warning!", IDYES, &warning));
-    EXPECT_EQ(warning, "Do You Really want to Delete content? \r Press Yes and you never see this "
-                       "Warning again!\rPress No, if you are not sure what you are doing!");
+    e2e::PostClick(app.Control(id::BitBtn1));
+    HWND box = e2e::WaitForBox(app);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(app.Text(box), "Warning!");
+    EXPECT_EQ(e2e::BoxText(box),
+              "Do You Really want to Delete content? \r Press Yes and you never see "
+              "this Warning again!\rPress No, if you are not sure what you are "
+              "doing!");
+    e2e::AnswerBox(box, IDYES);
     EXPECT_TRUE(WaitFor([&] { return StoredSetting("IndexOfTemp") == 1u; }));
     for (const auto& [path, size] : made)
         EXPECT_FALSE(fs::exists(path)) << path;

@@ -150,7 +150,7 @@ bool FakeFiles::Detach(Node& node) {
 
 // ---- The port ----
 
-bool FakeFiles::CreateDirectory(const std::string& path) {
+bool FakeFiles::MakeDirectory(const std::string& path) {
     created.push_back(path);
     std::vector<std::string> names = Split(path);
     bool throughLink = false;

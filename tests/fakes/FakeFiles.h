@@ -20,7 +20,7 @@ class FakeFiles : public port::Files {
     ~FakeFiles() override;
 
     std::string TempPath() override { return tempPath; }
-    bool CreateDirectory(const std::string& path) override;
+    bool MakeDirectory(const std::string& path) override;
     port::FolderListing ListFolder(const std::string& folder, bool hold) override;
     std::string FinalPath(const std::string& path) override;
     bool SetAttributes(const std::string& path, std::uint32_t attributes) override;

@@ -15,7 +15,7 @@ class Win32Files : public port::Files {
     // GetTempPathW, whole; ends in a backslash; "" when the system gives none.
     std::string TempPath() override;
     // CreateDirectoryW of one folder; false when it exists already or cannot be made.
-    bool CreateDirectory(const std::string& path) override;
+    bool MakeDirectory(const std::string& path) override;
     // The folder's handle is listed with GetFileInformationByHandleEx (full directory
     // information), so the folder checked is the folder listed. A hold keeps that handle
     // open without FILE_SHARE_DELETE.

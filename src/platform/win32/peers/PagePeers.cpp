@@ -130,11 +130,11 @@ bool PageControlPeer::OnDrawItem(const DRAWITEMSTRUCT& item) {
     SetTextColor(dc, !control_.Enabled()           ? GetSysColor(COLOR_GRAYTEXT)
                      : font.color != tk::clDefault ? font.color
                                                    : GetSysColor(COLOR_BTNTEXT));
-    HGDIOBJ old = SelectObject(dc, Font());
+    const SelectedObject upright(dc, Font());
     if (Pages().TabsAt == tk::TabPosition::Left) {
         SIZE size{};
         GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-        SelectObject(dc, form_.Host().GetFonts().Get(font, form_.Dpi(), 900));
+        const SelectedObject upward(dc, form_.Host().GetFonts().Get(font, form_.Dpi(), 900));
         // Upward text: it starts at the bottom and its top faces left.
         const int x = rect.left + (rect.right - rect.left - size.cy) / 2;
         const int y = rect.bottom - (rect.bottom - rect.top - size.cx) / 2;
@@ -143,7 +143,6 @@ bool PageControlPeer::OnDrawItem(const DRAWITEMSTRUCT& item) {
         RECT at = rect;
         DrawTextW(dc, caption.c_str(), -1, &at, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
-    SelectObject(dc, old);
     return true;
 }
 
@@ -193,11 +192,10 @@ bool PanelPeer::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/, LR
     if (message != WM_PAINT)
         return false;
     PAINTSTRUCT paint{};
-    const HDC dc = BeginPaint(window_.get(), &paint);
-    RECT area{};
-    GetClientRect(window_.get(), &area);
-    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
-    DrawEdge(dc, &area, BDR_RAISEDINNER, BF_RECT);
+    HDC dc = BeginPaint(window_.get(), &paint);
+    RECT client{};
+    GetClientRect(window_.get(), &client);
+    DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
     EndPaint(window_.get(), &paint);
     result = 0;
     return true;

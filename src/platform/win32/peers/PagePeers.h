@@ -62,8 +62,7 @@ class GroupBoxPeer : public ContainerPeer {
     void Create() override;
 };
 
-// A panel shows a raised bevel round its edge, as the toolkit's panels do by default; a
-// thin panel is a ruling line.
+// A panel drawn with a raised edge; a thin one is a ruled line.
 class PanelPeer : public ContainerPeer {
   public:
     using ContainerPeer::ContainerPeer;
