@@ -4,6 +4,8 @@
 //                                                that only adds sizes (the floor), alternating,
 //                                                after one untimed round of each (warm cache)
 //   trelvix_bench_cleanup delete FOLDER          DeleteFolderContent of the folder's content
+//   trelvix_bench_cleanup delete-bare FOLDER     the same with a bare DeleteFileW and
+//                                                RemoveDirectoryW loop, for comparison
 //
 // bench/cleanup-bench builds the tree in a Wine prefix, runs both and compares the deletion
 // with rm -rf of a copy.
@@ -92,6 +94,34 @@ int Size(const std::string& folder, int rounds) {
     return 0;
 }
 
+// Deletes everything under a folder the plainest way; the folder itself stays.
+void BareDelete(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    const HANDLE find = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found,
+                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const wchar_t* name = found.cFileName;
+        if (std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0)
+            continue;
+        const std::wstring path = folder + L"\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            BareDelete(path);
+            RemoveDirectoryW(path.c_str());
+        } else {
+            DeleteFileW(path.c_str());
+        }
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+}
+
+int DeleteBare(const std::string& folder) {
+    const double ms = Milliseconds([&] { BareDelete(win32::Widen(folder)); });
+    std::printf("bare deletion loop   %9.1f ms\n", ms);
+    return 0;
+}
+
 int Delete(const std::string& folder) {
     win32::Win32Files files;
     trelvix::WalkProgress progress;
@@ -111,6 +141,9 @@ int main(int argc, char** argv) {
         return Size(argv[2], argc > 3 ? std::max(5, std::atoi(argv[3])) : 7);
     if (mode == "delete")
         return Delete(argv[2]);
-    std::fprintf(stderr, "usage: trelvix_bench_cleanup size FOLDER [rounds] | delete FOLDER\n");
+    if (mode == "delete-bare")
+        return DeleteBare(argv[2]);
+    std::fprintf(stderr, "usage: trelvix_bench_cleanup size FOLDER [rounds] | delete FOLDER | "
+                         "delete-bare FOLDER\n");
     return 2;
 }

@@ -152,7 +152,7 @@ TEST(FreeTempPage, OnePlaceRefreshedAloneLeavesTheTotalLineAsItWas) {
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].line, "Explorer " + Cache + "\\");
     EXPECT_EQ(lines[1].line, "Explorer " + Temp + "\\");
-    EXPECT_EQ(lines[1].show, port::SW_SHOW_);
+    EXPECT_EQ(lines[1].show, port::ShowMode::Shown);
 }
 
 TEST(FreeTempPage, TheChosenTemporaryFileIsChosenAgainAfterARefill) {
