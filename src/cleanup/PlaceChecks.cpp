@@ -3,7 +3,6 @@
 #include "platform/Ports.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <vector>
 

@@ -32,9 +32,9 @@ struct Place {
     PlaceVerdict verdict = PlaceVerdict::Empty;
     // Where the place really is (its links followed), for a usable place.
     std::string folder;
-    // The place's own path names another folder than `folder` spells (a link the user
-    // made to move it elsewhere): that folder is emptied, but neither it nor the link
-    // is removed.
+    // The place's own path spells `folder` otherwise: through a link (the user moved the
+    // place elsewhere) or a short name. The folder is emptied, but neither it nor a link
+    // to it is removed.
     bool reachedByOtherName = false;
 };
 

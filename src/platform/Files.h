@@ -70,9 +70,10 @@ enum class KnownFolder {
     Profile
 };
 
-// Every path is UTF-8, absolute and of any length unless said otherwise. The operations
-// that change or list an entry act on exactly the entry the path names: a link is
-// handled as the link, and a path that reaches its entry through a link is refused.
+// Paths are UTF-8 and of any length. Listings and the operations that change an entry take
+// an absolute path in one spelling (no "." or ".." names) and act on exactly the entry it
+// names: a link is handled as the link, and a path that reaches its entry through a link
+// is refused (a listing without a hold: see there).
 class Files {
   public:
     virtual ~Files() = default;
