@@ -140,25 +140,25 @@ std::uint32_t AttributesOf(HANDLE handle) {
     return info.FileAttributes;
 }
 
-// An entry opened as itself for `access`, and its attributes.
+// An entry opened as itself for `access`.
 struct OpenedEntry {
     UniqueHandle handle;
-    std::uint32_t attributes = INVALID_FILE_ATTRIBUTES;
     bool reachedAsNamed = false; // what was opened has exactly the path asked for
 };
 
-// Asking the system for the name costs about a fifth of a folder walk under Wine:
-// `checkName` false leaves it out where nothing is changed through the handle.
-OpenedEntry OpenAsItself(const std::wstring& verbatim, DWORD access, DWORD share,
-                         bool checkName = true) {
+// Each question about a handle costs a round trip to the server under Wine, about as much as
+// deleting a file: the name is asked only where something is changed through the handle,
+// and a file is opened without FILE_FLAG_BACKUP_SEMANTICS, which no folder opens without,
+// so that its kind needs no question at all.
+OpenedEntry OpenAsItself(const std::wstring& verbatim, DWORD access, DWORD share, bool foldersToo,
+                         bool checkName) {
     OpenedEntry entry;
+    const DWORD flags =
+        FILE_FLAG_OPEN_REPARSE_POINT | (foldersToo ? FILE_FLAG_BACKUP_SEMANTICS : DWORD{0});
     entry.handle.reset(
-        CreateFileW(verbatim.c_str(), access | FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
-                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    if (!entry.handle)
-        return entry;
-    entry.attributes = AttributesOf(entry.handle.get());
-    entry.reachedAsNamed = !checkName || ReachedAsNamed(entry.handle.get(), verbatim);
+        CreateFileW(verbatim.c_str(), access, share, nullptr, OPEN_EXISTING, flags, nullptr));
+    if (entry.handle)
+        entry.reachedAsNamed = !checkName || ReachedAsNamed(entry.handle.get(), verbatim);
     return entry;
 }
 
@@ -179,9 +179,10 @@ bool RemoveEntry(const std::string& path, bool folder) {
     const std::wstring verbatim = VerbatimPath(path);
     if (verbatim.empty())
         return false;
-    OpenedEntry entry = OpenAsItself(verbatim, DELETE, ShareAll);
+    const DWORD access = DELETE | (folder ? FILE_READ_ATTRIBUTES : DWORD{0});
+    OpenedEntry entry = OpenAsItself(verbatim, access, ShareAll, folder, true);
     return entry.handle && entry.reachedAsNamed &&
-           Has(entry.attributes, FILE_ATTRIBUTE_DIRECTORY) == folder &&
+           (!folder || Has(AttributesOf(entry.handle.get()), FILE_ATTRIBUTE_DIRECTORY)) &&
            DeleteThrough(entry.handle.get());
 }
 
@@ -276,14 +277,16 @@ port::FolderListing Win32Files::ListFolder(const std::string& folder, bool hold)
         return listing;
     }
     const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | (hold ? 0 : FILE_SHARE_DELETE);
-    OpenedEntry opened = OpenAsItself(verbatim, FILE_LIST_DIRECTORY | SYNCHRONIZE, share, hold);
+    OpenedEntry opened = OpenAsItself(
+        verbatim, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE, share, true, hold);
     if (!opened.handle) {
         listing.endCode = GetLastError();
         return listing;
     }
-    if (Has(opened.attributes, FILE_ATTRIBUTE_REPARSE_POINT) || !opened.reachedAsNamed)
+    const std::uint32_t attributes = AttributesOf(opened.handle.get());
+    if (Has(attributes, FILE_ATTRIBUTE_REPARSE_POINT) || !opened.reachedAsNamed)
         listing.kind = port::FolderKind::Link;
-    else if (!Has(opened.attributes, FILE_ATTRIBUTE_DIRECTORY))
+    else if (!Has(attributes, FILE_ATTRIBUTE_DIRECTORY))
         listing.kind = port::FolderKind::NotFolder;
     else
         listing.kind = port::FolderKind::Folder;
@@ -310,7 +313,7 @@ bool Win32Files::SetAttributes(const std::string& path, std::uint32_t attributes
     const std::wstring verbatim = VerbatimPath(path);
     if (verbatim.empty())
         return false;
-    OpenedEntry entry = OpenAsItself(verbatim, FILE_WRITE_ATTRIBUTES, ShareAll);
+    OpenedEntry entry = OpenAsItself(verbatim, FILE_WRITE_ATTRIBUTES, ShareAll, true, true);
     if (!entry.handle || !entry.reachedAsNamed)
         return false;
     FILE_BASIC_INFO info{}; // times of zero stay as they are

@@ -68,8 +68,9 @@ std::string UnixName(const std::string& path) {
     return name;
 }
 
-// A folder link made from the Linux side: Wine shows it as a reparse point.
-void MakeUnixFolderLink(const std::string& link, const std::string& target) {
+// A link made from the Linux side. Wine shows a folder link as a reparse point, a file link
+// as the file it leads to (and its own DeleteFileW deletes that file).
+void MakeUnixLink(const std::string& link, const std::string& target) {
     RunUnix(L"Z:\\bin\\ln -s \"" + Widen(UnixName(target)) + L"\" \"" + Widen(UnixName(link)) +
             L"\"");
     for (int i = 0; i < 100 && !Exists(link); ++i)
@@ -118,13 +119,15 @@ TEST_F(FilesTest, AWalkCountsAndDeletesEverythingButTheLockedFileAndNothingOutsi
     MakeFile(deep + "\\far.txt", 50);
     MakeFolder(place + "\\busy");
     MakeFile(place + "\\busy\\held.txt", 60);
-    MakeUnixFolderLink(place + "\\link", outside);
-    ASSERT_TRUE(Exists(place + "\\link"));
+    MakeUnixLink(place + "\\link", outside);
+    MakeUnixLink(place + "\\filelink", outside + "\\keep.txt");
+    ASSERT_TRUE(Exists(place + "\\link") && Exists(place + "\\filelink"));
 
-    EXPECT_EQ(trelvix::DirSize(files, place), 310);
+    // The file link counts with the size reported for it: here, its file's.
+    EXPECT_EQ(trelvix::DirSize(files, place), 310 + 500);
     EXPECT_EQ(Names(files, place),
-              (std::vector<std::string>{"busy", "deep", "hidden.txt", "link", "plain.txt",
-                                        "readonly.txt", "system.txt", "日本 ü.txt"}));
+              (std::vector<std::string>{"busy", "deep", "filelink", "hidden.txt", "link",
+                                        "plain.txt", "readonly.txt", "system.txt", "日本 ü.txt"}));
     {
         const win32::UniqueHandle held(CreateFileW(Verbatim(place + "\\busy\\held.txt").c_str(),
                                                    GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -132,17 +135,17 @@ TEST_F(FilesTest, AWalkCountsAndDeletesEverythingButTheLockedFileAndNothingOutsi
         ASSERT_TRUE(held);
         EXPECT_FALSE(trelvix::DeleteFolderContent(files, place, true));
         // Wine cannot remove a link made from the Linux side as itself: it stays.
-        EXPECT_EQ(Names(files, place), (std::vector<std::string>{"busy", "link"}));
+        EXPECT_EQ(Names(files, place), (std::vector<std::string>{"busy", "filelink", "link"}));
         EXPECT_EQ(Names(files, place + "\\busy"), std::vector<std::string>{"held.txt"});
     }
     EXPECT_FALSE(trelvix::DeleteFolderContent(files, place, true));
-    EXPECT_EQ(Names(files, place), std::vector<std::string>{"link"});
+    EXPECT_EQ(Names(files, place), (std::vector<std::string>{"filelink", "link"}));
     EXPECT_TRUE(Exists(outside + "\\keep.txt"));
     EXPECT_EQ(trelvix::DirSize(files, outside), 500);
 }
 
 TEST_F(FilesTest, NothingIsListedOrChangedThroughALink) {
-    MakeUnixFolderLink(place + "\\link", outside);
+    MakeUnixLink(place + "\\link", outside);
     const std::string through = place + "\\link\\keep.txt";
     EXPECT_EQ(files.ListFolder(place + "\\link", true).kind, port::FolderKind::Link);
     EXPECT_FALSE(files.SetAttributes(through, FILE_ATTRIBUTE_READONLY));
