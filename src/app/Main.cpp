@@ -7,6 +7,7 @@
 #include "app/Settings.h"
 #include "app/StatusLine.h"
 #include "app/WindowModes.h"
+#include "app/WindowPlacement.h"
 #include "autostart/RunEntries.h"
 #include "cleanup/OptionalFiles.h"
 #include "disks/DriveSurvey.h"
@@ -188,6 +189,7 @@ void TMainForm::FormActivate() {
     if (Prog.About)
         Prog.About->Label1.SetCaption(Prog.VersionLine);
     SetBounds(Prog.LeftForm, Prog.TopForm, Width(), Height());
+    KeepMainWindowReachable(Prog);
     if (Prog.WindowStates == 0) {
         SetWindowState(tk::WindowState::Normal);
     } else if (Prog.WindowStates == 1) {
