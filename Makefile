@@ -1,6 +1,7 @@
-# make run     build trelvix.exe and start it under Wine (screenshot to build/trelvix.png
-#              when there is no display)
+# make run     build trelvix.exe (release build) and start it under Wine (screenshot to
+#              build/trelvix.png when there is no display)
 # make test    native tests, then the Windows layer and the whole program under Wine
+# make dist    build/dist/trelvix-<version>-win64.zip: trelvix.exe, Resource\ and ReadMe.txt
 # make build   build both presets        make format   clang-format the sources
 # make clean   remove build/
 # Every target installs missing Debian packages first (tools/install-deps).
@@ -16,7 +17,7 @@ SCREENSHOT := $(BUILD)/trelvix.png
 # The steps depend on their order (packages first, native tier before the cross build).
 .NOTPARALLEL:
 
-.PHONY: deps build build-linux build-mingw run test test-native test-wine format clean
+.PHONY: deps build build-linux build-mingw run dist test test-native test-wine format clean
 
 deps:
 	@tools/install-deps
@@ -32,9 +33,15 @@ build-mingw: deps
 build: build-linux build-mingw
 
 run: deps
-	cmake --preset mingw
-	cmake --build --preset mingw --target trelvix
-	tools/run-trelvix $(BUILD)/mingw/trelvix.exe $(RUN_PREFIX) $(SCREENSHOT)
+	cmake --preset release
+	cmake --build --preset release --target trelvix
+	tools/run-trelvix $(BUILD)/release/trelvix.exe $(RUN_PREFIX) $(SCREENSHOT)
+
+# The download, build/dist/trelvix-<version>-win64.zip, and its check.
+dist: deps
+	cmake --preset release
+	cmake --build --preset release
+	ctest --preset release
 
 test-native: build-linux
 	ctest --preset linux

@@ -107,7 +107,7 @@ if(TRELVIX_WINE_TESTS)
     if(e2e_sources AND TARGET trelvix)
         add_executable(trelvix_e2e ${e2e_sources})
         target_link_libraries(trelvix_e2e PRIVATE trelvix_core trelvix_windows_api
-            user32 comctl32 advapi32 gdi32 shell32)
+            user32 comctl32 advapi32 gdi32 shell32 version)
         trelvix_test_program(trelvix_e2e)
         add_dependencies(trelvix_e2e trelvix)
         trelvix_wine_test(e2e.trelvix_e2e trelvix_e2e

@@ -171,6 +171,38 @@ def bmp_bytes(canvas):
     return file_header + info + bytes(data)
 
 
+def bmp8_bytes(canvas):
+    """An 8-bit (256-colour) bottom-up BMP: the 256 most frequent colours make the palette and
+    every other colour takes its nearest entry."""
+    rows = canvas.pixels()
+    counts = {}
+    for row in rows:
+        for colour in row:
+            counts[colour] = counts.get(colour, 0) + 1
+    palette = sorted(counts, key=lambda c: (-counts[c], c))[:256]
+    index = {c: i for i, c in enumerate(palette)}
+
+    def nearest(colour):
+        if colour not in index:
+            index[colour] = min(range(len(palette)), key=lambda i: sum(
+                (a - b) ** 2 for a, b in zip(palette[i], colour)))
+        return index[colour]
+
+    stride = (canvas.width + 3) & ~3
+    pad = b"\0" * (stride - canvas.width)
+    data = bytearray()
+    for row in reversed(rows):
+        data += bytes(nearest(c) for c in row)
+        data += pad
+    colours = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+    colours += b"\0" * (4 * (256 - len(palette)))
+    header_size = 14 + 40 + 256 * 4
+    file_header = struct.pack("<2sIHHI", b"BM", header_size + len(data), 0, 0, header_size)
+    info = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, 8, 0, len(data),
+                       2835, 2835, 256, 0)
+    return file_header + info + colours + bytes(data)
+
+
 def ico_bytes(canvases, transparent=FACE):
     """An icon with one 32-bit image per canvas; pixels of the transparent colour are see-through."""
     images = []
@@ -331,15 +363,17 @@ def glyph(draw, size=24):
     return c
 
 
+def about_scene(width, height, sky, ground, fill_deg):
+    """The About dialog's picture: a disk under a gauge of its free space. It is laid out for
+    the 76 x 81 pixels the dialog shows; a larger canvas only adds sky and ground."""
+    c = Canvas(width, height, sky)
+    c.rect(ground, 0, 58, width, height)
+    drive(c, 3, 2, 16.5, 23.5, 24)
+    gauge(c, 2, 19, 13.5, 10.5, fill_deg)
+    return c
+
+
 def resource_pictures():
-    def about(width, height, fill_deg, band):
-        c = Canvas(width, height)
-        k = height / 24.0
-        units = width / k
-        c.rect(band, 0, 0, width, 4 * k)
-        drive(c, k, 1, 10, units * 0.55, 21)
-        gauge(c, k, units - 7.5, 14, 6.5, fill_deg)
-        return c
 
     return {
         "On.bmp": glyph(lambda c, k: lamp(c, k, GREEN, DARKGREEN)),
@@ -352,8 +386,10 @@ def resource_pictures():
         "NoClock.bmp": glyph(lambda c, k: (clock(c, k), slash(c, k))),
         "ShutDown.bmp": glyph(lambda c, k: power(c, k, RED)),
         "NotShutDown.bmp": glyph(lambda c, k: (power(c, k, GREY), slash(c, k, DARKRED))),
-        "about0.bmp": about(120, 90, 200, BLUE),
-        "about1.bmp": about(128, 96, 140, DARKGREEN),
+        # The dialog fades from the first into the second; they differ in size on purpose,
+        # the effect works on the part both have.
+        "about0.bmp": about_scene(80, 90, DARKBLUE, DARK, 30),
+        "about1.bmp": about_scene(76, 81, SKY, DARKGREEN, 230),
     }
 
 
@@ -363,6 +399,15 @@ def icon_pictures():
         gauge(c, k, 12, 8, 7, 210)
 
     return {"trelvix.ico": [glyph(app_icon, 32), glyph(app_icon, 16)]}
+
+
+def about_picture():
+    """The About dialog's own picture, shown once the fade is over: 76 x 79, 256 colours."""
+    c = about_scene(76, 79, SKY, DARKGREEN, 240)
+    for x, y in ((9, 9), (66, 12), (12, 44)):
+        c.line(WHITE, x - 4, y, x + 4, y, 1.4)
+        c.line(WHITE, x, y - 4, x, y + 4, 1.4)
+    return c
 
 
 def form_pictures():
@@ -430,6 +475,12 @@ def form_pictures():
     def options(c, k):
         gear(c, k)
 
+    def close(c, k):
+        c.line(DARKGREEN, 4 * k, 13 * k, 10 * k, 19 * k, 4 * k)
+        c.line(DARKGREEN, 10 * k, 19 * k, 20 * k, 5 * k, 4 * k)
+        c.line(GREEN, 4 * k, 13 * k, 10 * k, 19 * k, 2.2 * k)
+        c.line(GREEN, 10 * k, 19 * k, 20 * k, 5 * k, 2.2 * k)
+
     return {
         "options.bmp": glyph(options),
         "deleteall.bmp": glyph(deleteall),
@@ -448,6 +499,7 @@ def form_pictures():
         "autostart.bmp": glyph(autostart),
         "delete.bmp": glyph(lambda c, k: cross(c, k)),
         "browse.bmp": glyph(browse),
+        "close.bmp": glyph(close),
     }
 
 
@@ -457,7 +509,8 @@ RESOURCE_NAMES = ["On.bmp", "Off.bmp", "StayOnTop.bmp", "StayOnBack.bmp", "AutoR
 GENERATED_NAMES = ["trelvix.ico", "options.bmp", "deleteall.bmp", "back.bmp", "forward.bmp",
                    "explorer.bmp", "iexplore.bmp", "controlpanel.bmp", "admintools.bmp",
                    "disks.bmp", "quicklaunch.bmp", "freetemp.bmp", "shutdown_page.bmp",
-                   "stopwatch.bmp", "system.bmp", "autostart.bmp", "delete.bmp", "browse.bmp"]
+                   "stopwatch.bmp", "system.bmp", "autostart.bmp", "delete.bmp", "browse.bmp",
+                   "close.bmp", "about.bmp"]
 
 
 def write_if_changed(path, data):
@@ -500,6 +553,7 @@ def main(argv):
         os.makedirs(generated_dir, exist_ok=True)
         files = {name: ico_bytes(c) for name, c in icon_pictures().items()}
         files.update({name: bmp_bytes(c) for name, c in form_pictures().items()})
+        files["about.bmp"] = bmp8_bytes(about_picture())
         assert sorted(files) == sorted(GENERATED_NAMES)
         for name in GENERATED_NAMES:
             write_if_changed(os.path.join(generated_dir, name), files[name])

@@ -74,6 +74,33 @@ inline constexpr int TabSheet13 = 1303;
 inline constexpr int TabSheet14 = 1304;
 inline constexpr int TabSheet15 = 1305;
 inline constexpr int TabSheet16 = 1306;
+// ShutDown page
+inline constexpr int Label8 = 1400; // instruction
+inline constexpr int Label3 = 1401; // "Year:"
+inline constexpr int Label4 = 1402; // "Month:"
+inline constexpr int Label5 = 1403; // "Day:"
+inline constexpr int Label6 = 1404; // "Hour:"
+inline constexpr int Label7 = 1405; // "Min:"
+inline constexpr int Edit1 = 1406;  // year
+inline constexpr int SpinButton1 = 1407;
+inline constexpr int ComboBox1 = 1408; // month
+inline constexpr int ComboBox2 = 1409; // day
+inline constexpr int ComboBox3 = 1410; // hour
+inline constexpr int ComboBox4 = 1411; // minute
+inline constexpr int Button2 = 1412;   // "Update Date and Time"
+inline constexpr int BitBtn4 = 1413;   // shutdown
+inline constexpr int BitBtn25 = 1414;  // hibernate
+inline constexpr int Memo1 = 1415;
+inline constexpr int Memo2 = 1416;
+inline constexpr int Panel1 = 1417; // Panel1..Panel9: 1417..1425
+inline constexpr int Panel2 = 1418;
+inline constexpr int Panel3 = 1419;
+inline constexpr int Panel4 = 1420;
+inline constexpr int Panel5 = 1421;
+inline constexpr int Panel6 = 1422;
+inline constexpr int Panel7 = 1423;
+inline constexpr int Panel8 = 1424;
+inline constexpr int Panel9 = 1425;
 // StopWatch page
 inline constexpr int BitBtn6 = 1500;
 inline constexpr int BitBtn8 = 1501;
@@ -95,6 +122,10 @@ inline constexpr int BitBtn10 = 1612;
 // AutoStart page
 inline constexpr int ListBox9 = 1700;
 inline constexpr int ListBox10 = 1701;
+inline constexpr int Label18 = 1702;
+inline constexpr int Label19 = 1703;
+inline constexpr int Label20 = 1704;
+inline constexpr int Label21 = 1705;
 // Timers
 inline constexpr int Timer1 = 1900;
 inline constexpr int TimerControl = 1901;
@@ -139,18 +170,67 @@ inline constexpr int N3 = 2120;
 inline constexpr int Blank1 = 2121;
 inline constexpr int N8 = 2122;
 inline constexpr int Exit2 = 2123;
+// Context menus of the drive lists
+inline constexpr int PopupMenu2 = 2200; // ListBox3, network
+inline constexpr int Disc1 = 2201;
+inline constexpr int PopupMenu3 = 2210; // ListBox2, CD-ROM
+inline constexpr int EjectInputCdrom1 = 2211;
+inline constexpr int CloseCdrom1 = 2212;
+inline constexpr int PopupMenu4 = 2220; // ListBox1, fixed
+inline constexpr int ChangeVolumeLabel1 = 2221;
+inline constexpr int PopupMenu5 = 2230; // ListBox11, removable
+inline constexpr int ChangeVolumeLabel2 = 2231;
+// AutoStart lists' context menus
+inline constexpr int PopupMenu6 = 2600;
+inline constexpr int DeleteThisKeyFrom1 = 2601;
+inline constexpr int PopupMenu7 = 2602;
+inline constexpr int DeleteThisKeyFromHKEYLOCALMACHINE1 = 2603;
 } // namespace main
 
 namespace about {
 inline constexpr int Form = 3000;
+inline constexpr int Image1 = 3001;
+inline constexpr int Label3 = 3002; // version
+inline constexpr int Label5 = 3003;
+inline constexpr int Label1 = 3004; // e-mail link
+inline constexpr int Label6 = 3005;
+inline constexpr int Label2 = 3006; // web link
+inline constexpr int BitBtn1 = 3007;
+inline constexpr int PageControl1 = 3008;
+inline constexpr int TabSheet1 = 3009;
+inline constexpr int TabSheet2 = 3010;
+inline constexpr int TabSheet3 = 3011;
+inline constexpr int ListBox1 = 3012; // version history
+inline constexpr int ListBox2 = 3013; // credits
+inline constexpr int ListBox3 = 3014;
 } // namespace about
 
 namespace options {
 inline constexpr int Form = 4000;
+inline constexpr int BitBtn2 = 4001; // close, "Capacity" page
+inline constexpr int BitBtn3 = 4002; // close, "Interval" page
+inline constexpr int PageControl1 = 4003;
+inline constexpr int TabSheet1 = 4004; // "Interval"
+inline constexpr int Capacity = 4005;  // "Capacity"
+inline constexpr int Label1 = 4006;
+inline constexpr int Label2 = 4007; // the period, or "Stop Refresh"
+inline constexpr int TrackBar1 = 4008;
+inline constexpr int BitBtn1 = 4009; // "Now On" / "Now Off"
+inline constexpr int Label3 = 4010;
+inline constexpr int Label4 = 4011;
+inline constexpr int TrackBar2 = 4012;
+inline constexpr int Label5 = 4013;
+inline constexpr int Label6 = 4014;
+inline constexpr int Label7 = 4015;
+inline constexpr int Label8 = 4016;
 } // namespace options
 
 namespace setvolume {
 inline constexpr int Form = 5000;
+inline constexpr int Label1 = 5001;
+inline constexpr int Edit1 = 5002;
+inline constexpr int BitBtn1 = 5003; // Save
+inline constexpr int BitBtn2 = 5004; // Cancel
 } // namespace setvolume
 
 } // namespace ids

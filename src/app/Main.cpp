@@ -6,10 +6,12 @@
 #include "app/ResourceGlyphs.h"
 #include "app/Settings.h"
 #include "app/StatusLine.h"
+#include "app/Version.h"
 #include "app/WindowModes.h"
 #include "app/WindowPlacement.h"
 #include "autostart/RunEntries.h"
 #include "cleanup/OptionalFiles.h"
+#include "disks/DriveActions.h"
 #include "disks/DriveSurvey.h"
 #include "launch/Catalogues.h"
 #include "launch/LaunchPage.h"
@@ -22,7 +24,6 @@ namespace trelvix {
 namespace {
 constexpr int LastPage = 6;
 constexpr char Escape = 27;
-constexpr const char* VersionText = "Version Trelvix 3.008";
 } // namespace
 
 TMainForm::TMainForm(Program& program)
@@ -116,27 +117,22 @@ void TMainForm::FormCreate() {
     // Each step stands alone: an error in one shows its box and start-up goes on,
     // so the window never opens half built.
     auto step = [this](const tk::Handler& work) { Prog.App.Guard(work); };
-    auto ensureDivisor = [this] {
-        if (Prog.ChangeOfBytes == 0)
-            Prog.ChangeOfBytes = 1048576;
-    };
 
     step([this] { ShowWindowsUptime(Prog); });
     step([this] { ListBox11.Add("Press Refresh or F5 for Access to disks"); });
     step([this] { PageControl1.SetActivePageIndex(0); });
-    step(ensureDivisor);
+    step([this] { Prog.ChangeOfBytes = KnownDivisor(Prog.ChangeOfBytes); });
     step([this] {
         Prog.FixedSelection = Prog.CdSelection = Prog.NetSelection = Prog.RamSelection = 100;
     });
     step([this] { LoadSettings(Prog); });
+    // Loading replaces a stored divisor that is none of the units' (KnownDivisor).
     step([this] { LoadSettings(Prog); });
-    // A stored divisor of 0 would divide every capacity by zero.
-    step(ensureDivisor);
     step([this] { RefreshAll(Prog); });
     step(
         [this] { Prog.FixedPresent = Prog.CdPresent = Prog.NetPresent = Prog.RamPresent = false; });
     step([this] { ComposeStatusLine(Prog); });
-    step([this] { Timer1.SetInterval(Prog.Interval * 1000); });
+    step([this] { ApplyRefreshInterval(Prog); });
     step([this] { TrayIcon1.SetHint(Prog.TraySummary); });
     step([this] {
         Disks.SetActivePageIndex(Prog.IndexOfTab);
@@ -187,7 +183,7 @@ void TMainForm::FormActivate() {
     }
     Prog.VersionLine = VersionText;
     if (Prog.About)
-        Prog.About->Label1.SetCaption(Prog.VersionLine);
+        Prog.About->Label3.SetCaption(Prog.VersionLine);
     SetBounds(Prog.LeftForm, Prog.TopForm, Width(), Height());
     KeepMainWindowReachable(Prog);
     if (Prog.WindowStates == 0) {

@@ -70,6 +70,20 @@ class TMainForm : public tk::Form {
     tk::ListBox ListBox11{*this, &GroupBox2, "ListBox11", ids::main::ListBox11};
     tk::DriveComboBox DriveComboBox2{*this, &TabSheet10, "DriveComboBox2",
                                      ids::main::DriveComboBox2};
+    // Context menus of the drive lists
+    tk::PopupMenu PopupMenu4{*this, "PopupMenu4", ids::main::PopupMenu4};
+    tk::MenuItem ChangeVolumeLabel1{*this, PopupMenu4, "ChangeVolumeLabel1",
+                                    ids::main::ChangeVolumeLabel1, "Change Volume Label"};
+    tk::PopupMenu PopupMenu3{*this, "PopupMenu3", ids::main::PopupMenu3};
+    tk::MenuItem EjectInputCdrom1{*this, PopupMenu3, "EjectInputCdrom1",
+                                  ids::main::EjectInputCdrom1, "Eject Cd-rom"};
+    tk::MenuItem CloseCdrom1{*this, PopupMenu3, "CloseCdrom1", ids::main::CloseCdrom1,
+                             "Close Cd-rom"};
+    tk::PopupMenu PopupMenu2{*this, "PopupMenu2", ids::main::PopupMenu2};
+    tk::MenuItem Disc1{*this, PopupMenu2, "Disc1", ids::main::Disc1, "Disconnect"};
+    tk::PopupMenu PopupMenu5{*this, "PopupMenu5", ids::main::PopupMenu5};
+    tk::MenuItem ChangeVolumeLabel2{*this, PopupMenu5, "ChangeVolumeLabel2",
+                                    ids::main::ChangeVolumeLabel2, "Change Volume Label"};
 
     // Page 1: QuickLaunch
     tk::GroupBox GroupBox7{*this, &TabSheet2, "GroupBox7", ids::main::GroupBox7};
@@ -89,6 +103,34 @@ class TMainForm : public tk::Form {
     tk::TabSheet TabSheet14{*this, PageControl2, "TabSheet14", ids::main::TabSheet14};
     tk::TabSheet TabSheet15{*this, PageControl2, "TabSheet15", ids::main::TabSheet15};
     tk::TabSheet TabSheet16{*this, PageControl2, "TabSheet16", ids::main::TabSheet16};
+
+    // Page 3: ShutDown
+    tk::Label Label8{*this, &TabSheet4, "Label8", ids::main::Label8};
+    tk::Panel Panel1{*this, &TabSheet4, "Panel1", ids::main::Panel1};
+    tk::Panel Panel2{*this, &TabSheet4, "Panel2", ids::main::Panel2};
+    tk::Panel Panel3{*this, &TabSheet4, "Panel3", ids::main::Panel3};
+    tk::Panel Panel4{*this, &TabSheet4, "Panel4", ids::main::Panel4};
+    tk::Panel Panel5{*this, &TabSheet4, "Panel5", ids::main::Panel5};
+    tk::Panel Panel6{*this, &TabSheet4, "Panel6", ids::main::Panel6};
+    tk::Panel Panel7{*this, &TabSheet4, "Panel7", ids::main::Panel7};
+    tk::Panel Panel8{*this, &TabSheet4, "Panel8", ids::main::Panel8};
+    tk::Panel Panel9{*this, &TabSheet4, "Panel9", ids::main::Panel9};
+    tk::Label Label3{*this, &TabSheet4, "Label3", ids::main::Label3};
+    tk::Label Label4{*this, &TabSheet4, "Label4", ids::main::Label4};
+    tk::Label Label5{*this, &TabSheet4, "Label5", ids::main::Label5};
+    tk::Label Label6{*this, &TabSheet4, "Label6", ids::main::Label6};
+    tk::Label Label7{*this, &TabSheet4, "Label7", ids::main::Label7};
+    tk::Edit Edit1{*this, &TabSheet4, "Edit1", ids::main::Edit1};
+    tk::UpDown SpinButton1{*this, &TabSheet4, "SpinButton1", ids::main::SpinButton1};
+    tk::ComboBox ComboBox1{*this, &TabSheet4, "ComboBox1", ids::main::ComboBox1};
+    tk::ComboBox ComboBox2{*this, &TabSheet4, "ComboBox2", ids::main::ComboBox2};
+    tk::ComboBox ComboBox3{*this, &TabSheet4, "ComboBox3", ids::main::ComboBox3};
+    tk::ComboBox ComboBox4{*this, &TabSheet4, "ComboBox4", ids::main::ComboBox4};
+    tk::Button Button2{*this, &TabSheet4, "Button2", ids::main::Button2};
+    tk::BitBtn BitBtn4{*this, &TabSheet4, "BitBtn4", ids::main::BitBtn4};
+    tk::BitBtn BitBtn25{*this, &TabSheet4, "BitBtn25", ids::main::BitBtn25};
+    tk::Memo Memo1{*this, &TabSheet4, "Memo1", ids::main::Memo1};
+    tk::Memo Memo2{*this, &TabSheet4, "Memo2", ids::main::Memo2};
 
     // Page 4: StopWatch
     tk::BitBtn BitBtn6{*this, &TabSheet5, "BitBtn6", ids::main::BitBtn6};
@@ -111,8 +153,23 @@ class TMainForm : public tk::Form {
     tk::BitBtn BitBtn10{*this, &TabSheet7, "BitBtn10", ids::main::BitBtn10};
 
     // Page 6: AutoStart
+    tk::Label Label18{*this, &TabSheet6, "Label18", ids::main::Label18};
+    tk::Label Label19{*this, &TabSheet6, "Label19", ids::main::Label19};
     tk::ListBox ListBox9{*this, &TabSheet6, "ListBox9", ids::main::ListBox9};
+    tk::Label Label20{*this, &TabSheet6, "Label20", ids::main::Label20};
+    tk::Label Label21{*this, &TabSheet6, "Label21", ids::main::Label21};
     tk::ListBox ListBox10{*this, &TabSheet6, "ListBox10", ids::main::ListBox10};
+    // The lists' context menus. The items' names are the form's own: each deletes from the
+    // root its caption names.
+    tk::PopupMenu PopupMenu6{*this, "PopupMenu6", ids::main::PopupMenu6};
+    tk::MenuItem DeleteThisKeyFrom1{*this, PopupMenu6, "DeleteThisKeyFrom1",
+                                    ids::main::DeleteThisKeyFrom1,
+                                    "Click Here To Delete Selected Key From HKEY_LOCAL_MACHINE"};
+    tk::PopupMenu PopupMenu7{*this, "PopupMenu7", ids::main::PopupMenu7};
+    tk::MenuItem DeleteThisKeyFromHKEYLOCALMACHINE1{
+        *this, PopupMenu7, "DeleteThisKeyFromHKEYLOCALMACHINE1",
+        ids::main::DeleteThisKeyFromHKEYLOCALMACHINE1,
+        "Click Here To Delete Selected Key From HKEY_CURRENT_USER"};
 
     // ---- Frame ----
     tk::StatusBar StatusBar1{*this, this, "StatusBar1", ids::main::StatusBar1};

@@ -2,8 +2,10 @@
 
 #include "app/Main.h"
 #include "app/Program.h"
+#include "autostart/RunEntries.h"
 #include "disks/DriveSurvey.h"
 #include "launch/LaunchPage.h"
+#include "power/ShutdownSchedule.h"
 #include "tools/Stopwatch.h"
 #include "tools/SystemPanel.h"
 
@@ -104,9 +106,6 @@ void DesignMainWindow(TMainForm& f) {
     for (int i = 0; i < 6; ++i)
         f.PageControl2.Pages()[static_cast<size_t>(i)]->SetCaption(freeTempCaptions[i]);
 
-    f.ListBox9.SetBounds(5, 20, 600, 150);
-    f.ListBox10.SetBounds(5, 190, 600, 150);
-
     f.StatusBar1.SetBounds(0, 416, 668, 19);
     f.Button1.SetCaption("Button1");
     f.Button1.SetVisible(false);
@@ -121,8 +120,10 @@ void DesignMainWindow(TMainForm& f) {
 
     DesignDisksPage(f);
     DesignQuickLaunchPage(f);
+    DesignShutDownPage(f);
     DesignStopWatchPage(f);
     DesignSystemPage(f);
+    DesignAutoStartPage(f);
 }
 
 } // namespace trelvix

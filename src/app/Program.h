@@ -2,9 +2,11 @@
 
 #include "app/Main.h"
 #include "app/OptionsForm.h"
+#include "autostart/RunEntries.h"
 #include "disks/DriveSurvey.h"
 #include "disks/VolumeLabelDialog.h"
 #include "platform/Ports.h"
+#include "power/ShutdownSchedule.h"
 #include "toolkit/Application.h"
 #include "tools/AboutForm.h"
 #include "tools/Stopwatch.h"
@@ -68,6 +70,8 @@ class Program {
 
     DiskMonitorState DiskMonitor;
     StopWatchState StopWatch;
+    AutoStartState AutoStart;
+    ShutdownScheduleState Schedule;
 
     // `.\Resource\` files whose failure to load was already reported this run.
     std::set<std::string> ReportedGlyphFailures;

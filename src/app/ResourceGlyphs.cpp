@@ -14,9 +14,12 @@ tk::Bitmap LoadResourceGlyph(Program& p, const std::string& file) {
     std::string path = ResourcePath(p, file);
     std::string reason;
     auto image = p.Ports.bitmaps.LoadFile(path, reason);
-    // A missing picture is reported once; the work that wanted it goes on without it.
-    if (image == nullptr && p.ReportedGlyphFailures.insert(file).second)
+    // A missing picture is reported once; the work that wanted it goes on without it. It
+    // counts as reported once its box was shown, or queued behind a box that is open.
+    if (image == nullptr && p.ReportedGlyphFailures.count(file) == 0) {
         p.App.ShowException(tk::EFOpenError(path, reason));
+        p.ReportedGlyphFailures.insert(file);
+    }
     return tk::Bitmap{file, image};
 }
 

@@ -1,9 +1,11 @@
 #include "app/Settings.h"
 
 #include "app/Program.h"
+#include "disks/CapacityText.h"
 #include "toolkit/Errors.h"
 #include "toolkit/RegistryObject.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -49,7 +51,7 @@ const std::array<Setting, 15> Settings = {
             [](const Program& p) {
                 return static_cast<std::int32_t>(static_cast<std::uint32_t>(p.ChangeOfBytes));
             },
-            [](Program& p, std::int32_t v) { p.ChangeOfBytes = v; }},
+            [](Program& p, std::int32_t v) { p.ChangeOfBytes = KnownDivisor(v); }},
     TRELVIX_INT_SETTING(TopForm, 30),
     TRELVIX_INT_SETTING(LeftForm, 30),
     TRELVIX_INT_SETTING(WindowStates, 0),
@@ -73,7 +75,7 @@ constexpr std::array<int, 15> LoadOrder = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11,
 void WriteDefaults(Program& p, tk::RegistryObject& reg) {
     p.Interval = 0;
     p.IntervalFlag = false;
-    p.ChangeOfBytes = 1048576;
+    p.ChangeOfBytes = DefaultDivisor;
     for (const Setting& s : Settings)
         reg.WriteInteger(s.name, s.defaultValue);
 }
@@ -105,6 +107,11 @@ void LoadAdministrativeToolsPath(Program& p) {
 }
 
 } // namespace
+
+std::int64_t KnownDivisor(std::int64_t divisor) {
+    return std::ranges::find(CapacityDivisors, divisor) != CapacityDivisors.end() ? divisor
+                                                                                  : DefaultDivisor;
+}
 
 void LoadSettings(Program& p) {
     {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace trelvix {
 
 class Program;
@@ -8,5 +10,10 @@ class Program;
 // common Administrative Tools.
 void LoadSettings(Program& p);
 void SaveSettings(Program& p);
+
+// The capacity divisor to use for a stored one: itself when it is one of the four
+// units', else the Mbytes divisor. Any other (0 before the first load, a damaged or
+// hand-edited value) would print every figure divided by it with no unit at all.
+[[nodiscard]] std::int64_t KnownDivisor(std::int64_t divisor);
 
 } // namespace trelvix

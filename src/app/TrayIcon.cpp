@@ -3,17 +3,6 @@
 namespace trelvix {
 
 namespace {
-constexpr unsigned WM_MOUSEMOVE_ = 512;
-constexpr unsigned WM_LBUTTONDOWN_ = 513;
-constexpr unsigned WM_LBUTTONUP_ = 514;
-constexpr unsigned WM_LBUTTONDBLCLK_ = 515;
-constexpr unsigned WM_RBUTTONDOWN_ = 516;
-constexpr unsigned WM_RBUTTONUP_ = 517;
-constexpr unsigned WM_RBUTTONDBLCLK_ = 518;
-constexpr unsigned WM_MBUTTONDOWN_ = 519;
-constexpr unsigned WM_MBUTTONUP_ = 520;
-constexpr unsigned WM_MBUTTONDBLCLK_ = 521;
-
 // The tip keeps its first 63 characters; a character is never cut in half.
 std::string CutTip(const std::string& text) {
     std::size_t chars = 0;
@@ -28,10 +17,10 @@ std::string CutTip(const std::string& text) {
 
 TTrayIcon::TTrayIcon(tk::Application& app, port::Tray& tray, port::Desktop& desktop)
     : app_(app), tray_(tray), desktop_(desktop) {
-    tray_.CreateMessageWindow([this](const port::TrayMessage& m) { return WndProc(m); });
+    tray_.CreateMessageWindow([this](const port::TrayEvent& event) { HandleEvent(event); },
+                              [this] { app_.ShowCurrentException(); });
     data_.tip = CutTip(app_.Title());
     data_.hasTip = !app_.Title().empty();
-    data_.callbackMessage = CallbackMessage;
     // At logon the taskbar may not be there yet: the icon then comes with the
     // taskbar's "TaskbarCreated" announcement instead of keeping the program from starting.
     AddIcon();
@@ -73,73 +62,55 @@ unsigned TTrayIcon::ShiftState() const {
            (keys.ctrl ? shift::Ctrl : 0u);
 }
 
-std::intptr_t TTrayIcon::WndProc(const port::TrayMessage& message) {
-    switch (message.message) {
-    case port::WM_QUERYENDSESSION_:
-        return 1;
-    case port::WM_ENDSESSION_:
-        if (message.wParam != 0)
-            RemoveIcon();
-        return 0;
-    case port::TaskbarCreatedMessage:
+void TTrayIcon::HandleEvent(const port::TrayEvent& event) {
+    using Kind = port::TrayEvent::Kind;
+    switch (event.kind) {
+    case Kind::SessionEnding:
+        RemoveIcon();
+        break;
+    case Kind::TaskbarCreated:
         // A restarted taskbar has forgotten every icon.
         AddIcon();
-        return 0;
-    case CallbackMessage:
-        Dispatch(static_cast<unsigned>(message.lParam));
-        return 0;
+        break;
     default:
-        return 0;
+        HandleMouse(event);
+        break;
     }
 }
 
-void TTrayIcon::Dispatch(unsigned mouseMessage) {
-    auto mouse = [&](const MouseEvent& event, MouseButton button, unsigned buttonBit) {
-        port::Point at = desktop_.CursorPos();
-        unsigned state = ShiftState() | buttonBit;
-        if (event)
-            app_.Guard([&] { event(button, state, at.x, at.y); });
-    };
-    switch (mouseMessage) {
-    case WM_MOUSEMOVE_: {
-        port::Point at = desktop_.CursorPos();
-        unsigned state = ShiftState();
+void TTrayIcon::HandleMouse(const port::TrayEvent& event) {
+    using Kind = port::TrayEvent::Kind;
+    if (event.kind == Kind::DoubleClick) {
+        app_.Guard(OnDblClick);
+        return;
+    }
+    // Where the cursor is and which keys are held now, not when the shell noticed.
+    const port::Point at = desktop_.CursorPos();
+    unsigned state = ShiftState();
+    if (event.kind == Kind::Move) {
         if (OnMouseMove)
             app_.Guard([&] { OnMouseMove(state, at.x, at.y); });
-        break;
+        return;
     }
-    case WM_LBUTTONDOWN_:
-        mouse(OnMouseDown, MouseButton::Left, shift::Left);
-        leftDown_ = true;
-        break;
-    case WM_LBUTTONUP_:
-        if (leftDown_) {
-            leftDown_ = false;
-            app_.Guard(OnClick);
-        }
-        mouse(OnMouseUp, MouseButton::Left, shift::Left);
-        break;
-    case WM_LBUTTONDBLCLK_:
-    case WM_RBUTTONDBLCLK_:
-    case WM_MBUTTONDBLCLK_:
-        app_.Guard(OnDblClick);
-        break;
-    case WM_RBUTTONDOWN_:
-        mouse(OnMouseDown, MouseButton::Right, shift::Right);
-        ShowPopup();
-        break;
-    case WM_RBUTTONUP_:
-        mouse(OnMouseUp, MouseButton::Right, shift::Right);
-        break;
-    case WM_MBUTTONDOWN_:
-        mouse(OnMouseDown, MouseButton::Middle, shift::Middle);
-        break;
-    case WM_MBUTTONUP_:
-        mouse(OnMouseUp, MouseButton::Middle, shift::Middle);
-        break;
-    default:
-        break;
+    constexpr unsigned buttonBits[] = {shift::Left, shift::Right, shift::Middle};
+    state |= buttonBits[static_cast<int>(event.button)];
+    const MouseButton button = event.button;
+    if (event.kind == Kind::ButtonDown) {
+        if (OnMouseDown)
+            app_.Guard([&] { OnMouseDown(button, state, at.x, at.y); });
+        if (button == MouseButton::Left)
+            leftDown_ = true;
+        else if (button == MouseButton::Right)
+            ShowPopup();
+        return;
     }
+    // A click is the release of a left press on the icon, raised before the release itself.
+    if (button == MouseButton::Left && leftDown_) {
+        leftDown_ = false;
+        app_.Guard(OnClick);
+    }
+    if (OnMouseUp)
+        app_.Guard([&] { OnMouseUp(button, state, at.x, at.y); });
 }
 
 void TTrayIcon::ShowPopup() {

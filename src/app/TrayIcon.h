@@ -4,13 +4,12 @@
 #include "platform/Tray.h"
 #include "toolkit/Application.h"
 
-#include <cstdint>
 #include <functional>
 #include <string>
 
 namespace trelvix {
 
-enum class MouseButton { Left = 0, Right = 1, Middle = 2 };
+using MouseButton = port::MouseButton;
 
 // Shift state bits: shift, alt, ctrl, left, right, middle.
 namespace shift {
@@ -20,12 +19,11 @@ inline constexpr unsigned Shift = 1, Alt = 2, Ctrl = 4, Left = 8, Right = 16, Mi
 using MouseEvent = std::function<void(MouseButton, unsigned shiftState, int x, int y)>;
 using MouseMoveEvent = std::function<void(unsigned shiftState, int x, int y)>;
 
-// The program's one icon in the notification area. Turns the shell's callback
-// messages into click events, opens its popup menu on a right click while the
-// program is hidden in the tray, and hides the taskbar entry on minimise.
+// The program's one icon in the notification area. Turns the tray's mouse events
+// into click events, opens its popup menu on a right click while the program is
+// hidden in the tray, and hides the taskbar entry on minimise.
 class TTrayIcon {
   public:
-    static constexpr unsigned CallbackMessage = 1025;
     static constexpr std::size_t MaxTip = 63;
 
     TTrayIcon(tk::Application& app, port::Tray& tray, port::Desktop& desktop);
@@ -43,8 +41,8 @@ class TTrayIcon {
     MouseMoveEvent OnMouseMove;
     MouseEvent OnMouseDown, OnMouseUp;
 
-    // The hidden window's procedure.
-    std::intptr_t WndProc(const port::TrayMessage& message);
+    // What happened to the icon or around it.
+    void HandleEvent(const port::TrayEvent& event);
 
     void ShowPopup();
     void RemoveIcon();
@@ -54,7 +52,7 @@ class TTrayIcon {
   private:
     void AddIcon();
     void Modify();
-    void Dispatch(unsigned mouseMessage);
+    void HandleMouse(const port::TrayEvent& event);
     [[nodiscard]] unsigned ShiftState() const;
 
     tk::Application& app_;

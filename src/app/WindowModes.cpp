@@ -43,21 +43,22 @@ void ShowAutoRun(Program& p) {
 }
 
 void SetAutoRun(Program& p, bool on) {
-    p.AutoRunOn = on;
     {
         tk::RegistryObject reg(p.Ports.registry, port::RegRoot::CurrentUser);
         reg.OpenKey(RunKey, true);
+        // Quoted: Windows runs an unquoted path with blanks as its first word.
         if (on)
-            reg.WriteString(RunValue, p.Ports.system.ExecutablePath());
+            reg.WriteString(RunValue, '"' + p.Ports.system.ExecutablePath() + '"');
         else
             (void)reg.DeleteValue(RunValue);
     }
+    // Only after the key took the change: a refused write raises above and leaves the
+    // mode, glyph, hint and check mark as they were.
+    p.AutoRunOn = on;
     ShowAutoRun(p);
 }
 
 void ToggleAutoRun(Program& p) {
-    // The menu item flips its own mark first; a refused write leaves it flipped.
-    p.MainForm->AutoRun1.SetChecked(!p.MainForm->AutoRun1.Checked());
     SetAutoRun(p, !p.AutoRunOn);
     SaveSettings(p);
 }

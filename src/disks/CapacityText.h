@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,6 +27,11 @@ struct Capacity {
 // Groups a run of characters in threes from the right, separated by single spaces.
 // Counts UTF-8 characters, not bytes.
 [[nodiscard]] std::string GroupInThrees(std::string_view text);
+
+// The divisors of the four units, bytes to Gbytes, in the order of the Options
+// dialog's unit scale; Mbytes unless the user chose another.
+inline constexpr std::array<std::int64_t, 4> CapacityDivisors = {1, 1024, 1048576, 1073741824};
+inline constexpr std::int64_t DefaultDivisor = 1048576;
 
 // " bytes", " Kbytes", " Mbytes" or " Gbytes" for the four divisors; nothing for any other.
 [[nodiscard]] std::optional<std::string> UnitSuffixOf(std::int64_t divisor);

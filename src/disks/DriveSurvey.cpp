@@ -240,7 +240,7 @@ void RefreshDrivePickers(Program& p) {
         CriticalErrorsOff quiet(drives);
         tk::DriveItem item;
         item.letter = letter;
-        item.text = std::string(1, static_cast<char>('a' + i)) + ":";
+        item.text = std::string(1, letter) + ":";
         item.icon = drives.IconIndex(letter);
         // Removable and CD drives show their letter alone: reading their volume would
         // wait for the medium.
@@ -250,6 +250,8 @@ void RefreshDrivePickers(Program& p) {
             if (volume.ok)
                 item.text += " [" + volume.label + "]";
         }
+        // The pickers show their whole text in lower case, volume names too.
+        item.text = p.Ports.system.LowerCase(item.text);
         items.push_back(std::move(item));
     }
     TMainForm& f = *p.MainForm;
@@ -270,8 +272,5 @@ void ResetChangeMarkers(Program& p) {
     p.DiskMonitor.RemovableFreeHistory.primed = false;
     p.DiskMonitor.GeneralFreeHistory.primed = false;
 }
-
-void EjectCdrom(Program&) {}
-void CloseCdrom(Program&) {}
 
 } // namespace trelvix

@@ -2,6 +2,8 @@
 
 #include "disks/ChangeMarkers.h"
 
+#include <string>
+
 namespace trelvix {
 
 class Program;
@@ -16,6 +18,11 @@ struct DiskMonitorState {
     FreeHistory FixedFreeHistory;
     FreeHistory RemovableFreeHistory;
     FreeHistory GeneralFreeHistory;
+    // The list that opened the volume-label dialog (1 = ListBox1, 11 = ListBox11), and the
+    // drive ("C:") last chosen for it in each of the two lists.
+    int LabelSource = 1;
+    std::string FixedLabelDrive;
+    std::string RemovableLabelDrive;
 };
 
 // Lays out the Disks page and binds its list handlers.
@@ -31,9 +38,5 @@ void SurveyRemovableDrives(Program& p);
 void ReselectDriveLists(Program& p);
 // After a change of unit: the next survey of each kind shows "===" everywhere.
 void ResetChangeMarkers(Program& p);
-
-// The CD tray, from the tray menu.
-void EjectCdrom(Program& p);
-void CloseCdrom(Program& p);
 
 } // namespace trelvix

@@ -98,7 +98,7 @@ void OpenExplorer(Program& p) {
 
 // Found by the shell on its search path, not in the system directory.
 void OpenInternetExplorer(Program& p) {
-    p.Ports.shell.Open("Iexplore", std::nullopt, port::SW_SHOWNORMAL_);
+    OpenWithShell(p, "Iexplore");
 }
 
 void OpenDateAndTime(Program& p) {

@@ -3,11 +3,6 @@
 #include <string>
 #include <vector>
 
-// The Windows headers define MessageBox as a macro; the method keeps this one name.
-#ifdef MessageBox
-#undef MessageBox
-#endif
-
 namespace port {
 
 struct Point {
@@ -51,7 +46,8 @@ class Desktop {
   public:
     virtual ~Desktop() = default;
     // A modal message box owned by the program's active window.
-    virtual int MessageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
+    virtual int ShowMessageBox(const std::string& text, const std::string& caption,
+                               unsigned flags) = 0;
     [[nodiscard]] virtual Point CursorPos() = 0;
     [[nodiscard]] virtual ModifierKeys KeyState() = 0;
     // The work area (the screen less the taskbar) of every monitor attached now.

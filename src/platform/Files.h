@@ -2,11 +2,6 @@
 
 #include <string>
 
-// The Windows headers define CreateDirectory as a macro; the method keeps this one name.
-#ifdef CreateDirectory
-#undef CreateDirectory
-#endif
-
 namespace port {
 
 class Files {
@@ -15,7 +10,7 @@ class Files {
     // The user's temporary folder with its trailing backslash, or "" when unknown.
     [[nodiscard]] virtual std::string TempPath() = 0;
     // Creates one folder; false when it exists already or cannot be made.
-    virtual bool CreateDirectory(const std::string& path) = 0;
+    virtual bool MakeDirectory(const std::string& path) = 0;
 };
 
 } // namespace port

@@ -5,10 +5,24 @@
 
 namespace port {
 
-// Show commands as the system numbers them.
-inline constexpr int SW_HIDE_ = 0;
-inline constexpr int SW_SHOWNORMAL_ = 1;
-inline constexpr int SW_SHOW_ = 5;
+// How a started program shows its first window.
+enum class ShowMode {
+    Hidden, // no window shown
+    Normal, // shown at its normal size and place, activated
+    Shown,  // shown as it last was, activated
+};
+
+// What the system answered to a launch.
+struct LaunchResult {
+    bool started = false;
+    std::string reason; // the system's message when it refused
+};
+
+// The window that owns what the shell shows while it opens something.
+enum class ShellOwner {
+    None,
+    ActiveWindow, // the program's window the user is working in (an open dialog)
+};
 
 class Shell {
   public:
@@ -16,11 +30,15 @@ class Shell {
     // The Windows system directory, whole, without a trailing backslash.
     [[nodiscard]] virtual std::string SystemDirectory() = 0;
     // Opens `file` through the shell with the default verb (no operation),
-    // owner = the main window. Returns whether the shell accepted it.
-    virtual bool Open(const std::string& file, const std::optional<std::string>& parameters,
-                      int showCommand) = 0;
+    // owner = the main window. The system shows no box of its own when it refuses.
+    virtual LaunchResult Open(const std::string& file, const std::optional<std::string>& parameters,
+                              ShowMode show) = 0;
     // Starts a complete command line as a new process with the given show mode.
-    virtual bool RunCommandLine(const std::string& commandLine, int showCommand) = 0;
+    virtual LaunchResult RunCommandLine(const std::string& commandLine, ShowMode show) = 0;
+    // Opens a document or a link (a "mailto:" or web address) through the shell with `verb`
+    // ("" = the default verb) and no parameters; the system shows no box of its own.
+    virtual LaunchResult OpenLink(const std::string& verb, const std::string& link,
+                                  ShellOwner owner, ShowMode show) = 0;
 };
 
 } // namespace port

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace port {
@@ -31,6 +32,12 @@ class System {
     [[nodiscard]] virtual MemoryStatus Memory() = 0;
     // Milliseconds since Windows started, 64 bits wide.
     [[nodiscard]] virtual std::uint64_t TickCount() = 0;
+    // `text` in lower case by the system's rules (letters of every script).
+    [[nodiscard]] virtual std::string LowerCase(const std::string& text) = 0;
+    // A local time of the user's time zone as universal time, and back, by the system's
+    // daylight-saving rules; nullopt when the system cannot convert the time.
+    [[nodiscard]] virtual std::optional<LocalTime> LocalToUniversal(const LocalTime& local) = 0;
+    [[nodiscard]] virtual std::optional<LocalTime> UniversalToLocal(const LocalTime& universal) = 0;
 };
 
 } // namespace port

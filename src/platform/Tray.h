@@ -1,38 +1,41 @@
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <string>
 
 namespace port {
 
-// What the notification area shows for the program's one icon.
+// What the notification area shows for the program's one icon: the program's icon, and
+// the tip when there is one.
 struct NotifyIconData {
-    bool hasMessage = true; // NIF_MESSAGE
-    bool hasIcon = true;    // NIF_ICON
-    bool hasTip = false;    // NIF_TIP
-    std::string tip;        // at most 63 characters
-    unsigned callbackMessage = 1025;
+    bool hasTip = false;
+    std::string tip; // at most 63 characters
 };
 
-// Messages arriving at the tray component's hidden window.
-struct TrayMessage {
-    unsigned message = 0;
-    std::uintptr_t wParam = 0;
-    std::intptr_t lParam = 0;
-};
+enum class MouseButton { Left, Right, Middle };
 
-inline constexpr unsigned WM_QUERYENDSESSION_ = 17;
-inline constexpr unsigned WM_ENDSESSION_ = 22;
-// The shell's "TaskbarCreated" broadcast, whatever number the system registered it as.
-inline constexpr unsigned TaskbarCreatedMessage = 0xC0DE;
+// What happens to the icon and around it, as the program hears it.
+struct TrayEvent {
+    enum class Kind {
+        ButtonDown,     // a mouse button pressed over the icon
+        ButtonUp,       // and released
+        DoubleClick,    // the second press of a double click
+        Move,           // the mouse moved over the icon
+        TaskbarCreated, // the taskbar was (re)started and knows no icons
+        SessionEnding,  // Windows is ending the session: the program goes with it
+    };
+    Kind kind = Kind::Move;
+    MouseButton button = MouseButton::Left; // for the button events
+};
 
 class Tray {
   public:
     virtual ~Tray() = default;
-    // Creates the hidden message window; every message reaching it goes to `handler`,
-    // whose result is the window procedure's result.
-    virtual void CreateMessageWindow(std::function<std::intptr_t(const TrayMessage&)> handler) = 0;
+    // Creates the hidden window the icon's events arrive at; each goes to `onEvent`. When
+    // `onEvent` throws, `onError` runs inside the catch block, so the error can be reported
+    // (std::current_exception); nothing goes on into the system's code.
+    virtual void CreateMessageWindow(std::function<void(const TrayEvent&)> onEvent,
+                                     std::function<void()> onError) = 0;
     [[nodiscard]] virtual bool Add(const NotifyIconData& data) = 0;
     [[nodiscard]] virtual bool Modify(const NotifyIconData& data) = 0;
     [[nodiscard]] virtual bool Delete() = 0;

@@ -2,6 +2,8 @@
 
 #include "toolkit/Errors.h"
 
+#include <algorithm>
+
 namespace tk {
 
 std::string ErrorBoxText(const std::string& message) {
@@ -75,22 +77,50 @@ void Application::Terminate() {
 }
 
 int Application::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
-    return desktop_.MessageBox(text, caption, flags);
+    return desktop_.ShowMessageBox(text, caption, flags);
 }
 
 void Application::ShowException(const std::exception& error) {
-    // Errors raised under an open box (a timer tick) are dropped, so boxes never pile up.
+    ShowErrorText(ErrorBoxText(error.what()));
+}
+
+void Application::ShowCurrentException() noexcept {
+    try {
+        try {
+            throw;
+        } catch (const std::exception& error) {
+            ShowException(error);
+        } catch (...) {
+            ShowErrorText("Unexpected error.");
+        }
+    } catch (...) {
+        // Even the box failed (no memory left): there is no one left to tell.
+    }
+}
+
+void Application::ShowErrorText(const std::string& text) {
+    const auto queued = std::find(pendingErrors_.begin(), pendingErrors_.end(), text);
+    if (queued == pendingErrors_.end())
+        pendingErrors_.push_back(text);
+    // The box open now takes the queue in turn once it closes.
     if (errorBoxOpen_)
         return;
     errorBoxOpen_ = true;
-    ++errorBoxes_;
-    try {
-        desktop_.MessageBox(ErrorBoxText(error.what()), title_, port::mb::Ok | port::mb::IconError);
-    } catch (...) {
-        errorBoxOpen_ = false;
-        throw;
+    struct Closed {
+        Application& app;
+        ~Closed() {
+            app.errorBoxOpen_ = false;
+            app.pendingErrors_.clear();
+        }
+    } closed{*this};
+    while (!pendingErrors_.empty()) {
+        ++errorBoxes_;
+        // Kept in the queue while it is shown, so the same text raised under it is not
+        // queued again.
+        const std::string text = pendingErrors_.front();
+        desktop_.ShowMessageBox(text, title_, port::mb::Ok | port::mb::IconError);
+        pendingErrors_.pop_front();
     }
-    errorBoxOpen_ = false;
 }
 
 void Application::Guard(const Handler& handler) {
@@ -98,8 +128,8 @@ void Application::Guard(const Handler& handler) {
         return;
     try {
         handler();
-    } catch (const std::exception& error) {
-        ShowException(error);
+    } catch (...) {
+        ShowCurrentException();
     }
 }
 

@@ -3,6 +3,7 @@
 #include "platform/Desktop.h"
 #include "toolkit/Controls.h"
 
+#include <deque>
 #include <exception>
 #include <functional>
 #include <string>
@@ -47,20 +48,29 @@ class Application {
     int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
 
     // The standard error box: caption = title, error icon, OK, the message with a
-    // full stop added. While one is open, further errors are dropped.
+    // full stop added. One box is open at a time: an error raised while one is open (a
+    // timer tick under it) is shown after it closes, each text once.
     void ShowException(const std::exception& error);
+    // For a catch (...) block at a handler or window procedure boundary: the error being
+    // handled in the standard error box, "Unexpected error." when it is no std::exception.
+    // Never throws: nothing may escape into the system's code.
+    void ShowCurrentException() noexcept;
     [[nodiscard]] int ErrorBoxesShown() const { return errorBoxes_; }
 
-    // Runs a handler; an exception ends it and shows the standard error box.
+    // Runs a handler; whatever it throws ends it and shows the standard error box.
     void Guard(const Handler& handler);
 
   private:
+    void ShowErrorText(const std::string& text);
+
     port::Desktop& desktop_;
     std::string title_;
     Host* host_ = nullptr;
     Form* mainForm_ = nullptr;
     bool terminated_ = false;
     bool errorBoxOpen_ = false;
+    // Texts of errors raised under the open box, shown in turn after it.
+    std::deque<std::string> pendingErrors_;
     int errorBoxes_ = 0;
 };
 

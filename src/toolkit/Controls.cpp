@@ -7,15 +7,6 @@
 
 namespace tk {
 
-namespace {
-template <typename T> bool Assign(T& field, const T& value) {
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
-} // namespace
-
 // ---- Component ----
 
 Component::Component(Form* owner, Kind kind, std::string name, int id)
@@ -53,59 +44,43 @@ Control::Control(Kind kind, std::string name, int id)
     : Component(nullptr, kind, std::move(name), id), parent_(nullptr) {}
 
 void Control::SetCaption(const std::string& caption) {
-    if (Assign(caption_, caption))
-        Notify(Prop::Caption);
+    SetProperty(caption_, caption, Prop::Caption);
 }
 
 void Control::SetHint(const std::string& hint) {
-    if (Assign(hint_, hint))
-        Notify(Prop::Hint);
+    SetProperty(hint_, hint, Prop::Hint);
 }
 
 void Control::SetEnabled(bool enabled) {
-    if (Assign(enabled_, enabled))
-        Notify(Prop::Enabled);
+    SetProperty(enabled_, enabled, Prop::Enabled);
 }
 
 void Control::SetVisible(bool visible) {
-    if (Assign(visible_, visible))
-        Notify(Prop::Visible);
+    SetProperty(visible_, visible, Prop::Visible);
 }
 
 void Control::SetBounds(int left, int top, int width, int height) {
-    bool changed = Assign(left_, left);
-    changed |= Assign(top_, top);
-    changed |= Assign(width_, width);
-    changed |= Assign(height_, height);
-    if (changed)
-        Notify(Prop::Bounds);
+    SetProperty(bounds_, Rect{left, top, width, height}, Prop::Bounds);
 }
 
 void Control::BoundsChangedByUser(int left, int top, int width, int height) {
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
+    bounds_ = Rect{left, top, width, height};
 }
 
 void Control::SetFont(const tk::Font& font) {
-    if (Assign(font_, font))
-        Notify(Prop::Font);
+    SetProperty(font_, font, Prop::Font);
 }
 
 void Control::SetColor(Color color) {
-    if (Assign(color_, color))
-        Notify(Prop::Color);
+    SetProperty(color_, color, Prop::Color);
 }
 
 void Control::SetHandCursor(bool hand) {
-    if (Assign(handCursor_, hand))
-        Notify(Prop::Cursor);
+    SetProperty(handCursor_, hand, Prop::Cursor);
 }
 
 void Control::SetPopupMenu(tk::PopupMenu* menu) {
-    if (Assign(popupMenu_, menu))
-        Notify(Prop::PopupMenu);
+    SetProperty(popupMenu_, menu, Prop::PopupMenu);
 }
 
 bool Control::Reachable() const {
@@ -118,6 +93,15 @@ bool Control::Reachable() const {
 void Control::Repaint() const {
     if (GetPeer() != nullptr)
         GetPeer()->Repaint();
+}
+
+void Control::SetFocus() {
+    if (!Reachable())
+        return;
+    if (Form* form = Owner())
+        form->activeControl_ = this;
+    if (GetPeer() != nullptr)
+        GetPeer()->Focus();
 }
 
 void Control::Click() {
@@ -133,13 +117,11 @@ void Control::DblClick() {
 // ---- Buttons ----
 
 void ButtonBase::SetGlyph(const Bitmap& glyph) {
-    if (Assign(glyph_, glyph))
-        Notify(Prop::Glyph);
+    SetProperty(glyph_, glyph, Prop::Glyph);
 }
 
 void ButtonBase::SetFlat(bool flat) {
-    if (Assign(flat_, flat))
-        Notify(Prop::Glyph);
+    SetProperty(flat_, flat, Prop::Flat);
 }
 
 // ---- Item lists ----
@@ -182,8 +164,7 @@ void ItemList::SetItems(std::vector<std::string> items) {
 void ItemList::SetItemIndex(int index) {
     if (index < -1 || index >= Count())
         index = -1;
-    if (Assign(itemIndex_, index))
-        Notify(Prop::ItemIndex);
+    SetProperty(itemIndex_, index, Prop::ItemIndex);
 }
 
 void ItemList::SelectionChangedByUser(int index) {
@@ -200,21 +181,34 @@ void ListBox::SelectItem(int index) {
     Fire(OnClick);
 }
 
+void ComboBox::SetText(const std::string& text) {
+    SetProperty(text_, text, Prop::Text);
+}
+
 void ComboBox::SelectItem(int index) {
     if (!Reachable())
         return;
     SelectionChangedByUser(index);
+    if (ItemIndex() >= 0)
+        text_ = Item(ItemIndex());
     Fire(OnChange);
 }
 
-void DriveComboBox::SetDrives(std::vector<DriveItem> drives) {
-    drives_ = std::move(drives);
-    Notify(Prop::Items);
+void ComboBox::TypeText(const std::string& text) {
+    if (!Reachable())
+        return;
+    // The native field already shows what was typed.
+    text_ = text;
+    Fire(OnChange);
+}
+
+void DriveComboBox::SetDrives(const std::vector<DriveItem>& drives) {
+    // An unchanged list is not rebuilt: the drop-down does not flicker at every refresh.
+    SetProperty(drives_, drives, Prop::Items);
 }
 
 void DriveComboBox::SetDrive(char letter) {
-    if (Assign(drive_, letter))
-        Notify(Prop::ItemIndex);
+    SetProperty(drive_, letter, Prop::ItemIndex);
 }
 
 void DriveComboBox::SelectDrive(char letter) {
@@ -227,10 +221,8 @@ void DriveComboBox::SelectDrive(char letter) {
 // ---- Edits ----
 
 void Edit::SetText(const std::string& text) {
-    if (!Assign(text_, text))
-        return;
-    Notify(Prop::Text);
-    Fire(OnChange);
+    if (SetProperty(text_, text, Prop::Text))
+        Fire(OnChange);
 }
 
 char Edit::KeyPress(char key) {
@@ -254,18 +246,13 @@ void Memo::SetLines(const std::vector<std::string>& lines) {
 // ---- Track bar, up-down ----
 
 void TrackBar::SetRange(int min, int max) {
-    min_ = min;
-    max_ = std::max(min, max);
-    Notify(Prop::Range);
+    SetProperty(range_, Range{min, std::max(min, max)}, Prop::Range);
     SetPosition(position_);
 }
 
 void TrackBar::SetPosition(int position) {
-    position = std::clamp(position, min_, max_);
-    if (!Assign(position_, position))
-        return;
-    Notify(Prop::Position);
-    Fire(OnChange);
+    if (SetProperty(position_, std::clamp(position, range_.min, range_.max), Prop::Position))
+        Fire(OnChange);
 }
 
 void UpDown::UpClick() {
@@ -283,8 +270,7 @@ void UpDown::DownClick() {
 void PageControl::SetActivePageIndex(int index) {
     if (index < 0 || index >= PageCount())
         return;
-    if (Assign(active_, index))
-        Notify(Prop::ActivePage);
+    SetProperty(active_, index, Prop::ActivePage);
 }
 
 void PageControl::SelectTab(int index) {
@@ -305,21 +291,20 @@ TabSheet::TabSheet(Form& owner, PageControl& pages, std::string name, int id)
 // ---- Date and time, image ----
 
 void DateTimePicker::SetValue(const DateTime& value) {
-    if (!Assign(value_, value))
-        return;
-    Notify(Prop::Text);
-    Fire(OnChange);
+    if (SetProperty(value_, value, Prop::Value))
+        Fire(OnChange);
 }
 
 void DateTimePicker::ChangeByUser(const DateTime& value) {
-    if (!Reachable() || !Assign(value_, value))
+    // The native control already shows the new value: no need to push it back.
+    if (!Reachable() || value_ == value)
         return;
+    value_ = value;
     Fire(OnChange);
 }
 
 void Image::SetPicture(const Bitmap& picture) {
-    if (Assign(picture_, picture))
-        Notify(Prop::Picture);
+    SetProperty(picture_, picture, Prop::Picture);
 }
 
 // ---- Timer ----
@@ -328,13 +313,11 @@ Timer::Timer(Form& owner, std::string name, int id)
     : Component(&owner, Kind::Timer, std::move(name), id) {}
 
 void Timer::SetInterval(int milliseconds) {
-    if (Assign(interval_, std::max(0, milliseconds)))
-        Notify(Prop::Interval);
+    SetProperty(interval_, std::max(0, milliseconds), Prop::Interval);
 }
 
 void Timer::SetEnabled(bool enabled) {
-    if (Assign(enabled_, enabled))
-        Notify(Prop::Interval);
+    SetProperty(enabled_, enabled, Prop::Enabled);
 }
 
 void Timer::Tick() {
@@ -357,18 +340,15 @@ MenuItem::MenuItem(Form& owner, Component& parent, std::string name, int id, std
 }
 
 void MenuItem::SetCaption(const std::string& caption) {
-    if (Assign(caption_, caption))
-        Notify(Prop::Caption);
+    SetProperty(caption_, caption, Prop::Caption);
 }
 
 void MenuItem::SetChecked(bool checked) {
-    if (Assign(checked_, checked))
-        Notify(Prop::Checked);
+    SetProperty(checked_, checked, Prop::Checked);
 }
 
 void MenuItem::SetEnabled(bool enabled) {
-    if (Assign(enabled_, enabled))
-        Notify(Prop::Enabled);
+    SetProperty(enabled_, enabled, Prop::Enabled);
 }
 
 void MenuItem::Click() {
@@ -416,14 +396,11 @@ Component* Form::FindById(int id) const {
 }
 
 void Form::SetClientSize(int width, int height) {
-    clientWidth_ = width;
-    clientHeight_ = height;
-    Notify(Prop::Bounds);
+    SetProperty(clientSize_, Size{width, height}, Prop::Bounds);
 }
 
 void Form::SetWindowState(tk::WindowState state) {
-    if (Assign(state_, state))
-        Notify(Prop::WindowState);
+    SetProperty(state_, state, Prop::WindowState);
 }
 
 void Form::SetTopmost(bool topmost) {
@@ -467,6 +444,11 @@ void Form::Close() {
 
 void Form::Activate() {
     Fire(OnActivate);
+}
+
+void Form::DrawPicture(const port::RgbPixels& picture, int x, int y) const {
+    if (GetPeer() != nullptr)
+        GetPeer()->DrawPicture(picture, x, y);
 }
 
 } // namespace tk

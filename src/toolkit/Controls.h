@@ -50,6 +50,8 @@ inline constexpr Color clDefault = 0xFFFFFFFFu;
 inline constexpr Color clMagenta = 0x00FF00FFu;
 inline constexpr Color clBlue = 0x00FF0000u;
 inline constexpr Color clRed = 0x000000FFu;
+inline constexpr Color clMaroon = 0x00000080u;
+inline constexpr Color clGreen = 0x00008000u;
 
 struct Font {
     std::string name = "MS Sans Serif";
@@ -87,6 +89,15 @@ class Component {
     // Forms own themselves; they are told so once their members exist.
     void AdoptOwner(Form* owner) { owner_ = owner; }
     void Notify(Prop prop) const;
+    // The one way a setter changes a property: assigns the value and, when it differs
+    // from the one held, tells the peer which property changed. True when it changed.
+    template <typename T> bool SetProperty(T& field, const T& value, Prop prop) {
+        if (field == value)
+            return false;
+        field = value;
+        Notify(prop);
+        return true;
+    }
     // Runs an event handler the way the toolkit runs every event: an exception ends
     // the handler and shows the standard error box.
     void Fire(const Handler& handler) const;
@@ -114,13 +125,13 @@ class Control : public Component {
     [[nodiscard]] bool Visible() const { return visible_; }
     void SetVisible(bool visible);
 
-    [[nodiscard]] int Left() const { return left_; }
-    [[nodiscard]] int Top() const { return top_; }
-    [[nodiscard]] int Width() const { return width_; }
-    [[nodiscard]] int Height() const { return height_; }
+    [[nodiscard]] int Left() const { return bounds_.left; }
+    [[nodiscard]] int Top() const { return bounds_.top; }
+    [[nodiscard]] int Width() const { return bounds_.width; }
+    [[nodiscard]] int Height() const { return bounds_.height; }
     void SetBounds(int left, int top, int width, int height);
-    void SetLeft(int left) { SetBounds(left, top_, width_, height_); }
-    void SetTop(int top) { SetBounds(left_, top, width_, height_); }
+    void SetLeft(int left) { SetBounds(left, Top(), Width(), Height()); }
+    void SetTop(int top) { SetBounds(Left(), top, Width(), Height()); }
     // The native control moved or resized itself (a user dragging the window).
     void BoundsChangedByUser(int left, int top, int width, int height);
 
@@ -142,6 +153,8 @@ class Control : public Component {
     [[nodiscard]] bool Reachable() const;
 
     void Repaint() const;
+    // Gives the control the keyboard focus; nothing when a user could not reach it.
+    void SetFocus();
 
     Handler OnClick;
     Handler OnDblClick;
@@ -156,7 +169,11 @@ class Control : public Component {
     std::string hint_;
     bool enabled_ = true;
     bool visible_ = true;
-    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    struct Rect {
+        int left = 0, top = 0, width = 0, height = 0;
+        bool operator==(const Rect&) const = default;
+    };
+    Rect bounds_;
     tk::Font font_;
     Color color_ = clDefault;
     bool handCursor_ = false;
@@ -256,13 +273,22 @@ class ListBox : public ItemList {
     void SelectItem(int index);
 };
 
+// A drop-down list with an edit field: the text is the field's, a chosen item or typed.
 class ComboBox : public ItemList {
   public:
     ComboBox(Form& owner, Control* parent, std::string name, int id)
         : ItemList(owner, parent, Kind::ComboBox, std::move(name), id) {}
+    [[nodiscard]] const std::string& Text() const { return text_; }
+    // By program: raises nothing.
+    void SetText(const std::string& text);
     Handler OnChange;
-    // A user choosing an item: raises OnChange.
+    // A user choosing an item: the field takes its text; raises OnChange.
     void SelectItem(int index);
+    // A user typing into the field: raises OnChange.
+    void TypeText(const std::string& text);
+
+  private:
+    std::string text_;
 };
 
 // A drop-down of drive letters with their icons and volume names.
@@ -278,7 +304,7 @@ class DriveComboBox : public Control {
     DriveComboBox(Form& owner, Control* parent, std::string name, int id)
         : Control(owner, parent, Kind::DriveComboBox, std::move(name), id) {}
     [[nodiscard]] const std::vector<DriveItem>& Drives() const { return drives_; }
-    void SetDrives(std::vector<DriveItem> drives);
+    void SetDrives(const std::vector<DriveItem>& drives);
     // The selected drive letter; ' ' when the list is empty.
     [[nodiscard]] char Drive() const { return drive_; }
     void SetDrive(char letter);
@@ -329,8 +355,8 @@ class TrackBar : public Control {
   public:
     TrackBar(Form& owner, Control* parent, std::string name, int id)
         : Control(owner, parent, Kind::TrackBar, std::move(name), id) {}
-    [[nodiscard]] int Min() const { return min_; }
-    [[nodiscard]] int Max() const { return max_; }
+    [[nodiscard]] int Min() const { return range_.min; }
+    [[nodiscard]] int Max() const { return range_.max; }
     void SetRange(int min, int max);
     [[nodiscard]] int Position() const { return position_; }
     // Clamps to the range; raises OnChange when the position changes.
@@ -338,7 +364,12 @@ class TrackBar : public Control {
     Handler OnChange;
 
   private:
-    int min_ = 0, max_ = 10, position_ = 0;
+    struct Range {
+        int min = 0, max = 10;
+        bool operator==(const Range&) const = default;
+    };
+    Range range_;
+    int position_ = 0;
 };
 
 // A pair of arrow buttons.
@@ -519,8 +550,8 @@ class Form : public Control {
     [[nodiscard]] Component* FindById(int id) const;
 
     void SetClientSize(int width, int height);
-    [[nodiscard]] int ClientWidth() const { return clientWidth_; }
-    [[nodiscard]] int ClientHeight() const { return clientHeight_; }
+    [[nodiscard]] int ClientWidth() const { return clientSize_.width; }
+    [[nodiscard]] int ClientHeight() const { return clientSize_.height; }
     [[nodiscard]] tk::WindowState GetWindowState() const { return state_; }
     void SetWindowState(tk::WindowState state);
     [[nodiscard]] bool Topmost() const { return topmost_; }
@@ -529,6 +560,7 @@ class Form : public Control {
 
     bool KeyPreview = false;
     bool Dialog = false;        // fixed dialog border, system menu only
+    bool SystemMenu = true;     // the title bar's system menu and buttons
     bool CenterOnScreen = true; // initial placement
     MainMenu* Menu = nullptr;
 
@@ -547,17 +579,30 @@ class Form : public Control {
     // The form became the program's active form.
     void Activate();
 
+    // Paints a picture straight on the client area, its top-left corner at x, y (form
+    // pixels, scaled like the controls). Nothing keeps it: the form's next painting and its
+    // visible controls cover it.
+    void DrawPicture(const port::RgbPixels& picture, int x, int y) const;
+
     [[nodiscard]] bool Modal() const { return modal_; }
+    // The control the program last gave the keyboard focus; nullptr before any.
+    [[nodiscard]] Control* ActiveControl() const { return activeControl_; }
 
   private:
     friend class Component;
+    friend class Control;
     friend class Application;
     Application& app_;
     std::vector<Component*> components_;
-    int clientWidth_ = 0, clientHeight_ = 0;
+    struct Size {
+        int width = 0, height = 0;
+        bool operator==(const Size&) const = default;
+    };
+    Size clientSize_;
     tk::WindowState state_ = tk::WindowState::Normal;
     bool topmost_ = false;
     bool modal_ = false;
+    Control* activeControl_ = nullptr;
 };
 
 } // namespace tk

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Bitmaps.h"
+
 #include <cstdint>
 #include <memory>
 
@@ -20,9 +22,11 @@ enum class Prop {
     Color,
     Cursor,
     Glyph,
+    Flat,
     Items,
     ItemIndex,
     Text,
+    Value,
     Position,
     Range,
     ActivePage,
@@ -45,6 +49,10 @@ class Peer {
     virtual void BringToFront() {}
     // Menus: open at screen position x, y.
     virtual void Popup(int /*x*/, int /*y*/) {}
+    // Forms: paint a picture straight on the client area at x, y (form pixels), now.
+    virtual void DrawPicture(const port::RgbPixels& /*picture*/, int /*x*/, int /*y*/) {}
+    // Controls: take the keyboard focus.
+    virtual void Focus() {}
     // The native handle, for children and for the host.
     [[nodiscard]] virtual std::uintptr_t Handle() const { return 0; }
 };

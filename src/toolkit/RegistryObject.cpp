@@ -4,16 +4,16 @@
 
 namespace tk {
 
-RegistryObject::RegistryObject(port::Registry& registry, port::RegRoot root)
-    : registry_(registry), root_(root) {}
+RegistryObject::RegistryObject(port::Registry& registry, port::RegRoot root, port::RegView view)
+    : registry_(registry), root_(root), view_(view) {}
 
 bool RegistryObject::OpenKey(const std::string& path, bool canCreate) {
-    key_ = registry_.Open(root_, path, canCreate, true);
+    key_ = registry_.Open(root_, path, canCreate, true, view_);
     return key_ != nullptr;
 }
 
 bool RegistryObject::OpenKeyReadOnly(const std::string& path) {
-    key_ = registry_.Open(root_, path, false, false);
+    key_ = registry_.Open(root_, path, false, false, view_);
     return key_ != nullptr;
 }
 
@@ -53,6 +53,10 @@ bool RegistryObject::DeleteValue(const std::string& name) {
 
 std::vector<std::string> RegistryObject::GetValueNames() {
     return key_ ? key_->ValueNames() : std::vector<std::string>{};
+}
+
+std::vector<port::NamedValue> RegistryObject::GetValues() {
+    return key_ ? key_->Values() : std::vector<port::NamedValue>{};
 }
 
 } // namespace tk

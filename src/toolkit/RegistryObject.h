@@ -12,7 +12,8 @@ namespace tk {
 // toolkit's errors for a wrong value type or a refused write.
 class RegistryObject {
   public:
-    RegistryObject(port::Registry& registry, port::RegRoot root);
+    RegistryObject(port::Registry& registry, port::RegRoot root,
+                   port::RegView view = port::RegView::Own);
 
     // Opens a key for reading and writing, creating it when `canCreate`.
     bool OpenKey(const std::string& path, bool canCreate);
@@ -31,10 +32,13 @@ class RegistryObject {
     void WriteString(const std::string& name, const std::string& value);
     bool DeleteValue(const std::string& name);
     [[nodiscard]] std::vector<std::string> GetValueNames();
+    // Every value of the open key with its data; none when no key is open.
+    [[nodiscard]] std::vector<port::NamedValue> GetValues();
 
   private:
     port::Registry& registry_;
     port::RegRoot root_;
+    port::RegView view_;
     std::unique_ptr<port::RegistryKey> key_;
 };
 

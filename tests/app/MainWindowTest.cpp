@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace {
 
 TEST(MainWindow, StartsWithItsStructure) {
@@ -163,6 +165,28 @@ TEST(MainWindow, MissingPicturesAreReportedOnceAndStartUpCompletes) {
     p.MainForm->SpeedButton1.Click();
     EXPECT_EQ(t.fake.desktop.boxes.size(), 2u);
     EXPECT_EQ(p.MainForm->StopWatchTimer2.Interval(), 0) << "the steps after it still ran";
+}
+
+// A picture that fails while another error's box is open is reported once that box closes,
+// and from then on counts as reported.
+TEST(MainWindow, MissingPictureUnderAnOpenBoxIsReportedAfterIt) {
+    fakes::TestProgram t;
+    auto& p = t.Start();
+    t.fake.bitmaps.missing = {"On.bmp"};
+    t.fake.desktop.whileBoxOpen = [&] {
+        if (t.fake.desktop.boxes.size() == 1)
+            p.MainForm->SpeedButton1.Click(); // a refresh under the box
+    };
+    p.App.Guard([] { throw std::runtime_error("Access denied"); });
+    std::vector<std::string> texts;
+    for (auto& box : t.fake.desktop.boxes)
+        texts.push_back(box.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{
+                         "Access denied.",
+                         "Cannot open file \"C:\\Program Files\\Trelvix\\.\\Resource\\On.bmp\". "
+                         "The system cannot find the file specified."}));
+    p.MainForm->SpeedButton1.Click();
+    EXPECT_EQ(t.fake.desktop.boxes.size(), 2u) << "reported once";
 }
 
 TEST(MainWindow, ShortcutsReachTheirCommands) {

@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
+#include <vector>
+
 namespace {
 
-constexpr unsigned LButtonDown = 513, LButtonUp = 514, LButtonDblClk = 515, RButtonDown = 516;
+using Kind = port::TrayEvent::Kind;
+using port::MouseButton;
 
 struct TrayIcon : ::testing::Test {
     fakes::TestProgram t;
@@ -34,23 +39,27 @@ TEST_F(TrayIcon, TipRules) {
 TEST_F(TrayIcon, ClickOnReleaseBringsTheHiddenWindowBack) {
     p->MainForm->KeyPress(27);
     ASSERT_FALSE(p->MainForm->Visible());
-    tray.Mouse(LButtonUp);
-    tray.Mouse(LButtonDblClk);
-    EXPECT_FALSE(p->MainForm->Visible()) << "a release without a press is no click";
-    tray.Mouse(LButtonDown);
+    tray.Send(Kind::ButtonUp);
+    tray.Send(Kind::DoubleClick);
+    tray.Send(Kind::ButtonDown, MouseButton::Right);
+    tray.Send(Kind::ButtonUp, MouseButton::Right);
+    EXPECT_FALSE(p->MainForm->Visible()) << "a release without a left press is no click";
+    tray.Send(Kind::ButtonDown);
     EXPECT_FALSE(p->MainForm->Visible()) << "nothing happens on the press";
-    tray.Mouse(LButtonUp);
+    tray.Send(Kind::ButtonUp);
     EXPECT_TRUE(p->MainForm->Visible());
     EXPECT_FALSE(p->App.Minimized());
     EXPECT_EQ(t.Stored("WindowStates"), 0);
 }
 
 TEST_F(TrayIcon, PopupOnlyWhileHiddenInTheTray) {
-    tray.Mouse(RButtonDown);
+    tray.Send(Kind::ButtonDown, MouseButton::Right);
     EXPECT_EQ(p->MainForm->PopupMenu1.PopupCount(), 0);
     p->MainForm->KeyPress(27);
     t.fake.desktop.cursor = {1200, 1010};
-    tray.Mouse(RButtonDown);
+    tray.Send(Kind::ButtonDown, MouseButton::Middle);
+    EXPECT_EQ(p->MainForm->PopupMenu1.PopupCount(), 0) << "only the right button opens it";
+    tray.Send(Kind::ButtonDown, MouseButton::Right);
     EXPECT_EQ(p->MainForm->PopupMenu1.PopupCount(), 1);
     EXPECT_EQ(tray.calls.back(), "foreground") << "made foreground so the menu can close";
 }
@@ -69,19 +78,57 @@ TEST_F(TrayIcon, RestoreReassertsStayOnTop) {
     p->MainForm->SpeedButton7.Click();
     p->App.Minimize();
     p->MainForm->SetTopmost(false);
-    tray.Mouse(LButtonDown);
-    tray.Mouse(LButtonUp);
+    tray.Send(Kind::ButtonDown);
+    tray.Send(Kind::ButtonUp);
     EXPECT_TRUE(p->MainForm->Topmost());
 }
 
 TEST_F(TrayIcon, SessionEndRemovesTheIconAndANewTaskbarGetsItBack) {
-    EXPECT_EQ(tray.Send(port::WM_QUERYENDSESSION_), 1);
-    tray.Send(port::WM_ENDSESSION_, 0);
-    EXPECT_TRUE(tray.shown) << "a cancelled session end keeps it";
-    tray.Send(port::WM_ENDSESSION_, 1);
+    ASSERT_TRUE(tray.shown);
+    tray.Send(Kind::SessionEnding);
     EXPECT_FALSE(tray.shown);
-    tray.Send(port::TaskbarCreatedMessage); // a restarted taskbar has forgotten every icon
+    tray.Send(Kind::TaskbarCreated); // a restarted taskbar has forgotten every icon
     EXPECT_TRUE(tray.shown);
+}
+
+// The mouse events reach the handlers with the button and the keys held at that moment; an
+// error in one of them shows the standard box and the click still happens.
+TEST_F(TrayIcon, MouseEventsAndTheirErrors) {
+    std::vector<std::string> seen;
+    auto record = [&](const char* what) {
+        return [&seen, what](MouseButton b, unsigned state, int x, int y) {
+            seen.push_back(std::string(what) + " " + std::to_string(static_cast<int>(b)) + " " +
+                           std::to_string(state) + " " + std::to_string(x) + "," +
+                           std::to_string(y));
+        };
+    };
+    Icon().OnMouseDown = record("down");
+    Icon().OnMouseUp = record("up");
+    Icon().OnMouseMove = [&](unsigned state, int, int) {
+        seen.push_back("move " + std::to_string(state));
+        throw std::runtime_error("Move failed");
+    };
+    Icon().OnDblClick = [&] { seen.push_back("double"); };
+    Icon().OnClick = [&] { seen.push_back("click"); };
+    t.fake.desktop.keys.ctrl = true;
+    t.fake.desktop.cursor = {7, 9};
+    tray.Send(Kind::Move);
+    tray.Send(Kind::ButtonDown, MouseButton::Middle);
+    tray.Send(Kind::ButtonUp, MouseButton::Middle);
+    tray.Send(Kind::ButtonDown);
+    tray.Send(Kind::ButtonUp);
+    tray.Send(Kind::DoubleClick, MouseButton::Right);
+    EXPECT_EQ(seen, (std::vector<std::string>{"move 4", "down 2 36 7,9", "up 2 36 7,9",
+                                              "down 0 12 7,9", "click", "up 0 12 7,9", "double"}));
+    ASSERT_EQ(t.fake.desktop.boxes.size(), 1u);
+    EXPECT_EQ(t.fake.desktop.boxes[0].text, "Move failed.");
+}
+
+TEST_F(TrayIcon, SomethingThrownThatIsNoExceptionIsAnUnexpectedError) {
+    Icon().OnDblClick = [] { throw 42; };
+    tray.Send(Kind::DoubleClick);
+    ASSERT_EQ(t.fake.desktop.boxes.size(), 1u);
+    EXPECT_EQ(t.fake.desktop.boxes[0].text, "Unexpected error.");
 }
 
 TEST(TrayIconStart, FailingFirstAddStillStartsAndAddsLater) {
@@ -93,7 +140,7 @@ TEST(TrayIconStart, FailingFirstAddStillStartsAndAddsLater) {
     p.MainForm->TrayIcon1.SetHint("C: 10 Gb");
     EXPECT_EQ(t.fake.tray.Count("modify"), 0) << "no icon to modify yet";
     t.fake.tray.addSucceeds = true;
-    t.fake.tray.Send(port::TaskbarCreatedMessage);
+    t.fake.tray.Send(Kind::TaskbarCreated);
     EXPECT_TRUE(t.fake.tray.shown);
     EXPECT_EQ(t.fake.tray.current.tip, "C: 10 Gb");
 }

@@ -69,32 +69,57 @@ TEST(WindowModes, AutoRunIsDetectedFromTheRunKeyNames) {
     }
 }
 
-TEST(WindowModes, AutoRunToggleWritesAndDeletesTheProgramsValue) {
-    fakes::TestProgram t;
-    auto& p = t.Start();
-    auto& f = *p.MainForm;
-    EXPECT_FALSE(t.fake.registry.HasKey(RegRoot::CurrentUser, RunKey));
-    f.AutoRun1.Click();
-    auto value = t.fake.registry.Get(RegRoot::CurrentUser, RunKey, "Trelvix");
-    ASSERT_TRUE(value.has_value()) << "the Run key is created when missing";
-    EXPECT_EQ(value->text, "C:\\Program Files\\Trelvix\\trelvix.exe");
-    EXPECT_TRUE(f.AutoRun1.Checked());
-    EXPECT_EQ(f.SpeedButton8.Hint(), "AutoRun is On. Trelvix Launch when computer is start");
-    f.SpeedButton8.Click();
-    EXPECT_FALSE(t.fake.registry.Get(RegRoot::CurrentUser, RunKey, "Trelvix").has_value());
-    EXPECT_FALSE(f.AutoRun1.Checked());
-    EXPECT_EQ(f.SpeedButton8.Hint(), "AutoRun is Off. Trelvix dont launch when computer is start");
+Mode AutoRunMode(trelvix::TMainForm& f) {
+    return {f.Prog.AutoRunOn, f.SpeedButton8.Glyph().name, f.SpeedButton8.Hint(),
+            f.AutoRun1.Checked()};
 }
 
-TEST(WindowModes, RefusedRunValueWriteIsReported) {
-    fakes::TestProgram t;
-    auto& p = t.Start();
-    t.fake.registry.At(RegRoot::CurrentUser, RunKey).refuseWrites = true;
-    p.MainForm->AutoRun1.Click();
-    ASSERT_EQ(t.fake.desktop.boxes.size(), 1u);
-    EXPECT_EQ(t.fake.desktop.boxes[0].text, "Failed to set data for 'Trelvix'.");
-    EXPECT_TRUE(p.MainForm->AutoRun1.Checked()) << "the menu item flipped its mark first";
-    EXPECT_EQ(p.MainForm->SpeedButton8.Glyph().name, "NoAutoRun.bmp");
+// The menu item and the tool button alike write the quoted path (an unquoted path with
+// blanks would start "C:\Program.exe") and delete it again.
+TEST(WindowModes, AutoRunToggleWritesTheQuotedPathAndDeletesIt) {
+    for (bool fromMenu : {true, false}) {
+        SCOPED_TRACE(fromMenu ? "menu" : "button");
+        fakes::TestProgram t;
+        auto& f = *t.Start().MainForm;
+        const auto toggle = [&] { fromMenu ? f.AutoRun1.Click() : f.SpeedButton8.Click(); };
+        EXPECT_FALSE(t.fake.registry.HasKey(RegRoot::CurrentUser, RunKey));
+        toggle();
+        auto value = t.fake.registry.Get(RegRoot::CurrentUser, RunKey, "Trelvix");
+        ASSERT_TRUE(value.has_value()) << "the Run key is created when missing";
+        EXPECT_EQ(value->type, port::RegType::String);
+        EXPECT_EQ(value->text, "\"C:\\Program Files\\Trelvix\\trelvix.exe\"");
+        Mode m = AutoRunMode(f);
+        EXPECT_TRUE(m.on && m.checked);
+        EXPECT_EQ(m.glyph, "AutoRun.bmp");
+        EXPECT_EQ(m.hint, "AutoRun is On. Trelvix Launch when computer is start");
+        toggle();
+        EXPECT_FALSE(t.fake.registry.Get(RegRoot::CurrentUser, RunKey, "Trelvix").has_value());
+        m = AutoRunMode(f);
+        EXPECT_FALSE(m.on || m.checked);
+        EXPECT_EQ(m.glyph, "NoAutoRun.bmp");
+        EXPECT_EQ(m.hint, "AutoRun is Off. Trelvix dont launch when computer is start");
+    }
+}
+
+// A refused write is reported, and the mode still shows what the key holds: off.
+TEST(WindowModes, RefusedRunValueWriteIsReportedAndTheModeStaysOff) {
+    for (bool fromMenu : {true, false}) {
+        SCOPED_TRACE(fromMenu ? "menu" : "button");
+        fakes::TestProgram t;
+        auto& p = t.Start();
+        auto& f = *p.MainForm;
+        t.fake.registry.At(RegRoot::CurrentUser, RunKey).refuseWrites = true;
+        fromMenu ? f.AutoRun1.Click() : f.SpeedButton8.Click();
+        ASSERT_EQ(t.fake.desktop.boxes.size(), 1u);
+        EXPECT_EQ(t.fake.desktop.boxes[0].text, "Failed to set data for 'Trelvix'.");
+        EXPECT_FALSE(t.fake.registry.Get(RegRoot::CurrentUser, RunKey, "Trelvix").has_value());
+        const Mode m = AutoRunMode(f);
+        EXPECT_FALSE(m.on || m.checked);
+        EXPECT_EQ(m.glyph, "NoAutoRun.bmp");
+        EXPECT_EQ(m.hint, "AutoRun is Off. Trelvix dont launch when computer is start");
+        f.TimerControl.Tick();
+        EXPECT_NE(f.StatusBar1.SimpleText().find("AutoRun=No;"), std::string::npos);
+    }
 }
 
 } // namespace

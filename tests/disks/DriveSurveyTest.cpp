@@ -194,10 +194,11 @@ TEST(RemovableSurvey, OnlyOnRefreshOfItsPageAndWithItsOwnMarkers) {
     EXPECT_EQ(fourLists(), before);
     EXPECT_EQ(f.SpeedButton1.Glyph().name, "Off.bmp");
     // The pickers follow, without reading removable or CD volumes: that waits for a medium.
+    // Their whole text is in lower case, volume names too.
     std::string shown;
     for (const tk::DriveItem& item : f.DriveComboBox2.Drives())
         shown += item.text + "/" + std::to_string(item.icon) + " ";
-    EXPECT_EQ(shown, "b:/1 c: [SYSTEM]/2 d:/3 e: [DATA]/4 g:/6 h:/7 n: [Share]/13 r: [RAM]/17 ");
+    EXPECT_EQ(shown, "b:/1 c: [system]/2 d:/3 e: [data]/4 g:/6 h:/7 n: [share]/13 r: [ram]/17 ");
 
     // It compares on its own, and leaves the error boxes on: the user asked for it.
     drives['G'].space.free -= MB;

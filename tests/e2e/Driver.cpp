@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <thread>
 
@@ -122,22 +125,7 @@ bool Trelvix::Running() const {
 }
 
 HWND Trelvix::Control(int id) const {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        main_,
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(window) == s->id) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return ControlIn(main_, id);
 }
 
 std::vector<HWND> Trelvix::OtherWindows() const {
@@ -284,6 +272,134 @@ void Trelvix::TrayMouse(unsigned mouseMessage) const {
     }
 }
 
+void Trelvix::PressKeys(std::initializer_list<WORD> keys) const {
+    SetForegroundWindow(main_);
+    std::vector<INPUT> strokes;
+    const auto stroke = [&](WORD key, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = flags;
+        strokes.push_back(input);
+    };
+    for (WORD key : keys)
+        stroke(key, 0);
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+        stroke(*key, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
+}
+
+HWND Trelvix::Dialog(const std::string& caption) const {
+    for (HWND window : OtherWindows())
+        if (IsWindowVisible(window) != FALSE && Text(window) == caption)
+            return window;
+    return nullptr;
+}
+
+HWND Trelvix::ControlIn(HWND window, int id) const {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (GetDlgCtrlID(child) == s->id) {
+                s->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void Trelvix::PostKey(WORD virtualKey) const {
+    PostMessageW(main_, WM_KEYDOWN, virtualKey, 1);
+    PostMessageW(main_, WM_KEYUP, virtualKey, 1 | (1u << 30) | (1u << 31));
+}
+
+void Trelvix::PostChar(HWND target, wchar_t ch) const {
+    PostMessageW(target, WM_CHAR, ch, 1);
+}
+
+void Trelvix::MoveTrackBar(HWND bar, int position) const {
+    Send(bar, TBM_SETPOS, TRUE, position);
+    // A window handle is the same in every process, so the notification crosses as it is.
+    HWND parent = GetParent(bar);
+    Send(parent, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(bar));
+    Send(parent, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(bar));
+}
+
+void Trelvix::DoubleClickListItem(HWND list, int index) const {
+    RECT rect{};
+    Send(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(list, WM_LBUTTONUP, 0, at);
+    PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(list, WM_LBUTTONUP, 0, at);
+}
+
+HWND Trelvix::WaitForMessageBox(std::chrono::milliseconds timeout) const {
+    HWND box = nullptr;
+    WaitFor(
+        [&] {
+            for (HWND window : OtherWindows()) {
+                wchar_t className[16] = {};
+                GetClassNameW(window, className, 16);
+                if (std::wstring(className) == L"#32770" && IsWindowVisible(window) != FALSE) {
+                    box = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout);
+    return box;
+}
+
+Trelvix::BoxText Trelvix::ReadMessageBox(HWND box) const {
+    BoxText read{Text(box), {}};
+    // The message is the box's one static control with a text (the icon's has none).
+    std::vector<HWND> statics;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM data) -> BOOL {
+            wchar_t className[16] = {};
+            GetClassNameW(child, className, 16);
+            if (lstrcmpiW(className, L"Static") == 0)
+                reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&statics));
+    for (HWND child : statics)
+        if (std::string text = Text(child); !text.empty())
+            read.text = text;
+    return read;
+}
+
+void Trelvix::CloseMessageBox(HWND box) const {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    WaitFor([box] { return IsWindow(box) == FALSE; });
+}
+
+void Trelvix::PressCtrlKey(WORD key) const {
+    // Shortcuts look at the real state of Ctrl, which only real input sets.
+    SetForegroundWindow(main_);
+    WaitFor([this] { return GetForegroundWindow() == main_; }, std::chrono::seconds(5));
+    INPUT keys[4] = {};
+    const WORD order[4][2] = {
+        {VK_CONTROL, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = order[i][0];
+        keys[i].ki.dwFlags = order[i][1];
+    }
+    SendInput(4, keys, sizeof(INPUT));
+}
+
 std::optional<std::uint32_t> StoredSetting(const std::string& name) {
     DWORD value = 0;
     DWORD size = sizeof value;
@@ -295,6 +411,132 @@ std::optional<std::uint32_t> StoredSetting(const std::string& name) {
 
 void ForgetSettings() {
     RegDeleteTreeW(HKEY_CURRENT_USER, SettingsKey);
+}
+
+// ---- Message boxes and fields, from outside ----
+
+void PostClick(HWND button) {
+    PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+HWND WaitForBox(const Trelvix& app, std::chrono::milliseconds timeout) {
+    HWND box = nullptr;
+    WaitFor(
+        [&] {
+            for (HWND window : app.OtherWindows()) {
+                wchar_t className[16] = {};
+                GetClassNameW(window, className, 16);
+                if (std::wstring(className) == L"#32770" && IsWindowVisible(window)) {
+                    box = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout);
+    return box;
+}
+
+std::string BoxText(HWND box) {
+    std::string text;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM data) -> BOOL {
+            wchar_t className[16] = {};
+            GetClassNameW(child, className, 16);
+            if (lstrcmpiW(className, L"Static") == 0) {
+                wchar_t part[1024] = {};
+                GetWindowTextW(child, part, 1024);
+                *reinterpret_cast<std::string*>(data) += Narrow(part);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+void AnswerBox(HWND box, int button) {
+    HWND pressed = GetDlgItem(box, button);
+    if (pressed == nullptr)
+        throw std::runtime_error("the box has no button " + std::to_string(button));
+    PostMessageW(pressed, BM_CLICK, 0, 0);
+    if (!WaitFor([box] { return IsWindow(box) == FALSE; }))
+        throw std::runtime_error("the box did not close");
+}
+
+void SetFieldText(HWND field, const std::string& text) {
+    wchar_t className[16] = {};
+    GetClassNameW(field, className, 16);
+    const std::wstring wide = Widen(text);
+    if (lstrcmpiW(className, L"ComboBox") != 0) {
+        Send(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+        return;
+    }
+    // The edit window inside a combo box reports no change for WM_SETTEXT: the text is typed
+    // over the whole field instead.
+    HWND edit = GetWindow(field, GW_CHILD);
+    Send(edit, EM_SETSEL, 0, -1);
+    Send(edit, WM_CLEAR, 0, 0);
+    for (wchar_t ch : wide)
+        Send(edit, WM_CHAR, ch, 1);
+}
+
+void ClickSpin(HWND spin, bool up) {
+    RECT rect{};
+    GetClientRect(spin, &rect);
+    const LPARAM at = MAKELPARAM(rect.right / 2, up ? rect.bottom / 4 : rect.bottom * 3 / 4);
+    Send(spin, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    Send(spin, WM_LBUTTONUP, 0, at);
+}
+
+void XdoTool(const std::string& arguments) {
+    // Wine starts a Unix program given by its path on Z:, but cannot wait for it: the shell
+    // around xdotool writes its exit status into a file of the prefix when it is done.
+    char prefix[1024] = {};
+    if (GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix) == 0)
+        throw std::runtime_error("WINEPREFIX is not set");
+    const std::string status = std::string(prefix) + "/.trelvix/xdotool.status";
+    std::wstring statusName = L"Z:" + Widen(status);
+    std::replace(statusName.begin(), statusName.end(), L'/', L'\\');
+    const std::filesystem::path statusFile = statusName;
+    DeleteFileW(statusFile.c_str());
+    std::wstring command =
+        Widen("Z:\\bin\\sh -c \"/usr/bin/xdotool " + arguments + "; echo $? > '" + status + "'\"");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        throw std::runtime_error("cannot start xdotool (tools/install-deps)");
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::string code;
+    WaitFor([&] {
+        std::ifstream(statusFile) >> code;
+        return !code.empty();
+    });
+    if (code != "0")
+        throw std::runtime_error("xdotool " + arguments +
+                                 " failed: " + (code.empty() ? "no answer" : code));
+}
+
+void RealClick(POINT at, int button) {
+    XdoTool("mousemove --sync " + std::to_string(at.x) + " " + std::to_string(at.y) + " click " +
+            std::to_string(button));
+}
+
+POINT ItemPoint(HWND list, int index) {
+    RECT rect{};
+    Send(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    POINT at{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(list, &at);
+    return at;
+}
+
+POINT MiddleOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
 } // namespace e2e

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,6 +60,37 @@ class Trelvix {
     void PostChar(wchar_t ch) const;
     // A mouse message arriving through the tray icon's callback (1025).
     void TrayMouse(unsigned mouseMessage) const;
+    // Real key strokes to the main window made foreground: the keys go down in order and
+    // come up in reverse, so {VK_CONTROL, 'C'} is Ctrl+C.
+    void PressKeys(std::initializer_list<WORD> keys) const;
+
+    // A shown dialog of the program by its caption; nullptr while there is none.
+    [[nodiscard]] HWND Dialog(const std::string& caption) const;
+    // A control of any of the program's windows by its fixed ID; nullptr when there is none.
+    [[nodiscard]] HWND ControlIn(HWND window, int id) const;
+    // A key pressed and released while the main window has the focus (shortcuts).
+    void PostKey(WORD virtualKey) const;
+    void PostChar(HWND target, wchar_t ch) const;
+    // Moves a track bar as the user's drag would: the bar takes the position and tells
+    // its parent, whose scroll notification the program turns into the change event.
+    void MoveTrackBar(HWND bar, int position) const;
+    // A key pressed with Ctrl held, as real keyboard input to the main window (a shortcut
+    // that looks at the real state of Ctrl).
+    void PressCtrlKey(WORD key) const;
+
+    // Double-clicks a list item as a user does. Posted, not sent: the handler may open a
+    // box, which would hold a sent message up until the box closes.
+    void DoubleClickListItem(HWND list, int index) const;
+    // A message box of the program once one is open; nullptr when none opens in time.
+    [[nodiscard]] HWND
+    WaitForMessageBox(std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
+    struct BoxText {
+        std::string caption;
+        std::string text;
+    };
+    [[nodiscard]] BoxText ReadMessageBox(HWND box) const;
+    // Presses the box's OK button and waits until it is gone.
+    void CloseMessageBox(HWND box) const;
 
   private:
     // Runs `work` with `size` bytes allocated inside the program's process.
@@ -73,5 +105,31 @@ class Trelvix {
 // HKCU\SOFTWARE\Ostrand\tvx
 std::optional<std::uint32_t> StoredSetting(const std::string& name);
 void ForgetSettings();
+
+// ---- Message boxes and fields, from outside ----
+
+// A click whose handler may open a modal box: posted, so that the test is free to answer it.
+void PostClick(HWND button);
+// The program's message box (a dialog window of its process); nullptr when none opens
+// within `timeout`.
+HWND WaitForBox(const Trelvix& app, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+// The box's message, its static texts joined.
+std::string BoxText(HWND box);
+// Presses the box's button with this ID (IDYES, IDNO, IDOK) and waits until the box is gone.
+void AnswerBox(HWND box, int button);
+// Puts text into an edit field as a paste would, or types it over a combo box's field: either
+// way the field tells the program that its text changed.
+void SetFieldText(HWND field, const std::string& text);
+// A click on the up or the down arrow of a spin button.
+void ClickSpin(HWND spin, bool up);
+// Real input on the X display, as a person gives it: runs xdotool with these arguments
+// and waits for it.
+void XdoTool(const std::string& arguments);
+// A mouse click (button 1 left, 3 right) at a screen point.
+void RealClick(POINT at, int button);
+// The middle of a list's item, in screen coordinates.
+POINT ItemPoint(HWND list, int index);
+// The middle of a window, in screen coordinates.
+POINT MiddleOf(HWND window);
 
 } // namespace e2e

@@ -35,6 +35,33 @@ TEST(LaunchE2e, ChosenToolIsRememberedAcrossARestart) {
     again.Close();
 }
 
+// Wine has no Telnet Server Administrator: the program says so in its error box, naming
+// the whole path and the system's reason, and the system adds no box of its own.
+TEST(LaunchE2e, ARefusedLaunchShowsWhy) {
+    e2e::ForgetSettings();
+    e2e::Trelvix app;
+    app.Start();
+    app.ClickTab(app.Control(id::Disks), 1);
+    HWND tools = app.Control(id::ListBox6);
+    const auto items = app.ListItems(tools);
+    ASSERT_EQ(items.size(), 10u);
+    ASSERT_EQ(items[9], "Telnet Server Administrator");
+    app.DoubleClickListItem(tools, 9);
+    HWND box = app.WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no box";
+    const auto [caption, text] = app.ReadMessageBox(box);
+    EXPECT_EQ(caption, "trelvix");
+    EXPECT_TRUE(std::regex_match(
+        text, std::regex(R"(Cannot start C:\\windows\\system32\\tlntadmn\.exe: .+\.)",
+                         std::regex::icase)))
+        << text;
+    app.CloseMessageBox(box);
+    EXPECT_EQ(app.WaitForMessageBox(std::chrono::seconds(2)), nullptr) << "a second box";
+    EXPECT_TRUE(app.Running());
+    app.Close();
+    EXPECT_FALSE(app.Running());
+}
+
 TEST(LaunchE2e, SystemPanelShowsMemoryAndUptime) {
     e2e::ForgetSettings();
     e2e::Trelvix app;

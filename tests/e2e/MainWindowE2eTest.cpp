@@ -9,7 +9,7 @@ using e2e::StoredSetting;
 using e2e::WaitFor;
 namespace id = ids::main;
 
-constexpr unsigned LButtonDown = 513, LButtonUp = 514;
+constexpr unsigned LButtonDown = WM_LBUTTONDOWN, LButtonUp = WM_LBUTTONUP;
 
 TEST(MainWindowE2e, FirstStartStoresTheDefaultsAndShowsTheWindow) {
     e2e::ForgetSettings();

@@ -19,17 +19,11 @@ class FakeKey : public port::RegistryKey {
     }
 
     bool WriteDWord(const std::string& name, std::uint32_t value) override {
-        port::RegValue v;
-        v.type = port::RegType::DWord;
-        v.number = value;
-        return Write(name, v);
+        return Write(name, RegDWord(value));
     }
 
     bool WriteString(const std::string& name, const std::string& value) override {
-        port::RegValue v;
-        v.type = port::RegType::String;
-        v.text = value;
-        return Write(name, v);
+        return Write(name, RegString(value));
     }
 
     bool DeleteValue(const std::string& name) override {
@@ -49,6 +43,13 @@ class FakeKey : public port::RegistryKey {
         for (const auto& entry : key_.values)
             names.push_back(entry.first);
         return names;
+    }
+
+    std::vector<port::NamedValue> Values() override {
+        std::vector<port::NamedValue> values;
+        for (const auto& [name, value] : key_.values)
+            values.push_back({name, value});
+        return values;
     }
 
   private:
@@ -80,17 +81,78 @@ class FakeKey : public port::RegistryKey {
     bool writable_;
 };
 
+// UTF-16LE code units of UTF-8 text, as the registry stores strings.
+void AppendUtf16(std::vector<std::uint8_t>& out, const std::string& text) {
+    const auto unit = [&](std::uint32_t u) {
+        out.push_back(static_cast<std::uint8_t>(u & 0xFF));
+        out.push_back(static_cast<std::uint8_t>(u >> 8));
+    };
+    for (size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        std::uint32_t code = length == 1 ? lead : lead & (0x3Fu >> (length - 1));
+        for (int k = 1; k < length && i + static_cast<size_t>(k) < text.size(); ++k)
+            code = (code << 6) |
+                   (static_cast<unsigned char>(text[i + static_cast<size_t>(k)]) & 0x3Fu);
+        i += static_cast<size_t>(length);
+        if (code >= 0x10000) {
+            unit(0xD800 + ((code - 0x10000) >> 10));
+            unit(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            unit(code);
+        }
+    }
+}
+
 } // namespace
 
+port::RegValue RegString(const std::string& text, port::RegType type) {
+    port::RegValue v;
+    v.type = type;
+    v.rawType = type == port::RegType::ExpandString ? 2 : 1;
+    v.text = text.substr(0, text.find('\0'));
+    AppendUtf16(v.bytes, text);
+    v.bytes.insert(v.bytes.end(), {0, 0});
+    return v;
+}
+
+port::RegValue RegDWord(std::uint32_t number) {
+    port::RegValue v;
+    v.type = port::RegType::DWord;
+    v.rawType = 4;
+    v.number = number;
+    for (int shift = 0; shift < 32; shift += 8)
+        v.bytes.push_back(static_cast<std::uint8_t>(number >> shift));
+    return v;
+}
+
+port::RegValue RegBinary(std::vector<std::uint8_t> bytes) {
+    return RegRaw(port::RegType::Binary, 3, std::move(bytes));
+}
+
+port::RegValue RegRaw(port::RegType type, std::uint32_t rawType, std::vector<std::uint8_t> bytes) {
+    port::RegValue v;
+    v.type = type;
+    v.rawType = rawType;
+    v.bytes = std::move(bytes);
+    return v;
+}
+
 std::unique_ptr<port::RegistryKey> FakeRegistry::Open(port::RegRoot root, const std::string& path,
-                                                      bool create, bool writable) {
+                                                      bool create, bool writable,
+                                                      port::RegView view) {
     std::string name = KeyName(root, path);
+    const std::string software = "hklm\\software\\";
+    if (view == port::RegView::Bits32 && name.rfind(software, 0) == 0)
+        name = software + "wow6432node\\" + name.substr(software.size());
     auto it = keys.find(name);
     if (it == keys.end()) {
         if (!create || refuseCreate.count(name) != 0)
             return nullptr;
         it = keys.emplace(name, Key{}).first;
     }
+    if (writable && it->second.readOnly)
+        return nullptr;
     return std::make_unique<FakeKey>(*this, it->second, writable);
 }
 

@@ -1,9 +1,9 @@
 #include "fakes/TestProgram.h"
 #include "launch/Catalogues.h"
-#include "launch/Catalogues.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <tuple>
@@ -15,14 +15,26 @@ using F = trelvix::TMainForm;
 
 const std::string Open = "open C:\\WINDOWS\\system32\\"; // a file of the system directory
 
+std::string ShowName(port::ShowMode show) {
+    switch (show) {
+    case port::ShowMode::Hidden:
+        return "hidden";
+    case port::ShowMode::Normal:
+        return "normal";
+    case port::ShowMode::Shown:
+        return "shown";
+    }
+    return "?";
+}
+
 // What the fake shell was asked to start, in a form a table can spell; forgets it.
 Launched Launches(fakes::FakeShell& shell) {
     Launched out;
     for (const fakes::ShellOpen& o : shell.opens)
-        out.push_back("open " + o.file + (o.parameters ? " [" + *o.parameters + "]" : "") +
-                      " show " + std::to_string(o.show));
+        out.push_back("open " + o.file + (o.parameters ? " [" + *o.parameters + "]" : "") + " " +
+                      ShowName(o.show));
     for (const fakes::CommandLine& c : shell.commandLines)
-        out.push_back("run " + c.line + " show " + std::to_string(c.show));
+        out.push_back("run " + c.line + " " + ShowName(c.show));
     shell.opens.clear();
     shell.commandLines.clear();
     return out;
@@ -55,16 +67,16 @@ TEST(Catalogues, ListsShowUniqueTextsWithSystemDirectoryTargets) {
 
 TEST(Catalogues, DoubleClickStartsTheTabledAction) {
     const std::string shellFolder = "run rundll32 SHELL32,SHHelpShortcuts_RunDLL ";
-    const std::string kill = Open + "KILL.EXE [dllhost.exe] show 1";
+    const std::string kill = Open + "KILL.EXE [dllhost.exe] normal";
     const std::tuple<tk::ListBox F::*, int, const char*, Launched> cases[] = {
-        {&F::ListBox5, 11, "Keyboard", {Open + "main.cpl [Keyboard] show 1"}},
-        {&F::ListBox5, 12, "Mouse", {Open + "main.cpl show 1"}},
-        {&F::ListBox5, 7, "Folder Options", {Open + "appwiz.cpl [Folder Options] show 1"}},
-        {&F::ListBox5, 8, "Fonts", {shellFolder + "FontsFolder show 5"}},
-        {&F::ListBox5, 16, "Printers", {shellFolder + "PrintersFolder show 5"}},
-        {&F::ListBox6, 3, "Event Viewer", {Open + "eventvwr.msc show 1"}},
-        {&F::ListBox7, 4, "Calculator", {Open + "calc.exe show 1"}},
-        {&F::ListBox7, 13, "IIS Stop", {Open + "iisreset.exe [/stop] show 1", kill}},
+        {&F::ListBox5, 11, "Keyboard", {Open + "main.cpl [Keyboard] normal"}},
+        {&F::ListBox5, 12, "Mouse", {Open + "main.cpl normal"}},
+        {&F::ListBox5, 7, "Folder Options", {Open + "appwiz.cpl [Folder Options] normal"}},
+        {&F::ListBox5, 8, "Fonts", {shellFolder + "FontsFolder shown"}},
+        {&F::ListBox5, 16, "Printers", {shellFolder + "PrintersFolder shown"}},
+        {&F::ListBox6, 3, "Event Viewer", {Open + "eventvwr.msc normal"}},
+        {&F::ListBox7, 4, "Calculator", {Open + "calc.exe normal"}},
+        {&F::ListBox7, 13, "IIS Stop", {Open + "iisreset.exe [/stop] normal", kill}},
     };
     fakes::TestProgram t;
     t.Start();
@@ -74,6 +86,48 @@ TEST(Catalogues, DoubleClickStartsTheTabledAction) {
         list.SelectItem(position);
         list.DblClick();
         EXPECT_EQ(Launches(t.fake.shell), launches) << text;
+    }
+}
+
+// A launch the system refuses says so in the standard box, naming the program as its row
+// does (the whole path of a system-folder row); the rest of the handler goes on.
+TEST(Catalogues, RefusedLaunchShowsTheSystemsReason) {
+    const std::string system = "C:\\WINDOWS\\system32\\";
+    const std::string missing = "The system cannot find the file specified.";
+    const std::tuple<tk::ListBox F::*, const char*, std::vector<std::string>, Launched> cases[] = {
+        {&F::ListBox6,
+         "Telnet Server Administrator",
+         {"Cannot start " + system + "tlntadmn.exe: " + missing},
+         {Open + "tlntadmn.exe normal"}},
+        {&F::ListBox7,
+         "RegEdit",
+         {"Cannot start regedit: Access is denied."},
+         {"run regedit shown"}},
+        {&F::ListBox7,
+         "IIS Stop",
+         {"Cannot start " + system + "iisreset.exe: " + missing},
+         {Open + "iisreset.exe [/stop] normal", Open + "KILL.EXE [dllhost.exe] normal"}},
+    };
+    fakes::TestProgram t;
+    t.fake.shell.refused = {{system + "tlntadmn.exe", missing},
+                            {system + "iisreset.exe", missing},
+                            {"regedit", "Access is denied"}};
+    auto& p = t.Start();
+    for (const auto& [member, text, boxes, launches] : cases) {
+        tk::ListBox& list = t.Main().*member;
+        const auto& items = list.Items();
+        list.SelectItem(
+            static_cast<int>(std::find(items.begin(), items.end(), text) - items.begin()));
+        t.fake.desktop.boxes.clear();
+        list.DblClick();
+        EXPECT_EQ(Launches(t.fake.shell), launches) << text;
+        std::vector<std::string> shown;
+        for (const fakes::ShownBox& box : t.fake.desktop.boxes) {
+            shown.push_back(box.text);
+            EXPECT_EQ(box.caption, p.App.Title());
+            EXPECT_EQ(box.flags, port::mb::IconError);
+        }
+        EXPECT_EQ(shown, boxes) << text;
     }
 }
 
@@ -98,8 +152,8 @@ TEST(TrayLaunchItems, FollowTheSelectionAndComeBackAfterARestart) {
     for (tk::MenuItem* item : {&f.mia1, &f.mia2, &f.mia3})
         item->Click();
     EXPECT_EQ(Launches(t.fake.shell),
-              (Launched{Open + "sysdm.cpl show 1", Open + "eventvwr.msc show 1",
-                        Open + "TaskMgr.exe show 1"}));
+              (Launched{Open + "sysdm.cpl normal", Open + "eventvwr.msc normal",
+                        Open + "TaskMgr.exe normal"}));
     EXPECT_TRUE(t.fake.desktop.boxes.empty());
 }
 
@@ -125,19 +179,19 @@ TEST(TrayLaunchItems, StoredPositionOutsideTheList) {
 }
 
 TEST(LaunchCommands, ToolButtonsAndMenuItems) {
-    const std::string controlPanel = "run rundll32 shell32.dll, Control_RunDLLA show 5";
+    const std::string controlPanel = "run rundll32 shell32.dll, Control_RunDLLA shown";
     const std::string folder = "C:\\ProgramData\\Start Menu\\Administrative Tools";
-    const std::string adminTools = "run Explorer.exe \"" + folder + "\" show 5";
+    const std::string adminTools = "run Explorer.exe \"" + folder + "\" shown";
     const std::tuple<const char*, std::function<void(F&)>, std::string> cases[] = {
         {"BitBtn3", [](F& f) { f.BitBtn3.Click(); }, controlPanel},
         {"ControlPanel1", [](F& f) { f.ControlPanel1.Click(); }, controlPanel},
         {"BitBtn5", [](F& f) { f.BitBtn5.Click(); }, adminTools},
         {"AdministrativeTools1", [](F& f) { f.AdministrativeTools1.Click(); }, adminTools},
-        {"SpeedButton4", [](F& f) { f.SpeedButton4.Click(); }, "run Explorer show 5"},
-        {"SpeedButton5", [](F& f) { f.SpeedButton5.Click(); }, "open Iexplore show 1"},
-        {"SpeedButton11", [](F& f) { f.SpeedButton11.Click(); }, Open + "timedate.cpl show 1"},
-        {"BitBtn9", [](F& f) { f.BitBtn9.Click(); }, Open + "TaskMgr.exe show 1"},
-        {"BitBtn10", [](F& f) { f.BitBtn10.Click(); }, Open + "dxdiag.exe show 1"},
+        {"SpeedButton4", [](F& f) { f.SpeedButton4.Click(); }, "run Explorer shown"},
+        {"SpeedButton5", [](F& f) { f.SpeedButton5.Click(); }, "open Iexplore normal"},
+        {"SpeedButton11", [](F& f) { f.SpeedButton11.Click(); }, Open + "timedate.cpl normal"},
+        {"BitBtn9", [](F& f) { f.BitBtn9.Click(); }, Open + "TaskMgr.exe normal"},
+        {"BitBtn10", [](F& f) { f.BitBtn10.Click(); }, Open + "dxdiag.exe normal"},
     };
     fakes::TestProgram t;
     t.fake.registry.SetString(
@@ -154,7 +208,7 @@ TEST(LaunchCommands, ToolButtonsAndMenuItems) {
     fakes::TestProgram bare;
     bare.Start();
     bare.Main().BitBtn5.Click();
-    EXPECT_EQ(Launches(bare.fake.shell), Launched{"run Explorer.exe \"\" show 5"});
+    EXPECT_EQ(Launches(bare.fake.shell), Launched{"run Explorer.exe \"\" shown"});
 }
 
 } // namespace

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -25,6 +29,16 @@ struct Probe : tk::Form {
     tk::MainMenu Bar{*this, "Bar", 10};
     tk::MenuItem Tools{*this, Bar, "Tools", 11, "&Tools"};
     tk::MenuItem Refresh{*this, Tools, "Refresh", 12, "&Refresh", 116};
+    tk::SpeedButton Tool{*this, this, "Tool", 13};
+    tk::DateTimePicker When{*this, this, "When", 14};
+    tk::ComboBox Combo{*this, this, "Combo", 15};
+};
+
+// A peer that writes down which properties it was told about.
+struct RecordingPeer : tk::Peer {
+    explicit RecordingPeer(std::vector<tk::Prop>& seen) : seen(seen) {}
+    void Changed(tk::Prop prop) override { seen.push_back(prop); }
+    std::vector<tk::Prop>& seen;
 };
 
 struct EventRules : ::testing::Test {
@@ -60,6 +74,16 @@ TEST_F(EventRules, ProgramChangesRaiseOnlyWhereTheToolkitDoes) {
     form.List.SetItemIndex(1);
     form.Pages.SetActivePageIndex(1);
     EXPECT_EQ(events, 0) << "list and page selection by program raise nothing";
+
+    Count(form.Combo.OnChange);
+    form.Combo.SetItems({"0", "1"});
+    form.Combo.SetText("5");
+    EXPECT_EQ(events, 0) << "a combo box's text set by program raises nothing";
+    form.Combo.SelectItem(1);
+    form.Combo.TypeText("12");
+    EXPECT_EQ(events, 2) << "choosing an item and typing raise the change";
+    form.Combo.SelectItem(0);
+    EXPECT_EQ(form.Combo.Text(), "0") << "the chosen item becomes the text";
 }
 
 TEST_F(EventRules, IndexesOutsideTheirRange) {
@@ -121,6 +145,7 @@ TEST_F(EventRules, HandlerErrorsShowTheStandardBoxAndTheProgramGoesOn) {
          "Failed to set data for 'TopForm'."},
         {[] { throw tk::EConvertError("12a"); }, "'12a' is not a valid integer value."},
         {[] { throw std::runtime_error("Already ends."); }, "Already ends."},
+        {[] { throw 42; }, "Unexpected error."},
     };
     for (const Case& c : cases) {
         desktop.boxes.clear();
@@ -133,15 +158,74 @@ TEST_F(EventRules, HandlerErrorsShowTheStandardBoxAndTheProgramGoesOn) {
     }
 }
 
-TEST_F(EventRules, OneErrorBoxAtATime) {
-    // A timer keeps ticking under an open box; its errors are dropped.
-    form.Clock.OnTimer = [] { throw std::runtime_error("tick"); };
-    desktop.whileBoxOpen = [this] { form.Clock.Tick(); };
-    form.Clock.Tick();
-    EXPECT_EQ(desktop.boxes.size(), 1u);
+TEST_F(EventRules, ErrorsUnderAnOpenBoxAreShownAfterItEachTextOnce) {
+    // A timer keeps ticking under an open box: its errors wait for the box to close.
+    int ticks = 0;
+    form.Clock.OnTimer = [&] { throw std::runtime_error(++ticks % 2 != 0 ? "tick" : "tock"); };
+    form.Go.OnClick = [] { throw std::runtime_error("Disk error"); };
+    desktop.whileBoxOpen = [&] {
+        if (desktop.boxes.size() == 1)
+            for (int i = 0; i < 4; ++i)
+                form.Clock.Tick();
+        if (desktop.boxes.size() == 2)
+            form.Clock.Tick(); // "tick" again while its own box is open
+    };
+    form.Go.Click();
+    std::vector<std::string> texts;
+    for (const fakes::ShownBox& box : desktop.boxes)
+        texts.push_back(box.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"Disk error.", "tick.", "tock."}));
+    EXPECT_EQ(ticks, 5);
+    EXPECT_EQ(app.ErrorBoxesShown(), 3);
+
     desktop.whileBoxOpen = nullptr;
     form.Clock.Tick();
-    EXPECT_EQ(desktop.boxes.size(), 2u) << "once the box is closed, the next error shows";
+    EXPECT_EQ(desktop.boxes.size(), 4u) << "once the boxes are closed, the next error shows";
+}
+
+// Each setter tells the peer the property it changed, and only when it changed.
+TEST_F(EventRules, SettersNotifyThePropertyTheyChanged) {
+    std::vector<tk::Prop> seen;
+    for (tk::Component* c : form.Components())
+        c->AttachPeer(std::make_unique<RecordingPeer>(seen));
+    form.AttachPeer(std::make_unique<RecordingPeer>(seen));
+    form.Track.SetPosition(5);
+    using P = tk::Prop;
+    struct Case {
+        const char* what;
+        std::function<void()> set;
+        std::vector<tk::Prop> props;
+    };
+    const Case cases[] = {
+        {"flat", [&] { form.Tool.SetFlat(true); }, {P::Flat}},
+        {"flat again", [&] { form.Tool.SetFlat(true); }, {}},
+        {"glyph",
+         [&] {
+             form.Tool.SetGlyph(tk::Bitmap{"On.bmp", nullptr});
+         },
+         {P::Glyph}},
+        {"timer off", [&] { form.Clock.SetEnabled(false); }, {P::Enabled}},
+        {"interval", [&] { form.Clock.SetInterval(500); }, {P::Interval}},
+        {"same interval", [&] { form.Clock.SetInterval(500); }, {}},
+        {"date",
+         [&] {
+             form.When.SetValue(tk::DateTime{2026, 12, 6});
+         },
+         {P::Value}},
+        {"text", [&] { form.Field.SetText("a"); }, {P::Text}},
+        {"range cuts the position", [&] { form.Track.SetRange(0, 3); }, {P::Range, P::Position}},
+        {"left", [&] { form.Go.SetLeft(8); }, {P::Bounds}},
+        {"same bounds", [&] { form.Go.SetBounds(8, 0, 0, 0); }, {}},
+        {"client size", [&] { form.SetClientSize(640, 480); }, {P::Bounds}},
+        {"check", [&] { form.Refresh.SetChecked(true); }, {P::Checked}},
+        {"caption", [&] { form.Go.SetCaption("Go"); }, {P::Caption}},
+        {"hand cursor", [&] { form.Go.SetHandCursor(true); }, {P::Cursor}},
+    };
+    for (const Case& c : cases) {
+        seen.clear();
+        c.set();
+        EXPECT_EQ(seen, c.props) << c.what;
+    }
 }
 
 } // namespace

@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
-// The ports have methods named MessageBox and CreateDirectory; <windows.h> would turn them into
-// the A/W names. This layer calls the W functions by their full names.
+// The toolkit's Application::MessageBox would otherwise become MessageBoxW in the files of this
+// layer only, and no longer be the same class there. This layer calls the W functions by
+// their full names.
 #undef MessageBox
-#undef CreateDirectory
 
 #include <type_traits>
 #include <utility>
@@ -62,8 +62,47 @@ inline BOOL DeleteBitmap(HBITMAP bitmap) {
     return DeleteObject(bitmap);
 }
 using UniqueBitmap = Unique<HBITMAP, &DeleteBitmap>;
+// A device context the program made (CreateCompatibleDC).
+using UniqueDC = Unique<HDC, &DeleteDC>;
 using UniqueWindow = Unique<HWND, &DestroyWindow>;
 using UniqueIcon = Unique<HICON, &DestroyIcon>;
 using UniqueHandle = Unique<HANDLE, &CloseHandle>;
+
+// A window's device context (GetDC; the screen's for nullptr), given back with ReleaseDC.
+class WindowDC {
+  public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() {
+        if (dc_ != nullptr)
+            ReleaseDC(window_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
+
+// An object selected into a device context for the life of this scope; the object it
+// replaced goes back in at the end, so the context never keeps one that is deleted.
+class SelectedObject {
+  public:
+    SelectedObject(HDC dc, HGDIOBJ object)
+        : dc_(dc), old_(dc != nullptr && object != nullptr ? SelectObject(dc, object) : nullptr) {}
+    ~SelectedObject() {
+        if (old_ != nullptr && old_ != HGDI_ERROR)
+            SelectObject(dc_, old_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
 
 } // namespace win32

@@ -1,32 +1,12 @@
 #include "platform/win32/Win32Bitmaps.h"
 
+#include "platform/win32/SystemMessage.h"
 #include "platform/win32/Unicode.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace win32 {
-
-namespace {
-
-using UniqueLocal = Unique<HLOCAL, &LocalFree>;
-
-// The system's text for `code`, without the line break it ends with.
-std::string SystemMessage(DWORD code) {
-    wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    const UniqueLocal owner(text);
-    std::wstring message(text != nullptr ? text : L"", text != nullptr ? length : 0);
-    while (!message.empty() &&
-           (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' '))
-        message.pop_back();
-    if (message.empty())
-        return "System error " + std::to_string(code);
-    return Narrow(message);
-}
-
-} // namespace
 
 Win32Image::Win32Image(HBITMAP bitmap) : bitmap_(bitmap) {
     BITMAP info{};
@@ -35,6 +15,33 @@ Win32Image::Win32Image(HBITMAP bitmap) : bitmap_(bitmap) {
         // A top-down DIB reports a negative height.
         height_ = std::abs(info.bmHeight);
     }
+}
+
+port::RgbPixels Win32Image::Pixels() const {
+    port::RgbPixels pixels;
+    if (width_ <= 0 || height_ <= 0)
+        return pixels;
+    // GetDIBits gives rows padded to whole DWORDs, top row first for a negative height.
+    const auto rowBytes = static_cast<size_t>(width_) * 3;
+    const size_t stride = (rowBytes + 3) & ~size_t{3};
+    std::vector<std::uint8_t> padded(stride * static_cast<size_t>(height_));
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof header.bmiHeader;
+    header.bmiHeader.biWidth = width_;
+    header.bmiHeader.biHeight = -height_;
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 24;
+    header.bmiHeader.biCompression = BI_RGB;
+    const WindowDC screen(nullptr);
+    if (GetDIBits(screen.get(), bitmap_.get(), 0, static_cast<UINT>(height_), padded.data(),
+                  &header, DIB_RGB_COLORS) != height_)
+        return pixels;
+    pixels.width = width_;
+    pixels.height = height_;
+    pixels.bytes.resize(rowBytes * static_cast<size_t>(height_));
+    for (size_t y = 0; y < static_cast<size_t>(height_); ++y)
+        std::memcpy(pixels.bytes.data() + y * rowBytes, padded.data() + y * stride, rowBytes);
+    return pixels;
 }
 
 std::shared_ptr<const port::Image> Win32Bitmaps::LoadFile(const std::string& path,

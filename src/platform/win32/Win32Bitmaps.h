@@ -13,6 +13,8 @@ class Win32Image : public port::Image {
     HBITMAP Handle() const { return bitmap_.get(); }
     int Width() const override { return width_; }
     int Height() const override { return height_; }
+    // GetDIBits at 24 bits per pixel.
+    port::RgbPixels Pixels() const override;
 
   private:
     UniqueBitmap bitmap_;

@@ -4,7 +4,8 @@
 
 namespace win32 {
 
-int Win32Desktop::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+int Win32Desktop::ShowMessageBox(const std::string& text, const std::string& caption,
+                                 unsigned flags) {
     HWND owner = GetActiveWindow();
     if (owner == nullptr)
         owner = owner_;

@@ -11,7 +11,8 @@ class Win32Desktop : public port::Desktop {
     void SetOwnerWindow(HWND owner) { owner_ = owner; }
     // MessageBoxW owned by this thread's active window (else the owner window); returns the
     // system's ID* result, 0 when the box could not be shown.
-    int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+    int ShowMessageBox(const std::string& text, const std::string& caption,
+                       unsigned flags) override;
     // GetCursorPos in screen coordinates; (0, 0) when the system refuses.
     port::Point CursorPos() override;
     // GetKeyState of Shift, Ctrl and Alt: the state as of the message being handled.

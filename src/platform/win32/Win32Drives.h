@@ -2,6 +2,8 @@
 
 #include "platform/Drives.h"
 
+#include <vector>
+
 namespace win32 {
 
 class Win32Drives : public port::Drives {
@@ -17,13 +19,16 @@ class Win32Drives : public port::Drives {
     std::uint32_t LogicalDrives() override;
     // SHGetFileInfoW SHGFI_SYSICONINDEX | SHGFI_SMALLICON of "X:\"; -1 when the shell has none.
     int IconIndex(char letter) override;
-    // SetErrorMode: adds SEM_FAILCRITICALERRORS, and restores the mode it found; calls that
-    // change nothing (suppress twice, restore twice) are ignored.
+    // SetThreadErrorMode: true adds SEM_FAILCRITICALERRORS to the calling thread's mode and
+    // keeps the mode it found; false puts back the mode kept by the latest true, so pairs
+    // nest. Other threads and the process's mode are left alone. A false without a true
+    // does nothing.
     void SuppressCriticalErrors(bool suppress) override;
+    // SetVolumeLabelW of "X:\".
+    bool SetLabel(char letter, const std::string& label, std::string& reason) override;
 
   private:
-    bool suppressed_ = false;
-    unsigned previousMode_ = 0;
+    std::vector<unsigned long> savedModes_;
 };
 
 } // namespace win32

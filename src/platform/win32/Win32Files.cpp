@@ -19,7 +19,7 @@ std::string Win32Files::TempPath() {
     }
 }
 
-bool Win32Files::CreateDirectory(const std::string& path) {
+bool Win32Files::MakeDirectory(const std::string& path) {
     return CreateDirectoryW(Widen(path).c_str(), nullptr) != FALSE;
 }
 

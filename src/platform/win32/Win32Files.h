@@ -10,7 +10,7 @@ class Win32Files : public port::Files {
     // GetTempPathW, whole; ends in a backslash; "" when the system gives none.
     std::string TempPath() override;
     // CreateDirectoryW of one folder; false when it exists already or cannot be made.
-    bool CreateDirectory(const std::string& path) override;
+    bool MakeDirectory(const std::string& path) override;
 };
 
 } // namespace win32

@@ -63,7 +63,7 @@ std::unique_ptr<tk::Peer> Win32Host::CreatePeer(tk::Component& component) {
         peer = Make<GroupBoxPeer, tk::Control>(form, component);
         break;
     case tk::Kind::Panel:
-        peer = Make<ContainerPeer, tk::Control>(form, component);
+        peer = Make<PanelPeer, tk::Control>(form, component);
         break;
     case tk::Kind::TabSheet:
         peer = Make<TabSheetPeer, tk::Control>(form, component);

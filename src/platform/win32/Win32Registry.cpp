@@ -2,6 +2,7 @@
 
 #include "platform/win32/Unicode.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace win32 {
@@ -48,6 +49,56 @@ std::uint64_t Number(const std::vector<std::uint8_t>& bytes, size_t width) {
     return value;
 }
 
+port::RegValue Decode(DWORD type, std::vector<std::uint8_t> bytes) {
+    port::RegValue value;
+    value.rawType = type;
+    switch (type) {
+    case REG_SZ:
+        value.type = port::RegType::String;
+        value.text = SingleString(bytes);
+        break;
+    case REG_EXPAND_SZ:
+        value.type = port::RegType::ExpandString;
+        value.text = SingleString(bytes);
+        break;
+    case REG_MULTI_SZ:
+        value.type = port::RegType::MultiString;
+        value.text = MultiString(bytes);
+        break;
+    case REG_DWORD:
+        value.type = port::RegType::DWord;
+        value.number = Number(bytes, 4);
+        break;
+    case REG_QWORD:
+        value.type = port::RegType::QWord;
+        value.number = Number(bytes, 8);
+        break;
+    case REG_BINARY:
+        value.type = port::RegType::Binary;
+        break;
+    case REG_NONE:
+        value.type = port::RegType::None;
+        break;
+    default:
+        value.type = port::RegType::Other;
+        break;
+    }
+    value.bytes = std::move(bytes);
+    return value;
+}
+
+REGSAM ViewFlag(port::RegView view) {
+    switch (view) {
+    case port::RegView::Bits32:
+        return KEY_WOW64_32KEY;
+    case port::RegView::Bits64:
+        return KEY_WOW64_64KEY;
+    case port::RegView::Own:
+        break;
+    }
+    return 0;
+}
+
 } // namespace
 
 bool Win32RegistryKey::ValueExists(const std::string& name) {
@@ -73,39 +124,7 @@ std::optional<port::RegValue> Win32RegistryKey::ReadValue(const std::string& nam
     }
     if (status != ERROR_SUCCESS)
         return std::nullopt;
-
-    port::RegValue value;
-    switch (type) {
-    case REG_SZ:
-        value.type = port::RegType::String;
-        value.text = SingleString(bytes);
-        break;
-    case REG_EXPAND_SZ:
-        value.type = port::RegType::ExpandString;
-        value.text = SingleString(bytes);
-        break;
-    case REG_MULTI_SZ:
-        value.type = port::RegType::MultiString;
-        value.text = MultiString(bytes);
-        break;
-    case REG_DWORD:
-        value.type = port::RegType::DWord;
-        value.number = Number(bytes, 4);
-        break;
-    case REG_QWORD:
-        value.type = port::RegType::QWord;
-        value.number = Number(bytes, 8);
-        break;
-    case REG_BINARY:
-        value.type = port::RegType::Binary;
-        value.bytes = std::move(bytes);
-        break;
-    default:
-        value.type = port::RegType::Other;
-        value.bytes = std::move(bytes);
-        break;
-    }
-    return value;
+    return Decode(type, std::move(bytes));
 }
 
 bool Win32RegistryKey::WriteDWord(const std::string& name, std::uint32_t value) {
@@ -141,10 +160,45 @@ std::vector<std::string> Win32RegistryKey::ValueNames() {
     return names;
 }
 
+std::vector<port::NamedValue> Win32RegistryKey::Values() {
+    std::vector<port::NamedValue> values;
+    DWORD longestName = 0;
+    DWORD largestData = 0;
+    if (RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         &longestName, &largestData, nullptr, nullptr) != ERROR_SUCCESS)
+        return values;
+    std::wstring name(longestName + 1, L'\0');
+    std::vector<std::uint8_t> data(largestData);
+    int retries = 0;
+    for (DWORD index = 0;;) {
+        DWORD length = static_cast<DWORD>(name.size());
+        DWORD size = static_cast<DWORD>(data.size());
+        DWORD type = REG_NONE;
+        const LSTATUS status = RegEnumValueW(key_.get(), index, name.data(), &length, nullptr,
+                                             &type, data.empty() ? nullptr : data.data(), &size);
+        if (status == ERROR_MORE_DATA && ++retries <= 8) {
+            // A value was added or grew since the sizes were asked: make room, try again.
+            // A name's size is not reported back: the buffer takes the longest there can be.
+            name.resize(16384);
+            data.resize(std::max<size_t>(size, data.size() * 2 + 64));
+            continue;
+        }
+        if (status != ERROR_SUCCESS)
+            break;
+        values.push_back(
+            {Narrow(name.substr(0, length)),
+             Decode(type, std::vector<std::uint8_t>(data.begin(), data.begin() + size))});
+        ++index;
+        retries = 0;
+    }
+    return values;
+}
+
 std::unique_ptr<port::RegistryKey> Win32Registry::Open(port::RegRoot root, const std::string& path,
-                                                       bool create, bool writable) {
+                                                       bool create, bool writable,
+                                                       port::RegView view) {
     HKEY parent = root == port::RegRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-    const REGSAM access = KEY_READ | (writable ? KEY_WRITE : 0);
+    const REGSAM access = KEY_READ | (writable ? KEY_WRITE : 0) | ViewFlag(view);
     const std::wstring wide = Widen(path);
     HKEY key = nullptr;
     const LSTATUS status =

@@ -12,7 +12,7 @@ class Win32RegistryKey : public port::RegistryKey {
     // RegQueryValueExW without data: true when the value is there and readable.
     bool ValueExists(const std::string& name) override;
     // RegQueryValueExW: strings as UTF-8, REG_MULTI_SZ joined by '\0', numbers from DWORD and
-    // QWORD, raw bytes for the rest; nullopt when missing or unreadable.
+    // QWORD, and the stored bytes and type of every value; nullopt when missing or unreadable.
     std::optional<port::RegValue> ReadValue(const std::string& name) override;
     // RegSetValueExW as REG_DWORD / REG_SZ; false when refused (a key opened read-only).
     bool WriteDWord(const std::string& name, std::uint32_t value) override;
@@ -21,6 +21,8 @@ class Win32RegistryKey : public port::RegistryKey {
     bool DeleteValue(const std::string& name) override;
     // RegEnumValueW over every value, in the registry's order; names of any length.
     std::vector<std::string> ValueNames() override;
+    // RegEnumValueW with the data, decoded as ReadValue does; data of any size.
+    std::vector<port::NamedValue> Values() override;
 
   private:
     UniqueKey key_;
@@ -28,10 +30,12 @@ class Win32RegistryKey : public port::RegistryKey {
 
 class Win32Registry : public port::Registry {
   public:
-    // RegCreateKeyExW (create) or RegOpenKeyExW with KEY_READ, plus KEY_WRITE when writable;
-    // nullptr when the system refuses.
+    using port::Registry::Open;
+    // RegCreateKeyExW (create) or RegOpenKeyExW with KEY_READ, plus KEY_WRITE when writable
+    // and KEY_WOW64_32KEY or KEY_WOW64_64KEY for a named view; nullptr when the system refuses.
     std::unique_ptr<port::RegistryKey> Open(port::RegRoot root, const std::string& path,
-                                            bool create, bool writable) override;
+                                            bool create, bool writable,
+                                            port::RegView view) override;
 };
 
 } // namespace win32

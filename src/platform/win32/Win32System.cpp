@@ -40,6 +40,24 @@ port::LocalTime FromSystemTime(const SYSTEMTIME& st) {
             st.wMinute, st.wSecond, st.wMilliseconds, st.wDayOfWeek};
 }
 
+std::optional<port::LocalTime> LocalToUniversalIn(const TIME_ZONE_INFORMATION* zone,
+                                                  const port::LocalTime& local) {
+    const SYSTEMTIME in = ToSystemTime(local);
+    SYSTEMTIME out{};
+    if (!TzSpecificLocalTimeToSystemTime(zone, &in, &out))
+        return std::nullopt;
+    return FromSystemTime(out);
+}
+
+std::optional<port::LocalTime> UniversalToLocalIn(const TIME_ZONE_INFORMATION* zone,
+                                                  const port::LocalTime& universal) {
+    const SYSTEMTIME in = ToSystemTime(universal);
+    SYSTEMTIME out{};
+    if (!SystemTimeToTzSpecificLocalTime(zone, &in, &out))
+        return std::nullopt;
+    return FromSystemTime(out);
+}
+
 std::string Win32System::ExecutablePath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -97,6 +115,20 @@ port::MemoryStatus Win32System::Memory() {
 
 std::uint64_t Win32System::TickCount() {
     return GetTickCount64();
+}
+
+std::string Win32System::LowerCase(const std::string& text) {
+    std::wstring wide = Widen(text);
+    CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+    return Narrow(wide);
+}
+
+std::optional<port::LocalTime> Win32System::LocalToUniversal(const port::LocalTime& local) {
+    return LocalToUniversalIn(nullptr, local);
+}
+
+std::optional<port::LocalTime> Win32System::UniversalToLocal(const port::LocalTime& universal) {
+    return UniversalToLocalIn(nullptr, universal);
 }
 
 } // namespace win32

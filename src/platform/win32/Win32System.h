@@ -9,6 +9,13 @@ namespace win32 {
 SYSTEMTIME ToSystemTime(const port::LocalTime& t);
 port::LocalTime FromSystemTime(const SYSTEMTIME& st);
 
+// TzSpecificLocalTimeToSystemTime and SystemTimeToTzSpecificLocalTime in `zone`; nullptr is
+// the zone the system uses now.
+std::optional<port::LocalTime> LocalToUniversalIn(const TIME_ZONE_INFORMATION* zone,
+                                                  const port::LocalTime& local);
+std::optional<port::LocalTime> UniversalToLocalIn(const TIME_ZONE_INFORMATION* zone,
+                                                  const port::LocalTime& universal);
+
 class Win32System : public port::System {
   public:
     // GetModuleFileNameW of the executable, whole (paths longer than MAX_PATH too).
@@ -25,6 +32,11 @@ class Win32System : public port::System {
     port::MemoryStatus Memory() override;
     // GetTickCount64.
     std::uint64_t TickCount() override;
+    // CharLowerBuffW.
+    std::string LowerCase(const std::string& text) override;
+    // The two conversions above in the system's current zone.
+    std::optional<port::LocalTime> LocalToUniversal(const port::LocalTime& local) override;
+    std::optional<port::LocalTime> UniversalToLocal(const port::LocalTime& universal) override;
 };
 
 } // namespace win32

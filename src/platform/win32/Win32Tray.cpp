@@ -32,13 +32,15 @@ Win32Tray::Win32Tray() {
 
 Win32Tray::~Win32Tray() {
     // Messages sent while the window is destroyed must not reach a handler that is gone.
-    handler_ = nullptr;
+    onEvent_ = nullptr;
+    onError_ = nullptr;
     window_.reset();
 }
 
-void Win32Tray::CreateMessageWindow(
-    std::function<std::intptr_t(const port::TrayMessage&)> handler) {
-    handler_ = nullptr;
+void Win32Tray::CreateMessageWindow(std::function<void(const port::TrayEvent&)> onEvent,
+                                    std::function<void()> onError) {
+    onEvent_ = nullptr;
+    onError_ = nullptr;
     window_.reset();
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};
@@ -57,7 +59,8 @@ void Win32Tray::CreateMessageWindow(
     if (taskbarCreated_ != 0)
         ChangeWindowMessageFilterEx(window_.get(), taskbarCreated_, MSGFLT_ALLOW, nullptr);
     // Attached only now: the messages of the window's creation get the default handling.
-    handler_ = std::move(handler);
+    onEvent_ = std::move(onEvent);
+    onError_ = std::move(onError);
 }
 
 LRESULT CALLBACK Win32Tray::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -67,25 +70,67 @@ LRESULT CALLBACK Win32Tray::Procedure(HWND window, UINT message, WPARAM wParam, 
     return tray->Dispatch(window, message, wParam, lParam);
 }
 
-LRESULT Win32Tray::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!handler_)
-        return DefWindowProcW(window, message, wParam, lParam);
-    unsigned delivered = message;
-    if (message == taskbarCreated_)
-        delivered = port::TaskbarCreatedMessage;
-    else if (message == port::TaskbarCreatedMessage)
-        // Some other registered message that happens to have that number.
-        return DefWindowProcW(window, message, wParam, lParam);
-    LRESULT result = 0;
-    try {
-        result = handler_(port::TrayMessage{delivered, wParam, lParam});
-    } catch (...) {
-        // No exception may unwind through the system's code.
-        return 0;
+std::optional<port::TrayEvent> Win32Tray::EventOf(UINT message, WPARAM wParam,
+                                                  LPARAM lParam) const {
+    using Kind = port::TrayEvent::Kind;
+    using port::MouseButton;
+    if (message == WM_ENDSESSION)
+        // FALSE: another program cancelled the end of the session.
+        return wParam != FALSE ? std::optional(port::TrayEvent{Kind::SessionEnding}) : std::nullopt;
+    if (message == taskbarCreated_ && taskbarCreated_ != 0)
+        return port::TrayEvent{Kind::TaskbarCreated};
+    if (message != TrayCallbackMessage)
+        return std::nullopt;
+    switch (static_cast<UINT>(lParam)) {
+    case WM_MOUSEMOVE:
+        return port::TrayEvent{Kind::Move};
+    case WM_LBUTTONDOWN:
+        return port::TrayEvent{Kind::ButtonDown, MouseButton::Left};
+    case WM_LBUTTONUP:
+        return port::TrayEvent{Kind::ButtonUp, MouseButton::Left};
+    case WM_LBUTTONDBLCLK:
+        return port::TrayEvent{Kind::DoubleClick, MouseButton::Left};
+    case WM_RBUTTONDOWN:
+        return port::TrayEvent{Kind::ButtonDown, MouseButton::Right};
+    case WM_RBUTTONUP:
+        return port::TrayEvent{Kind::ButtonUp, MouseButton::Right};
+    case WM_RBUTTONDBLCLK:
+        return port::TrayEvent{Kind::DoubleClick, MouseButton::Right};
+    case WM_MBUTTONDOWN:
+        return port::TrayEvent{Kind::ButtonDown, MouseButton::Middle};
+    case WM_MBUTTONUP:
+        return port::TrayEvent{Kind::ButtonUp, MouseButton::Middle};
+    case WM_MBUTTONDBLCLK:
+        return port::TrayEvent{Kind::DoubleClick, MouseButton::Middle};
+    default:
+        return std::nullopt;
     }
-    const bool own =
-        message >= WM_USER || message == WM_QUERYENDSESSION || message == WM_ENDSESSION;
-    return own ? result : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT Win32Tray::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!onEvent_)
+        return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_QUERYENDSESSION)
+        return TRUE; // the program never holds up the end of a session
+    const std::optional<port::TrayEvent> event = EventOf(message, wParam, lParam);
+    if (!event) {
+        // The icon's other callbacks (balloons, keyboard selection) need no answer.
+        if (message == TrayCallbackMessage)
+            return 0;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    try {
+        onEvent_(*event);
+    } catch (...) {
+        // No exception may unwind through the system's code: it is reported here, and a
+        // report that fails itself ends here too.
+        try {
+            if (onError_)
+                onError_();
+        } catch (...) {
+        }
+    }
+    return 0;
 }
 
 bool Win32Tray::Notify(DWORD command, const port::NotifyIconData* data) {
@@ -96,13 +141,10 @@ bool Win32Tray::Notify(DWORD command, const port::NotifyIconData* data) {
     icon.hWnd = window_.get();
     icon.uID = 0;
     if (data != nullptr) {
-        if (data->hasMessage)
-            icon.uFlags |= NIF_MESSAGE;
-        if (data->hasIcon)
-            icon.uFlags |= NIF_ICON;
+        icon.uFlags = NIF_MESSAGE | NIF_ICON;
         if (data->hasTip)
             icon.uFlags |= NIF_TIP;
-        icon.uCallbackMessage = data->callbackMessage;
+        icon.uCallbackMessage = TrayCallbackMessage;
         icon.hIcon = icon_;
         const std::wstring tip = NotifyTip(data->tip);
         std::copy(tip.begin(), tip.end(), std::begin(icon.szTip));

@@ -3,12 +3,15 @@
 #include "platform/Tray.h"
 #include "platform/win32/Handle.h"
 
+#include <optional>
 #include <string>
 
 namespace win32 {
 
 // The class of the tray component's hidden window, so that it can be found from outside.
 inline constexpr wchar_t TrayWindowClass[] = L"TrelvixTrayIconWindow";
+// The message the shell sends the hidden window about the icon; lParam is the mouse message.
+inline constexpr UINT TrayCallbackMessage = WM_USER + 1;
 
 // The tip as the shell takes it: at most 63 UTF-16 units, never ending in half a surrogate pair.
 std::wstring NotifyTip(const std::string& tip);
@@ -21,13 +24,11 @@ class Win32Tray : public port::Tray {
     Win32Tray& operator=(const Win32Tray&) = delete;
 
     // A hidden top-level window (it can become the foreground window, a message-only one
-    // cannot). The handler sees every message; the shell's "TaskbarCreated" arrives as
-    // port::TaskbarCreatedMessage. The handler's result is the window's answer to the
-    // component's own messages (WM_USER and above) and to the end-of-session messages; other
-    // system messages then get the system's default handling, which a window needs to be
-    // created, activated and destroyed.
-    void
-    CreateMessageWindow(std::function<std::intptr_t(const port::TrayMessage&)> handler) override;
+    // cannot). It answers the shell's callback messages, the end-of-session messages and the
+    // shell's "TaskbarCreated" broadcast with events; every other message gets the system's
+    // default handling, which a window needs to be created, activated and destroyed.
+    void CreateMessageWindow(std::function<void(const port::TrayEvent&)> onEvent,
+                             std::function<void()> onError) override;
     // Shell_NotifyIconW NIM_ADD / NIM_MODIFY / NIM_DELETE of icon 0 of the hidden window;
     // false when the shell refuses or there is no window yet.
     bool Add(const port::NotifyIconData& data) override;
@@ -42,9 +43,13 @@ class Win32Tray : public port::Tray {
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The event a message means; nothing for the messages left to the system.
+    [[nodiscard]] std::optional<port::TrayEvent> EventOf(UINT message, WPARAM wParam,
+                                                         LPARAM lParam) const;
     bool Notify(DWORD command, const port::NotifyIconData* data);
 
-    std::function<std::intptr_t(const port::TrayMessage&)> handler_;
+    std::function<void(const port::TrayEvent&)> onEvent_;
+    std::function<void()> onError_;
     UniqueWindow window_;
     UniqueIcon ownIcon_;
     HICON icon_ = nullptr; // ownIcon_, or the system's shared default icon

@@ -31,6 +31,29 @@ class ComApartment {
     HRESULT result_;
 };
 
+// The program over the real ports: 0 when the user closed it, 1 when it could not start.
+int RunProgram() {
+    win32::Win32Ports ports;
+    win32::Win32Host host;
+    trelvix::Program program(ports.Ports(), &host);
+    try {
+        program.Start();
+    } catch (...) {
+        // A window that cannot be made (out of resources): say why in the program's own box
+        // rather than run a message loop with no window.
+        program.App.ShowCurrentException();
+        return 1;
+    }
+    if (program.MainForm && program.MainForm->GetPeer() != nullptr)
+        ports.SetOwnerWindow(reinterpret_cast<HWND>(program.MainForm->GetPeer()->Handle()));
+    return host.Run();
+}
+
+// Before the program exists there is no application title yet.
+void ShowStartFailure(const wchar_t* text) {
+    MessageBoxW(nullptr, text, L"Trelvix", MB_OK | MB_ICONERROR);
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
@@ -42,17 +65,12 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     InitCommonControlsEx(&controls);
     ComApartment com;
     try {
-        win32::Win32Ports ports;
-        win32::Win32Host host;
-        trelvix::Program program(ports.Ports(), &host);
-        program.Start();
-        if (program.MainForm && program.MainForm->GetPeer() != nullptr)
-            ports.SetOwnerWindow(reinterpret_cast<HWND>(program.MainForm->GetPeer()->Handle()));
-        host.Run();
+        return RunProgram();
     } catch (const std::exception& error) {
         // Nothing of the program could start: say why rather than vanish.
-        MessageBoxW(nullptr, win32::Widen(error.what()).c_str(), L"Trelvix", MB_OK | MB_ICONERROR);
-        return 1;
+        ShowStartFailure(win32::Widen(tk::ErrorBoxText(error.what())).c_str());
+    } catch (...) {
+        ShowStartFailure(L"Unexpected error.");
     }
-    return 0;
+    return 1;
 }

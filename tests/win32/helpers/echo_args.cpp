@@ -1,6 +1,6 @@
-// Records how it was started into the file named by its first argument: its command line
-// (UTF-8), the show mode it was given and whether STARTF_USESHOWWINDOW was set, one a line.
-// The file appears whole or not at all.
+// Records how it was started into the file named by its first argument (without one, into
+// "echo_args.out" beside itself): its command line (UTF-8), the show mode it was given and
+// whether STARTF_USESHOWWINDOW was set, one a line. The file appears whole or not at all.
 
 #include <windows.h>
 
@@ -8,12 +8,18 @@
 #include <fstream>
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2)
-        return 2;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     GetStartupInfoW(&startup);
-    const std::filesystem::path target = argv[1], partial = target.wstring() + L".part";
+    std::filesystem::path target;
+    if (argc >= 2) {
+        target = argv[1];
+    } else {
+        wchar_t self[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        target = std::filesystem::path(self).replace_filename(L"echo_args.out");
+    }
+    const std::filesystem::path partial = target.wstring() + L".part";
     {
         const std::u8string commandLine = std::filesystem::path(GetCommandLineW()).u8string();
         std::ofstream out(partial, std::ios::binary);

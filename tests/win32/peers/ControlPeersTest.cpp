@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 
 namespace peertest {
 namespace {
@@ -103,6 +104,21 @@ TEST_F(PeersTest, TabsShowTheCaptionsAndSwitchForTheProgramAndTheUser) {
     EXPECT_EQ(TabCaption(tabs, 0), "First");
 }
 
+// The field of a combo box shows the program's text, also after the list is refilled, and
+// what a user types reaches the model with one change each.
+TEST_F(PeersTest, ComboFieldShowsTheProgramsTextAndTakesTyping) {
+    HWND combo = Window(form->Combo), field = GetWindow(combo, GW_CHILD);
+    form->Combo.SetText("12");
+    form->Combo.SetItems({"1", "2"});
+    EXPECT_EQ(Text(combo), "12");
+    EXPECT_EQ(form->events["Combo"], 0);
+    SendMessageW(field, EM_SETSEL, 2, 2);
+    PostMessageW(field, WM_CHAR, L'5', 1);
+    Pump();
+    EXPECT_EQ(form->Combo.Text(), "125");
+    EXPECT_EQ(form->events["Combo"], 1);
+}
+
 // Another process reads part 0 of a status bar in simple mode.
 TEST_F(PeersTest, StatusBarPartZeroReadsTheModelsText) {
     wchar_t text[256] = {};
@@ -164,6 +180,22 @@ TEST_F(PeersTest, ClicksReachTheModelAndAHandlersErrorShowsTheBox) {
     ASSERT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(desktop.boxes[0].text, "It went wrong.");
     EXPECT_EQ(desktop.boxes[0].caption, "peers");
+}
+
+// A date set by the program shows in the picker; the user's date reaches the model once.
+TEST_F(PeersTest, DatePickerShowsTheModelsValue) {
+    tk::Form panel(app, "Panel", 700);
+    tk::DateTimePicker when(panel, &panel, "When", 701);
+    when.SetBounds(8, 8, 120, 24);
+    int changes = 0;
+    when.OnChange = [&] { ++changes; };
+    app.CreateForm(panel);
+    when.SetValue(tk::DateTime{2026, 12, 6, 0, 0, 0});
+    SYSTEMTIME shown{};
+    ASSERT_EQ(SendMessageW(Window(when), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&shown)),
+              GDT_VALID);
+    EXPECT_EQ(std::tuple(shown.wYear, shown.wMonth, shown.wDay), std::tuple(2026, 12, 6));
+    EXPECT_EQ(changes, 1) << "the program's own change, not the control's echo of it";
 }
 
 } // namespace

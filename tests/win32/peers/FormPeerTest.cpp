@@ -1,3 +1,5 @@
+#include "platform/win32/SystemMessage.h"
+#include "toolkit/Errors.h"
 #include "win32/peers/PeerFixture.h"
 
 #include <string>
@@ -90,6 +92,21 @@ TEST_F(PeersTest, ADialogRunsModallyOverTheDisabledMainWindowUntilItCloses) {
     app.ShowModal(*dialog);
     EXPECT_TRUE(IsWindowEnabled(Main()));
     EXPECT_FALSE(host.ProcessMessages());
+}
+
+// A form whose window cannot be made raises the toolkit's out-of-resources error with the
+// system's reason, rather than leaving a form with no window: the program then ends.
+TEST_F(PeersTest, AFormWindowThatCannotBeMadeRaises) {
+    DestroyWindow(Main()); // a dialog's owner that is gone: the system refuses the dialog
+    tk::Form late(app, "LateDialog", 600);
+    try {
+        app.CreateForm(late);
+        ADD_FAILURE() << "no error";
+    } catch (const tk::EOutOfResources& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot create the window of LateDialog: " +
+                                                 win32::SystemMessage(ERROR_INVALID_WINDOW_HANDLE));
+    }
+    EXPECT_EQ(late.GetPeer(), nullptr);
 }
 
 } // namespace

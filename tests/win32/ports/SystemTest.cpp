@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <tuple>
 
 namespace {
 
@@ -31,6 +34,51 @@ TEST(SystemTest, MemoryFiguresAreConsistentAndNotCutTo32Bits) {
     EXPECT_LE(m.availPhys, m.totalPhys);
     EXPECT_LE(m.availPageFile, m.totalPageFile);
     EXPECT_GT(m.totalVirtual, 0x100000000ull); // a 64-bit process's address space
+}
+
+TEST(SystemTest, LowerCaseTakesEveryScript) {
+    win32::Win32System system;
+    const std::pair<std::string, std::string> rows[] = {
+        {"C: [SYSTEM]", "c: [system]"},
+        {"D: [ДИСК Ü]", "d: [диск ü]"},
+        {"e:", "e:"},
+        {"", ""},
+    };
+    for (const auto& [text, lower] : rows)
+        EXPECT_EQ(system.LowerCase(text), lower) << text;
+}
+
+// Central European time: on the last Sunday of March the clocks go from 2:00 to 3:00, on the
+// last Sunday of October from 3:00 back to 2:00.
+TIME_ZONE_INFORMATION CentralEurope() {
+    TIME_ZONE_INFORMATION zone{};
+    zone.Bias = -60;
+    zone.StandardDate = {0, 10, 0, 5, 3, 0, 0, 0};
+    zone.DaylightDate = {0, 3, 0, 5, 2, 0, 0, 0};
+    zone.DaylightBias = -60;
+    return zone;
+}
+
+TEST(SystemTest, ALocalTimeSkippedByDaylightSavingDoesNotComeBackUnchanged) {
+    const TIME_ZONE_INFORMATION zone = CentralEurope();
+    // Local time on 29 March or 25 October 2026, the universal hour, whether it comes back.
+    const std::tuple<int, int, int, int, bool> rows[] = {
+        {3, 29, 1, 0, true},   {3, 29, 2, -1, false}, {3, 29, 3, 1, true},
+        {10, 25, 2, -1, true}, {10, 25, 4, 3, true},  {7, 1, 12, 10, true},
+    };
+    for (const auto& [month, day, hour, universalHour, comesBack] : rows) {
+        const port::LocalTime local{2026, month, day, hour, 30};
+        const auto universal = win32::LocalToUniversalIn(&zone, local);
+        ASSERT_TRUE(universal) << month << "-" << day << " " << hour;
+        if (universalHour >= 0) {
+            EXPECT_EQ(universal->hour, universalHour) << month << "-" << day << " " << hour;
+        }
+        const auto back = win32::UniversalToLocalIn(&zone, *universal);
+        ASSERT_TRUE(back);
+        EXPECT_EQ(back->day == day && back->hour == hour && back->minute == 30, comesBack)
+            << month << "-" << day << " " << hour << " came back as " << back->hour;
+    }
+    EXPECT_FALSE(win32::LocalToUniversalIn(&zone, {2026, 2, 30, 12, 0}));
 }
 
 } // namespace

@@ -3,52 +3,90 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace {
 
-constexpr unsigned Callback = 1025;
+using Kind = port::TrayEvent::Kind;
+using port::MouseButton;
 
-// The handler answers the component's own and the end-of-session messages; the system
-// answers the rest; an exception stops at the window procedure.
-TEST(TrayTest, MessagesReachTheHandlerAndGetTheirAnswers) {
+std::string Describe(const port::TrayEvent& e) {
+    static const char* const kinds[] = {"down", "up", "double", "move", "taskbar", "ending"};
+    static const char* const buttons[] = {"left", "right", "middle"};
+    return std::string(kinds[static_cast<int>(e.kind)]) + " " + buttons[static_cast<int>(e.button)];
+}
+
+// Each message the hidden window can get: the event it becomes and the window's answer. The
+// system answers everything else; an error of the handler goes to the error handler.
+TEST(TrayTest, MessagesBecomeEvents) {
     win32::Win32Tray tray;
-    std::vector<unsigned> received;
-    tray.CreateMessageWindow([&](const port::TrayMessage& m) -> std::intptr_t {
-        received.push_back(m.message);
-        if (m.lParam == WM_RBUTTONDOWN)
-            throw std::runtime_error("handler failed");
-        return m.message == WM_QUERYENDSESSION ? 1 : 42;
-    });
+    std::vector<std::string> received;
+    int errors = 0;
+    tray.CreateMessageWindow(
+        [&](const port::TrayEvent& e) {
+            received.push_back(Describe(e));
+            if (e.kind == Kind::DoubleClick && e.button == MouseButton::Middle)
+                throw std::runtime_error("handler failed");
+        },
+        [&] {
+            // Called inside the catch block: the error is there to be reported.
+            try {
+                throw;
+            } catch (const std::runtime_error&) {
+                ++errors;
+            }
+        });
     ASSERT_NE(tray.Window(), nullptr);
     EXPECT_FALSE(IsWindowVisible(tray.Window()));
     EXPECT_EQ(FindWindowW(win32::TrayWindowClass, nullptr), tray.Window());
     wchar_t text[8] = L"x";
+    constexpr UINT Callback = win32::TrayCallbackMessage;
     const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-    const std::tuple<UINT, WPARAM, LPARAM, LRESULT, unsigned> rows[] = {
-        {Callback, 0, WM_LBUTTONUP, 42, Callback},
-        {WM_QUERYENDSESSION, 0, 0, 1, WM_QUERYENDSESSION},
-        {WM_ENDSESSION, TRUE, 0, 42, WM_ENDSESSION},
-        {taskbarCreated, 0, 0, 42, port::TaskbarCreatedMessage},
-        {Callback, 0, WM_RBUTTONDOWN, 0, Callback}, // the handler throws
-        // The handler's 42 would be taken as the text's length.
-        {WM_GETTEXT, 8, reinterpret_cast<LPARAM>(text), 0, WM_GETTEXT},
+    struct Row {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        LRESULT answer;
+        const char* event; // "" for none
     };
-    for (const auto& [message, wParam, lParam, answer, delivered] : rows) {
+    const Row rows[] = {
+        {Callback, 0, WM_MOUSEMOVE, 0, "move left"},
+        {Callback, 0, WM_LBUTTONDOWN, 0, "down left"},
+        {Callback, 0, WM_LBUTTONUP, 0, "up left"},
+        {Callback, 0, WM_LBUTTONDBLCLK, 0, "double left"},
+        {Callback, 0, WM_RBUTTONDOWN, 0, "down right"},
+        {Callback, 0, WM_RBUTTONUP, 0, "up right"},
+        {Callback, 0, WM_RBUTTONDBLCLK, 0, "double right"},
+        {Callback, 0, WM_MBUTTONDOWN, 0, "down middle"},
+        {Callback, 0, WM_MBUTTONUP, 0, "up middle"},
+        {Callback, 0, WM_MBUTTONDBLCLK, 0, "double middle"}, // the handler throws
+        {Callback, 0, WM_CONTEXTMENU, 0, ""},
+        {WM_QUERYENDSESSION, 0, 0, TRUE, ""},
+        {WM_ENDSESSION, FALSE, 0, 0, ""}, // the end of the session was cancelled
+        {WM_ENDSESSION, TRUE, 0, 0, "ending left"},
+        {taskbarCreated, 0, 0, 0, "taskbar left"},
+        // The system's answer: the length of the window's empty text.
+        {WM_GETTEXT, 8, reinterpret_cast<LPARAM>(text), 0, ""},
+    };
+    for (const Row& row : rows) {
         received.clear();
-        EXPECT_EQ(SendMessageW(tray.Window(), message, wParam, lParam), answer) << message;
-        EXPECT_EQ(received, std::vector<unsigned>{delivered}) << message;
+        EXPECT_EQ(SendMessageW(tray.Window(), row.message, row.wParam, row.lParam), row.answer)
+            << row.message << " " << row.lParam;
+        const std::vector<std::string> expected =
+            *row.event != 0 ? std::vector<std::string>{row.event} : std::vector<std::string>{};
+        EXPECT_EQ(received, expected) << row.message << " " << row.lParam;
     }
+    EXPECT_EQ(errors, 1);
 }
 
 TEST(TrayTest, IconIsAddedModifiedAndDeleted) {
     port::NotifyIconData data;
     data.hasTip = true;
     data.tip = "Trelvix";
-    data.callbackMessage = Callback;
     win32::Win32Tray tray;
     EXPECT_FALSE(tray.Add(data)); // no window yet
-    tray.CreateMessageWindow([](const port::TrayMessage&) { return std::intptr_t{0}; });
+    tray.CreateMessageWindow([](const port::TrayEvent&) {}, [] {});
     ASSERT_TRUE(tray.Add(data));
     data.tip = std::string(100, 'x');
     EXPECT_TRUE(tray.Modify(data));

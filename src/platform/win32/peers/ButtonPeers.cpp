@@ -35,7 +35,8 @@ void GlyphButtonPeer::Create() {
 }
 
 void GlyphButtonPeer::Sync(tk::Prop prop) {
-    if (prop == tk::Prop::Glyph || prop == tk::Prop::Enabled || prop == tk::Prop::Caption)
+    if (prop == tk::Prop::Glyph || prop == tk::Prop::Flat || prop == tk::Prop::Enabled ||
+        prop == tk::Prop::Caption)
         InvalidateRect(window_.get(), nullptr, FALSE);
 }
 
@@ -132,7 +133,7 @@ void GlyphButtonPeer::DrawFace(HDC dc, const RECT& rect, UINT state) {
     const GlyphImage& glyph = Glyph(disabled);
     const std::wstring caption = Widen(control_.Caption());
 
-    HGDIOBJ oldFont = SelectObject(dc, Font());
+    const SelectedObject font(dc, Font());
     SIZE text{0, 0};
     if (!caption.empty()) {
         RECT measure{0, 0, 0, 0};
@@ -157,7 +158,6 @@ void GlyphButtonPeer::DrawFace(HDC dc, const RECT& rect, UINT state) {
                                                   : GetSysColor(COLOR_BTNTEXT));
         DrawTextW(dc, caption.c_str(), -1, &at, DT_SINGLELINE | DT_NOCLIP);
     }
-    SelectObject(dc, oldFont);
     if ((state & ODS_FOCUS) != 0 && (state & ODS_NOFOCUSRECT) == 0 && !Flat()) {
         RECT focus = rect;
         InflateRect(&focus, -Scale(4), -Scale(4));
@@ -169,25 +169,18 @@ bool GlyphButtonPeer::OnDrawItem(const DRAWITEMSTRUCT& item) {
     const RECT& rect = item.rcItem;
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     // Painted off screen first, so the face does not flicker while it is rebuilt.
-    HDC memory = CreateCompatibleDC(item.hDC);
-    HBITMAP canvas = CreateCompatibleBitmap(item.hDC, width, height);
-    if (memory == nullptr || canvas == nullptr) {
-        if (canvas != nullptr)
-            DeleteObject(canvas);
-        if (memory != nullptr)
-            DeleteDC(memory);
+    const UniqueDC memory(CreateCompatibleDC(item.hDC));
+    const UniqueBitmap canvas(CreateCompatibleBitmap(item.hDC, width, height));
+    if (!memory || !canvas) {
         DrawFrame(item.hDC, rect, item.itemState);
         DrawFace(item.hDC, rect, item.itemState);
         return true;
     }
-    HGDIOBJ old = SelectObject(memory, canvas);
+    const SelectedObject selected(memory.get(), canvas.get());
     const RECT local{0, 0, width, height};
-    DrawFrame(memory, local, item.itemState);
-    DrawFace(memory, local, item.itemState);
-    BitBlt(item.hDC, rect.left, rect.top, width, height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(canvas);
-    DeleteDC(memory);
+    DrawFrame(memory.get(), local, item.itemState);
+    DrawFace(memory.get(), local, item.itemState);
+    BitBlt(item.hDC, rect.left, rect.top, width, height, memory.get(), 0, 0, SRCCOPY);
     return true;
 }
 

@@ -121,6 +121,11 @@ void ControlPeer::Repaint() {
                      RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
+void ControlPeer::Focus() {
+    if (window_)
+        SetFocus(window_.get());
+}
+
 std::uintptr_t ControlPeer::Handle() const {
     return reinterpret_cast<std::uintptr_t>(window_.get());
 }
@@ -233,8 +238,9 @@ LRESULT CALLBACK ControlPeer::Subclass(HWND window, UINT message, WPARAM wParam,
         }
         if (self->OnMessage(message, wParam, lParam, result))
             return result;
-    } catch (const std::exception& error) {
-        self->form_.Report(error);
+    } catch (...) {
+        // Nothing may unwind into the system's code.
+        self->form_.ReportCurrentException();
         return 0;
     }
     return DefSubclassProc(window, message, wParam, lParam);

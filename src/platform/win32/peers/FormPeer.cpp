@@ -1,15 +1,19 @@
 #include "platform/win32/peers/FormPeer.h"
 
+#include "platform/win32/SystemMessage.h"
 #include "platform/win32/Unicode.h"
 #include "platform/win32/Win32Host.h"
 #include "platform/win32/Window.h"
 #include "platform/win32/peers/ControlPeer.h"
 #include "platform/win32/peers/Fonts.h"
 #include "toolkit/Application.h"
+#include "toolkit/Errors.h"
 #include "toolkit/ShortCut.h"
 
 #include <commctrl.h>
 
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace win32 {
@@ -92,9 +96,10 @@ int FormPeer::Scale(int value) const {
 }
 
 DWORD FormPeer::Style() const {
+    const DWORD menu = form_.SystemMenu ? WS_SYSMENU : 0;
     if (form_.Dialog)
-        return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+        return WS_POPUP | WS_CAPTION | menu | WS_CLIPCHILDREN;
+    return WS_OVERLAPPED | WS_CAPTION | menu | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 }
 
 DWORD FormPeer::ExStyle() const {
@@ -110,8 +115,14 @@ void FormPeer::Build() {
     window_.reset(CreateWindowExW(ExStyle(), FormClass, Widen(form_.Caption()).c_str(), Style(),
                                   CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner, nullptr,
                                   GetModuleHandleW(nullptr), this));
-    if (!window_)
-        return;
+    if (!window_) {
+        // A program without its window cannot go on; nor can it work without a dialog.
+        const DWORD error = GetLastError();
+        std::string text = "Cannot create the window of " + form_.Name();
+        if (error != ERROR_SUCCESS)
+            text += ": " + SystemMessage(error);
+        throw tk::EOutOfResources(text);
+    }
     const UINT dpi = GetDpiForWindow(window_.get());
     dpi_ = dpi != 0 ? dpi : 96;
     ApplySize();
@@ -195,6 +206,41 @@ void FormPeer::BringToFront() {
         return;
     BringWindowToTop(window_.get());
     SetForegroundWindow(window_.get());
+}
+
+void FormPeer::DrawPicture(const port::RgbPixels& picture, int x, int y) {
+    const auto width = static_cast<size_t>(picture.width);
+    const auto height = static_cast<size_t>(picture.height);
+    if (!window_ || picture.Empty() || picture.bytes.size() < width * height * 3 ||
+        IsWindowVisible(window_.get()) == FALSE)
+        return;
+    // A paint still pending would erase the picture as soon as it was drawn.
+    UpdateWindow(window_.get());
+    // Device-independent rows are padded to whole DWORDs.
+    const size_t rowBytes = width * 3;
+    const size_t stride = (rowBytes + 3) & ~size_t{3};
+    std::vector<std::uint8_t> rows(stride * height);
+    for (size_t row = 0; row < height; ++row)
+        std::memcpy(rows.data() + row * stride, picture.bytes.data() + row * rowBytes, rowBytes);
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof header.bmiHeader;
+    header.bmiHeader.biWidth = picture.width;
+    header.bmiHeader.biHeight = -picture.height; // top row first
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 24;
+    header.bmiHeader.biCompression = BI_RGB;
+    const int left = Scale(x), top = Scale(y);
+    const WindowDC dc(window_.get());
+    const int mode = SetStretchBltMode(dc.get(), HALFTONE);
+    POINT origin{};
+    SetBrushOrgEx(dc.get(), 0, 0, &origin);
+    StretchDIBits(dc.get(), left, top, Scale(x + picture.width) - left,
+                  Scale(y + picture.height) - top, 0, 0, picture.width, picture.height, rows.data(),
+                  &header, DIB_RGB_COLORS, SRCCOPY);
+    SetBrushOrgEx(dc.get(), origin.x, origin.y, nullptr);
+    SetStretchBltMode(dc.get(), mode);
+    // Each frame of an effect reaches the screen before the next is made.
+    GdiFlush();
 }
 
 void FormPeer::ApplySize() {
@@ -415,8 +461,8 @@ wchar_t FormPeer::PreviewKey(wchar_t key) {
     return FilterKey(key, [this](char asked) { return form_.KeyPress(asked); });
 }
 
-void FormPeer::Report(const std::exception& error) const {
-    form_.App().ShowException(error);
+void FormPeer::ReportCurrentException() const noexcept {
+    form_.App().ShowCurrentException();
 }
 
 // ---- Window procedure ----
@@ -427,8 +473,9 @@ LRESULT CALLBACK FormPeer::Procedure(HWND window, UINT message, WPARAM wParam, L
         return DefWindowProcW(window, message, wParam, lParam);
     try {
         return self->Receive(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        self->Report(error);
+    } catch (...) {
+        // Nothing may unwind into the system's code.
+        self->ReportCurrentException();
         return 0;
     }
 }

@@ -4,7 +4,6 @@
 #include "platform/win32/peers/NativePeer.h"
 #include "toolkit/Controls.h"
 
-#include <exception>
 #include <set>
 #include <string>
 
@@ -35,6 +34,7 @@ class FormPeer : public NativePeer {
     void Changed(tk::Prop prop) override;
     void Repaint() override;
     void BringToFront() override;
+    void DrawPicture(const port::RgbPixels& picture, int x, int y) override;
     [[nodiscard]] std::uintptr_t Handle() const override;
 
     [[nodiscard]] HWND Window() const { return window_.get(); }
@@ -68,8 +68,9 @@ class FormPeer : public NativePeer {
     void Retire() { retired_ = true; }
     [[nodiscard]] bool Retired() const { return retired_; }
 
-    // An exception met at a window procedure's boundary: the standard error box.
-    void Report(const std::exception& error) const;
+    // Inside a catch (...) at a window procedure's boundary: the error in the standard error
+    // box. Never throws.
+    void ReportCurrentException() const noexcept;
 
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace win32 {
@@ -32,10 +33,9 @@ bool Read(HBITMAP source, Pixels& out) {
     header.bmiHeader.biPlanes = 1;
     header.bmiHeader.biBitCount = 32;
     header.bmiHeader.biCompression = BI_RGB;
-    HDC screen = GetDC(nullptr);
-    int rows = GetDIBits(screen, source, 0, static_cast<UINT>(out.height), out.data.data(), &header,
-                         DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    const WindowDC screen(nullptr);
+    const int rows = GetDIBits(screen.get(), source, 0, static_cast<UINT>(out.height),
+                               out.data.data(), &header, DIB_RGB_COLORS);
     return rows == out.height;
 }
 
@@ -120,11 +120,11 @@ GlyphImage GlyphImage::Make(HBITMAP source, int width, int height, bool disabled
     header.bmiHeader.biBitCount = 32;
     header.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (dib == nullptr || bits == nullptr)
+    UniqueBitmap dib(CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib || bits == nullptr)
         return glyph;
     std::memcpy(bits, pixels.data.data(), pixels.data.size() * sizeof(std::uint32_t));
-    glyph.bitmap_.reset(dib);
+    glyph.bitmap_ = std::move(dib);
     glyph.width_ = width;
     glyph.height_ = height;
     return glyph;
@@ -133,29 +133,26 @@ GlyphImage GlyphImage::Make(HBITMAP source, int width, int height, bool disabled
 void GlyphImage::Draw(HDC dc, int x, int y) const {
     if (!bitmap_)
         return;
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, bitmap_.get());
+    const UniqueDC memory(CreateCompatibleDC(dc));
+    const SelectedObject picture(memory.get(), bitmap_.get());
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    GdiAlphaBlend(dc, x, y, width_, height_, memory, 0, 0, width_, height_, blend);
-    SelectObject(memory, old);
-    DeleteDC(memory);
+    GdiAlphaBlend(dc, x, y, width_, height_, memory.get(), 0, 0, width_, height_, blend);
 }
 
 void DrawStretched(HDC dc, HBITMAP source, const RECT& rect) {
     BITMAP info{};
     if (source == nullptr || GetObjectW(source, sizeof info, &info) == 0)
         return;
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, source);
+    const UniqueDC memory(CreateCompatibleDC(dc));
+    const SelectedObject picture(memory.get(), source);
     const int mode = SetStretchBltMode(dc, HALFTONE);
     POINT origin{};
     SetBrushOrgEx(dc, 0, 0, &origin);
-    StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, memory, 0,
-               0, info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight, SRCCOPY);
+    StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+               memory.get(), 0, 0, info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight,
+               SRCCOPY);
     SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
     SetStretchBltMode(dc, mode);
-    SelectObject(memory, old);
-    DeleteDC(memory);
 }
 
 } // namespace win32

@@ -100,17 +100,17 @@ std::span<const Notice> ListBoxPeer::Notices() const {
 }
 
 void ListBoxPeer::FitHorizontalExtent() {
-    HDC dc = GetDC(window_.get());
-    HGDIOBJ old = SelectObject(dc, Font());
     int widest = 0;
-    for (const std::string& item : List().Items()) {
-        std::wstring text = Widen(item);
-        SIZE size{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        widest = std::max(widest, static_cast<int>(size.cx));
+    {
+        const WindowDC dc(window_.get());
+        const SelectedObject font(dc.get(), Font());
+        for (const std::string& item : List().Items()) {
+            std::wstring text = Widen(item);
+            SIZE size{};
+            GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+            widest = std::max(widest, static_cast<int>(size.cx));
+        }
     }
-    SelectObject(dc, old);
-    ReleaseDC(window_.get(), dc);
     SendMessageW(window_.get(), LB_SETHORIZONTALEXTENT,
                  static_cast<WPARAM>(widest > 0 ? widest + Scale(6) : 0), 0);
 }
@@ -137,6 +137,36 @@ ComboBoxPeer::ComboBoxPeer(FormPeer& form, tk::Control& control)
 
 void ComboBoxPeer::Create() {
     CreateControl(L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, L"");
+}
+
+void ComboBoxPeer::SyncAll() {
+    ListPeer::SyncAll();
+    ApplyText();
+}
+
+void ComboBoxPeer::Sync(tk::Prop prop) {
+    ListPeer::Sync(prop);
+    // Emptying the list empties the field too.
+    if (prop == tk::Prop::Text || prop == tk::Prop::Items)
+        ApplyText();
+}
+
+void ComboBoxPeer::ApplyText() {
+    const std::wstring text = Widen(List().Text());
+    if (WindowText() == text)
+        return;
+    applying_ = true;
+    SetWindowTextW(window_.get(), text.c_str());
+    applying_ = false;
+}
+
+bool ComboBoxPeer::OnCommand(UINT code) {
+    if (code != CBN_EDITCHANGE)
+        return ListPeer::OnCommand(code);
+    const std::string text = Narrow(WindowText());
+    if (!applying_ && text != List().Text())
+        List().TypeText(text);
+    return true;
 }
 
 // ---- Drive combo box ----

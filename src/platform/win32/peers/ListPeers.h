@@ -71,13 +71,21 @@ class ListBoxPeer : public TextListPeer<tk::ListBox> {
     void FitHorizontalExtent();
 };
 
-// A drop-down with an edit field.
+// A drop-down with an edit field. The field's text is the model's; typing goes to the model.
 class ComboBoxPeer : public TextListPeer<tk::ComboBox> {
   public:
     ComboBoxPeer(FormPeer& form, tk::Control& control);
+    bool OnCommand(UINT code) override;
 
   protected:
     void Create() override;
+    void Sync(tk::Prop prop) override;
+    void SyncAll() override;
+
+  private:
+    void ApplyText();
+
+    bool applying_ = false;
 };
 
 // Drive letters with the system's small drive icons.

@@ -151,7 +151,7 @@ TimerPeer::~TimerPeer() {
 }
 
 void TimerPeer::Changed(tk::Prop prop) {
-    if (prop == tk::Prop::Interval)
+    if (prop == tk::Prop::Interval || prop == tk::Prop::Enabled)
         Apply();
 }
 

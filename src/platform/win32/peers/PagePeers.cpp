@@ -130,11 +130,11 @@ bool PageControlPeer::OnDrawItem(const DRAWITEMSTRUCT& item) {
     SetTextColor(dc, !control_.Enabled()           ? GetSysColor(COLOR_GRAYTEXT)
                      : font.color != tk::clDefault ? font.color
                                                    : GetSysColor(COLOR_BTNTEXT));
-    HGDIOBJ old = SelectObject(dc, Font());
+    const SelectedObject upright(dc, Font());
     if (Pages().TabsAt == tk::TabPosition::Left) {
         SIZE size{};
         GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-        SelectObject(dc, form_.Host().GetFonts().Get(font, form_.Dpi(), 900));
+        const SelectedObject upward(dc, form_.Host().GetFonts().Get(font, form_.Dpi(), 900));
         // Upward text: it starts at the bottom and its top faces left.
         const int x = rect.left + (rect.right - rect.left - size.cy) / 2;
         const int y = rect.bottom - (rect.bottom - rect.top - size.cx) / 2;
@@ -143,7 +143,6 @@ bool PageControlPeer::OnDrawItem(const DRAWITEMSTRUCT& item) {
         RECT at = rect;
         DrawTextW(dc, caption.c_str(), -1, &at, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
-    SelectObject(dc, old);
     return true;
 }
 
@@ -185,6 +184,21 @@ void TabSheetPeer::Relayout() {
 void GroupBoxPeer::Create() {
     CreateControl(L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
                   DisplayText(control_.Caption()));
+}
+
+// ---- Panel ----
+
+bool PanelPeer::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& result) {
+    if (message != WM_PAINT)
+        return false;
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(window_.get(), &paint);
+    RECT client{};
+    GetClientRect(window_.get(), &client);
+    DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
+    EndPaint(window_.get(), &paint);
+    result = 0;
+    return true;
 }
 
 } // namespace win32

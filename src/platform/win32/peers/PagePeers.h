@@ -62,4 +62,13 @@ class GroupBoxPeer : public ContainerPeer {
     void Create() override;
 };
 
+// A panel drawn with a raised edge; a thin one is a ruled line.
+class PanelPeer : public ContainerPeer {
+  public:
+    using ContainerPeer::ContainerPeer;
+
+  protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
 } // namespace win32

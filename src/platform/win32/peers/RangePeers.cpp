@@ -69,7 +69,7 @@ void DateTimePickerPeer::SyncAll() {
 }
 
 void DateTimePickerPeer::Sync(tk::Prop prop) {
-    if (prop == tk::Prop::Text)
+    if (prop == tk::Prop::Value)
         ApplyValue();
 }
 

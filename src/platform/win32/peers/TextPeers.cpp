@@ -23,7 +23,7 @@ std::span<const Notice> LabelPeer::Notices() const {
 void EditPeer::Create() {
     DWORD style = WS_TABSTOP | ES_AUTOHSCROLL;
     if (control_.GetKind() == tk::Kind::Memo)
-        style = WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+        style = WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
     if (Field().ReadOnly())
         style |= ES_READONLY;
     applying_ = true;
@@ -130,8 +130,12 @@ std::span<const Notice> ImagePeer::Notices() const {
 bool ImagePeer::OnDrawItem(const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     const auto& picture = static_cast<const tk::Image&>(control_).Picture();
-    if (HBITMAP bitmap = BitmapOf(picture))
-        DrawStretched(item.hDC, bitmap, item.rcItem);
+    if (HBITMAP bitmap = BitmapOf(picture)) {
+        const RECT at{item.rcItem.left, item.rcItem.top,
+                      item.rcItem.left + Scale(picture.image->Width()),
+                      item.rcItem.top + Scale(picture.image->Height())};
+        DrawStretched(item.hDC, bitmap, at);
+    }
     return true;
 }
 

@@ -54,7 +54,8 @@ class BevelPeer : public ControlPeer {
     void Create() override;
 };
 
-// A picture stretched over the control.
+// A picture at its own size (scaled with the window's DPI) in the control's top-left corner;
+// the rest of the control shows the form's colour.
 class ImagePeer : public ControlPeer {
   public:
     using ControlPeer::ControlPeer;

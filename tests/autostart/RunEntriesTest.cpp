@@ -1,0 +1,154 @@
+#include "autostart/RunEntries.h"
+#include "fakes/TestProgram.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+namespace {
+
+using fakes::RegBinary;
+using fakes::RegDWord;
+using fakes::RegRaw;
+using fakes::RegString;
+using port::RegRoot;
+using port::RegType;
+using Lines = std::vector<std::string>;
+
+constexpr const char* RunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr int F5 = 116;
+constexpr int AutoStartPage = 6;
+
+std::string Repeat(const std::string& piece, std::size_t times) {
+    std::string text;
+    for (std::size_t i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+TEST(RunEntries, EachTypeOfDataIsRenderedAsTheListShowsIt) {
+    const std::size_t limit = trelvix::MaxBinaryShown;
+    const std::tuple<const char*, port::RegValue, std::string> cases[] = {
+        {"string cut at its NUL", RegString(std::string("C:\\a.exe\0 /hidden", 17)),
+         "\"C:\\a.exe\""},
+        {"reference unexpanded", RegString("%ProgramFiles%\\x.exe", RegType::ExpandString),
+         "\"%ProgramFiles%\\x.exe\""},
+        {"empty string", RegString(""), "\"\""},
+        {"DWORD signed", RegDWord(4294967295u), "-1"},
+        {"DWORD lowest", RegDWord(2147483648u), "-2147483648"},
+        {"DWORD", RegDWord(17), "17"},
+        {"DWORD of 3 bytes", RegRaw(RegType::DWord, 4, {1, 0, 0}), "Unknown"},
+        {"binary padded with blanks", RegBinary({0x0A, 0xFF, 0x10}), " AFF10"},
+        {"binary zero", RegBinary({0x01, 0xAB, 0x00}), " 1AB 0"},
+        {"binary empty", RegBinary({}), ""},
+        {"binary at the limit", RegBinary(std::vector<std::uint8_t>(limit, 0xC3)),
+         Repeat("C3", limit)},
+        {"binary beyond it", RegBinary(std::vector<std::uint8_t>(limit + 1, 0x07)),
+         Repeat(" 7", limit) + "..."},
+        {"multi-string", RegRaw(RegType::MultiString, 7, {'a', 0, 0, 0, 0, 0}), "Unknown"},
+        {"QWORD", RegRaw(RegType::QWord, 11, {1, 0, 0, 0, 0, 0, 0, 0}), "Unknown"},
+        {"none", RegRaw(RegType::None, 0, {}), "Unknown"},
+        {"big-endian DWORD", RegRaw(RegType::Other, 5, {0, 0, 0, 1}), "Unknown"},
+    };
+    for (const auto& [what, value, text] : cases)
+        EXPECT_EQ(trelvix::RenderRunValue(value), text) << what;
+}
+
+// Both keys on one machine; the per-machine key opens for reading only, as it does for a
+// user without administrator rights.
+struct AutoStartMachine : fakes::TestProgram {
+    AutoStartMachine() {
+        auto& r = fake.registry;
+        r.Put(RegRoot::LocalMachine, RunKey, "Audio", RegString("C:\\Audio\\tray.exe"));
+        r.Put(RegRoot::LocalMachine, RunKey, "Shared", RegDWord(1));
+        r.At(RegRoot::LocalMachine, RunKey).readOnly = true;
+        r.Put(RegRoot::CurrentUser, RunKey, "", RegString("default.exe"));
+        r.Put(RegRoot::CurrentUser, RunKey, "A", RegString("a.exe"));
+        r.Put(RegRoot::CurrentUser, RunKey, "A | Path is: B",
+              RegBinary(std::vector<std::uint8_t>(3000, 0xEE)));
+        r.Put(RegRoot::CurrentUser, RunKey, "Shared", RegDWord(2));
+        Start();
+    }
+    Lines Names(RegRoot root) const { return fake.registry.Names(root, RunKey); }
+};
+
+TEST(AutoStartPage, ListsBothKeysInTheirOrderWithTheFirstLineSelected) {
+    AutoStartMachine t;
+    auto& f = t.Main();
+    EXPECT_EQ(f.ListBox9.Items(),
+              (Lines{"Audio | Path is: \"C:\\Audio\\tray.exe\"", "Shared | Path is: 1"}));
+    EXPECT_EQ(f.ListBox10.Items(),
+              (Lines{" | Path is: \"default.exe\"", "A | Path is: \"a.exe\"",
+                     "A | Path is: B | Path is: " + Repeat("EE", 3000), "Shared | Path is: 2"}));
+    EXPECT_EQ(f.ListBox9.ItemIndex(), 0);
+    EXPECT_EQ(f.ListBox10.ItemIndex(), 0);
+    EXPECT_EQ(f.Label19.Caption(),
+              "Path is \"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run");
+    EXPECT_EQ(f.ListBox9.GetPopupMenu(), &f.PopupMenu6);
+    EXPECT_EQ(f.ListBox10.GetPopupMenu(), &f.PopupMenu7);
+    EXPECT_EQ(f.DeleteThisKeyFromHKEYLOCALMACHINE1.Caption(),
+              "Click Here To Delete Selected Key From HKEY_CURRENT_USER");
+}
+
+// Each menu deletes exactly the value of the selected line, by its real name and from the
+// root its caption names; the line stays until the next refresh.
+TEST(AutoStartPage, EachMenuDeletesTheSelectedLinesOwnValue) {
+    AutoStartMachine t;
+    auto& f = t.Main();
+    f.ListBox10.SelectItem(2); // the value named "A | Path is: B", thousands of characters long
+    f.DeleteThisKeyFromHKEYLOCALMACHINE1.Click();
+    EXPECT_EQ(t.Names(RegRoot::CurrentUser), (Lines{"", "A", "Shared"}));
+    EXPECT_EQ(f.ListBox10.Count(), 4) << "no refill after a delete";
+
+    f.ListBox10.SelectItem(3);
+    f.DeleteThisKeyFromHKEYLOCALMACHINE1.Click();
+    EXPECT_EQ(t.Names(RegRoot::CurrentUser), (Lines{"", "A"}));
+    EXPECT_EQ(t.Names(RegRoot::LocalMachine), (Lines{"Audio", "Shared"}));
+
+    // The per-machine key refuses write access: the delete fails without a word.
+    f.ListBox9.SelectItem(1);
+    f.DeleteThisKeyFrom1.Click();
+    EXPECT_EQ(t.Names(RegRoot::LocalMachine), (Lines{"Audio", "Shared"}));
+    t.fake.registry.At(RegRoot::LocalMachine, RunKey).readOnly = false;
+    f.DeleteThisKeyFrom1.Click();
+    EXPECT_EQ(t.Names(RegRoot::LocalMachine), (Lines{"Audio"}));
+    EXPECT_EQ(t.Names(RegRoot::CurrentUser), (Lines{"", "A"}));
+    EXPECT_TRUE(t.fake.desktop.boxes.empty());
+}
+
+TEST(AutoStartPage, RefreshSelectsTheRememberedPositionAgain) {
+    AutoStartMachine t;
+    auto& f = t.Main();
+    f.SelectPage(AutoStartPage);
+    f.ListBox10.SelectItem(1);
+    f.DeleteThisKeyFromHKEYLOCALMACHINE1.Click();
+    EXPECT_EQ(f.ListBox10.Item(1), "A | Path is: \"a.exe\"");
+    f.ShortCut(F5);
+    EXPECT_EQ(f.ListBox10.ItemIndex(), 1);
+    EXPECT_EQ(f.ListBox10.Item(1), "A | Path is: B | Path is: " + Repeat("EE", 3000));
+    // Delete the last line: the remembered position is past the end after the refresh.
+    f.ListBox10.SelectItem(2);
+    f.DeleteThisKeyFromHKEYLOCALMACHINE1.Click();
+    f.ShortCut(F5);
+    EXPECT_EQ(f.ListBox10.ItemIndex(), -1);
+    EXPECT_EQ(t.Names(RegRoot::CurrentUser), (Lines{"", "A | Path is: B"}));
+}
+
+TEST(AutoStartPage, WithoutASelectionTheMenusOnlyAskForOne) {
+    fakes::TestProgram t;
+    t.fake.registry.Put(RegRoot::CurrentUser, RunKey, "Only", RegString("x.exe"));
+    auto& f = t.Start().MainForm;
+    f->ListBox10.SelectItem(-1);
+    f->DeleteThisKeyFromHKEYLOCALMACHINE1.Click();
+    f->DeleteThisKeyFrom1.Click(); // the per-machine key is missing: an empty list
+    ASSERT_EQ(t.fake.desktop.boxes.size(), 2u);
+    for (const fakes::ShownBox& box : t.fake.desktop.boxes) {
+        EXPECT_EQ(box.text, "Please choose a key!");
+        EXPECT_EQ(box.caption, t.P().App.Title());
+        EXPECT_EQ(box.flags, port::mb::Ok);
+    }
+    EXPECT_EQ(t.fake.registry.Names(RegRoot::CurrentUser, RunKey), Lines{"Only"});
+    EXPECT_FALSE(t.fake.registry.HasKey(RegRoot::LocalMachine, RunKey));
+}
+
+} // namespace

@@ -1,0 +1,80 @@
+#include "app/ControlIds.h"
+#include "e2e/Driver.h"
+#include "win32/RegCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using e2e::StoredSetting;
+using e2e::WaitFor;
+namespace id = ids::main;
+
+constexpr const wchar_t* RunKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr int AutoStartPage = 6;
+
+std::optional<std::wstring> RunValue(const std::wstring& name) {
+    wchar_t data[1024] = {};
+    DWORD size = sizeof data;
+    if (RegGetValueW(HKEY_CURRENT_USER, RunKey, name.c_str(), RRF_RT_REG_SZ, nullptr, data,
+                     &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return data;
+}
+
+bool StatusSays(const e2e::Trelvix& app, const std::string& part) {
+    return app.StatusText(app.Control(id::StatusBar1)).find(part) != std::string::npos;
+}
+
+TEST(AutoStartE2e, ShortcutsSwitchStayOnTopAndTheQuotedRunValue) {
+    e2e::ForgetSettings();
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, RunKey, L"Trelvix");
+    e2e::Trelvix app;
+    app.Start();
+
+    app.PressKeys({VK_CONTROL, 'C'});
+    EXPECT_TRUE(WaitFor([&] { return StatusSays(app, "StayOnTop=Yes;"); }));
+    EXPECT_TRUE(WaitFor([] { return StoredSetting("StayOnTop") == 1u; }));
+
+    app.PressKeys({VK_CONTROL, VK_MENU, 'R'});
+    ASSERT_TRUE(WaitFor([] { return RunValue(L"Trelvix").has_value(); }));
+    wchar_t exe[MAX_PATH * 4] = {};
+    GetEnvironmentVariableW(L"TRELVIX_EXE", exe, static_cast<DWORD>(std::size(exe)));
+    EXPECT_EQ(RunValue(L"Trelvix"), L"\"" + std::wstring(exe) + L"\"");
+    const win32::RegRun query =
+        win32::RunReg(L"query HKCU\\" + std::wstring(RunKey) + L" /v Trelvix");
+    EXPECT_NE(query.output.find("Trelvix    REG_SZ    \""), std::string::npos) << query.output;
+    EXPECT_TRUE(WaitFor([&] { return StatusSays(app, "AutoRun=Yes;"); }));
+
+    app.PressKeys({VK_CONTROL, VK_MENU, 'R'});
+    EXPECT_TRUE(WaitFor([] { return !RunValue(L"Trelvix").has_value(); }));
+    EXPECT_TRUE(WaitFor([&] { return StatusSays(app, "AutoRun=No;"); }));
+    app.Close();
+}
+
+TEST(AutoStartE2e, TheAutoStartPageShowsAnEntryAddedBeforeF5) {
+    e2e::ForgetSettings();
+    e2e::Trelvix app;
+    app.Start();
+    app.ClickTab(app.Control(id::Disks), AutoStartPage);
+    ASSERT_TRUE(WaitFor([] { return StoredSetting("IndexOfTab") == 6u; }));
+    const win32::RegRun added =
+        win32::RunReg(L"add HKCU\\" + std::wstring(RunKey) +
+                      L" /v \"Late Tool\" /t REG_SZ /d \"C:\\late.exe\" /f");
+    ASSERT_EQ(added.exitCode, 0u) << added.output;
+    HWND list = app.Control(id::ListBox10);
+    const std::string line = "Late Tool | Path is: \"C:\\late.exe\"";
+    const auto listed = [&] {
+        const auto items = app.ListItems(list);
+        return std::find(items.begin(), items.end(), line) != items.end();
+    };
+    EXPECT_FALSE(listed());
+    app.PostKey(VK_F5);
+    EXPECT_TRUE(WaitFor(listed));
+    app.Close();
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, RunKey, L"Late Tool");
+}
+
+} // namespace

@@ -1,0 +1,358 @@
+#include "fakes/TestProgram.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+using port::mb::IdNo;
+using port::mb::IdYes;
+
+constexpr const char* ImpossibleMinute =
+    "Choose a date and time that exist and have not passed yet.";
+constexpr const char* MissedMinute = "The scheduled time has passed; nothing was done.";
+constexpr const char* SettingsKey = "SOFTWARE\\Ostrand\\tvx";
+
+// What the page shows, compared as a whole: ShutDownPlanned, the fields (Enabled, Locked or
+// a mix), each arm button's caption, enabled state and glyph, and the status line's last item.
+enum class Fields { Enabled, Locked, Mixed };
+using Face = std::tuple<bool, Fields, std::string, bool, std::string, std::string, bool,
+                        std::string, std::string>;
+
+// The captions the program sets end in "Time", the ones it starts with in "time".
+Face Idle(const char* shutDownEnding = "time", const char* hibernateEnding = "time") {
+    return {false,
+            Fields::Enabled,
+            std::string("Now not ShutDown Computer at this ") + shutDownEnding,
+            true,
+            "NotShutDown.bmp",
+            std::string("Now not Hibernate Computer at this ") + hibernateEnding,
+            true,
+            "NotShutDown.bmp",
+            "ShutDown=No;"};
+}
+
+Face ShutDownArmed() {
+    return {true,  Fields::Locked,    "Now ShutDown Computer at this Time",
+            true,  "ShutDown.bmp",    "Now not Hibernate Computer at this time",
+            false, "NotShutDown.bmp", "ShutDown=Yes;"};
+}
+
+Face HibernateArmed() {
+    return {true,  Fields::Locked,    "Now not ShutDown Computer at this time",
+            false, "NotShutDown.bmp", "Now Hibernate Computer at this Time",
+            true,  "ShutDown.bmp",    "ShutDown=Yes;"};
+}
+
+struct Schedule {
+    fakes::TestProgram t;
+
+    // 6 December 2026, 14:29:58.
+    Schedule() {
+        t.fake.system.now = {2026, 12, 6, 14, 29, 58, 0, 0};
+        t.Start();
+    }
+    trelvix::TMainForm& F() { return t.Main(); }
+    trelvix::Program& P() { return t.P(); }
+
+    Face FaceNow() {
+        auto& f = F();
+        const tk::Control* fields[] = {&f.Edit1,     &f.SpinButton1, &f.ComboBox1, &f.ComboBox2,
+                                       &f.ComboBox3, &f.ComboBox4,   &f.Button2};
+        bool allEnabled = true, allDisabled = true;
+        for (const tk::Control* c : fields) {
+            allEnabled &= c->Enabled();
+            allDisabled &= !c->Enabled();
+        }
+        const std::string& line = f.StatusBar1.SimpleText();
+        return {P().ShutDownPlanned,
+                allEnabled ? Fields::Enabled : (allDisabled ? Fields::Locked : Fields::Mixed),
+                f.BitBtn4.Caption(),
+                f.BitBtn4.Enabled(),
+                f.BitBtn4.Glyph().name,
+                f.BitBtn25.Caption(),
+                f.BitBtn25.Enabled(),
+                f.BitBtn25.Glyph().name,
+                line.substr(line.rfind(' ') + 1)};
+    }
+
+    // The user types into the five fields.
+    void Choose(const std::string& year, const std::string& month, const std::string& day,
+                const std::string& hour, const std::string& minute) {
+        F().Edit1.SetText(year);
+        F().ComboBox1.TypeText(month);
+        F().ComboBox2.TypeText(day);
+        F().ComboBox3.TypeText(hour);
+        F().ComboBox4.TypeText(minute);
+    }
+    void ClickAnswering(tk::BitBtn& button, int answer) {
+        t.fake.desktop.answers.push_back(answer);
+        button.Click();
+    }
+    // The clock reads this time of the same day, and the five-second check runs.
+    void CheckAt(int hour, int minute, int second) {
+        t.fake.system.now.hour = hour;
+        t.fake.system.now.minute = minute;
+        t.fake.system.now.second = second;
+        F().Timer2ShutDown.Tick();
+    }
+    [[nodiscard]] std::vector<std::string> BoxTexts() const {
+        std::vector<std::string> texts;
+        for (const fakes::ShownBox& box : t.fake.desktop.boxes)
+            texts.push_back(box.text);
+        return texts;
+    }
+};
+
+TEST(ShutdownSchedule, StartsIdleWithTheCurrentMinuteAndTheFixedLists) {
+    Schedule s;
+    auto& f = s.F();
+    EXPECT_EQ(s.FaceNow(), Idle());
+    EXPECT_EQ(std::tuple(f.Edit1.Text(), f.ComboBox1.Text(), f.ComboBox2.Text(), f.ComboBox3.Text(),
+                         f.ComboBox4.Text()),
+              std::tuple("2026", "12", "6", "14", "29"));
+    EXPECT_EQ(s.P().Schedule.PowerActionMode, 0);
+    EXPECT_EQ(f.Timer2ShutDown.Interval(), 5000);
+    ASSERT_EQ(f.ComboBox3.Count(), 25);
+    ASSERT_EQ(f.ComboBox4.Count(), 61);
+    // Either "0" of the hour list gives the hour 0.
+    for (int zero : {0, 24}) {
+        f.ComboBox3.TypeText("7");
+        f.ComboBox3.SelectItem(zero);
+        EXPECT_EQ(s.P().Schedule.ScheduledHour, "0") << zero;
+    }
+    f.ComboBox4.SelectItem(60);
+    EXPECT_EQ(s.P().Schedule.ScheduledMinute, "0");
+
+    // "Update Date and Time" takes the clock again.
+    s.t.fake.system.now = {2027, 1, 2, 3, 4, 5, 0, 6};
+    f.Button2.Click();
+    EXPECT_EQ(std::tuple(s.P().Schedule.ScheduledYear, f.ComboBox1.Text(), f.ComboBox2.Text(),
+                         f.ComboBox3.Text(), f.ComboBox4.Text()),
+              std::tuple("2027", "1", "2", "3", "4"));
+}
+
+TEST(ShutdownSchedule, ShutdownFiresInItsMinuteAfterTheSettingsAreSaved) {
+    Schedule s;
+    auto& f = s.F();
+    s.Choose("2026", "12", "06", "14", "030"); // leading zeros mean the same numbers
+    s.ClickAnswering(f.BitBtn4, IdYes);
+    ASSERT_EQ(s.t.fake.desktop.boxes.size(), 1u);
+    const fakes::ShownBox& question = s.t.fake.desktop.boxes[0];
+    EXPECT_EQ(question.text, "Do You Really want to ShutDown Computer at this time? \r Press Yes "
+                             "for Agreement, or No for Cancel");
+    EXPECT_EQ(question.caption, "Warning!");
+    EXPECT_EQ(question.flags, 0x134u);
+    EXPECT_EQ(s.FaceNow(), ShutDownArmed());
+
+    s.CheckAt(14, 29, 59);
+    EXPECT_TRUE(s.t.fake.power.calls.empty());
+
+    int writesBefore = s.t.fake.registry.writes;
+    bool timerStopped = false, saved = false;
+    s.t.fake.power.whileAsked = [&](const std::string& call) {
+        if (call != "power off")
+            return;
+        timerStopped = f.Timer2ShutDown.Interval() == 0;
+        saved = s.t.fake.registry.writes > writesBefore;
+    };
+    s.CheckAt(14, 30, 3);
+    EXPECT_EQ(s.t.fake.power.calls, (std::vector<std::string>{"privilege", "power off"}));
+    EXPECT_TRUE(timerStopped && saved);
+    // Shutting down: the page stays as armed until the machine goes off.
+    EXPECT_EQ(s.FaceNow(), ShutDownArmed());
+    EXPECT_EQ(s.BoxTexts().size(), 1u);
+}
+
+TEST(ShutdownSchedule, AMissedMinuteReturnsToIdleWithoutFiring) {
+    Schedule s;
+    s.Choose("2026", "12", "6", "14", "30");
+    s.ClickAnswering(s.F().BitBtn4, IdYes);
+    s.CheckAt(15, 30, 2); // the program was blocked through 14:30
+    EXPECT_TRUE(s.t.fake.power.calls.empty());
+    EXPECT_EQ(s.FaceNow(), Idle("Time"));
+    ASSERT_EQ(s.BoxTexts().size(), 2u);
+    EXPECT_EQ(s.t.fake.desktop.boxes[1].text, MissedMinute);
+    EXPECT_EQ(s.t.fake.desktop.boxes[1].flags, port::mb::Ok);
+    s.CheckAt(15, 30, 7);
+    EXPECT_EQ(s.BoxTexts().size(), 2u);
+}
+
+TEST(ShutdownSchedule, ArmsOnlyAMinuteThatWillCome) {
+    // Year, month, day, hour, minute, armed. The clock reads 6 December 2026, 14:29:58; on
+    // 28 March 2027 the clocks skip from 2:00 to 3:00.
+    const std::tuple<const char*, const char*, const char*, const char*, const char*, bool>
+        cases[] = {
+            {"2026", "12", "6", "14", "29", true}, // the current minute
+            {"2026", "12", "6", "14", "28", false}, {"2025", "12", "6", "14", "30", false},
+            {"2027", "13", "1", "0", "0", false},   {"2027", "4", "31", "0", "0", false},
+            {"2027", "2", "29", "0", "0", false},   {"2028", "2", "29", "0", "0", true},
+            {"2027", "3", "28", "2", "30", false},  {"2027", "3", "28", "3", "30", true},
+            {"2027", "3", "29", "2", "30", true},   {"2027", "1", "1", "24", "0", false},
+            {"2027", "1", "1", "0", "60", false},   {"2027", "01", "01", "00", "05", true},
+            {"", "1", "1", "0", "0", false},        {"2027", "1", "1", "0", "", false},
+            {"2027", "1", "1", "x", "0", false},    {"2027", "1", "1", "-1", "0", false},
+            {"2027", "1", "1", " 5", "0", false},
+        };
+    for (const auto& [year, month, day, hour, minute, armed] : cases) {
+        Schedule s;
+        s.t.fake.system.skippedHour = port::LocalTime{2027, 3, 28, 2};
+        s.Choose(year, month, day, hour, minute);
+        s.ClickAnswering(s.F().BitBtn25, IdYes);
+        const std::string row =
+            std::string(year) + "-" + month + "-" + day + " " + hour + ":" + minute;
+        EXPECT_EQ(s.FaceNow(), armed ? HibernateArmed() : Idle()) << row;
+        ASSERT_EQ(s.BoxTexts().size(), armed ? 1u : 2u) << row;
+        EXPECT_EQ(s.BoxTexts().back() == ImpossibleMinute, !armed) << row;
+    }
+}
+
+TEST(ShutdownSchedule, NoLeavesTheChoiceOpenAndEveryClickSetsTheMode) {
+    Schedule s;
+    auto& f = s.F();
+    s.ClickAnswering(f.BitBtn25, IdNo);
+    EXPECT_EQ(s.P().Schedule.PowerActionMode, 2);
+    EXPECT_EQ(s.FaceNow(), Idle());
+    s.ClickAnswering(f.BitBtn4, IdNo);
+    EXPECT_EQ(s.P().Schedule.PowerActionMode, 1);
+    EXPECT_EQ(s.FaceNow(), Idle());
+}
+
+TEST(ShutdownSchedule, TheArmedButtonDisarmsWithoutAQuestion) {
+    Schedule s;
+    auto& f = s.F();
+    s.Choose("2026", "12", "6", "16", "0");
+    s.ClickAnswering(f.BitBtn4, IdYes);
+    f.BitBtn25.Click(); // locked
+    EXPECT_EQ(s.FaceNow(), ShutDownArmed());
+    f.BitBtn4.Click();
+    EXPECT_EQ(s.BoxTexts().size(), 1u);
+    EXPECT_EQ(s.FaceNow(), Idle("Time"));
+    s.CheckAt(16, 0, 1);
+    EXPECT_TRUE(s.t.fake.power.calls.empty());
+
+    s.ClickAnswering(f.BitBtn25, IdYes);
+    f.BitBtn4.Click(); // locked
+    Face armed = HibernateArmed();
+    std::get<2>(armed) = "Now not ShutDown Computer at this Time";
+    EXPECT_EQ(s.FaceNow(), armed);
+    f.BitBtn25.Click();
+    EXPECT_EQ(s.FaceNow(), Idle("Time", "Time"));
+}
+
+TEST(ShutdownSchedule, HibernationReturnsToIdleBeforeTheCommandStarts) {
+    Schedule s;
+    auto& f = s.F();
+    s.Choose("2026", "12", "6", "14", "30");
+    s.ClickAnswering(f.BitBtn25, IdYes);
+    Face whenStarted;
+    s.t.fake.shell.whileOpening = [&](const fakes::ShellOpen&) { whenStarted = s.FaceNow(); };
+    s.CheckAt(14, 30, 4);
+    ASSERT_EQ(s.t.fake.shell.opens.size(), 1u);
+    const fakes::ShellOpen& open = s.t.fake.shell.opens[0];
+    EXPECT_EQ(std::tuple(open.file, open.parameters.value_or(""), open.show),
+              std::tuple("rundll32.exe", "Powrprof.dll,SetSuspendState", port::ShowMode::Normal));
+    // The status line catches up at the control timer's next second.
+    Face idle = Idle("time", "Time");
+    std::get<8>(idle) = "ShutDown=Yes;";
+    EXPECT_EQ(whenStarted, idle);
+    EXPECT_EQ(f.Timer2ShutDown.Interval(), 0);
+    EXPECT_TRUE(s.t.fake.power.calls.empty());
+
+    // The next click starts the checks again.
+    s.ClickAnswering(f.BitBtn25, IdNo);
+    EXPECT_EQ(f.Timer2ShutDown.Interval(), 5000);
+}
+
+TEST(ShutdownSchedule, ARefusalIsShownAndReturnsToIdle) {
+    enum class Refusal { Privilege, PowerOff, Hibernation };
+    const std::tuple<Refusal, const char*, std::vector<std::string>> cases[] = {
+        {Refusal::Privilege,
+         "The system refused to shut down: A required privilege is not held by the client.",
+         {"privilege"}},
+        {Refusal::PowerOff,
+         "The system refused to shut down: A required privilege is not held by the client.",
+         {"privilege", "power off"}},
+        {Refusal::Hibernation,
+         "The hibernation command could not be started: The system cannot find the file "
+         "specified.",
+         {}},
+    };
+    for (const auto& [refusal, text, calls] : cases) {
+        Schedule s;
+        const char* reason = "A required privilege is not held by the client.";
+        if (refusal == Refusal::Privilege)
+            s.t.fake.power.privilegeRefusal = reason;
+        if (refusal == Refusal::PowerOff)
+            s.t.fake.power.powerOffRefusal = reason;
+        s.t.fake.shell.refused["rundll32.exe"] = "The system cannot find the file specified.";
+        s.Choose("2026", "12", "6", "14", "30");
+        s.ClickAnswering(refusal == Refusal::Hibernation ? s.F().BitBtn25 : s.F().BitBtn4, IdYes);
+        s.CheckAt(14, 30, 1);
+        EXPECT_EQ(s.t.fake.power.calls, calls) << text;
+        ASSERT_EQ(s.BoxTexts().size(), 2u) << text;
+        EXPECT_EQ(s.BoxTexts()[1], text);
+        EXPECT_EQ(s.t.fake.desktop.boxes[1].flags, port::mb::Ok | port::mb::IconError);
+        EXPECT_EQ(s.FaceNow(),
+                  refusal == Refusal::Hibernation ? Idle("time", "Time") : Idle("Time"))
+            << text;
+        EXPECT_EQ(s.F().Timer2ShutDown.Interval(), 5000) << text;
+    }
+}
+
+// Settings that cannot be written are reported, and do not keep the machine on.
+TEST(ShutdownSchedule, UnwritableSettingsDoNotStopTheShutdown) {
+    Schedule s;
+    s.Choose("2026", "12", "6", "14", "30");
+    s.ClickAnswering(s.F().BitBtn4, IdYes);
+    s.t.fake.registry.At(port::RegRoot::CurrentUser, SettingsKey).refuseWrites = true;
+    s.CheckAt(14, 30, 1);
+    EXPECT_EQ(s.t.fake.power.calls, (std::vector<std::string>{"privilege", "power off"}));
+    ASSERT_EQ(s.BoxTexts().size(), 2u);
+    EXPECT_NE(s.BoxTexts()[1].find("Failed to set data"), std::string::npos);
+}
+
+TEST(ShutdownSchedule, YearFieldTakesDigitsAndKeepsFourCharacters) {
+    Schedule s;
+    auto& f = s.F();
+    const std::tuple<char, char> keys[] = {{'5', '5'}, {'0', '0'}, {'a', 0}, {'\b', 0}, {' ', 0}};
+    for (const auto& [typed, taken] : keys)
+        EXPECT_EQ(f.Edit1.KeyPress(typed), taken) << typed;
+
+    const std::tuple<const char*, const char*> texts[] = {
+        {"20245", "2025"},
+        {"123456789", "1239"},
+        {"\xC3\xA9\xC3\xA9\xC3\xA9xy", "\xC3\xA9\xC3\xA9\xC3\xA9y"},
+        {"99", "99"},
+    };
+    for (const auto& [typed, shown] : texts) {
+        f.Edit1.SetText(typed);
+        EXPECT_EQ(std::tuple(f.Edit1.Text(), s.P().Schedule.ScheduledYear),
+                  std::tuple(shown, shown));
+    }
+}
+
+TEST(ShutdownSchedule, SpinButtonStepsTheYearWithoutBounds) {
+    // Year text, click up, then the field's text, or the error box's text.
+    const std::tuple<const char*, bool, const char*> cases[] = {
+        {"2026", true, "2027"},
+        {"2026", false, "2025"},
+        {"0", false, "-1"},
+        {"9999", true, "1000"}, // 10000 loses its fourth character
+        {"", true, "'' is not a valid integer value."},
+        {"20x6", false, "'20x6' is not a valid integer value."},
+    };
+    for (const auto& [year, up, result] : cases) {
+        Schedule s;
+        auto& f = s.F();
+        f.Edit1.SetText(year);
+        up ? f.SpinButton1.UpClick() : f.SpinButton1.DownClick();
+        const auto boxes = s.BoxTexts();
+        EXPECT_EQ(boxes.empty() ? f.Edit1.Text() : boxes.back(), result) << year;
+    }
+}
+
+} // namespace

@@ -1,0 +1,276 @@
+#include "fakes/TestProgram.h"
+#include "tools/CrossFade.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using trelvix::BlendByte;
+using trelvix::CropToCommonSize;
+using trelvix::FadeFrame;
+
+// A picture whose every byte tells where it came from.
+port::RgbPixels Picture(int width, int height, int seed) {
+    port::RgbPixels p{width, height, {}};
+    for (int y = 0; y < height; ++y)
+        for (int i = 0; i < width * 3; ++i)
+            p.bytes.push_back(static_cast<std::uint8_t>((seed + 7 * y + i) % 256));
+    return p;
+}
+
+std::uint8_t At(const port::RgbPixels& p, int x, int y, int colour) {
+    return p.bytes[static_cast<size_t>((y * p.width + x) * 3 + colour)];
+}
+
+TEST(CrossFade, EachByteIsBlendedAndRoundedHalfToEven) {
+    struct Case {
+        int p, q, k, expected;
+    };
+    const Case cases[] = {
+        {10, 11, 50, 10},  // 10.5 -> 10
+        {11, 12, 50, 12},  // 11.5 -> 12
+        {0, 255, 50, 128}, // 127.5 -> 128
+        {1, 0, 50, 0},     // 0.5 -> 0
+        {0, 255, 99, 252}, // 252.45: 1 % of the first picture, 99 % of the second
+        {255, 0, 99, 3},   // 2.55
+        {200, 100, 1, 199}, {255, 255, 37, 255}, {42, 7, 0, 42}, {42, 7, 100, 7},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(BlendByte(static_cast<std::uint8_t>(c.p), static_cast<std::uint8_t>(c.q), c.k),
+                  c.expected)
+            << c.p << " " << c.q << " k=" << c.k;
+}
+
+TEST(CrossFade, PicturesAreCutToTheSmallerWidthAndHeightKeepingTheTopLeft) {
+    struct Case {
+        int pw, ph, qw, qh;
+    };
+    const Case cases[] = {{80, 90, 76, 81}, {76, 81, 80, 90}, {80, 81, 76, 90}, {76, 81, 76, 81}};
+    for (const Case& c : cases) {
+        const port::RgbPixels p0 = Picture(c.pw, c.ph, 1), q0 = Picture(c.qw, c.qh, 2);
+        port::RgbPixels p = p0, q = q0;
+        CropToCommonSize(p, q);
+        for (const port::RgbPixels* cut : {&p, &q}) {
+            EXPECT_EQ(cut->width, 76);
+            EXPECT_EQ(cut->height, 81);
+            EXPECT_EQ(cut->bytes.size(), 76u * 81 * 3);
+        }
+        for (const auto& [x, y] : {std::pair{0, 0}, {75, 0}, {0, 80}, {75, 80}, {40, 33}})
+            for (int colour = 0; colour < 3; ++colour) {
+                EXPECT_EQ(At(p, x, y, colour), At(p0, x, y, colour)) << x << "," << y;
+                EXPECT_EQ(At(q, x, y, colour), At(q0, x, y, colour)) << x << "," << y;
+            }
+    }
+}
+
+// Records what the program draws on the About dialog, as the screen would show it.
+class DrawingPeer : public tk::Peer {
+  public:
+    struct Drawing {
+        port::RgbPixels picture;
+        int x, y;
+    };
+    void Changed(tk::Prop) override {}
+    void DrawPicture(const port::RgbPixels& picture, int x, int y) override {
+        drawings.push_back({picture, x, y});
+        if (onDraw)
+            onDraw();
+    }
+    std::vector<Drawing> drawings;
+    std::function<void()> onDraw;
+};
+
+struct AboutDialog : testing::Test {
+    AboutDialog() {
+        t.fake.bitmaps.pictures = {{"about0.bmp", Picture(80, 90, 10)},
+                                   {"about1.bmp", Picture(76, 81, 200)}};
+        t.Start();
+        auto owned = std::make_unique<DrawingPeer>();
+        peer = owned.get();
+        About().AttachPeer(std::move(owned));
+    }
+    trelvix::TAbout& About() { return *t.P().About; }
+    // Opens the dialog from the main menu; `user` acts while it is shown.
+    void Open(const std::function<void(trelvix::TAbout&)>& user = {}) {
+        t.P().App.ModalScript = [&](tk::Form&) {
+            EXPECT_TRUE(About().Image1.Visible()) << "shown once the fade is over";
+            if (user)
+                user(About());
+        };
+        t.Main().About1.Click();
+    }
+    std::vector<std::string> Boxes() const {
+        std::vector<std::string> texts;
+        for (const auto& box : t.fake.desktop.boxes)
+            texts.push_back(box.text);
+        return texts;
+    }
+
+    fakes::TestProgram t;
+    DrawingPeer* peer = nullptr;
+};
+
+TEST_F(AboutDialog, FadesFromTheFirstPictureIntoTheSecondAtEveryOpening) {
+    port::RgbPixels p = Picture(80, 90, 10), q = Picture(76, 81, 200);
+    CropToCommonSize(p, q);
+    Open([](trelvix::TAbout& a) { a.KeyPress(27); });
+    ASSERT_EQ(peer->drawings.size(), 100u) << "the first picture, then 99 frames";
+    for (const auto& drawing : peer->drawings) {
+        EXPECT_EQ(drawing.x, 13);
+        EXPECT_EQ(drawing.y, 5);
+    }
+    EXPECT_EQ(peer->drawings[0].picture, p);
+    EXPECT_EQ(peer->drawings[50].picture, FadeFrame(p, q, 50));
+    EXPECT_EQ(peer->drawings[99].picture, FadeFrame(p, q, 99));
+    EXPECT_FALSE(About().Image1.Visible()) << "hidden when the dialog closes";
+
+    Open();
+    EXPECT_EQ(peer->drawings.size(), 200u);
+    EXPECT_EQ(peer->drawings[100].picture, p) << "the next opening starts with the first picture";
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(AboutDialog, PicturesLargerThanTheDialogAreFadedOnlyWhereItShowsThem) {
+    t.fake.bitmaps.pictures = {{"about0.bmp", Picture(500, 400, 1)},
+                               {"about1.bmp", Picture(400, 500, 2)}};
+    peer->onDraw = [this] { t.P().App.Terminate(); }; // the first picture is enough to see
+    Open();
+    ASSERT_EQ(peer->drawings.size(), 1u);
+    port::RgbPixels expected = Picture(500, 400, 1);
+    trelvix::CropTopLeft(expected, 376 - 13, 364 - 5);
+    EXPECT_EQ(peer->drawings[0].picture, expected);
+}
+
+TEST_F(AboutDialog, TheFadeStopsWhenTheProgramIsEnding) {
+    peer->onDraw = [this] {
+        if (peer->drawings.size() == 10)
+            t.P().App.Terminate();
+    };
+    Open();
+    EXPECT_EQ(peer->drawings.size(), 10u);
+}
+
+TEST_F(AboutDialog, AMissingPictureIsReportedOnceAndTheDialogStillWorks) {
+    t.fake.bitmaps.missing = {"about0.bmp", "about1.bmp"};
+    bool closedByButton = false;
+    Open([&](trelvix::TAbout& a) {
+        a.BitBtn1.Click();
+        closedByButton = !a.Modal();
+    });
+    EXPECT_TRUE(closedByButton);
+    EXPECT_TRUE(peer->drawings.empty());
+    const auto boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 2u) << "both files are tried";
+    EXPECT_EQ(boxes[0], "Cannot open file \"C:\\Program Files\\Trelvix\\.\\Resource\\about0.bmp\". "
+                        "The system cannot find the file specified.");
+    EXPECT_NE(boxes[1].find("about1.bmp"), std::string::npos);
+
+    t.fake.bitmaps.missing = {"about1.bmp"};
+    Open();
+    EXPECT_TRUE(peer->drawings.empty());
+    EXPECT_EQ(Boxes().size(), 2u) << "each file is reported once per run";
+}
+
+TEST_F(AboutDialog, ShowsTheVersionContactsAndPagesWithTheirHints) {
+    auto& a = About();
+    EXPECT_EQ(a.Caption(), "About");
+    EXPECT_EQ(a.ClientWidth(), 376);
+    EXPECT_EQ(a.ClientHeight(), 364);
+    EXPECT_TRUE(a.Dialog);
+    EXPECT_EQ(a.Label3.Caption(), "Version Trelvix 3.008") << "set when the main window activated";
+    const std::string mailHint = "Find any bugs or  want to give suggestions click here and write!";
+    const std::pair<const tk::Control*, std::string> hints[] = {
+        {&a.Label5, mailHint},
+        {&a.Label1, mailHint},
+        {&a.Label6, "Visit Our Site"},
+        {&a.Label2, "Visit our site!"},
+        {&a.BitBtn1, "Close"},
+        {&a.ListBox1, "Version History"},
+        {&a.ListBox2, "Information about us!"}};
+    for (const auto& [control, hint] : hints)
+        EXPECT_EQ(control->Hint(), hint) << control->Name();
+    EXPECT_EQ(a.Label5.Caption(), "Our Email:");
+    EXPECT_EQ(a.Label6.Caption(), "Our Site:");
+    for (const tk::Label* link : {&a.Label1, &a.Label2}) {
+        EXPECT_TRUE(link->HandCursor());
+        EXPECT_TRUE(link->GetFont().underline);
+    }
+    std::vector<std::string> tabs;
+    for (const tk::TabSheet* page : a.PageControl1.Pages())
+        tabs.push_back(page->Caption());
+    EXPECT_EQ(tabs, (std::vector<std::string>{"Version History", "Credits", "Pay for Trelvix !"}));
+    EXPECT_EQ(a.ListBox3.Items(),
+              (std::vector<std::string>{"Thank you very much for buy this program!",
+                                        "I can make more Feachers with your Help!",
+                                        "Ostrand and his team"}));
+    const auto& credits = a.ListBox2.Items();
+    ASSERT_EQ(credits.size(), 13u);
+    const std::pair<size_t, const char*> fixed[] = {
+        {0, "Programming:"},        {2, ""},
+        {3, "Thanks for Testing:"}, {8, ""},
+        {9, "Special Thanks for"},  {10, "programming help:"}};
+    for (const auto& [line, text] : fixed)
+        EXPECT_EQ(credits[line], text) << line;
+}
+
+TEST_F(AboutDialog, VersionHistoryIsTheWrittenOne) {
+    const auto& history = About().ListBox1.Items();
+    ASSERT_EQ(history.size(), 80u);
+    EXPECT_EQ(history[4], "Trelvix 3.008 08/22/2005");
+    EXPECT_EQ(history[5], "1. +Now user can Hibernate his PC in ShutDown Tab.");
+    EXPECT_EQ(history[18], "2 +Now you can select elements in FreeTemp by clicking on labels of ");
+    EXPECT_EQ(history[38], "1. +Make analog show <<< === >>> for Disks, Now you can see what ");
+    EXPECT_EQ(history[79], "8. +Add AutoStart.");
+    std::vector<int> trailingBlank, empty;
+    for (int i = 0; i < 80; ++i) {
+        const std::string& line = history[static_cast<size_t>(i)];
+        if (line.empty())
+            empty.push_back(i + 1);
+        else if (line.back() == ' ')
+            trailingBlank.push_back(i + 1);
+    }
+    EXPECT_EQ(trailingBlank, (std::vector<int>{19, 30, 34, 35, 39, 41, 44, 48, 57, 61, 69}));
+    EXPECT_EQ(empty, (std::vector<int>{4, 7, 10, 13, 16, 22, 23, 32, 37, 67, 71}));
+}
+
+TEST_F(AboutDialog, LinksOpenMailAndSiteAndARefusalSaysWhy) {
+    Open([](trelvix::TAbout& a) {
+        a.Label1.Click();
+        a.Label2.Click();
+    });
+    using Link = fakes::FakeShell::LinkOpen;
+    EXPECT_EQ(t.fake.shell.links,
+              (std::vector<Link>{{"open",
+                                  "mailto:Trelvix developers <trelvix@ostrand.example>"
+                                  "?Body=Hello!&Subject=About Trelvix",
+                                  port::ShellOwner::None, port::ShowMode::Normal},
+                                 {"", About().Label2.Caption(), port::ShellOwner::ActiveWindow,
+                                  port::ShowMode::Shown}}));
+    EXPECT_EQ(About().Label1.Caption(), "trelvix@ostrand.example");
+
+    t.fake.shell.linkRefusal = "No application is associated with the specified file";
+    Open([](trelvix::TAbout& a) { a.Label2.Click(); });
+    EXPECT_EQ(Boxes(), std::vector<std::string>{"Cannot start " + About().Label2.Caption() +
+                                                ": No application is associated with the "
+                                                "specified file."});
+}
+
+TEST_F(AboutDialog, EscapeClosesAndThePageChosenLastStays) {
+    EXPECT_EQ(About().PageControl1.ActivePageIndex(), 0);
+    bool stillOpen = false;
+    Open([&](trelvix::TAbout& a) {
+        a.PageControl1.SelectTab(2);
+        a.KeyPress('a');
+        a.KeyPress(13);
+        stillOpen = a.Modal();
+        a.KeyPress(27);
+    });
+    EXPECT_TRUE(stillOpen) << "only Escape closes";
+    EXPECT_FALSE(About().Modal());
+    EXPECT_FALSE(About().Visible());
+    EXPECT_EQ(About().PageControl1.ActivePageIndex(), 2);
+}
+
+} // namespace
