@@ -12,6 +12,7 @@
 #include "autostart/RunEntries.h"
 #include "cleanup/OptionalFiles.h"
 #include "disks/DriveActions.h"
+#include "disks/DriveNotices.h"
 #include "disks/DriveSurvey.h"
 #include "launch/Catalogues.h"
 #include "launch/LaunchPage.h"
@@ -76,6 +77,9 @@ void TMainForm::BindEvents() {
     TrayIcon1.OnClick = [this] { BringWindowBack(); };
     TrayIcon1.OnMinimize = [this] { TrayIcon1Minimize(); };
     TrayIcon1.OnRestore = [this] { TrayIcon1Restore(); };
+    TrayIcon1.OnVolumesChanged = [this](std::uint32_t drives) { NoteVolumesChanged(Prog, drives); };
+    TrayIcon1.OnDrivesChanged = [this] { NoteDrivesChanged(Prog); };
+    DriveNoticeTimer.OnTimer = [this] { RefreshAfterDriveNotices(Prog); };
 
     Timer1.OnTimer = [this] { RefreshAll(Prog); };
     TimerControl.OnTimer = [this] { TimerControlTimer(); };

@@ -1,5 +1,7 @@
 #include "platform/win32/InstanceLock.h"
 
+#include "platform/win32/Win32Tray.h"
+
 #include <sddl.h>
 
 #include <vector>
@@ -49,6 +51,26 @@ bool InstanceLock::Acquire() {
         return false;
     mutex_ = std::move(mutex);
     return true;
+}
+
+bool HandOverToRunningInstance() {
+    const UINT showRequest = RegisterWindowMessageW(ShowMainWindowMessage);
+    if (showRequest == 0)
+        return false;
+    // The instance holding the lock may still be creating its windows.
+    for (int tries = 0; tries < 50; ++tries, Sleep(100)) {
+        HWND running = FindWindowW(TrayWindowClass, nullptr);
+        if (running == nullptr)
+            continue;
+        DWORD process = 0;
+        GetWindowThreadProcessId(running, &process);
+        // Windows gives the foreground only to a process the foreground process allows.
+        AllowSetForegroundWindow(process);
+        DWORD_PTR answer = 0;
+        return SendMessageTimeoutW(running, showRequest, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer) !=
+               0;
+    }
+    return false;
 }
 
 } // namespace win32

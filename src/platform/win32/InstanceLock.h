@@ -19,6 +19,11 @@ class InstanceLock {
     UniqueHandle mutex_;
 };
 
+// Asks the running instance of this user and session to show its window, as a click on its
+// tray icon does; waits a few seconds for it when it is still starting. False when no
+// instance answered.
+bool HandOverToRunningInstance();
+
 // "Local\Trelvix.<SID of the process's user>".
 [[nodiscard]] std::wstring InstanceLockName();
 
