@@ -1,5 +1,7 @@
 #include "app/Program.h"
 
+#include "app/ResourceGlyphs.h"
+
 namespace trelvix {
 
 namespace {

@@ -19,6 +19,8 @@
 
 namespace trelvix {
 
+class BusyGlyph;
+
 // The whole program: the application object, the four forms and every
 // program-wide value, over the ports it was given. Tests make a fresh one each.
 class Program {
@@ -74,6 +76,12 @@ class Program {
     StopWatchState StopWatch;
     AutoStartState AutoStart;
     ShutdownScheduleState Schedule;
+
+    // Busy glyphs alive now: the Refresh button shows the idle one when the last goes.
+    int BusyDepth = 0;
+    // Jobs off the window's thread whose results have not arrived; the busy glyph they share.
+    int JobsRunning = 0;
+    std::unique_ptr<BusyGlyph> JobsBusy;
 
     // `.\Resource\` files whose failure to load was already reported this run.
     std::set<std::string> ReportedGlyphFailures;

@@ -31,13 +31,15 @@ void ShowRefreshGlyph(Program& p, const std::string& file) {
 } // namespace
 
 BusyGlyph::BusyGlyph(Program& p) : p_(p) {
-    ShowRefreshGlyph(p_, "On.bmp");
+    if (p_.BusyDepth++ == 0)
+        ShowRefreshGlyph(p_, "On.bmp");
 }
 
 BusyGlyph::~BusyGlyph() {
     // Runs while a handler's error unwinds too: the idle glyph must come back, and
     // nothing may escape a destructor.
-    p_.App.Guard([this] { ShowRefreshGlyph(p_, "Off.bmp"); });
+    if (--p_.BusyDepth == 0)
+        p_.App.Guard([this] { ShowRefreshGlyph(p_, "Off.bmp"); });
 }
 
 } // namespace trelvix

@@ -15,7 +15,8 @@ tk::Bitmap LoadResourceGlyph(Program& p, const std::string& file);
 std::string ResourcePath(Program& p, const std::string& file);
 
 // The Refresh button shows its busy glyph for the life of this object, painted at
-// once, and its idle glyph afterwards, also when the work in between raised.
+// once, and its idle glyph afterwards, also when the work in between raised. Nested ones
+// paint nothing: the idle glyph comes back when the last one goes.
 class BusyGlyph {
   public:
     explicit BusyGlyph(Program& p);

@@ -1,5 +1,6 @@
 #include "cleanup/OptionalFiles.h"
 
+#include "app/BackgroundJobs.h"
 #include "app/Program.h"
 #include "cleanup/FolderWalk.h"
 #include "cleanup/PlaceChecks.h"
@@ -62,24 +63,87 @@ void ReadShellFolder(Program& p, const PlaceView& view) {
     }
 }
 
-// Lists the place's top level and sizes it, when the place check lets it.
-void FillPlace(Program& p, const PlaceView& view, const std::string& path) {
-    TMainForm& f = *p.MainForm;
-    const Place place = CheckPlace(p.Ports, path);
+constexpr size_t RecycleBinWalk = 4;
+constexpr const char* Counting = "Counting...";
+
+// What a walk of a folder place found.
+struct PlaceFindings {
     std::vector<std::string> content;
     std::int64_t size = 0;
+};
+
+// Lists the place's top level and sizes it, when the place check lets it. Runs off the
+// window's thread: ports only.
+PlaceFindings WalkPlace(port::Ports& ports, const std::string& path) {
+    PlaceFindings found;
+    const Place place = CheckPlace(ports, path);
     if (place.verdict == PlaceVerdict::Usable) {
-        content = FolderContent(p.Ports.files, place.folder);
-        size = DirSize(p.Ports.files, place.folder);
+        found.content = FolderContent(ports.files, place.folder);
+        found.size = DirSize(ports.files, place.folder);
     }
+    return found;
+}
+
+void ShowPlace(Program& p, const PlaceView& view, PlaceFindings found) {
+    TMainForm& f = *p.MainForm;
     tk::ListBox& list = f.*view.list;
     list.Clear();
-    list.SetItems(std::move(content));
+    list.SetItems(std::move(found.content));
     if (view.shellFolder == nullptr)
         f.ListBox8.SetItemIndex(p.OptionalFiles.TempListIndex);
-    p.OptionalFiles.*view.size = size;
-    (f.*view.sizeLabel).SetCaption(FormatGrouped(size) + view.sizeSuffix);
-    (f.*view.line).SetCaption(view.linePrefix + FormatGrouped(size) + " bytes");
+    p.OptionalFiles.*view.size = found.size;
+    (f.*view.sizeLabel).SetCaption(FormatGrouped(found.size) + view.sizeSuffix);
+    (f.*view.line).SetCaption(view.linePrefix + FormatGrouped(found.size) + " bytes");
+}
+
+bool AnyWalking(const OptionalFilesState& s) {
+    for (bool walking : s.Walking)
+        if (walking)
+            return true;
+    return false;
+}
+
+// Starts the walk of one place, or asks for one more after the walk running. False when
+// one runs already.
+bool BeginWalk(Program& p, size_t which, std::initializer_list<tk::Label*> sizeLabels) {
+    OptionalFilesState& s = p.OptionalFiles;
+    if (s.Walking[which]) {
+        s.WalkAgain[which] = true;
+        return false;
+    }
+    s.Walking[which] = true;
+    if (!s.Counted[which])
+        for (tk::Label* label : sizeLabels)
+            label->SetCaption(Counting);
+    return true;
+}
+
+// After a walk's result: the walk asked for meanwhile, or the total waiting for the last.
+void EndWalk(Program& p, size_t which, const std::function<void()>& walkAgain) {
+    OptionalFilesState& s = p.OptionalFiles;
+    s.Walking[which] = false;
+    s.Counted[which] = true;
+    if (s.WalkAgain[which]) {
+        s.WalkAgain[which] = false;
+        walkAgain();
+    }
+    if (s.TotalWanted && !AnyWalking(s)) {
+        s.TotalWanted = false;
+        RefreshTotal(p);
+    }
+}
+
+void FillPlace(Program& p, FolderPlace place, const std::string& path) {
+    const PlaceView& view = ViewOf(place);
+    TMainForm& f = *p.MainForm;
+    const auto which = static_cast<size_t>(place);
+    if (!BeginWalk(p, which, {&(f.*view.sizeLabel), &(f.*view.line)}))
+        return;
+    port::Ports& ports = p.Ports;
+    RunJob<PlaceFindings>(
+        p, [&ports, path] { return WalkPlace(ports, path); },
+        [&p, &view](PlaceFindings found) { ShowPlace(p, view, std::move(found)); },
+        [&p, place, which] { EndWalk(p, which, [&p, place] { RefreshPlace(p, place); }); });
 }
 
 void RefreshShellFolderPlace(Program& p, FolderPlace place) {
@@ -87,7 +151,7 @@ void RefreshShellFolderPlace(Program& p, FolderPlace place) {
     ReadShellFolder(p, view);
     const std::string& path = p.OptionalFiles.*view.path;
     ((*p.MainForm).*view.title).SetCaption(view.titlePrefix + path);
-    FillPlace(p, view, path);
+    FillPlace(p, place, path);
 }
 
 } // namespace
@@ -122,7 +186,7 @@ void RefreshTempLabel(Program& p) {
 }
 
 void RefreshTemp(Program& p) {
-    FillPlace(p, ViewOf(FolderPlace::Temp), GetTempDir(p));
+    FillPlace(p, FolderPlace::Temp, GetTempDir(p));
 }
 
 void RefreshInternetCache(Program& p) {
@@ -146,17 +210,32 @@ void RefreshPlace(Program& p, FolderPlace place) {
 
 void RefreshRecycleBin(Program& p) {
     TMainForm& f = *p.MainForm;
-    port::RecycleBinContent bin = p.Ports.files.QueryRecycleBin();
-    if (!bin.ok)
-        bin = {};
-    f.Label29.SetCaption("Number of Files in Recycle Bin: " + std::to_string(bin.items));
-    p.OptionalFiles.RecycleSize = bin.bytes;
-    f.Label30.SetCaption(FormatGrouped(bin.bytes) + " Bytes \rin Recycle Bin");
-    f.Label37.SetCaption("Recycle Bin: " + FormatGrouped(bin.bytes) + " bytes");
+    if (!BeginWalk(p, RecycleBinWalk, {&f.Label30, &f.Label37}))
+        return;
+    port::Files& files = p.Ports.files;
+    RunJob<port::RecycleBinContent>(
+        p, [&files] { return files.QueryRecycleBin(); },
+        [&p](port::RecycleBinContent bin) {
+            if (!bin.ok)
+                bin = {};
+            TMainForm& form = *p.MainForm;
+            form.Label29.SetCaption("Number of Files in Recycle Bin: " + std::to_string(bin.items));
+            p.OptionalFiles.RecycleSize = bin.bytes;
+            form.Label30.SetCaption(FormatGrouped(bin.bytes) + " Bytes \rin Recycle Bin");
+            form.Label37.SetCaption("Recycle Bin: " + FormatGrouped(bin.bytes) + " bytes");
+        },
+        [&p] { EndWalk(p, RecycleBinWalk, [&p] { RefreshRecycleBin(p); }); });
 }
 
 void RefreshTotal(Program& p) {
     OptionalFilesState& s = p.OptionalFiles;
+    if (AnyWalking(s)) {
+        if (!s.TotalCounted)
+            p.MainForm->Label38.SetCaption(Counting);
+        s.TotalWanted = true;
+        return;
+    }
+    s.TotalCounted = true;
     s.TotalSize = s.TempSize + s.CacheSize + s.HistorySize + s.CookiesSize + s.RecycleSize;
     p.MainForm->Label38.SetCaption("Total size of all temps: " + FormatGrouped(s.TotalSize) +
                                    " bytes");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -18,6 +19,11 @@ struct OptionalFilesState {
     std::int32_t TempListIndex = 0;
     // The deletion warning was dealt with during the delete action now running.
     bool AskedThisAction = false;
+    // Per place, the four folders then the Recycle Bin: a walk runs off the window's
+    // thread, one more was asked for while it ran, a result has arrived since the start.
+    std::array<bool, 5> Walking{}, WalkAgain{}, Counted{};
+    // RefreshTotal was asked for while walks ran: it follows the last of them.
+    bool TotalWanted = false, TotalCounted = false;
 };
 
 // The four folder places, in the order of their sub-tabs.
@@ -31,12 +37,16 @@ std::string GetTempDir(Program& p);
 // The folder of a place as the last refresh read it (the temporary folder: as now).
 std::string PlacePath(Program& p, FolderPlace place);
 
+// Each refresh of a place walks it off the window's thread and shows what it found when
+// the walk ends; a refresh asked for while a walk of the same place runs makes one more walk
+// follow it. Until a place's first result, its size lines read "Counting...".
 void RefreshTemp(Program& p);
 void RefreshTempLabel(Program& p);
 void RefreshInternetCache(Program& p);
 void RefreshHistory(Program& p);
 void RefreshCookies(Program& p);
 void RefreshRecycleBin(Program& p);
+// The sum of the sizes, once no walk is running.
 void RefreshTotal(Program& p);
 // All of the above, in that order.
 void RefreshFreeTemp(Program& p);

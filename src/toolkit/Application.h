@@ -1,11 +1,14 @@
 #pragma once
 
+#include "platform/Background.h"
 #include "platform/Desktop.h"
 #include "toolkit/Controls.h"
 
 #include <deque>
 #include <exception>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace tk {
@@ -60,12 +63,22 @@ class Application {
     // Runs a handler; whatever it throws ends it and shows the standard error box.
     void Guard(const Handler& handler);
 
+    // Where jobs run off the window's thread; none: each runs at once, in the caller.
+    void SetBackground(port::Background* background) { background_ = background; }
+    // Runs `job` off the window's thread, then `done` with its result on the window's
+    // thread. What the job throws is shown in the standard error box instead of `done`;
+    // `settled` runs after either.
+    template <class Result>
+    void RunInBackground(std::function<Result()> job, std::function<void(Result)> done,
+                         Handler settled = nullptr);
+
   private:
     void ShowErrorText(const std::string& text);
 
     port::Desktop& desktop_;
     std::string title_;
     Host* host_ = nullptr;
+    port::Background* background_ = nullptr;
     Form* mainForm_ = nullptr;
     bool terminated_ = false;
     bool errorBoxOpen_ = false;
@@ -73,6 +86,38 @@ class Application {
     std::deque<std::string> pendingErrors_;
     int errorBoxes_ = 0;
 };
+
+template <class Result>
+void Application::RunInBackground(std::function<Result()> job, std::function<void(Result)> done,
+                                  Handler settled) {
+    struct Outcome {
+        std::optional<Result> result;
+        std::exception_ptr error;
+    };
+    auto outcome = std::make_shared<Outcome>();
+    auto work = [outcome, job = std::move(job)] {
+        try {
+            outcome->result.emplace(job());
+        } catch (...) {
+            outcome->error = std::current_exception();
+        }
+    };
+    auto apply = [this, outcome, done = std::move(done), settled = std::move(settled)] {
+        Guard([&] {
+            if (outcome->error)
+                std::rethrow_exception(outcome->error);
+            done(std::move(*outcome->result));
+        });
+        if (settled)
+            Guard(settled);
+    };
+    if (background_ == nullptr) {
+        work();
+        apply();
+    } else {
+        background_->Run(std::move(work), std::move(apply));
+    }
+}
 
 // The message of an error as the error box shows it: a full stop added when it
 // does not end in one.

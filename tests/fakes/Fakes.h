@@ -3,6 +3,7 @@
 // In-memory ports: the whole program runs on these in the native tests.
 
 #include "fakes/FakeFiles.h"
+#include "platform/Background.h"
 #include "platform/Ports.h"
 
 #include <algorithm>
@@ -459,6 +460,50 @@ struct FakePorts {
     FakeDesktop desktop;
     FakeBitmaps bitmaps;
     port::Ports ports{registry, drives, files, shell, power, tray, media, system, desktop, bitmaps};
+};
+
+// Jobs held until the test completes them, in any order; or run at once (`runNow`).
+// Completing a job runs it and then its continuation, as the window's thread would.
+class HeldBackground : public port::Background {
+  public:
+    void Run(std::function<void()> job, std::function<void()> done) override {
+        ++started;
+        if (runNow) {
+            job();
+            done();
+            return;
+        }
+        held.push_back({std::move(job), std::move(done)});
+    }
+    [[nodiscard]] size_t Held() const { return held.size(); }
+    void Complete(size_t index) {
+        Pair pair = std::move(held.at(index));
+        held.erase(held.begin() + static_cast<std::ptrdiff_t>(index));
+        pair.job();
+        pair.done();
+    }
+    // Completes the held jobs, and the ones their continuations start, until none is left:
+    // the oldest first, the newest first, or in an order drawn from `seed`.
+    enum class Order { Oldest, Newest, Random };
+    void CompleteAll(Order order = Order::Oldest, unsigned seed = 1) {
+        while (!held.empty()) {
+            seed = seed * 1103515245u + 12345u;
+            size_t index = 0;
+            if (order == Order::Newest)
+                index = held.size() - 1;
+            else if (order == Order::Random)
+                index = (seed >> 16) % held.size();
+            Complete(index);
+        }
+    }
+    bool runNow = false;
+    int started = 0;
+
+  private:
+    struct Pair {
+        std::function<void()> job, done;
+    };
+    std::vector<Pair> held;
 };
 
 } // namespace fakes

@@ -11,9 +11,12 @@ namespace fakes {
 struct TestProgram {
     FakePorts fake;
     std::unique_ptr<trelvix::Program> program;
+    // Where jobs off the window's thread run; none: at once.
+    port::Background* background = nullptr;
 
     trelvix::Program& Start() {
         program = std::make_unique<trelvix::Program>(fake.ports);
+        program->App.SetBackground(background);
         program->Start();
         return *program;
     }

@@ -3,6 +3,7 @@
 
 #include "app/Program.h"
 #include "platform/win32/InstanceLock.h"
+#include "platform/win32/Win32Background.h"
 #include "platform/win32/Unicode.h"
 #include "platform/win32/Win32Host.h"
 #include "platform/win32/Win32Ports.h"
@@ -33,10 +34,10 @@ class ComApartment {
 };
 
 // The program over the real ports: 0 when the user closed it, 1 when it could not start.
-int RunProgram() {
-    win32::Win32Ports ports;
+int RunProgramOver(win32::Win32Ports& ports, win32::Win32Background& background) {
     win32::Win32Host host;
     trelvix::Program program(ports.Ports(), &host);
+    program.App.SetBackground(&background);
     try {
         program.Start();
     } catch (...) {
@@ -48,6 +49,17 @@ int RunProgram() {
     if (program.MainForm && program.MainForm->GetPeer() != nullptr)
         ports.SetOwnerWindow(reinterpret_cast<HWND>(program.MainForm->GetPeer()->Handle()));
     return host.Run();
+}
+
+int RunProgram() {
+    win32::Win32Ports ports;
+    win32::Win32Background background;
+    const int code = RunProgramOver(ports, background);
+    // A walk or a drive query still running uses the ports: the process ends here, without
+    // waiting for it.
+    if (background.Busy())
+        ExitProcess(static_cast<UINT>(code));
+    return code;
 }
 
 // Before the program exists there is no application title yet.

@@ -1,0 +1,167 @@
+#include "cleanup/CleanupMachine.h"
+#include "cleanup/OptionalFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+using namespace cleanup_test;
+using Order = fakes::HeldBackground::Order;
+
+// Everything the main window shows and the values the sizes leave behind, one line each.
+std::string Snapshot(trelvix::Program& p) {
+    std::ostringstream out;
+    for (tk::Component* c : p.MainForm->Components()) {
+        if (auto* control = dynamic_cast<tk::Control*>(c))
+            out << control->Name() << " '" << control->Caption() << "' " << control->Enabled();
+        if (auto* list = dynamic_cast<tk::ItemList*>(c)) {
+            out << " #" << list->ItemIndex();
+            for (const std::string& item : list->Items())
+                out << " |" << item;
+        }
+        if (auto* button = dynamic_cast<tk::ButtonBase*>(c))
+            out << " [" << button->Glyph().name << "]";
+        out << "\n";
+    }
+    const auto& s = p.OptionalFiles;
+    out << s.TempSize << " " << s.CacheSize << " " << s.HistorySize << " " << s.CookiesSize << " "
+        << s.RecycleSize << " " << s.TotalSize << " " << p.TraySummary << "\n";
+    return out.str();
+}
+
+// A machine with something in each place, Recycle Bin included.
+struct FilledMachine : CleanupMachine {
+    fakes::HeldBackground background;
+    FilledMachine() {
+        files().AddFile(In(Temp, "a.tmp"), 1000);
+        files().AddFile(In(Temp, "sub\\b.tmp"), 234);
+        files().AddFile(In(Cache, "page.htm"), 70);
+        files().AddFile(In(History, "index.dat"), 8);
+        files().AddFile(In(Cookies, "c.txt"), 9);
+        files().recycleBin = {true, 4000, 3};
+        TestProgram::background = &background;
+    }
+    // Something changed before the user's Refresh of the FreeTemp page.
+    void RefreshFreeTempPageAfterChanges() {
+        files().AddFile(In(Temp, "c.tmp"), 5);
+        files().AddFile(In(Cookies, "d.txt"), 11);
+        Main().SelectPage(2);
+        Main().ShortCut(116);
+    }
+};
+
+std::string RunNowSnapshot(bool refreshed) {
+    FilledMachine m;
+    m.background.runNow = true;
+    m.Start();
+    if (refreshed)
+        m.RefreshFreeTempPageAfterChanges();
+    return Snapshot(m.P());
+}
+
+TEST(BackgroundWalks, ResultsInAnyOrderEndAsWhenRunAtOnce) {
+    const std::string started = RunNowSnapshot(false);
+    const std::string refreshed = RunNowSnapshot(true);
+    ASSERT_NE(started.find("Total size of all temps: 5 321 bytes"), std::string::npos);
+    const std::pair<Order, unsigned> orders[] = {
+        {Order::Oldest, 1}, {Order::Newest, 1}, {Order::Random, 7}, {Order::Random, 99}};
+    for (auto [order, seed] : orders) {
+        SCOPED_TRACE(static_cast<int>(order) * 1000 + static_cast<int>(seed));
+        FilledMachine m;
+        auto& p = m.Start();
+        EXPECT_TRUE(p.MainForm->Visible()) << "the window shows before the walks end";
+        EXPECT_EQ(m.background.Held(), 5u);
+        m.background.CompleteAll(order, seed);
+        EXPECT_EQ(Snapshot(p), started);
+        m.RefreshFreeTempPageAfterChanges();
+        m.background.CompleteAll(order, seed);
+        EXPECT_EQ(Snapshot(p), refreshed);
+    }
+}
+
+TEST(BackgroundWalks, SizesReadCountingUntilTheirFirstResultThenKeepTheirText) {
+    FilledMachine m;
+    auto& p = m.Start();
+    auto& f = *p.MainForm;
+    for (tk::Label* label : {&f.Label2, &f.Label26, &f.Label27, &f.Label28, &f.Label30, &f.Label33,
+                             &f.Label34, &f.Label35, &f.Label36, &f.Label37, &f.Label38})
+        EXPECT_EQ(label->Caption(), "Counting...") << label->Name();
+    m.background.CompleteAll();
+    m.RefreshFreeTempPageAfterChanges();
+    EXPECT_EQ(f.Label2.Caption(), "1 234 Bytes \rin Temporary Files!") << "the previous result";
+    EXPECT_EQ(f.Label38.Caption(), "Total size of all temps: 5 321 bytes");
+    m.background.CompleteAll();
+    EXPECT_EQ(f.Label2.Caption(), "1 239 Bytes \rin Temporary Files!");
+    EXPECT_EQ(f.Label38.Caption(), "Total size of all temps: 5 337 bytes");
+}
+
+TEST(BackgroundWalks, BusyGlyphFromTheFirstJobToTheLastResult) {
+    FilledMachine m;
+    auto& p = m.Start();
+    auto& glyph = p.MainForm->SpeedButton1;
+    EXPECT_EQ(glyph.Glyph().name, "On.bmp");
+    while (m.background.Held() > 1) {
+        m.background.Complete(0);
+        EXPECT_EQ(glyph.Glyph().name, "On.bmp");
+    }
+    m.background.Complete(0);
+    EXPECT_EQ(glyph.Glyph().name, "Off.bmp");
+}
+
+TEST(BackgroundWalks, RefreshDuringAWalkMakesOneMoreWalkOnly) {
+    FilledMachine m;
+    auto& p = m.Start();
+    m.background.CompleteAll();
+    const int before = m.background.started;
+    p.MainForm->SelectPage(2);
+    p.MainForm->ShortCut(116);
+    EXPECT_EQ(m.background.started - before, 5);
+    m.files().AddFile(In(Cache, "late.htm"), 30);
+    p.MainForm->ShortCut(116);
+    p.MainForm->ShortCut(116);
+    EXPECT_EQ(m.background.started - before, 5) << "no second walk beside a running one";
+    m.background.Complete(1); // the Cache walk that began before late.htm came
+    EXPECT_EQ(m.background.started - before, 6) << "one more walk of that place follows";
+    m.background.CompleteAll(Order::Newest);
+    EXPECT_EQ(m.background.started - before, 10);
+    EXPECT_EQ(p.MainForm->Label26.Caption(), "100 Bytes \rin Temporary Internet Files!");
+    EXPECT_EQ(p.MainForm->Label38.Caption(), "Total size of all temps: 5 351 bytes");
+}
+
+TEST(BackgroundWalks, TimersTickWhileWalksAreHeld) {
+    FilledMachine m;
+    auto& p = m.Start();
+    auto& f = *p.MainForm;
+    m.fake.system.tickCount = 3723000;
+    f.Check1000.Tick();
+    EXPECT_EQ(f.Label23.Caption(), "1:02:03");
+    p.StayOnTop = true;
+    f.TimerControl.Tick();
+    EXPECT_NE(f.StatusBar1.SimpleText().find("StayOnTop=Yes"), std::string::npos);
+    EXPECT_EQ(m.background.Held(), 5u);
+    EXPECT_EQ(f.Label2.Caption(), "Counting...");
+}
+
+TEST(BackgroundWalks, AWalkThatFailsShowsItsErrorAndTheNextWalkRuns) {
+    FilledMachine m;
+    auto& p = m.Start();
+    m.background.CompleteAll();
+    m.files().afterListing = [](const std::string&) { throw std::runtime_error("Device lost"); };
+    p.MainForm->SelectPage(2);
+    p.MainForm->ShortCut(116);
+    m.background.CompleteAll();
+    EXPECT_EQ(m.fake.desktop.boxes.size(), 4u) << "each of the four folder walks";
+    EXPECT_EQ(m.fake.desktop.boxes.at(0).text, "Device lost.");
+    m.files().afterListing = nullptr;
+    m.files().AddFile(In(Temp, "c.tmp"), 5);
+    p.MainForm->ShortCut(116);
+    m.background.CompleteAll();
+    EXPECT_EQ(p.MainForm->Label2.Caption(), "1 239 Bytes \rin Temporary Files!");
+    EXPECT_EQ(p.MainForm->SpeedButton1.Glyph().name, "Off.bmp");
+}
+
+} // namespace
