@@ -200,6 +200,7 @@ void TMainForm::FormActivate() {
 }
 
 void TMainForm::FormClose() {
+    StopDeletion(Prog);
     SaveSettings(Prog);
 }
 

@@ -1,5 +1,6 @@
 #include "cleanup/DeleteActions.h"
 
+#include "app/BackgroundJobs.h"
 #include "app/Program.h"
 #include "app/ResourceGlyphs.h"
 #include "app/Settings.h"
@@ -7,6 +8,10 @@
 #include "cleanup/PlaceChecks.h"
 #include "launch/LaunchConventions.h"
 
+#include <atomic>
+#include <functional>
+#include <iterator>
+#include <memory>
 #include <vector>
 
 namespace trelvix {
@@ -33,39 +38,68 @@ void ShowNotice(Program& p, const std::string& text) {
     p.App.MessageBox(text, p.App.Title(), port::mb::Ok);
 }
 
-// A delete action from its start to its end: the busy glyph, and at the end one settings
-// save and the warning's answer forgotten, also when an error cut the action short.
+// A delete action from its start to its end: the busy glyph, the delete buttons disabled,
+// and at the end one settings save and the warning's answer forgotten, also when an error
+// cut the action short. The steps still to come hold it; it ends when the last lets go.
 class DeleteAction {
   public:
-    DeleteAction(Program& p, bool savesSettings) : p_(p), busy_(p), saves_(savesSettings) {}
+    DeleteAction(Program& p, bool savesSettings) : p_(p), busy_(p), saves_(savesSettings) {
+        p_.OptionalFiles.Deleting = true;
+        p_.OptionalFiles.StopDeleting = stop;
+        EnableDeleteButtons(false);
+    }
     ~DeleteAction() {
+        p_.OptionalFiles.Deleting = false;
         p_.OptionalFiles.AskedThisAction = false;
+        p_.App.Guard([this] { EnableDeleteButtons(true); });
         if (saves_)
             p_.App.Guard([this] { SaveSettings(p_); });
     }
     DeleteAction(const DeleteAction&) = delete;
     DeleteAction& operator=(const DeleteAction&) = delete;
 
+    // Set when the program ends: the deletion stops between two files.
+    const std::shared_ptr<std::atomic<bool>> stop = std::make_shared<std::atomic<bool>>(false);
+
   private:
+    void EnableDeleteButtons(bool enabled) {
+        TMainForm& f = *p_.MainForm;
+        tk::Control* buttons[] = {&f.BitBtn1,  &f.BitBtn12, &f.BitBtn15, &f.BitBtn18,
+                                  &f.BitBtn20, &f.BitBtn23, &f.BitBtn24, &f.SpeedButton12};
+        for (tk::Control* button : buttons)
+            button->SetEnabled(enabled);
+    }
+
     Program& p_;
     BusyGlyph busy_;
     bool saves_;
 };
+using Action = std::shared_ptr<DeleteAction>;
 
-// Empties a folder place when deleting is allowed and the place check lets it. Returns
-// the text saying why the place was refused, or "". An empty path is never deleted and
-// needs no word: its page already shows it empty.
-std::string EmptyPlace(Program& p, FolderPlace which) {
-    if (!DeletionAllowed(p))
-        return {};
-    const std::string path = PlacePath(p, which);
-    const Place place = CheckPlace(p.Ports, path);
+// Thrown between two files when the program ends during a deletion.
+struct DeletionStopped {};
+
+// Off the window's thread: empties a folder place when the place check lets it. Returns the
+// text saying why the place was refused, or "". An empty path is never deleted and needs no
+// word: its page already shows it empty.
+std::string EmptyPlaceNow(port::Ports& ports, const std::string& path,
+                          const std::atomic<bool>& stop) {
+    const Place place = CheckPlace(ports, path);
     switch (place.verdict) {
-    case PlaceVerdict::Usable:
-        // A place moved elsewhere by a link is emptied where it is; the link and the
-        // folder it leads to both stay.
-        DeleteFolderContent(p.Ports.files, place.folder, !place.reachedByOtherName);
+    case PlaceVerdict::Usable: {
+        WalkProgress progress;
+        progress.onFile = [&stop](std::int64_t) {
+            if (stop)
+                throw DeletionStopped{};
+        };
+        try {
+            // A place moved elsewhere by a link is emptied where it is; the link and the
+            // folder it leads to both stay.
+            DeleteFolderContent(ports.files, place.folder, !place.reachedByOtherName, &progress);
+        } catch (const DeletionStopped&) {
+        }
         return {};
+    }
     case PlaceVerdict::NotAbsolute:
     case PlaceVerdict::Protected:
         return RefusalText(path, place.verdict);
@@ -76,78 +110,146 @@ std::string EmptyPlace(Program& p, FolderPlace which) {
     return {};
 }
 
+// Empties a folder place off the window's thread when deleting is allowed, then `then` with
+// the refusal text (or "") on the window's thread.
+void EmptyPlace(Program& p, FolderPlace which, const Action& action,
+                std::function<void(std::string refusal)> then) {
+    if (!DeletionAllowed(p) || *action->stop) {
+        then({});
+        return;
+    }
+    port::Ports& ports = p.Ports;
+    RunJob<std::string>(
+        p,
+        [&ports, path = PlacePath(p, which), stop = action->stop] {
+            return EmptyPlaceNow(ports, path, *stop);
+        },
+        [action, then = std::move(then)](std::string refusal) { then(std::move(refusal)); });
+}
+
 void MakeTempFolderAgain(Program& p) {
     const std::string temp = GetTempDir(p);
     if (!temp.empty())
         p.Ports.files.MakeDirectory(temp);
 }
 
-void EmptyRecycleBinWhenAllowed(Program& p) {
-    if (!DeletionAllowed(p))
+// The Recycle Bin emptied off the window's thread when deleting is allowed, then `then`.
+void EmptyRecycleBinWhenAllowed(Program& p, const Action& action, std::function<void()> then) {
+    if (!DeletionAllowed(p) || *action->stop) {
+        then();
         return;
-    p.Ports.files.EmptyRecycleBin();
-    RefreshRecycleBin(p);
+    }
+    port::Files& files = p.Ports.files;
+    RunJob<bool>(
+        p, [&files] { return files.EmptyRecycleBin(); },
+        [&p, action, then = std::move(then)](bool) {
+            RefreshRecycleBin(p);
+            then();
+        });
+}
+
+// What "Delete All" gathered on its way: the refusals, shown together at the end.
+struct DeleteAllState {
+    std::vector<std::string> refusals;
+    void Note(std::string refusal) {
+        if (!refusal.empty())
+            refusals.push_back(std::move(refusal));
+    }
+};
+
+void ShowRefusals(Program& p, const DeleteAllState& state) {
+    if (state.refusals.empty())
+        return;
+    std::string text = state.refusals.front();
+    for (size_t i = 1; i < state.refusals.size(); ++i)
+        text += "\r" + state.refusals[i];
+    ShowNotice(p, text);
+}
+
+constexpr FolderPlace ShellFolderPlaces[] = {FolderPlace::Cache, FolderPlace::History,
+                                             FolderPlace::Cookies};
+
+// The shell-folder places from `index` on, one after the other, then the Recycle Bin.
+void DeleteShellFolderPlaces(Program& p, size_t index, const Action& action,
+                             const std::shared_ptr<DeleteAllState>& state,
+                             const std::function<void()>& then) {
+    if (index == std::size(ShellFolderPlaces)) {
+        EmptyRecycleBinWhenAllowed(p, action, [&p, state, then] {
+            ShowRefusals(p, *state);
+            then();
+        });
+        return;
+    }
+    const FolderPlace place = ShellFolderPlaces[index];
+    RefreshPlace(p, place);
+    EmptyPlace(p, place, action, [&p, index, place, action, state, then](std::string refusal) {
+        state->Note(std::move(refusal));
+        RefreshPlace(p, place);
+        DeleteShellFolderPlaces(p, index + 1, action, state, then);
+    });
+}
+
+// The four places and the Recycle Bin in one action, under one answer, then `then`.
+void DeleteAllOptionalFiles(Program& p, const Action& action, std::function<void()> then) {
+    auto state = std::make_shared<DeleteAllState>();
+    EmptyPlace(p, FolderPlace::Temp, action,
+               [&p, action, state, then = std::move(then)](std::string refusal) {
+                   state->Note(std::move(refusal));
+                   MakeTempFolderAgain(p);
+                   RefreshTempLabel(p);
+                   RefreshTemp(p);
+                   DeleteShellFolderPlaces(p, 0, action, state, then);
+               });
 }
 
 } // namespace
 
 void DeletePlaceContent(Program& p, FolderPlace place) {
-    DeleteAction action(p, true);
+    if (p.OptionalFiles.Deleting)
+        return;
+    auto action = std::make_shared<DeleteAction>(p, true);
     if (place == FolderPlace::Temp)
         RefreshTempLabel(p);
     else
         RefreshPlace(p, place);
-    const std::string refusal = EmptyPlace(p, place);
-    if (!refusal.empty())
-        ShowNotice(p, refusal);
-    if (place == FolderPlace::Temp)
-        MakeTempFolderAgain(p);
-    RefreshPlace(p, place);
-    RefreshTotal(p);
+    EmptyPlace(p, place, action, [&p, place, action](const std::string& refusal) {
+        if (!refusal.empty())
+            ShowNotice(p, refusal);
+        if (place == FolderPlace::Temp)
+            MakeTempFolderAgain(p);
+        RefreshPlace(p, place);
+        RefreshTotal(p);
+    });
 }
 
 void DeleteRecycleBinContent(Program& p) {
-    DeleteAction action(p, false);
-    EmptyRecycleBinWhenAllowed(p);
-    RefreshTotal(p);
-}
-
-void DeleteAllOptionalFiles(Program& p) {
-    std::vector<std::string> refusals;
-    auto note = [&refusals](std::string refusal) {
-        if (!refusal.empty())
-            refusals.push_back(std::move(refusal));
-    };
-    note(EmptyPlace(p, FolderPlace::Temp));
-    MakeTempFolderAgain(p);
-    RefreshTempLabel(p);
-    RefreshTemp(p);
-    for (FolderPlace place : {FolderPlace::Cache, FolderPlace::History, FolderPlace::Cookies}) {
-        RefreshPlace(p, place);
-        note(EmptyPlace(p, place));
-        RefreshPlace(p, place);
-    }
-    EmptyRecycleBinWhenAllowed(p);
-    if (refusals.empty())
+    if (p.OptionalFiles.Deleting)
         return;
-    std::string text = refusals.front();
-    for (size_t i = 1; i < refusals.size(); ++i)
-        text += "\r" + refusals[i];
-    ShowNotice(p, text);
+    auto action = std::make_shared<DeleteAction>(p, false);
+    EmptyRecycleBinWhenAllowed(p, action, [&p, action] { RefreshTotal(p); });
 }
 
 void DeleteAllOptionalFilesClick(Program& p) {
-    DeleteAction action(p, true);
-    DeleteAllOptionalFiles(p);
-    RefreshTotal(p);
+    if (p.OptionalFiles.Deleting)
+        return;
+    auto action = std::make_shared<DeleteAction>(p, true);
+    DeleteAllOptionalFiles(p, action, [&p, action] { RefreshTotal(p); });
 }
 
 void DeleteAllAndStartDefragmenter(Program& p) {
-    DeleteAction action(p, true);
-    DeleteAllOptionalFiles(p);
-    RefreshTotal(p);
-    if (p.IndexOfTemp)
-        LaunchInSystemDirectory(p, "\\dfrg.msc");
+    if (p.OptionalFiles.Deleting)
+        return;
+    auto action = std::make_shared<DeleteAction>(p, true);
+    DeleteAllOptionalFiles(p, action, [&p, action] {
+        RefreshTotal(p);
+        if (p.IndexOfTemp)
+            LaunchInSystemDirectory(p, "\\dfrg.msc");
+    });
+}
+
+void StopDeletion(Program& p) {
+    if (p.OptionalFiles.StopDeleting)
+        *p.OptionalFiles.StopDeleting = true;
 }
 
 } // namespace trelvix

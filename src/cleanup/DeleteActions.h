@@ -10,20 +10,20 @@ class Program;
 // the first Yes the program deletes without asking, in this run and every later one. An
 // action asks at most once; a No stops the rest of it and is forgotten when it ends. Each
 // action shows the busy glyph while it runs and, except the Recycle Bin's, saves the
-// settings once at its end.
+// settings once at its end. The deleting itself runs off the window's thread, one action at
+// a time: the delete buttons are disabled meanwhile, and a delete asked for then does nothing.
 
 // "Delete from Temporary Directory", "Delete Files from Temporary Internet", "Delete Files
 // From History", "Delete Files from Cookies".
 void DeletePlaceContent(Program& p, FolderPlace place);
 // "Delete files from Recycle Bin".
 void DeleteRecycleBinContent(Program& p);
-// The four places and the Recycle Bin in one action, under one answer; without the busy
-// glyph and the total line, which its callers add.
-void DeleteAllOptionalFiles(Program& p);
 // "Delete All Optional Files", on the Total sub-tab and the tool bar.
 void DeleteAllOptionalFilesClick(Program& p);
 // "Delete All Optional Files and Start Defragmenter": the defragmenter starts only when
 // deleting was allowed.
 void DeleteAllAndStartDefragmenter(Program& p);
+// The program ends: a deletion running stops between two files.
+void StopDeletion(Program& p);
 
 } // namespace trelvix

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace trelvix {
@@ -24,6 +26,9 @@ struct OptionalFilesState {
     std::array<bool, 5> Walking{}, WalkAgain{}, Counted{};
     // RefreshTotal was asked for while walks ran: it follows the last of them.
     bool TotalWanted = false, TotalCounted = false;
+    // A delete action runs; setting its flag stops it between two files.
+    bool Deleting = false;
+    std::shared_ptr<std::atomic<bool>> StopDeleting;
 };
 
 // The four folder places, in the order of their sub-tabs.

@@ -1,4 +1,5 @@
 #include "cleanup/CleanupMachine.h"
+#include "cleanup/DeleteActions.h"
 #include "cleanup/OptionalFiles.h"
 
 #include <gtest/gtest.h>
@@ -162,6 +163,75 @@ TEST(BackgroundWalks, AWalkThatFailsShowsItsErrorAndTheNextWalkRuns) {
     m.background.CompleteAll();
     EXPECT_EQ(p.MainForm->Label2.Caption(), "1 239 Bytes \rin Temporary Files!");
     EXPECT_EQ(p.MainForm->SpeedButton1.Glyph().name, "Off.bmp");
+}
+
+// ---- Deletions ----
+
+bool DeleteButtonsEnabled(trelvix::TMainForm& f) {
+    tk::Control* buttons[] = {&f.BitBtn1,  &f.BitBtn12, &f.BitBtn15, &f.BitBtn18,
+                              &f.BitBtn20, &f.BitBtn23, &f.BitBtn24, &f.SpeedButton12};
+    for (tk::Control* button : buttons)
+        if (!button->Enabled())
+            return false;
+    return true;
+}
+
+TEST(BackgroundDeletions, OneAtATimeWithTheButtonsDisabledAndOneSaveAtTheEnd) {
+    for (tk::BitBtn trelvix::TMainForm::*button :
+         {&trelvix::TMainForm::BitBtn1, &trelvix::TMainForm::BitBtn20,
+          &trelvix::TMainForm::BitBtn23}) {
+        FilledMachine m;
+        auto& f = *m.Start().MainForm;
+        m.background.CompleteAll();
+        m.AnswerYes();
+        const int writes = m.fake.registry.writes;
+        (f.*button).Click();
+        ASSERT_EQ(m.fake.desktop.boxes.size(), 1u) << "the warning before the job";
+        EXPECT_TRUE(m.P().IndexOfTemp);
+        EXPECT_FALSE(DeleteButtonsEnabled(f));
+        EXPECT_EQ(m.fake.registry.writes, writes) << "saved at the end, not before";
+        const int started = m.background.started;
+        f.BitBtn12.Click();                          // disabled: nothing happens
+        trelvix::DeleteAllOptionalFilesClick(m.P()); // the tool bar's way in, by program
+        EXPECT_EQ(m.background.started, started) << "no second deletion beside the first";
+        m.background.CompleteAll(Order::Random, 3);
+        EXPECT_TRUE(DeleteButtonsEnabled(f));
+        EXPECT_EQ(f.SpeedButton1.Glyph().name, "Off.bmp");
+        EXPECT_EQ(m.fake.desktop.boxes.size(), 1u);
+        EXPECT_TRUE(m.OutsideIntact());
+    }
+}
+
+TEST(BackgroundDeletions, AllEndsAsWhenRunAtOnce) {
+    auto run = [](bool runNow) {
+        FilledMachine m;
+        m.background.runNow = runNow;
+        auto& f = *m.Start().MainForm;
+        m.background.CompleteAll();
+        m.AcceptedBefore();
+        m.P().IndexOfTemp = true;
+        f.BitBtn24.Click();
+        m.background.CompleteAll(Order::Newest);
+        return Snapshot(m.P()) + std::to_string(m.fake.shell.commandLines.size()) +
+               std::to_string(m.fake.registry.writes);
+    };
+    EXPECT_EQ(run(false), run(true));
+}
+
+TEST(BackgroundDeletions, LeavingStopsADeletionBetweenTwoFiles) {
+    FilledMachine m;
+    m.AcceptedBefore();
+    for (int i = 0; i < 20; ++i)
+        m.files().AddFile(In(Cache, "f" + std::to_string(i) + ".dat"), 1);
+    auto& f = *m.Start().MainForm;
+    m.background.CompleteAll();
+    f.BitBtn12.Click();
+    ASSERT_EQ(m.background.Held(), 2u) << "the walk before, the deletion";
+    // The user leaves while the deletion is under way.
+    m.files().afterListing = [&](const std::string&) { f.Close(); };
+    m.background.Complete(1);
+    EXPECT_EQ(m.files().Names(Cache).size(), 20u) << "one file went, whole, then it stopped";
+    EXPECT_EQ(m.Stored("IndexOfTemp"), 1);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -47,6 +48,8 @@ TEST(CleanupE2e, TheTemporaryFolderIsSizedThenEmptiedAfterTheWarning) {
 
     e2e::Trelvix app;
     app.Start();
+    // The window shows first; the size follows from the walk.
+    EXPECT_TRUE(WaitFor([&] { return app.Text(app.Control(id::Label2)) != "Counting..."; }));
     EXPECT_EQ(LeadingNumber(app.Text(app.Control(id::Label2))), bytes)
         << app.Text(app.Control(id::Label2));
     app.ClickTab(app.Control(id::Disks), 2);
@@ -65,6 +68,44 @@ TEST(CleanupE2e, TheTemporaryFolderIsSizedThenEmptiedAfterTheWarning) {
         EXPECT_FALSE(fs::exists(path)) << path;
     EXPECT_TRUE(fs::is_directory(folder));
     app.Close();
+}
+
+// The window answers all along while a large temporary folder is sized, and the size it ends
+// with is the exact sum.
+TEST(CleanupE2e, TheWindowAnswersWhileALargeTemporaryFolderIsSized) {
+    e2e::ForgetSettings();
+    wchar_t temp[MAX_PATH * 4] = {};
+    GetTempPathW(static_cast<DWORD>(std::size(temp)), temp);
+    const fs::path folder(temp);
+    const fs::path many = folder / L"trelvix many";
+    for (int dir = 0; dir < 100; ++dir) {
+        const fs::path sub = many / std::to_string(dir);
+        fs::create_directories(sub);
+        for (int file = 0; file < 500; ++file)
+            std::ofstream(sub / (std::to_string(file) + ".tmp"), std::ios::binary)
+                << std::string(static_cast<std::size_t>(file % 13), 'x');
+    }
+    const std::uintmax_t bytes = BytesUnder(folder);
+
+    e2e::Trelvix app;
+    app.Start();
+    HWND label = app.Control(id::Label2);
+    int slow = 0, roundTrips = 0;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    while (LeadingNumber(app.Text(label)) != bytes && std::chrono::steady_clock::now() < until) {
+        const auto sent = std::chrono::steady_clock::now();
+        DWORD_PTR result = 0;
+        const bool answered =
+            SendMessageTimeoutW(app.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 250, &result) != 0;
+        if (!answered || std::chrono::steady_clock::now() - sent > std::chrono::milliseconds(250))
+            ++slow;
+        ++roundTrips;
+    }
+    EXPECT_EQ(LeadingNumber(app.Text(label)), bytes) << app.Text(label);
+    EXPECT_EQ(slow, 0) << "of " << roundTrips << " round trips";
+    app.Close();
+    std::error_code error;
+    fs::remove_all(many, error);
 }
 
 } // namespace
