@@ -190,6 +190,7 @@ inline constexpr int TimerControl = 1901;
 inline constexpr int Check1000 = 1902;
 inline constexpr int Timer2ShutDown = 1903;
 inline constexpr int StopWatchTimer2 = 1904;
+inline constexpr int DriveNoticeTimer = 1905;
 // Main menu
 inline constexpr int MainMenu1 = 2000;
 inline constexpr int File1 = 2001;

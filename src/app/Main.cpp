@@ -8,10 +8,12 @@
 #include "app/StatusLine.h"
 #include "app/Version.h"
 #include "app/WindowModes.h"
+#include "app/WindowPlacement.h"
 #include "autostart/RunEntries.h"
 #include "cleanup/DeleteActions.h"
 #include "cleanup/OptionalFiles.h"
 #include "disks/DriveActions.h"
+#include "disks/DriveNotices.h"
 #include "disks/DriveSurvey.h"
 #include "launch/Catalogues.h"
 #include "launch/LaunchPage.h"
@@ -76,6 +78,9 @@ void TMainForm::BindEvents() {
     TrayIcon1.OnClick = [this] { BringWindowBack(); };
     TrayIcon1.OnMinimize = [this] { TrayIcon1Minimize(); };
     TrayIcon1.OnRestore = [this] { TrayIcon1Restore(); };
+    TrayIcon1.OnVolumesChanged = [this](std::uint32_t drives) { NoteVolumesChanged(Prog, drives); };
+    TrayIcon1.OnDrivesChanged = [this] { NoteDrivesChanged(Prog); };
+    DriveNoticeTimer.OnTimer = [this] { RefreshAfterDriveNotices(Prog); };
 
     Timer1.OnTimer = [this] { RefreshAll(Prog); };
     TimerControl.OnTimer = [this] { TimerControlTimer(); };
@@ -185,6 +190,7 @@ void TMainForm::FormActivate() {
     if (Prog.About)
         Prog.About->Label3.SetCaption(Prog.VersionLine);
     SetBounds(Prog.LeftForm, Prog.TopForm, Width(), Height());
+    KeepMainWindowReachable(Prog);
     if (Prog.WindowStates == 0) {
         SetWindowState(tk::WindowState::Normal);
     } else if (Prog.WindowStates == 1) {

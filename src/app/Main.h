@@ -239,6 +239,8 @@ class TMainForm : public tk::Form {
     tk::Timer Check1000{*this, "Check1000", ids::main::Check1000};
     tk::Timer Timer2ShutDown{*this, "Timer2ShutDown", ids::main::Timer2ShutDown};
     tk::Timer StopWatchTimer2{*this, "StopWatchTimer2", ids::main::StopWatchTimer2};
+    // Runs once, half a second after the first of a burst of drive notices.
+    tk::Timer DriveNoticeTimer{*this, "DriveNoticeTimer", ids::main::DriveNoticeTimer};
 
     // ---- Main menu ----
     tk::MainMenu MainMenu1{*this, "MainMenu1", ids::main::MainMenu1};

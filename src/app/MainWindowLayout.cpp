@@ -112,6 +112,7 @@ void DesignMainWindow(TMainForm& f) {
     f.Button1.SetVisible(false);
 
     f.Timer1.SetInterval(0);
+    f.DriveNoticeTimer.SetInterval(0);
     f.TimerControl.SetInterval(1000);
     f.Check1000.SetInterval(1000);
     f.Timer2ShutDown.SetInterval(5000);

@@ -2,6 +2,8 @@
 
 #include "disks/ChangeMarkers.h"
 
+#include <cstdint>
+
 #include <string>
 
 namespace trelvix {
@@ -23,6 +25,10 @@ struct DiskMonitorState {
     int LabelSource = 1;
     std::string FixedLabelDrive;
     std::string RemovableLabelDrive;
+    // Drive notices not yet acted on: the letters of volumes that came or went (bit 0 = A:),
+    // and whether the shell saw drives added or removed.
+    std::uint32_t NoticedVolumes = 0;
+    bool NoticedDrives = false;
 };
 
 // Lays out the Disks page and binds its list handlers.

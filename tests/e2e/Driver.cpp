@@ -413,6 +413,58 @@ void ForgetSettings() {
     RegDeleteTreeW(HKEY_CURRENT_USER, SettingsKey);
 }
 
+void StoreSetting(const std::string& name, std::uint32_t value) {
+    const DWORD data = value;
+    RegSetKeyValueW(HKEY_CURRENT_USER, SettingsKey, Widen(name).c_str(), REG_DWORD, &data,
+                    sizeof data);
+}
+
+std::optional<DWORD> StartAnotherInstance(std::chrono::milliseconds timeout) {
+    wchar_t exe[MAX_PATH * 4] = {};
+    if (GetEnvironmentVariableW(L"TRELVIX_EXE", exe, static_cast<DWORD>(std::size(exe))) == 0)
+        throw std::runtime_error("TRELVIX_EXE is not set");
+    std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        throw std::runtime_error("cannot start " + Narrow(exe));
+    CloseHandle(process.hThread);
+    std::optional<DWORD> exitCode;
+    if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(timeout.count())) ==
+        WAIT_OBJECT_0) {
+        DWORD code = 0;
+        GetExitCodeProcess(process.hProcess, &code);
+        exitCode = code;
+    } else {
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hProcess);
+    return exitCode;
+}
+
+int CountWindows(const wchar_t* className, const wchar_t* title) {
+    struct Search {
+        const wchar_t* className;
+        const wchar_t* title;
+        int count;
+    } search{className, title, 0};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            wchar_t name[64] = {}, text[64] = {};
+            GetClassNameW(window, name, 64);
+            GetWindowTextW(window, text, 64);
+            if (lstrcmpW(name, s->className) == 0 &&
+                (s->title == nullptr || lstrcmpW(text, s->title) == 0))
+                ++s->count;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.count;
+}
+
 // ---- Message boxes and fields, from outside ----
 
 void PostClick(HWND button) {

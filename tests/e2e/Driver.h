@@ -105,6 +105,14 @@ class Trelvix {
 // HKCU\SOFTWARE\Ostrand\tvx
 std::optional<std::uint32_t> StoredSetting(const std::string& name);
 void ForgetSettings();
+// Writes one setting as the program stores it (a DWORD under its settings key).
+void StoreSetting(const std::string& name, std::uint32_t value);
+// Starts trelvix.exe once more and waits until that process ends; its exit code, or
+// nothing when it did not end within `timeout`.
+std::optional<DWORD>
+StartAnotherInstance(std::chrono::milliseconds timeout = std::chrono::seconds(20));
+// Top-level windows of any process with this class name (and this title, when one is given).
+int CountWindows(const wchar_t* className, const wchar_t* title = nullptr);
 
 // ---- Message boxes and fields, from outside ----
 

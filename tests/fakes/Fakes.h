@@ -103,6 +103,8 @@ class FakeDesktop : public port::Desktop {
     }
     port::Point CursorPos() override { return cursor; }
     port::ModifierKeys KeyState() override { return keys; }
+    std::vector<port::Rect> WorkAreas() override { return workAreas; }
+    int TitleBarHeight() override { return titleBarHeight; }
 
     std::vector<ShownBox> boxes;
     std::deque<int> answers;
@@ -110,6 +112,8 @@ class FakeDesktop : public port::Desktop {
     std::function<void()> whileBoxOpen;
     port::Point cursor{500, 700};
     port::ModifierKeys keys;
+    std::vector<port::Rect> workAreas{{0, 0, 1920, 1040}};
+    int titleBarHeight = 30;
 };
 
 // ---- Tray ----
