@@ -8,16 +8,17 @@
 
 namespace win32 {
 
-namespace {
-
-constexpr const wchar_t* BackgroundWindowClass = L"TrelvixBackground";
-constexpr UINT JobDoneMessage = WM_APP + 40;
-
-struct Task {
+struct Win32Background::Task {
     std::function<void()> job;
     std::function<void()> done;
     std::shared_ptr<std::atomic<int>> running;
 };
+
+namespace {
+
+constexpr const wchar_t* BackgroundWindowClass = L"TrelvixBackground";
+constexpr UINT JobStartMessage = WM_APP + 39;
+constexpr UINT JobDoneMessage = WM_APP + 40;
 
 // A worker's COM apartment: the shell's Recycle Bin calls want one on every thread.
 class WorkerApartment {
@@ -55,10 +56,23 @@ void Win32Background::Run(std::function<void()> job, std::function<void()> done)
         return;
     }
     auto task = std::make_unique<Task>(Task{std::move(job), std::move(done), running_});
+    // Started from the message loop: jobs asked for while the window is being made begin once
+    // it has been shown, rather than compete with its making.
+    if (PostMessageW(window_.get(), JobStartMessage, 0, reinterpret_cast<LPARAM>(task.get())) ==
+        FALSE) {
+        task->job();
+        task->done();
+        return;
+    }
     ++*running_;
-    const HWND window = window_.get();
+    task.release();
+}
+
+bool Win32Background::Start(HWND window, Task* task) {
     try {
-        std::thread([window, task = task.get()] {
+        std::thread([window, task] {
+            // The window's thread comes first: it is what the user sees.
+            SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
             {
                 WorkerApartment apartment;
                 task->job();
@@ -68,19 +82,24 @@ void Win32Background::Run(std::function<void()> job, std::function<void()> done)
             if (PostMessageW(window, JobDoneMessage, 0, reinterpret_cast<LPARAM>(task)) == FALSE)
                 --*task->running;
         }).detach();
-        task.release();
+        return true;
     } catch (...) {
-        --*running_;
-        throw;
+        return false;
     }
 }
 
 LRESULT CALLBACK Win32Background::Procedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
-    if (message != JobDoneMessage)
+    if (message != JobStartMessage && message != JobDoneMessage)
         return DefWindowProcW(window, message, wParam, lParam);
-    std::unique_ptr<Task> task(reinterpret_cast<Task*>(lParam));
+    auto* given = reinterpret_cast<Task*>(lParam);
+    if (message == JobStartMessage && Start(window, given))
+        return 0;
+    // The job's result has come, or no thread was to be had and the job runs here.
+    std::unique_ptr<Task> task(given);
     --*task->running;
+    if (message == JobStartMessage)
+        task->job();
     try {
         task->done(); // the toolkit's continuation shows its own errors; nothing may escape
     } catch (...) {

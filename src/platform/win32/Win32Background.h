@@ -25,6 +25,9 @@ class Win32Background : public port::Background {
     [[nodiscard]] bool Busy() const { return *running_ > 0; }
 
   private:
+    struct Task;
+    // Starts the task's thread; false when there is none to be had.
+    static bool Start(HWND window, Task* task);
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::shared_ptr<std::atomic<int>> running_ = std::make_shared<std::atomic<int>>(0);
