@@ -245,12 +245,15 @@ class FakeSystem : public port::System {
         return local;
     }
 
+    std::uint64_t FileTimeNow() override { return fileTime; }
+
     std::string exePath = "C:\\Program Files\\Trelvix\\trelvix.exe";
     port::LocalTime now{2026, 12, 6, 9, 5, 7, 0, 0};
     std::string decimalSeparator = ",";
     port::MemoryStatus memory;
     std::uint64_t tickCount = 0;
     std::optional<port::LocalTime> skippedHour;
+    std::uint64_t fileTime = 0x01DB'4F5E'8A6B'1C00ull;
 };
 
 // ---- Files, shell, drives and the rest ----
@@ -262,9 +265,28 @@ class FakeFiles : public port::Files {
         created.push_back(path);
         return folders.insert(path).second;
     }
+    std::string LocalAppDataPath() override { return localAppData; }
+    bool AppendToFile(const std::string& path, const std::vector<std::uint8_t>& header,
+                      const std::vector<std::uint8_t>& bytes, std::string& reason) override {
+        const auto slash = path.rfind('\\');
+        if (appendRefusal || folders.count(path.substr(0, slash)) == 0) {
+            reason = appendRefusal.value_or("The system cannot find the path specified.");
+            return false;
+        }
+        std::vector<std::uint8_t>& file = files[path];
+        if (file.empty())
+            file = header;
+        file.insert(file.end(), bytes.begin(), bytes.end());
+        return true;
+    }
     std::string tempPath = "C:\\Users\\user\\AppData\\Local\\Temp\\";
     std::set<std::string> folders;
     std::vector<std::string> created;
+    std::string localAppData = "C:\\Users\\user\\AppData\\Local";
+    // The files written, by path; a file can only be made in a folder of `folders`.
+    std::map<std::string, std::vector<std::uint8_t>> files;
+    // The system's reason for refusing every write; none: writes succeed.
+    std::optional<std::string> appendRefusal;
 };
 
 struct ShellOpen {
