@@ -79,6 +79,8 @@ TEST_F(RegistryTest, EveryValueIsListedAndReadsBackWithItsOwnTypeUntilDeleted) {
     ASSERT_TRUE(key->WriteString(Unicode + " text", Unicode));
     ASSERT_TRUE(key->WriteString("", "the default value"));
     ASSERT_TRUE(key->WriteDWord(std::string(300, 'n'), 1));
+    ASSERT_TRUE(key->WriteBinary("written binary", {0x03, 0x00, 0xFF}));
+    ASSERT_TRUE(key->WriteBinary("written empty", {}));
     const auto raw = [&](const char* name, DWORD type, const auto& data) {
         RegSetKeyValueW(HKEY_CURRENT_USER, Widen(path).c_str(), Widen(name).c_str(), type, &data,
                         sizeof data);
@@ -100,6 +102,8 @@ TEST_F(RegistryTest, EveryValueIsListedAndReadsBackWithItsOwnTypeUntilDeleted) {
         {"binary", {RegType::Binary, 0, "", {0x00, 0x01, 0xFE, 0xFF}}},
         {"qword", {RegType::QWord, 0x1122334455667788ull, "", {}}},
         {"bigendian", {RegType::Other, 0, "", {0, 0, 0, 0x2A}}},
+        {"written binary", {RegType::Binary, 0, "", {0x03, 0x00, 0xFF}}},
+        {"written empty", {RegType::Binary, 0, "", {}}},
     };
     auto again = Open(false, false);
     ASSERT_NE(again, nullptr);
@@ -137,6 +141,7 @@ TEST_F(RegistryTest, KeyOpenedReadOnlyRefusesEveryWrite) {
     ASSERT_NE(key, nullptr);
     EXPECT_FALSE(key->WriteDWord("kept", 6));
     EXPECT_FALSE(key->WriteString("new", "x"));
+    EXPECT_FALSE(key->WriteBinary("new", {1}));
     EXPECT_FALSE(key->DeleteValue("kept"));
     EXPECT_EQ(key->ReadValue("kept")->number, 5u);
     EXPECT_FALSE(key->ValueExists("new"));
