@@ -434,9 +434,10 @@ class StatusBar : public Control {
     // A second part at the right end of the bar, for a short text of the program's own (a
     // refused action, the progress of work in the background). While its text is not empty
     // the bar shows two parts: the status line, cut at the second part's left edge, and the
-    // second part, SecondPartWidth pixels wide at 96 DPI (scaled with the window). With an
-    // empty text it is one simple panel again. The text stays until the program changes it:
-    // a passing note is cleared by a timer of the program's (see ShowStatusNote).
+    // second part, SecondPartWidth pixels wide at 96 DPI (scaled with the window) or as wide
+    // as its text needs, up to two thirds of the bar. With an empty text it is one simple
+    // panel again. The text stays until the program changes it: a passing note is cleared by
+    // a timer of the program's (see ShowStatusNote).
     static constexpr int SecondPartWidth = 220;
     [[nodiscard]] const std::string& SecondPartText() const { return secondPart_; }
     void SetSecondPartText(const std::string& text) {

@@ -77,4 +77,36 @@ TEST(AutoStartE2e, TheAutoStartPageShowsAnEntryAddedBeforeF5) {
     RegDeleteKeyValueW(HKEY_CURRENT_USER, RunKey, L"Late Tool");
 }
 
+// The per-user list's context menu (Delete, Disable, Enable) disables the selected entry:
+// its line says so at once and the record Windows reads is written.
+TEST(AutoStartE2e, DisablingAnEntryFromItsContextMenuMarksItsLine) {
+    e2e::ForgetSettings();
+    const std::wstring runKey = L"HKCU\\" + std::wstring(RunKey);
+    const win32::RegRun added = win32::RunReg(
+        L"add " + runKey + L" /v \"Tool To Disable\" /t REG_SZ /d \"C:\\tool.exe\" /f");
+    ASSERT_EQ(added.exitCode, 0u) << added.output;
+    e2e::Trelvix app;
+    app.Start();
+    app.ClickTab(app.Control(id::Disks), AutoStartPage);
+    HWND list = app.Control(id::ListBox10);
+    const std::string line = "Tool To Disable | Path is: \"C:\\tool.exe\"";
+    const auto items = app.ListItems(list);
+    const auto at = std::find(items.begin(), items.end(), line);
+    ASSERT_NE(at, items.end());
+    const int index = static_cast<int>(at - items.begin());
+    app.SelectListItem(list, index);
+    ASSERT_TRUE(WaitFor([&] { return app.ListSelection(list) == index; }));
+
+    e2e::ChooseContextMenuItem(app, list, 1);
+    EXPECT_TRUE(WaitFor([&] {
+        return app.ListItems(list).at(static_cast<std::size_t>(index)) == line + " (disabled)";
+    }));
+    const win32::RegRun record = win32::RunReg(
+        L"query HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run"
+        L" /v \"Tool To Disable\"");
+    EXPECT_NE(record.output.find("REG_BINARY    03000000"), std::string::npos) << record.output;
+    app.Close();
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, RunKey, L"Tool To Disable");
+}
+
 } // namespace

@@ -123,4 +123,8 @@ void SetFieldText(HWND field, const std::string& text);
 // A click on the up or the down arrow of a spin button.
 void ClickSpin(HWND spin, bool up);
 
+// Opens the control's context menu as Shift+F10 does and chooses the item at `position`
+// (0 = the first) with the arrow keys and Enter, real key strokes as a user types them.
+void ChooseContextMenuItem(const Trelvix& app, HWND control, int position);
+
 } // namespace e2e

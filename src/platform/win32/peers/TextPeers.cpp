@@ -111,12 +111,22 @@ void StatusBarPeer::ApplyParts() {
         ApplyText();
         return;
     }
+    const std::wstring second = Widen(Bar().SecondPartText());
+    SIZE text{};
+    {
+        const WindowDC dc(bar);
+        const SelectedObject font(dc.get(), Font());
+        GetTextExtentPoint32W(dc.get(), second.c_str(), static_cast<int>(second.size()), &text);
+    }
     RECT client{};
     GetClientRect(bar, &client);
-    int edges[2] = {
-        std::max(0, static_cast<int>(client.right) - Scale(tk::StatusBar::SecondPartWidth)), -1};
+    // Wide enough for the whole text (with the part's borders), but the status line keeps at
+    // least a third of the bar.
+    const int width = std::min(
+        std::max(Scale(tk::StatusBar::SecondPartWidth), static_cast<int>(text.cx) + Scale(12)),
+        static_cast<int>(client.right) * 2 / 3);
+    int edges[2] = {std::max(0, static_cast<int>(client.right) - width), -1};
     SendMessageW(bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
-    const std::wstring second = Widen(Bar().SecondPartText());
     SendMessageW(bar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(second.c_str()));
     SendMessageW(bar, SB_SIMPLE, FALSE, 0);
     ApplyText();
