@@ -90,7 +90,7 @@ if(TRELVIX_WINE_TESTS)
                 OUTPUT_NAME "${helper_name}" RUNTIME_OUTPUT_DIRECTORY "${TRELVIX_TEST_OUTPUT_DIR}")
             target_include_directories(${helper_target} PRIVATE "${PROJECT_SOURCE_DIR}/src"
                                                                  "${PROJECT_SOURCE_DIR}/tests")
-            target_link_libraries(${helper_target} PRIVATE trelvix_windows_api)
+            target_link_libraries(${helper_target} PRIVATE trelvix_win32)
             set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${helper}")
             file(STRINGS "${helper}" wide_entry REGEX "wmain[ \t]*\\(")
             if(wide_entry AND MINGW)

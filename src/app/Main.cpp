@@ -8,8 +8,12 @@
 #include "app/StatusLine.h"
 #include "app/Version.h"
 #include "app/WindowModes.h"
+#include "app/WindowPlacement.h"
 #include "autostart/RunEntries.h"
+#include "cleanup/DeleteActions.h"
 #include "cleanup/OptionalFiles.h"
+#include "disks/DriveActions.h"
+#include "disks/DriveNotices.h"
 #include "disks/DriveSurvey.h"
 #include "launch/Catalogues.h"
 #include "launch/LaunchPage.h"
@@ -66,7 +70,7 @@ void TMainForm::BindEvents() {
     SpeedButton7.OnClick = [this] { ToggleStayOnTop(Prog, Prog.StayOnTop); };
     AutoRun1.OnClick = [this] { ToggleAutoRun(Prog); };
     SpeedButton8.OnClick = [this] { ToggleAutoRun(Prog); };
-    SpeedButton12.OnClick = [this] { DeleteAllOptionalFiles(Prog); };
+    SpeedButton12.OnClick = [this] { DeleteAllOptionalFilesClick(Prog); };
     EjectCdrom1.OnClick = [this] { EjectCdrom(Prog); };
     CloseCdrom2.OnClick = [this] { CloseCdrom(Prog); };
     Button1.OnClick = [this] { BringWindowBack(); };
@@ -74,6 +78,9 @@ void TMainForm::BindEvents() {
     TrayIcon1.OnClick = [this] { BringWindowBack(); };
     TrayIcon1.OnMinimize = [this] { TrayIcon1Minimize(); };
     TrayIcon1.OnRestore = [this] { TrayIcon1Restore(); };
+    TrayIcon1.OnVolumesChanged = [this](std::uint32_t drives) { NoteVolumesChanged(Prog, drives); };
+    TrayIcon1.OnDrivesChanged = [this] { NoteDrivesChanged(Prog); };
+    DriveNoticeTimer.OnTimer = [this] { RefreshAfterDriveNotices(Prog); };
 
     Timer1.OnTimer = [this] { RefreshAll(Prog); };
     TimerControl.OnTimer = [this] { TimerControlTimer(); };
@@ -184,6 +191,7 @@ void TMainForm::FormActivate() {
     if (Prog.About)
         Prog.About->Label3.SetCaption(Prog.VersionLine);
     SetBounds(Prog.LeftForm, Prog.TopForm, Width(), Height());
+    KeepMainWindowReachable(Prog);
     if (Prog.WindowStates == 0) {
         SetWindowState(tk::WindowState::Normal);
     } else if (Prog.WindowStates == 1) {

@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "app/Program.h"
+#include "cleanup/FreeTempPage.h"
 #include "autostart/RunEntries.h"
 #include "disks/DriveSurvey.h"
 #include "launch/LaunchPage.h"
@@ -111,6 +112,7 @@ void DesignMainWindow(TMainForm& f) {
     f.Button1.SetVisible(false);
 
     f.Timer1.SetInterval(0);
+    f.DriveNoticeTimer.SetInterval(0);
     f.TimerControl.SetInterval(1000);
     f.Check1000.SetInterval(1000);
     f.Timer2ShutDown.SetInterval(5000);
@@ -122,6 +124,7 @@ void DesignMainWindow(TMainForm& f) {
 
     DesignDisksPage(f);
     DesignQuickLaunchPage(f);
+    DesignFreeTempPage(f);
     DesignShutDownPage(f);
     DesignStopWatchPage(f);
     DesignSystemPage(f);

@@ -72,6 +72,17 @@ void TTrayIcon::HandleEvent(const port::TrayEvent& event) {
         // A restarted taskbar has forgotten every icon.
         AddIcon();
         break;
+    case Kind::ShowRequested:
+        // A second start of the program: the window comes back as on a click on the icon.
+        app_.Guard(OnClick);
+        break;
+    case Kind::VolumesChanged:
+        if (OnVolumesChanged)
+            app_.Guard([&] { OnVolumesChanged(event.drives); });
+        break;
+    case Kind::DrivesChanged:
+        app_.Guard(OnDrivesChanged);
+        break;
     default:
         HandleMouse(event);
         break;

@@ -40,6 +40,10 @@ class TTrayIcon {
     tk::Handler OnClick, OnDblClick, OnMinimize, OnRestore;
     MouseMoveEvent OnMouseMove;
     MouseEvent OnMouseDown, OnMouseUp;
+    // The system's drive notices reach the program through the icon's hidden window:
+    // volumes that arrived or left (bit 0 = A:), and drives the shell saw added or removed.
+    std::function<void(std::uint32_t drives)> OnVolumesChanged;
+    tk::Handler OnDrivesChanged;
 
     // What happened to the icon or around it.
     void HandleEvent(const port::TrayEvent& event);

@@ -172,7 +172,7 @@ void SaveDeletedValues(port::Ports& ports, const std::vector<RegFileValue>& valu
                                 ports.system.FormatShortDate(now) + " " +
                                 ports.system.FormatLongTime(now);
     const std::vector<std::uint8_t> bytes = Utf16Bytes(RegFileSections(values, comment));
-    const std::string local = ports.files.LocalAppDataPath();
+    const std::string local = ports.files.KnownFolderPath(port::KnownFolder::LocalAppData);
     if (local.empty())
         throw tk::Exception("The entry was not deleted: the system names no folder for the "
                             "local data of programs, where deleted entries are kept");

@@ -1,5 +1,6 @@
 #include "app/Main.h"
 #include "app/Program.h"
+#include "disks/DriveActions.h"
 #include "disks/DriveSurvey.h"
 
 namespace trelvix {
@@ -13,6 +14,24 @@ void BindDiskListClicks(TMainForm& f) {
     f.ListBox3.OnClick = [&f] { f.Prog.NetSelection = f.ListBox3.ItemIndex(); };
     f.ListBox4.OnClick = [&f] { f.Prog.RamSelection = f.ListBox4.ItemIndex(); };
     f.ListBox11.OnClick = [&f] { f.Prog.DiskMonitor.RemovableSelection = f.ListBox11.ItemIndex(); };
+}
+
+// Double clicks open a drive in Explorer; the context menus act on the line last selected
+// (a right click leaves the selection as it is).
+void BindDriveActions(TMainForm& f) {
+    Program& p = f.Prog;
+    for (tk::ListBox* list : {&f.ListBox1, &f.ListBox2, &f.ListBox3, &f.ListBox4, &f.ListBox11})
+        list->OnDblClick = [&p, list] { OpenDriveInExplorer(p, *list); };
+
+    f.ListBox1.SetPopupMenu(&f.PopupMenu4);
+    f.ListBox2.SetPopupMenu(&f.PopupMenu3);
+    f.ListBox3.SetPopupMenu(&f.PopupMenu2);
+    f.ListBox11.SetPopupMenu(&f.PopupMenu5);
+    f.ChangeVolumeLabel1.OnClick = [&p] { ChangeFixedVolumeLabel(p); };
+    f.EjectInputCdrom1.OnClick = [&p] { EjectCdrom(p); };
+    f.CloseCdrom1.OnClick = [&p] { CloseCdrom(p); };
+    f.Disc1.OnClick = [&p] { DisconnectNetworkDrive(p); };
+    f.ChangeVolumeLabel2.OnClick = [&p] { ChangeRemovableVolumeLabel(p); };
 }
 } // namespace
 
@@ -46,6 +65,7 @@ void DesignDisksPage(TMainForm& f) {
     f.DriveComboBox2.SetBounds(380, 0, 195, 22);
 
     BindDiskListClicks(f);
+    BindDriveActions(f);
 }
 
 } // namespace trelvix

@@ -273,7 +273,4 @@ void ResetChangeMarkers(Program& p) {
     p.DiskMonitor.GeneralFreeHistory.primed = false;
 }
 
-void EjectCdrom(Program&) {}
-void CloseCdrom(Program&) {}
-
 } // namespace trelvix

@@ -2,6 +2,10 @@
 
 #include "disks/ChangeMarkers.h"
 
+#include <cstdint>
+
+#include <string>
+
 namespace trelvix {
 
 class Program;
@@ -16,6 +20,15 @@ struct DiskMonitorState {
     FreeHistory FixedFreeHistory;
     FreeHistory RemovableFreeHistory;
     FreeHistory GeneralFreeHistory;
+    // The list that opened the volume-label dialog (1 = ListBox1, 11 = ListBox11), and the
+    // drive ("C:") last chosen for it in each of the two lists.
+    int LabelSource = 1;
+    std::string FixedLabelDrive;
+    std::string RemovableLabelDrive;
+    // Drive notices not yet acted on: the letters of volumes that came or went (bit 0 = A:),
+    // and whether the shell saw drives added or removed.
+    std::uint32_t NoticedVolumes = 0;
+    bool NoticedDrives = false;
 };
 
 // Lays out the Disks page and binds its list handlers.
@@ -31,9 +44,5 @@ void SurveyRemovableDrives(Program& p);
 void ReselectDriveLists(Program& p);
 // After a change of unit: the next survey of each kind shows "===" everywhere.
 void ResetChangeMarkers(Program& p);
-
-// The CD tray, from the tray menu.
-void EjectCdrom(Program& p);
-void CloseCdrom(Program& p);
 
 } // namespace trelvix

@@ -1,12 +1,23 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace port {
 
 struct Point {
     int x = 0;
     int y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+// A rectangle in screen pixels; right and bottom lie just outside it.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool operator==(const Rect&) const = default;
 };
 
 // Modifier keys held down, read from the keyboard state at the moment of asking.
@@ -39,6 +50,10 @@ class Desktop {
                                unsigned flags) = 0;
     [[nodiscard]] virtual Point CursorPos() = 0;
     [[nodiscard]] virtual ModifierKeys KeyState() = 0;
+    // The work area (the screen less the taskbar) of every monitor attached now.
+    [[nodiscard]] virtual std::vector<Rect> WorkAreas() = 0;
+    // Height of a window's title bar and top frame, in pixels.
+    [[nodiscard]] virtual int TitleBarHeight() = 0;
 };
 
 } // namespace port

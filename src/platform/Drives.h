@@ -41,6 +41,9 @@ class Drives {
     // Turns the system's "insert a disk" boxes off for the calling thread (true), or back to
     // what they were before the matching true (false). Pairs nest.
     virtual void SuppressCriticalErrors(bool suppress) = 0;
+    // Renames the volume at the drive's root; an empty label removes it. On failure returns
+    // false and puts the system's reason into `reason`.
+    virtual bool SetLabel(char letter, const std::string& label, std::string& reason) = 0;
 };
 
 } // namespace port

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -23,15 +24,20 @@ struct TrayEvent {
         Move,           // the mouse moved over the icon
         TaskbarCreated, // the taskbar was (re)started and knows no icons
         SessionEnding,  // Windows is ending the session: the program goes with it
+        ShowRequested,  // the program was started again and hands over to this instance
+        VolumesChanged, // volumes arrived or left (a USB stick, a card, a CD)
+        DrivesChanged,  // the shell saw a drive added or removed (a network drive mapped)
     };
     Kind kind = Kind::Move;
     MouseButton button = MouseButton::Left; // for the button events
+    std::uint32_t drives = 0;               // VolumesChanged: bit 0 = A:, bit 25 = Z:
 };
 
 class Tray {
   public:
     virtual ~Tray() = default;
-    // Creates the hidden window the icon's events arrive at; each goes to `onEvent`. When
+    // Creates the hidden window the icon's events, the program's hand-over and the system's
+    // drive notices arrive at; each goes to `onEvent`. When
     // `onEvent` throws, `onError` runs inside the catch block, so the error can be reported
     // (std::current_exception); nothing goes on into the system's code.
     virtual void CreateMessageWindow(std::function<void(const TrayEvent&)> onEvent,

@@ -95,6 +95,15 @@ void Control::Repaint() const {
         GetPeer()->Repaint();
 }
 
+void Control::SetFocus() {
+    if (!Reachable())
+        return;
+    if (Form* form = Owner())
+        form->activeControl_ = this;
+    if (GetPeer() != nullptr)
+        GetPeer()->Focus();
+}
+
 void Control::Click() {
     if (Reachable())
         Fire(OnClick);

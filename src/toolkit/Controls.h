@@ -153,6 +153,8 @@ class Control : public Component {
     [[nodiscard]] bool Reachable() const;
 
     void Repaint() const;
+    // Gives the control the keyboard focus; nothing when a user could not reach it.
+    void SetFocus();
 
     Handler OnClick;
     Handler OnDblClick;
@@ -579,6 +581,7 @@ class Form : public Control {
 
     bool KeyPreview = false;
     bool Dialog = false;        // fixed dialog border, system menu only
+    bool SystemMenu = true;     // the title bar's system menu and buttons
     bool CenterOnScreen = true; // initial placement
     MainMenu* Menu = nullptr;
 
@@ -603,9 +606,12 @@ class Form : public Control {
     void DrawPicture(const port::RgbPixels& picture, int x, int y) const;
 
     [[nodiscard]] bool Modal() const { return modal_; }
+    // The control the program last gave the keyboard focus; nullptr before any.
+    [[nodiscard]] Control* ActiveControl() const { return activeControl_; }
 
   private:
     friend class Component;
+    friend class Control;
     friend class Application;
     Application& app_;
     std::vector<Component*> components_;
@@ -617,6 +623,7 @@ class Form : public Control {
     tk::WindowState state_ = tk::WindowState::Normal;
     bool topmost_ = false;
     bool modal_ = false;
+    Control* activeControl_ = nullptr;
 };
 
 } // namespace tk

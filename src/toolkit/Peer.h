@@ -52,6 +52,8 @@ class Peer {
     virtual void Popup(int /*x*/, int /*y*/) {}
     // Forms: paint a picture straight on the client area at x, y (form pixels), now.
     virtual void DrawPicture(const port::RgbPixels& /*picture*/, int /*x*/, int /*y*/) {}
+    // Controls: take the keyboard focus.
+    virtual void Focus() {}
     // The native handle, for children and for the host.
     [[nodiscard]] virtual std::uintptr_t Handle() const { return 0; }
 };

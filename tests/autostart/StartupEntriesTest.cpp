@@ -295,7 +295,7 @@ TEST(StartupEntries, RefusedChangesLeaveEverythingAndSayWhy) {
     }
     EXPECT_EQ(t.Names(RegRoot::LocalMachine, Run32Key), (Lines{"Shared", "Updater"}));
     EXPECT_FALSE(t.Get(RegRoot::LocalMachine, Approved32, "Shared").has_value());
-    EXPECT_TRUE(t.fake.files.files.empty()) << "nothing was backed up";
+    EXPECT_TRUE(t.fake.files.appended.empty()) << "nothing was backed up";
     EXPECT_TRUE(t.fake.desktop.boxes.empty());
     f.TimerControl.Tick(); // the status line goes on beside the note
     EXPECT_EQ(f.StatusBar1.SecondPartText(), AdminNote);
@@ -322,7 +322,7 @@ TEST(StartupEntries, ActionsOnAValueThatIsGoneOrWithoutASelectionChangeNothing) 
         item->Click();
     EXPECT_EQ(t.Get(RegRoot::CurrentUser, Approved, "On")->bytes, EnabledMark);
     EXPECT_EQ(f.ListBox10.Item(1), "On | Path is: \"on.exe\"");
-    EXPECT_TRUE(t.fake.files.files.empty());
+    EXPECT_TRUE(t.fake.files.appended.empty());
     f.ListBox9.SelectItem(-1);
     f.Disable1.Click();
     f.Enable1.Click();
@@ -382,7 +382,7 @@ TEST(StartupEntries, DeletedValuesOfEveryTypeAreKeptByteForByte) {
     }
     expected.push_back(
         {"HKEY_LOCAL_MACHINE\\" + std::string(Run32Key), "Old", 1, RegString("old.exe").bytes});
-    const std::vector<ParsedValue> parsed = ParseRegFile(t.fake.files.files[BackupFile]);
+    const std::vector<ParsedValue> parsed = ParseRegFile(t.fake.files.appended[BackupFile]);
     ASSERT_EQ(parsed.size(), expected.size());
     for (std::size_t i = 0; i < parsed.size(); ++i)
         EXPECT_EQ(parsed[i], expected[i]) << expected[i].name;
@@ -394,7 +394,8 @@ TEST(StartupEntries, AValueThatCannotBeKeptIsNotDeleted) {
         {"write refused", [](auto& t) { t.fake.files.appendRefusal = "Access is denied."; },
          "The entry was not deleted: the file that keeps deleted entries, \"" +
              std::string(BackupFile) + "\", cannot be written. Access is denied."},
-        {"no folder", [](auto& t) { t.fake.files.localAppData.clear(); },
+        {"no folder",
+         [](auto& t) { t.fake.files.knownFolders.erase(port::KnownFolder::LocalAppData); },
          "The entry was not deleted: the system names no folder for the local data of programs, "
          "where deleted entries are kept."},
         {"line break in its name",
@@ -416,7 +417,7 @@ TEST(StartupEntries, AValueThatCannotBeKeptIsNotDeleted) {
         EXPECT_EQ(t.fake.desktop.boxes[0].text, message);
         EXPECT_EQ(t.Names(RegRoot::CurrentUser, RunKey), before);
         EXPECT_TRUE(t.Get(RegRoot::CurrentUser, Approved, "OFF").has_value());
-        EXPECT_TRUE(t.fake.files.files[BackupFile].empty());
+        EXPECT_TRUE(t.fake.files.appended[BackupFile].empty());
     }
 }
 

@@ -5,7 +5,9 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <regex>
+#include <sstream>
 
 namespace {
 
@@ -66,6 +68,57 @@ TEST(DisksE2e, MissingTempFolderIsMadeAgain) {
         WaitFor([&] { return std::filesystem::exists(folder); }, std::chrono::milliseconds(3000)))
         << "the one-second check makes it again";
     app.Close();
+}
+
+// The program's open context menu; nullptr while there is none.
+HWND OpenMenu(const e2e::Trelvix& app) {
+    for (HWND window : app.OtherWindows()) {
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        if (IsWindowVisible(window) != FALSE && std::wstring(name) == L"#32768")
+            return window;
+    }
+    return nullptr;
+}
+
+std::string FileText(const std::filesystem::path& file) {
+    std::ostringstream text;
+    text << std::ifstream(file, std::ios::binary).rdbuf();
+    return text.str();
+}
+
+// A person's way to a new label of C:: select its line, right-click it, choose the menu's
+// item, type the label, Save. Wine writes C:'s label into drive_c/.windows-label, and only
+// when that file is there.
+TEST(DisksE2e, FixedListContextMenuRelabelsTheDrive) {
+    const std::filesystem::path labelFile = L"C:\\.windows-label";
+    std::ofstream{labelFile}.close();
+    e2e::ForgetSettings();
+    e2e::Trelvix app;
+    app.Start();
+    HWND list = app.Control(id::ListBox1);
+    ASSERT_TRUE(WaitFor([&] { return app.ListItems(list).size() >= 3; }));
+    ASSERT_TRUE(app.ListItems(list)[0].starts_with("C: ")) << app.ListItems(list)[0];
+    app.SelectListItem(list, 0);
+
+    e2e::RealClick(e2e::ItemPoint(list, 0), 3);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (menu = OpenMenu(app)) != nullptr; }));
+    e2e::RealClick(e2e::MiddleOf(menu), 1); // its one item, "Change Volume Label"
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (dialog = app.Dialog("SetVolumeName for C:")) != nullptr; }));
+    EXPECT_EQ(app.ListSelection(list), 0) << "the right click kept the selection";
+
+    HWND edit = app.ControlIn(dialog, ids::setvolume::Edit1);
+    ASSERT_NE(edit, nullptr);
+    e2e::XdoTool("type --delay 20 TRELVIX");
+    EXPECT_TRUE(WaitFor([&] { return app.Text(edit) == "TRELVIX"; })) << app.Text(edit);
+    e2e::RealClick(e2e::MiddleOf(app.ControlIn(dialog, ids::setvolume::BitBtn1)), 1);
+    EXPECT_TRUE(WaitFor([&] { return FileText(labelFile).starts_with("TRELVIX"); }))
+        << FileText(labelFile);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(dialog) == FALSE; }));
+    app.Close();
+    std::filesystem::remove(labelFile);
 }
 
 } // namespace

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <thread>
 
@@ -410,6 +413,58 @@ void ForgetSettings() {
     RegDeleteTreeW(HKEY_CURRENT_USER, SettingsKey);
 }
 
+void StoreSetting(const std::string& name, std::uint32_t value) {
+    const DWORD data = value;
+    RegSetKeyValueW(HKEY_CURRENT_USER, SettingsKey, Widen(name).c_str(), REG_DWORD, &data,
+                    sizeof data);
+}
+
+std::optional<DWORD> StartAnotherInstance(std::chrono::milliseconds timeout) {
+    wchar_t exe[MAX_PATH * 4] = {};
+    if (GetEnvironmentVariableW(L"TRELVIX_EXE", exe, static_cast<DWORD>(std::size(exe))) == 0)
+        throw std::runtime_error("TRELVIX_EXE is not set");
+    std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        throw std::runtime_error("cannot start " + Narrow(exe));
+    CloseHandle(process.hThread);
+    std::optional<DWORD> exitCode;
+    if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(timeout.count())) ==
+        WAIT_OBJECT_0) {
+        DWORD code = 0;
+        GetExitCodeProcess(process.hProcess, &code);
+        exitCode = code;
+    } else {
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hProcess);
+    return exitCode;
+}
+
+int CountWindows(const wchar_t* className, const wchar_t* title) {
+    struct Search {
+        const wchar_t* className;
+        const wchar_t* title;
+        int count;
+    } search{className, title, 0};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            wchar_t name[64] = {}, text[64] = {};
+            GetClassNameW(window, name, 64);
+            GetWindowTextW(window, text, 64);
+            if (lstrcmpW(name, s->className) == 0 &&
+                (s->title == nullptr || lstrcmpW(text, s->title) == 0))
+                ++s->count;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.count;
+}
+
 // ---- Message boxes and fields, from outside ----
 
 void PostClick(HWND button) {
@@ -484,6 +539,56 @@ void ClickSpin(HWND spin, bool up) {
     const LPARAM at = MAKELPARAM(rect.right / 2, up ? rect.bottom / 4 : rect.bottom * 3 / 4);
     Send(spin, WM_LBUTTONDOWN, MK_LBUTTON, at);
     Send(spin, WM_LBUTTONUP, 0, at);
+}
+
+void XdoTool(const std::string& arguments) {
+    // Wine starts a Unix program given by its path on Z:, but cannot wait for it: the shell
+    // around xdotool writes its exit status into a file of the prefix when it is done.
+    char prefix[1024] = {};
+    if (GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix) == 0)
+        throw std::runtime_error("WINEPREFIX is not set");
+    const std::string status = std::string(prefix) + "/.trelvix/xdotool.status";
+    std::wstring statusName = L"Z:" + Widen(status);
+    std::replace(statusName.begin(), statusName.end(), L'/', L'\\');
+    const std::filesystem::path statusFile = statusName;
+    DeleteFileW(statusFile.c_str());
+    std::wstring command =
+        Widen("Z:\\bin\\sh -c \"/usr/bin/xdotool " + arguments + "; echo $? > '" + status + "'\"");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        throw std::runtime_error("cannot start xdotool (tools/install-deps)");
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::string code;
+    WaitFor([&] {
+        std::ifstream(statusFile) >> code;
+        return !code.empty();
+    });
+    if (code != "0")
+        throw std::runtime_error("xdotool " + arguments +
+                                 " failed: " + (code.empty() ? "no answer" : code));
+}
+
+void RealClick(POINT at, int button) {
+    XdoTool("mousemove --sync " + std::to_string(at.x) + " " + std::to_string(at.y) + " click " +
+            std::to_string(button));
+}
+
+POINT ItemPoint(HWND list, int index) {
+    RECT rect{};
+    Send(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    POINT at{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(list, &at);
+    return at;
+}
+
+POINT MiddleOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
 namespace {

@@ -105,6 +105,14 @@ class Trelvix {
 // HKCU\SOFTWARE\Ostrand\tvx
 std::optional<std::uint32_t> StoredSetting(const std::string& name);
 void ForgetSettings();
+// Writes one setting as the program stores it (a DWORD under its settings key).
+void StoreSetting(const std::string& name, std::uint32_t value);
+// Starts trelvix.exe once more and waits until that process ends; its exit code, or
+// nothing when it did not end within `timeout`.
+std::optional<DWORD>
+StartAnotherInstance(std::chrono::milliseconds timeout = std::chrono::seconds(20));
+// Top-level windows of any process with this class name (and this title, when one is given).
+int CountWindows(const wchar_t* className, const wchar_t* title = nullptr);
 
 // ---- Message boxes and fields, from outside ----
 
@@ -122,6 +130,15 @@ void AnswerBox(HWND box, int button);
 void SetFieldText(HWND field, const std::string& text);
 // A click on the up or the down arrow of a spin button.
 void ClickSpin(HWND spin, bool up);
+// Real input on the X display, as a person gives it: runs xdotool with these arguments
+// and waits for it.
+void XdoTool(const std::string& arguments);
+// A mouse click (button 1 left, 3 right) at a screen point.
+void RealClick(POINT at, int button);
+// The middle of a list's item, in screen coordinates.
+POINT ItemPoint(HWND list, int index);
+// The middle of a window, in screen coordinates.
+POINT MiddleOf(HWND window);
 
 // Opens the control's context menu as Shift+F10 does and chooses the item at `position`
 // (0 = the first) with the arrow keys and Enter, real key strokes as a user types them.

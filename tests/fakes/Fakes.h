@@ -2,6 +2,7 @@
 
 // In-memory ports: the whole program runs on these in the native tests.
 
+#include "fakes/FakeFiles.h"
 #include "platform/Ports.h"
 
 #include <algorithm>
@@ -102,6 +103,8 @@ class FakeDesktop : public port::Desktop {
     }
     port::Point CursorPos() override { return cursor; }
     port::ModifierKeys KeyState() override { return keys; }
+    std::vector<port::Rect> WorkAreas() override { return workAreas; }
+    int TitleBarHeight() override { return titleBarHeight; }
 
     std::vector<ShownBox> boxes;
     std::deque<int> answers;
@@ -109,6 +112,8 @@ class FakeDesktop : public port::Desktop {
     std::function<void()> whileBoxOpen;
     port::Point cursor{500, 700};
     port::ModifierKeys keys;
+    std::vector<port::Rect> workAreas{{0, 0, 1920, 1040}};
+    int titleBarHeight = 30;
 };
 
 // ---- Tray ----
@@ -258,37 +263,6 @@ class FakeSystem : public port::System {
 
 // ---- Files, shell, drives and the rest ----
 
-class FakeFiles : public port::Files {
-  public:
-    std::string TempPath() override { return tempPath; }
-    bool MakeDirectory(const std::string& path) override {
-        created.push_back(path);
-        return folders.insert(path).second;
-    }
-    std::string LocalAppDataPath() override { return localAppData; }
-    bool AppendToFile(const std::string& path, const std::vector<std::uint8_t>& header,
-                      const std::vector<std::uint8_t>& bytes, std::string& reason) override {
-        const auto slash = path.rfind('\\');
-        if (appendRefusal || folders.count(path.substr(0, slash)) == 0) {
-            reason = appendRefusal.value_or("The system cannot find the path specified.");
-            return false;
-        }
-        std::vector<std::uint8_t>& file = files[path];
-        if (file.empty())
-            file = header;
-        file.insert(file.end(), bytes.begin(), bytes.end());
-        return true;
-    }
-    std::string tempPath = "C:\\Users\\user\\AppData\\Local\\Temp\\";
-    std::set<std::string> folders;
-    std::vector<std::string> created;
-    std::string localAppData = "C:\\Users\\user\\AppData\\Local";
-    // The files written, by path; a file can only be made in a folder of `folders`.
-    std::map<std::string, std::vector<std::uint8_t>> files;
-    // The system's reason for refusing every write; none: writes succeed.
-    std::optional<std::string> appendRefusal;
-};
-
 struct ShellOpen {
     std::string file;
     std::optional<std::string> parameters;
@@ -394,6 +368,16 @@ class FakeDrives : public port::Drives {
             --suppressDepth;
         suppressed = suppressDepth > 0;
     }
+    bool SetLabel(char letter, const std::string& label, std::string& reason) override {
+        labels.emplace_back(letter, label);
+        auto it = drives.find(letter);
+        if (it == drives.end() || refuseLabels) {
+            reason = "Access is denied.";
+            return false;
+        }
+        it->second.volume.label = label;
+        return true;
+    }
     // How often `what` was asked about `letter`.
     [[nodiscard]] int Count(const std::string& what, char letter) const {
         return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&](const DriveCall& c) {
@@ -404,6 +388,9 @@ class FakeDrives : public port::Drives {
     bool suppressed = false;
     int suppressDepth = 0;
     std::vector<DriveCall> calls;
+    // Every relabelling asked for: letter and label.
+    std::vector<std::pair<char, std::string>> labels;
+    bool refuseLabels = false;
 
   private:
     void Record(const char* what, char letter) { calls.push_back({what, letter, suppressed}); }
@@ -436,7 +423,31 @@ class FakePower : public port::Power {
         return false;
     }
 };
-class FakeMedia : public port::Media {};
+// Records multimedia commands and connection cancels; cancels answer from `cancelResults`
+// in turn, then with success.
+class FakeMedia : public port::Media {
+  public:
+    unsigned SendCommand(const std::string& command, std::string& reason) override {
+        commands.push_back(command);
+        if (commandResult != 0)
+            reason = "The specified device is not open or is not recognized by MCI.";
+        return commandResult;
+    }
+    int CancelConnection(const std::string& name, bool force, std::string& reason) override {
+        cancels.emplace_back(name, force);
+        if (cancelResults.empty())
+            return 0;
+        int result = cancelResults.front();
+        cancelResults.pop_front();
+        if (result != 0)
+            reason = "System error " + std::to_string(result);
+        return result;
+    }
+    std::vector<std::string> commands;
+    unsigned commandResult = 0;
+    std::vector<std::pair<std::string, bool>> cancels;
+    std::deque<int> cancelResults;
+};
 
 // All fakes together, and the ports over them.
 struct FakePorts {

@@ -23,4 +23,30 @@ port::ModifierKeys Win32Desktop::KeyState() {
     return {GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
 }
 
+namespace {
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info) != FALSE) {
+        const RECT& r = info.rcWork;
+        reinterpret_cast<std::vector<port::Rect>*>(areas)->push_back(
+            {r.left, r.top, r.right, r.bottom});
+    }
+    return TRUE;
+}
+} // namespace
+
+std::vector<port::Rect> Win32Desktop::WorkAreas() {
+    std::vector<port::Rect> areas;
+    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
+int Win32Desktop::TitleBarHeight() {
+    const UINT dpi = owner_ != nullptr ? GetDpiForWindow(owner_) : 0;
+    const UINT at = dpi != 0 ? dpi : 96;
+    return GetSystemMetricsForDpi(SM_CYCAPTION, at) + GetSystemMetricsForDpi(SM_CYFRAME, at) +
+           GetSystemMetricsForDpi(SM_CXPADDEDBORDER, at);
+}
+
 } // namespace win32

@@ -17,6 +17,10 @@ class Win32Desktop : public port::Desktop {
     port::Point CursorPos() override;
     // GetKeyState of Shift, Ctrl and Alt: the state as of the message being handled.
     port::ModifierKeys KeyState() override;
+    // rcWork of each monitor EnumDisplayMonitors finds.
+    std::vector<port::Rect> WorkAreas() override;
+    // Caption plus sizing frame at the owner window's DPI.
+    int TitleBarHeight() override;
 
   private:
     HWND owner_ = nullptr;

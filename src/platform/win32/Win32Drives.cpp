@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Drives.h"
 
 #include "platform/win32/Handle.h"
+#include "platform/win32/SystemMessage.h"
 #include "platform/win32/Unicode.h"
 
 #include <shellapi.h>
@@ -91,6 +92,19 @@ void Win32Drives::SuppressCriticalErrors(bool suppress) {
     if (SetThreadErrorMode(current | SEM_FAILCRITICALERRORS, &previous) == FALSE)
         previous = current; // kept all the same, so that every true has its false
     savedModes_.push_back(previous);
+}
+
+bool Win32Drives::SetLabel(char letter, const std::string& label, std::string& reason) {
+    const auto root = Root(letter);
+    if (!root) {
+        reason = SystemMessage(ERROR_INVALID_DRIVE);
+        return false;
+    }
+    if (SetVolumeLabelW(root->c_str(), Widen(label).c_str()) == FALSE) {
+        reason = SystemMessage(GetLastError());
+        return false;
+    }
+    return true;
 }
 
 } // namespace win32

@@ -24,6 +24,8 @@ class Win32Drives : public port::Drives {
     // nest. Other threads and the process's mode are left alone. A false without a true
     // does nothing.
     void SuppressCriticalErrors(bool suppress) override;
+    // SetVolumeLabelW of "X:\".
+    bool SetLabel(char letter, const std::string& label, std::string& reason) override;
 
   private:
     std::vector<unsigned long> savedModes_;

@@ -9,6 +9,7 @@ Win32Ports::Win32Ports()
 void Win32Ports::SetOwnerWindow(HWND main) {
     desktop_.SetOwnerWindow(main);
     shell_.SetOwnerWindow(main);
+    media_.SetOwnerWindow(main);
 }
 
 } // namespace win32

@@ -23,7 +23,7 @@ class Win32Ports {
     Win32Ports& operator=(const Win32Ports&) = delete;
 
     port::Ports& Ports() { return ports_; }
-    // The main window: owner of message boxes and shell launches.
+    // The main window: owner of message boxes and shell launches, told of multimedia events.
     void SetOwnerWindow(HWND main);
 
   private:

@@ -3,6 +3,7 @@
 #include "platform/win32/Unicode.h"
 #include "platform/win32/Window.h"
 
+#include <dbt.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -34,6 +35,7 @@ Win32Tray::~Win32Tray() {
     // Messages sent while the window is destroyed must not reach a handler that is gone.
     onEvent_ = nullptr;
     onError_ = nullptr;
+    driveNotices_.reset();
     window_.reset();
 }
 
@@ -41,6 +43,7 @@ void Win32Tray::CreateMessageWindow(std::function<void(const port::TrayEvent&)> 
                                     std::function<void()> onError) {
     onEvent_ = nullptr;
     onError_ = nullptr;
+    driveNotices_.reset();
     window_.reset();
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};
@@ -51,13 +54,21 @@ void Win32Tray::CreateMessageWindow(std::function<void(const port::TrayEvent&)> 
     if (!RegisterWindowClass(windowClass))
         return;
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    showRequest_ = RegisterWindowMessageW(ShowMainWindowMessage);
     window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, TrayWindowClass, L"", WS_POPUP, 0, 0, 0, 0,
                                   nullptr, nullptr, instance, this));
     if (!window_)
         return;
     // An elevated program would otherwise never hear the announcement of a restarted taskbar.
-    if (taskbarCreated_ != 0)
-        ChangeWindowMessageFilterEx(window_.get(), taskbarCreated_, MSGFLT_ALLOW, nullptr);
+    for (UINT announcement : {taskbarCreated_, showRequest_})
+        if (announcement != 0)
+            ChangeWindowMessageFilterEx(window_.get(), announcement, MSGFLT_ALLOW, nullptr);
+    // Drives mapped or removed by other programs; the desktop's whole tree is watched.
+    SHChangeNotifyEntry everything{nullptr, TRUE};
+    driveNotices_.reset(SHChangeNotifyRegister(
+        window_.get(), SHCNRF_ShellLevel | SHCNRF_InterruptLevel,
+        SHCNE_DRIVEADD | SHCNE_DRIVEREMOVED | SHCNE_NETSHARE | SHCNE_NETUNSHARE, DriveNoticeMessage,
+        1, &everything));
     // Attached only now: the messages of the window's creation get the default handling.
     onEvent_ = std::move(onEvent);
     onError_ = std::move(onError);
@@ -70,6 +81,18 @@ LRESULT CALLBACK Win32Tray::Procedure(HWND window, UINT message, WPARAM wParam, 
     return tray->Dispatch(window, message, wParam, lParam);
 }
 
+std::optional<port::TrayEvent> VolumeEventOf(WPARAM change, LPARAM data) {
+    if (change != DBT_DEVICEARRIVAL && change != DBT_DEVICEREMOVECOMPLETE)
+        return std::nullopt;
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
+    if (header == nullptr || header->dbch_devicetype != DBT_DEVTYP_VOLUME)
+        return std::nullopt;
+    const auto* volume = reinterpret_cast<const DEV_BROADCAST_VOLUME*>(header);
+    port::TrayEvent event{port::TrayEvent::Kind::VolumesChanged};
+    event.drives = volume->dbcv_unitmask & ((1u << 26) - 1);
+    return event;
+}
+
 std::optional<port::TrayEvent> Win32Tray::EventOf(UINT message, WPARAM wParam,
                                                   LPARAM lParam) const {
     using Kind = port::TrayEvent::Kind;
@@ -79,6 +102,12 @@ std::optional<port::TrayEvent> Win32Tray::EventOf(UINT message, WPARAM wParam,
         return wParam != FALSE ? std::optional(port::TrayEvent{Kind::SessionEnding}) : std::nullopt;
     if (message == taskbarCreated_ && taskbarCreated_ != 0)
         return port::TrayEvent{Kind::TaskbarCreated};
+    if (message == showRequest_ && showRequest_ != 0)
+        return port::TrayEvent{Kind::ShowRequested};
+    if (message == DriveNoticeMessage)
+        return port::TrayEvent{Kind::DrivesChanged};
+    if (message == WM_DEVICECHANGE)
+        return VolumeEventOf(wParam, lParam);
     if (message != TrayCallbackMessage)
         return std::nullopt;
     switch (static_cast<UINT>(lParam)) {
@@ -121,6 +150,9 @@ LRESULT Win32Tray::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     try {
         onEvent_(*event);
+        // The system asks whether a device may be removed, and waits for the answer.
+        if (message == WM_DEVICECHANGE)
+            return TRUE;
     } catch (...) {
         // No exception may unwind through the system's code: it is reported here, and a
         // report that fails itself ends here too.

@@ -3,6 +3,8 @@
 #include "platform/Tray.h"
 #include "platform/win32/Handle.h"
 
+#include <shlobj.h>
+
 #include <optional>
 #include <string>
 
@@ -13,8 +15,35 @@ inline constexpr wchar_t TrayWindowClass[] = L"TrelvixTrayIconWindow";
 // The message the shell sends the hidden window about the icon; lParam is the mouse message.
 inline constexpr UINT TrayCallbackMessage = WM_USER + 1;
 
+// A second start of the program sends this registered message to the running instance's
+// hidden window, which then shows the main window.
+inline constexpr wchar_t ShowMainWindowMessage[] = L"Trelvix.ShowMainWindow";
+// The shell's drive notices (SHChangeNotifyRegister) arrive as this message.
+inline constexpr UINT DriveNoticeMessage = WM_USER + 2;
+
+// A registration of SHChangeNotifyRegister, deregistered with the object.
+class ShellNotification {
+  public:
+    ShellNotification() = default;
+    explicit ShellNotification(ULONG id) : id_(id) {}
+    ~ShellNotification() { reset(); }
+    ShellNotification(const ShellNotification&) = delete;
+    ShellNotification& operator=(const ShellNotification&) = delete;
+    void reset(ULONG id = 0) {
+        if (id_ != 0)
+            SHChangeNotifyDeregister(id_);
+        id_ = id;
+    }
+
+  private:
+    ULONG id_ = 0;
+};
+
 // The tip as the shell takes it: at most 63 UTF-16 units, never ending in half a surrogate pair.
 std::wstring NotifyTip(const std::string& tip);
+
+// The event of a WM_DEVICECHANGE: volumes arriving or removed, with their letters.
+[[nodiscard]] std::optional<port::TrayEvent> VolumeEventOf(WPARAM change, LPARAM data);
 
 class Win32Tray : public port::Tray {
   public:
@@ -25,8 +54,9 @@ class Win32Tray : public port::Tray {
 
     // A hidden top-level window (it can become the foreground window, a message-only one
     // cannot). It answers the shell's callback messages, the end-of-session messages and the
-    // shell's "TaskbarCreated" broadcast with events; every other message gets the system's
-    // default handling, which a window needs to be created, activated and destroyed.
+    // shell's "TaskbarCreated" broadcast, the hand-over message, volume arrival and removal
+    // (WM_DEVICECHANGE) and the shell's drive notices with events; every other message gets the
+    // system's default handling, which a window needs to be created, activated and destroyed.
     void CreateMessageWindow(std::function<void(const port::TrayEvent&)> onEvent,
                              std::function<void()> onError) override;
     // Shell_NotifyIconW NIM_ADD / NIM_MODIFY / NIM_DELETE of icon 0 of the hidden window;
@@ -54,6 +84,8 @@ class Win32Tray : public port::Tray {
     UniqueIcon ownIcon_;
     HICON icon_ = nullptr; // ownIcon_, or the system's shared default icon
     unsigned taskbarCreated_ = 0;
+    unsigned showRequest_ = 0;
+    ShellNotification driveNotices_;
 };
 
 } // namespace win32

@@ -2,6 +2,7 @@
 // message loop until the main window closes.
 
 #include "app/Program.h"
+#include "platform/win32/InstanceLock.h"
 #include "platform/win32/Unicode.h"
 #include "platform/win32/Win32Host.h"
 #include "platform/win32/Win32Ports.h"
@@ -63,6 +64,13 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
                                                        ICC_BAR_CLASSES | ICC_TAB_CLASSES |
                                                        ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
+    // Before anything else, and before the settings are read (the first load writes the
+    // missing ones): a second start hands over to the running instance and leaves.
+    win32::InstanceLock lock;
+    if (!lock.Acquire()) {
+        (void)win32::HandOverToRunningInstance();
+        return 0;
+    }
     ComApartment com;
     try {
         return RunProgram();

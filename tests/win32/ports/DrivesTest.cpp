@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <thread>
 
 namespace {
@@ -55,6 +58,29 @@ TEST(DrivesTest, CriticalErrorBoxesAreOffForThisThreadAndNest) {
     drives.SuppressCriticalErrors(false);
     EXPECT_EQ(GetThreadErrorMode(), static_cast<DWORD>(SEM_NOGPFAULTERRORBOX));
     SetThreadErrorMode(0, nullptr);
+}
+
+// Wine keeps C:'s label in drive_c/.windows-label and writes it only when that file exists;
+// its volume query keeps the label it read first, so the file shows the change.
+TEST(DrivesTest, SetLabelWritesTheLabelUnchanged) {
+    const std::filesystem::path file = L"C:\\.windows-label";
+    std::ofstream{file}.close();
+    win32::Win32Drives drives;
+    for (const std::string label : {"TRELVIX ü", ""}) {
+        SCOPED_TRACE(label);
+        std::string reason;
+        EXPECT_TRUE(drives.SetLabel('C', label, reason)) << reason;
+        std::ostringstream written;
+        written << std::ifstream(file, std::ios::binary).rdbuf();
+        std::string text = written.str();
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+            text.pop_back();
+        EXPECT_EQ(text, label);
+    }
+    std::string reason;
+    EXPECT_FALSE(drives.SetLabel('1', "X", reason));
+    EXPECT_FALSE(reason.empty());
+    std::filesystem::remove(file);
 }
 
 } // namespace

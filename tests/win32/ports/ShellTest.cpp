@@ -28,10 +28,26 @@ class ShellTest : public ::testing::Test {
         wchar_t self[MAX_PATH] = {};
         GetModuleFileNameW(nullptr, self, MAX_PATH);
         fs::create_directories(folder);
-        fs::copy_file(fs::path(self).replace_filename("echo_args.exe"), helper,
-                      fs::copy_options::overwrite_existing);
+        const fs::path source = fs::path(self).replace_filename("echo_args.exe");
+        ASSERT_TRUE(Retried([&](std::error_code& e) {
+            fs::copy_file(source, helper, fs::copy_options::overwrite_existing, e);
+        }));
     }
-    void TearDown() override { fs::remove_all(folder); }
+    void TearDown() override {
+        EXPECT_TRUE(Retried([&](std::error_code& e) { fs::remove_all(folder, e); }));
+    }
+
+    // The helper writes its record before it exits: until it is gone, its file stays
+    // locked, so a file operation on it is tried again for a while.
+    template <typename Operation> static bool Retried(Operation operation) {
+        std::error_code error;
+        for (int i = 0; i < 100; ++i, Sleep(50)) {
+            operation(error);
+            if (!error)
+                return true;
+        }
+        return false;
+    }
 
     // What the helper wrote, once it did: command line, show mode, "1" when one was given.
     std::string Record() {

@@ -121,7 +121,8 @@ class StartupEntriesTest : public ::testing::Test {
 
     win32::Win32Ports real;
     port::Ports& ports = real.Ports();
-    const fs::path folder = fs::path(Widen(ports.files.LocalAppDataPath())) / "Trelvix";
+    const fs::path folder =
+        fs::path(Widen(ports.files.KnownFolderPath(port::KnownFolder::LocalAppData))) / "Trelvix";
     const fs::path file = folder / "Deleted startup entries.reg";
     struct Made {
         RegRoot root;

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Tray.h"
 
+#include <dbt.h>
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -12,9 +14,12 @@ using Kind = port::TrayEvent::Kind;
 using port::MouseButton;
 
 std::string Describe(const port::TrayEvent& e) {
-    static const char* const kinds[] = {"down", "up", "double", "move", "taskbar", "ending"};
+    static const char* const kinds[] = {"down",   "up",   "double",  "move",  "taskbar",
+                                        "ending", "show", "volumes", "drives"};
     static const char* const buttons[] = {"left", "right", "middle"};
-    return std::string(kinds[static_cast<int>(e.kind)]) + " " + buttons[static_cast<int>(e.button)];
+    std::string text =
+        std::string(kinds[static_cast<int>(e.kind)]) + " " + buttons[static_cast<int>(e.button)];
+    return e.drives != 0 ? text + " " + std::to_string(e.drives) : text;
 }
 
 // Each message the hidden window can get: the event it becomes and the window's answer. The
@@ -43,6 +48,18 @@ TEST(TrayTest, MessagesBecomeEvents) {
     wchar_t text[8] = L"x";
     constexpr UINT Callback = win32::TrayCallbackMessage;
     const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    const UINT showRequest = RegisterWindowMessageW(win32::ShowMainWindowMessage);
+    DEV_BROADCAST_VOLUME stick{};
+    stick.dbcv_size = sizeof stick;
+    stick.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+    stick.dbcv_unitmask = (1u << 4) | (1u << 5); // E: and F:
+    DEV_BROADCAST_HDR port{};
+    port.dbch_size = sizeof port;
+    port.dbch_devicetype = DBT_DEVTYP_PORT;
+    const auto volume = reinterpret_cast<LPARAM>(&stick);
+    // Other devices are the system's business: it gives its own answer.
+    const LRESULT systemAnswer = DefWindowProcW(tray.Window(), WM_DEVICECHANGE, DBT_DEVICEARRIVAL,
+                                                reinterpret_cast<LPARAM>(&port));
     struct Row {
         UINT message;
         WPARAM wParam;
@@ -66,6 +83,11 @@ TEST(TrayTest, MessagesBecomeEvents) {
         {WM_ENDSESSION, FALSE, 0, 0, ""}, // the end of the session was cancelled
         {WM_ENDSESSION, TRUE, 0, 0, "ending left"},
         {taskbarCreated, 0, 0, 0, "taskbar left"},
+        {showRequest, 0, 0, 0, "show left"},
+        {WM_DEVICECHANGE, DBT_DEVICEARRIVAL, volume, TRUE, "volumes left 48"},
+        {WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, volume, TRUE, "volumes left 48"},
+        {WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&port), systemAnswer, ""},
+        {win32::DriveNoticeMessage, 0, SHCNE_DRIVEADD, 0, "drives left"},
         // The system's answer: the length of the window's empty text.
         {WM_GETTEXT, 8, reinterpret_cast<LPARAM>(text), 0, ""},
     };

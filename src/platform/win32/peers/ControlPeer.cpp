@@ -121,6 +121,11 @@ void ControlPeer::Repaint() {
                      RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
+void ControlPeer::Focus() {
+    if (window_)
+        SetFocus(window_.get());
+}
+
 std::uintptr_t ControlPeer::Handle() const {
     return reinterpret_cast<std::uintptr_t>(window_.get());
 }

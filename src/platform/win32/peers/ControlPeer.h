@@ -35,6 +35,7 @@ class ControlPeer : public NativePeer {
     void Build() override;
     void Changed(tk::Prop prop) override;
     void Repaint() override;
+    void Focus() override;
     [[nodiscard]] std::uintptr_t Handle() const override;
 
     [[nodiscard]] HWND Window() const { return window_.get(); }

@@ -96,9 +96,10 @@ int FormPeer::Scale(int value) const {
 }
 
 DWORD FormPeer::Style() const {
+    const DWORD menu = form_.SystemMenu ? WS_SYSMENU : 0;
     if (form_.Dialog)
-        return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+        return WS_POPUP | WS_CAPTION | menu | WS_CLIPCHILDREN;
+    return WS_OVERLAPPED | WS_CAPTION | menu | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 }
 
 DWORD FormPeer::ExStyle() const {

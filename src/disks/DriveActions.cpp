@@ -1,0 +1,160 @@
+#include "disks/DriveActions.h"
+
+#include "app/Program.h"
+#include "app/RefreshCycle.h"
+#include "launch/LaunchConventions.h"
+#include "toolkit/Errors.h"
+
+#include <array>
+#include <string_view>
+
+namespace trelvix {
+
+namespace {
+
+constexpr const char* OpenDoorCommand = "Set cdaudio door open wait";
+constexpr const char* CloseDoorCommand = "Set cdaudio door closed wait";
+constexpr const char* SelectDiskText = "You should select disk!!!";
+constexpr const char* InsertDiskText = "Insert disk!!!";
+constexpr const char* ForceDisconnectQuestion =
+    "Map is using, do you want disconnect? If you press Yes, You can lost data!";
+constexpr const char* WarningCaption = "Warning!";
+
+// The drive a line names: its first two characters.
+std::string DrivePrefix(const std::string& line) {
+    return line.substr(0, 2);
+}
+
+// The selected line of a list; nullptr when nothing is selected.
+const std::string* SelectedLine(const tk::ListBox& list) {
+    const int index = list.ItemIndex();
+    return index >= 0 && index < list.Count() ? &list.Item(index) : nullptr;
+}
+
+// The separator, the General line and the removable list's prompt line name no drive.
+bool NamesNoDrive(const std::string& prefix) {
+    constexpr std::array<std::string_view, 3> notDrives = {"--", "Ge", "Pr"};
+    for (std::string_view notDrive : notDrives)
+        if (prefix == notDrive)
+            return true;
+    return false;
+}
+
+// A box with the application's title and an OK button.
+void ShowNotice(Program& p, const std::string& text) {
+    p.App.MessageBox(text, p.App.Title(), port::mb::Ok);
+}
+
+bool AskToForceDisconnect(Program& p) {
+    constexpr unsigned flags = port::mb::YesNo | port::mb::IconExclamation | port::mb::DefButton2;
+    return p.App.MessageBox(ForceDisconnectQuestion, WarningCaption, flags) == port::mb::IdYes;
+}
+
+} // namespace
+
+void OpenDriveInExplorer(Program& p, const tk::ListBox& list) {
+    const std::string* line = SelectedLine(list);
+    if (line == nullptr)
+        return;
+    const std::string prefix = DrivePrefix(*line);
+    if (NamesNoDrive(prefix))
+        return;
+    RunCommandLine(p, "Explorer " + prefix);
+}
+
+std::optional<std::string> MoveCdDoor(port::Media& media, bool open) {
+    std::string reason;
+    if (media.SendCommand(open ? OpenDoorCommand : CloseDoorCommand, reason) == 0)
+        return std::nullopt;
+    return reason;
+}
+
+void EjectCdrom(Program& p) {
+    if (const auto refused = MoveCdDoor(p.Ports.media, true))
+        ShowRefusal(p, "The CD tray was not opened", *refused);
+}
+
+void CloseCdrom(Program& p) {
+    if (const auto refused = MoveCdDoor(p.Ports.media, false))
+        ShowRefusal(p, "The CD tray was not closed", *refused);
+}
+
+std::optional<std::string>
+CancelNetworkConnection(port::Media& media, const std::string& drive,
+                        const std::function<bool()>& forceWithOpenFiles) {
+    std::string reason;
+    int code = media.CancelConnection(drive, false, reason);
+    if (code == port::ErrorOpenFiles) {
+        if (!forceWithOpenFiles())
+            return std::nullopt;
+        code = media.CancelConnection(drive, true, reason);
+    }
+    if (code == 0)
+        return std::nullopt;
+    return reason;
+}
+
+void DisconnectNetworkDrive(Program& p) {
+    TMainForm& f = *p.MainForm;
+    p.NetSelection = f.ListBox3.ItemIndex();
+    const std::string* line = SelectedLine(f.ListBox3);
+    if (line == nullptr) {
+        ShowNotice(p, SelectDiskText);
+        RefreshAll(p);
+        return;
+    }
+    const std::string drive = DrivePrefix(*line);
+    const std::optional<std::string> refused =
+        CancelNetworkConnection(p.Ports.media, drive, [&p] { return AskToForceDisconnect(p); });
+    // The lists show whether the drive went, also when it did not.
+    RefreshAll(p);
+    if (refused)
+        ShowRefusal(p, drive + " was not disconnected", *refused);
+}
+
+void ChangeFixedVolumeLabel(Program& p) {
+    TMainForm& f = *p.MainForm;
+    p.DiskMonitor.LabelSource = 1;
+    p.FixedSelection = f.ListBox1.ItemIndex();
+    const std::string* line = SelectedLine(f.ListBox1);
+    if (line == nullptr || NamesNoDrive(DrivePrefix(*line))) {
+        ShowNotice(p, SelectDiskText);
+        return;
+    }
+    p.DiskMonitor.FixedLabelDrive = DrivePrefix(*line);
+    p.App.ShowModal(*p.SetVolumeName);
+}
+
+void ChangeRemovableVolumeLabel(Program& p) {
+    TMainForm& f = *p.MainForm;
+    p.DiskMonitor.LabelSource = 11;
+    p.DiskMonitor.RemovableSelection = f.ListBox11.ItemIndex();
+    const std::string* line = SelectedLine(f.ListBox11);
+    if (line == nullptr) {
+        ShowNotice(p, SelectDiskText);
+        return;
+    }
+    // Drives without a medium, and the prompt line before the first removable survey.
+    if (line->find("Access") != std::string::npos) {
+        ShowNotice(p, InsertDiskText);
+        return;
+    }
+    p.DiskMonitor.RemovableLabelDrive = DrivePrefix(*line);
+    p.App.ShowModal(*p.SetVolumeName);
+}
+
+std::optional<std::string> WriteVolumeLabel(port::Drives& drives, const std::string& drive,
+                                            const std::string& label) {
+    if (drive.empty())
+        return "no drive was chosen";
+    std::string reason;
+    if (drives.SetLabel(drive.front(), label, reason))
+        return std::nullopt;
+    return reason;
+}
+
+void ShowRefusal(Program& p, const std::string& what, const std::string& reason) {
+    p.App.ShowException(tk::Exception(what + ": " + reason));
+}
+
+} // namespace trelvix
