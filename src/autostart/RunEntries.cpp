@@ -2,6 +2,7 @@
 
 #include "app/Program.h"
 #include "app/StatusLine.h"
+#include "app/WindowModes.h"
 #include "autostart/DeletedEntriesFile.h"
 #include "autostart/StartupApproved.h"
 #include "toolkit/Errors.h"
@@ -74,6 +75,16 @@ std::optional<std::size_t> SelectedLine(Program& p, const tk::ListBox& list, std
 void NoteRefusedMachineChange(Program& p, const RunEntry& entry) {
     if (entry.root == port::RegRoot::LocalMachine)
         ShowStatusNote(p, "Administrator rights are needed to change this entry.");
+}
+
+// The program's own entry changed from the list: start-with-Windows shows what Windows will
+// now do.
+void FollowOwnEntry(Program& p, const RunEntry& entry) {
+    if (entry.root != port::RegRoot::CurrentUser || entry.name.rfind("Trelvix", 0) != 0)
+        return;
+    p.AutoRunOn = false;
+    DetectAutoRun(p);
+    ShowAutoRun(p);
 }
 
 } // namespace
@@ -178,8 +189,16 @@ void DeleteRunEntry(Program& p, const tk::ListBox& list, const std::vector<RunEn
     if (!line)
         return;
     // A value already gone fails without a word; the line stays until the next refresh.
-    if (DeleteRunValue(p.Ports, entries[*line]) == RunEntryChange::Refused)
+    switch (DeleteRunValue(p.Ports, entries[*line])) {
+    case RunEntryChange::Done:
+        FollowOwnEntry(p, entries[*line]);
+        break;
+    case RunEntryChange::Refused:
         NoteRefusedMachineChange(p, entries[*line]);
+        break;
+    case RunEntryChange::Gone:
+        break;
+    }
 }
 
 void DisableRunEntry(Program& p, tk::ListBox& list, std::vector<RunEntry>& entries, bool disable) {
@@ -190,6 +209,7 @@ void DisableRunEntry(Program& p, tk::ListBox& list, std::vector<RunEntry>& entri
     switch (SetRunEntryDisabled(p.Ports, entry, disable)) {
     case RunEntryChange::Done:
         list.SetItem(static_cast<int>(*line), RunEntryLine(entry));
+        FollowOwnEntry(p, entry);
         break;
     case RunEntryChange::Refused:
         // The user's own key refusing a write is an error worth a box, as for any setting.

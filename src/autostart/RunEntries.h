@@ -77,8 +77,11 @@ void DetectAutoRun(Program& p);
 void RefreshAutoStart(Program& p);
 // Deletes the value behind the list's selected line (DeleteRunValue); the list keeps the
 // line until the next refresh. Without a selection it only says "Please choose a key!".
+// A per-machine entry the user may not change stays, and the status bar says why; when the
+// program's own entry changes, start-with-Windows shows what Windows will now do.
 void DeleteRunEntry(Program& p, const tk::ListBox& list, const std::vector<RunEntry>& entries);
-// Disables or enables the entry behind the list's selected line and rewrites the line.
+// Disables or enables the entry behind the list's selected line and rewrites the line; the
+// rest as for DeleteRunEntry.
 void DisableRunEntry(Program& p, tk::ListBox& list, std::vector<RunEntry>& entries, bool disable);
 
 } // namespace trelvix

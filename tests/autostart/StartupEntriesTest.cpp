@@ -331,6 +331,28 @@ TEST(StartupEntries, ActionsOnAValueThatIsGoneOrWithoutASelectionChangeNothing) 
     EXPECT_TRUE(t.Get(RegRoot::LocalMachine, Approved32, "Audio").has_value());
 }
 
+// The program's own entry changed from the list: the mode shows what Windows will do.
+TEST(StartupEntries, TheProgramsOwnEntryChangedFromTheListSetsTheMode) {
+    fakes::TestProgram t;
+    t.fake.registry.Put(RegRoot::CurrentUser, RunKey, "Trelvix", RegString("\"C:\\t.exe\""));
+    auto& f = *t.Start().MainForm;
+    const auto mode = [&] {
+        EXPECT_EQ(f.AutoRun1.Checked(), t.P().AutoRunOn);
+        return t.P().AutoRunOn;
+    };
+    EXPECT_TRUE(mode());
+    f.ListBox10.SelectItem(0);
+    f.Disable2.Click();
+    EXPECT_FALSE(mode());
+    EXPECT_EQ(f.SpeedButton8.Glyph().name, "NoAutoRun.bmp");
+    f.Enable2.Click();
+    EXPECT_TRUE(mode());
+    f.DeleteThisKeyFromHKEYLOCALMACHINE1.Click();
+    EXPECT_FALSE(mode());
+    f.TimerControl.Tick();
+    EXPECT_NE(f.StatusBar1.SimpleText().find("AutoRun=No;"), std::string::npos);
+}
+
 // Every type of value, deleted from the page, is in the file as it was stored: reading the
 // file back gives the same key, name, type and bytes. A record goes with its value.
 TEST(StartupEntries, DeletedValuesOfEveryTypeAreKeptByteForByte) {
