@@ -61,16 +61,13 @@ TEST(WindowModes, AutoRunIsDetectedFromTheRunKeyNamesAndTheirRecords) {
         std::vector<std::pair<std::string, Bytes>> records;
         bool on;
     };
-    const Case cases[] = {
-        {{}, {}, false},
-        {{"Other", "Trelvix", "Later"}, {}, true},
-        {{"TrelvixOld"}, {}, true},
-        {{"trelvix"}, {}, false}, // the comparison is case-sensitive
-        {{"Trelvix"}, {{"Trelvix", disabled}}, false},
-        {{"Trelvix"}, {{"TRELVIX", disabled}}, false},
-        {{"Trelvix", "TrelvixOld"}, {{"Trelvix", disabled}}, true},
-        {{"Trelvix"}, {{"Trelvix", Bytes{2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}}, true},
-        {{"Trelvix"}, {{"Trelvix", Bytes{3, 0, 0, 0}}}, true}};
+    const Case cases[] = {{{}, {}, false},
+                          {{"Other", "Trelvix", "Later"}, {}, true},
+                          {{"TrelvixOld"}, {}, true},
+                          {{"trelvix"}, {}, false}, // the comparison is case-sensitive
+                          {{"Trelvix"}, {{"Trelvix", disabled}}, false},
+                          {{"Trelvix", "TrelvixOld"}, {{"Trelvix", disabled}}, true},
+                          {{"Trelvix"}, {{"Trelvix", Bytes{3, 0, 0, 0}}}, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.names) + " " + std::to_string(c.records.size()));
         fakes::TestProgram t;

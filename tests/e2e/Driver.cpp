@@ -591,35 +591,4 @@ POINT MiddleOf(HWND window) {
     return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-namespace {
-// The class of the windows that show menus.
-HWND ShownMenu() {
-    HWND menu = FindWindowW(L"#32768", nullptr);
-    return menu != nullptr && IsWindowVisible(menu) != FALSE ? menu : nullptr;
-}
-} // namespace
-
-void ChooseContextMenuItem(const Trelvix& app, HWND control, int position) {
-    SetForegroundWindow(app.Main());
-    // Posted: the menu runs its own loop until an item is chosen.
-    PostMessageW(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(-1, -1));
-    if (!WaitFor([] { return ShownMenu() != nullptr; }))
-        throw std::runtime_error("the context menu did not open");
-    std::vector<INPUT> strokes;
-    const auto press = [&](WORD key) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        strokes.push_back(input);
-        input.ki.dwFlags = KEYEVENTF_KEYUP;
-        strokes.push_back(input);
-    };
-    for (int i = 0; i <= position; ++i)
-        press(VK_DOWN);
-    press(VK_RETURN);
-    SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
-    if (!WaitFor([] { return ShownMenu() == nullptr; }))
-        throw std::runtime_error("the context menu did not close");
-}
-
 } // namespace e2e

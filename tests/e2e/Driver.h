@@ -140,8 +140,4 @@ POINT ItemPoint(HWND list, int index);
 // The middle of a window, in screen coordinates.
 POINT MiddleOf(HWND window);
 
-// Opens the control's context menu as Shift+F10 does and chooses the item at `position`
-// (0 = the first) with the arrow keys and Enter, real key strokes as a user types them.
-void ChooseContextMenuItem(const Trelvix& app, HWND control, int position);
-
 } // namespace e2e
