@@ -85,6 +85,7 @@ struct ShownBox {
     std::string text;
     std::string caption;
     unsigned flags;
+    bool operator==(const ShownBox&) const = default;
 };
 
 class FakeDesktop : public port::Desktop {
@@ -104,6 +105,13 @@ class FakeDesktop : public port::Desktop {
     port::ModifierKeys KeyState() override { return keys; }
     std::vector<port::Rect> WorkAreas() override { return workAreas; }
     int TitleBarHeight() override { return titleBarHeight; }
+    // The messages of the boxes shown so far.
+    [[nodiscard]] std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const ShownBox& box : boxes)
+            texts.push_back(box.text);
+        return texts;
+    }
 
     std::vector<ShownBox> boxes;
     std::deque<int> answers;
