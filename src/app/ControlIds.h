@@ -74,6 +74,64 @@ inline constexpr int TabSheet13 = 1303;
 inline constexpr int TabSheet14 = 1304;
 inline constexpr int TabSheet15 = 1305;
 inline constexpr int TabSheet16 = 1306;
+// "Total "
+inline constexpr int Label32 = 1310;
+inline constexpr int Panel10 = 1311;
+inline constexpr int Panel11 = 1312;
+inline constexpr int Panel12 = 1313;
+inline constexpr int Panel13 = 1314;
+inline constexpr int Panel14 = 1315;
+inline constexpr int Panel15 = 1316;
+inline constexpr int Panel16 = 1317;
+inline constexpr int Panel17 = 1318;
+inline constexpr int Panel18 = 1319;
+inline constexpr int Label33 = 1320;
+inline constexpr int Label34 = 1321;
+inline constexpr int Label35 = 1322;
+inline constexpr int Label36 = 1323;
+inline constexpr int Label37 = 1324;
+inline constexpr int Label38 = 1325;
+inline constexpr int BitBtn23 = 1326;
+inline constexpr int BitBtn24 = 1327;
+inline constexpr int BitBtn22 = 1328;
+// "Temporary Files"
+inline constexpr int Label1 = 1329;
+inline constexpr int GroupBox13 = 1330;
+inline constexpr int ListBox8 = 1331;
+inline constexpr int Label2 = 1332;
+inline constexpr int BitBtn1 = 1333;
+inline constexpr int BitBtn2 = 1334;
+inline constexpr int BitBtn7 = 1335;
+// "Temporary Internet Files"
+inline constexpr int Label22 = 1336;
+inline constexpr int GroupBox14 = 1337;
+inline constexpr int ListBox12 = 1338;
+inline constexpr int Label26 = 1339;
+inline constexpr int BitBtn12 = 1340;
+inline constexpr int BitBtn13 = 1341;
+inline constexpr int BitBtn11 = 1342;
+// "Internet History Files"
+inline constexpr int Label24 = 1343;
+inline constexpr int GroupBox15 = 1344;
+inline constexpr int ListBox13 = 1345;
+inline constexpr int Label27 = 1346;
+inline constexpr int BitBtn15 = 1347;
+inline constexpr int BitBtn16 = 1348;
+inline constexpr int BitBtn14 = 1349;
+// "Cookies files"
+inline constexpr int Label25 = 1350;
+inline constexpr int GroupBox16 = 1351;
+inline constexpr int ListBox14 = 1352;
+inline constexpr int Label28 = 1353;
+inline constexpr int BitBtn18 = 1354;
+inline constexpr int BitBtn19 = 1355;
+inline constexpr int BitBtn17 = 1356;
+// "Recycle Bin"
+inline constexpr int Label31 = 1357;
+inline constexpr int Label29 = 1358;
+inline constexpr int Label30 = 1359;
+inline constexpr int BitBtn20 = 1360;
+inline constexpr int BitBtn21 = 1361;
 // ShutDown page
 inline constexpr int Label8 = 1400; // instruction
 inline constexpr int Label3 = 1401; // "Year:"

@@ -10,6 +10,7 @@
 #include "app/WindowModes.h"
 #include "app/WindowPlacement.h"
 #include "autostart/RunEntries.h"
+#include "cleanup/DeleteActions.h"
 #include "cleanup/OptionalFiles.h"
 #include "disks/DriveActions.h"
 #include "disks/DriveNotices.h"
@@ -69,7 +70,7 @@ void TMainForm::BindEvents() {
     SpeedButton7.OnClick = [this] { ToggleStayOnTop(Prog, Prog.StayOnTop); };
     AutoRun1.OnClick = [this] { ToggleAutoRun(Prog); };
     SpeedButton8.OnClick = [this] { ToggleAutoRun(Prog); };
-    SpeedButton12.OnClick = [this] { DeleteAllOptionalFiles(Prog); };
+    SpeedButton12.OnClick = [this] { DeleteAllOptionalFilesClick(Prog); };
     EjectCdrom1.OnClick = [this] { EjectCdrom(Prog); };
     CloseCdrom2.OnClick = [this] { CloseCdrom(Prog); };
     Button1.OnClick = [this] { BringWindowBack(); };

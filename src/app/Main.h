@@ -103,6 +103,64 @@ class TMainForm : public tk::Form {
     tk::TabSheet TabSheet14{*this, PageControl2, "TabSheet14", ids::main::TabSheet14};
     tk::TabSheet TabSheet15{*this, PageControl2, "TabSheet15", ids::main::TabSheet15};
     tk::TabSheet TabSheet16{*this, PageControl2, "TabSheet16", ids::main::TabSheet16};
+    // "Total "
+    tk::Label Label32{*this, &TabSheet11, "Label32", ids::main::Label32};
+    tk::Panel Panel10{*this, &TabSheet11, "Panel10", ids::main::Panel10};
+    tk::Panel Panel11{*this, &TabSheet11, "Panel11", ids::main::Panel11};
+    tk::Panel Panel12{*this, &TabSheet11, "Panel12", ids::main::Panel12};
+    tk::Panel Panel13{*this, &TabSheet11, "Panel13", ids::main::Panel13};
+    tk::Panel Panel14{*this, &TabSheet11, "Panel14", ids::main::Panel14};
+    tk::Panel Panel15{*this, &TabSheet11, "Panel15", ids::main::Panel15};
+    tk::Panel Panel16{*this, &TabSheet11, "Panel16", ids::main::Panel16};
+    tk::Panel Panel17{*this, &TabSheet11, "Panel17", ids::main::Panel17};
+    tk::Panel Panel18{*this, &TabSheet11, "Panel18", ids::main::Panel18};
+    tk::Label Label33{*this, &TabSheet11, "Label33", ids::main::Label33};
+    tk::Label Label34{*this, &TabSheet11, "Label34", ids::main::Label34};
+    tk::Label Label35{*this, &TabSheet11, "Label35", ids::main::Label35};
+    tk::Label Label36{*this, &TabSheet11, "Label36", ids::main::Label36};
+    tk::Label Label37{*this, &TabSheet11, "Label37", ids::main::Label37};
+    tk::Label Label38{*this, &TabSheet11, "Label38", ids::main::Label38};
+    tk::BitBtn BitBtn23{*this, &TabSheet11, "BitBtn23", ids::main::BitBtn23};
+    tk::BitBtn BitBtn24{*this, &TabSheet11, "BitBtn24", ids::main::BitBtn24};
+    tk::BitBtn BitBtn22{*this, &TabSheet11, "BitBtn22", ids::main::BitBtn22};
+    // "Temporary Files"
+    tk::Label Label1{*this, &TabSheet12, "Label1", ids::main::Label1};
+    tk::GroupBox GroupBox13{*this, &TabSheet12, "GroupBox13", ids::main::GroupBox13};
+    tk::ListBox ListBox8{*this, &GroupBox13, "ListBox8", ids::main::ListBox8};
+    tk::Label Label2{*this, &TabSheet12, "Label2", ids::main::Label2};
+    tk::BitBtn BitBtn1{*this, &TabSheet12, "BitBtn1", ids::main::BitBtn1};
+    tk::BitBtn BitBtn2{*this, &TabSheet12, "BitBtn2", ids::main::BitBtn2};
+    tk::BitBtn BitBtn7{*this, &TabSheet12, "BitBtn7", ids::main::BitBtn7};
+    // "Temporary Internet Files"
+    tk::Label Label22{*this, &TabSheet13, "Label22", ids::main::Label22};
+    tk::GroupBox GroupBox14{*this, &TabSheet13, "GroupBox14", ids::main::GroupBox14};
+    tk::ListBox ListBox12{*this, &GroupBox14, "ListBox12", ids::main::ListBox12};
+    tk::Label Label26{*this, &TabSheet13, "Label26", ids::main::Label26};
+    tk::BitBtn BitBtn12{*this, &TabSheet13, "BitBtn12", ids::main::BitBtn12};
+    tk::BitBtn BitBtn13{*this, &TabSheet13, "BitBtn13", ids::main::BitBtn13};
+    tk::BitBtn BitBtn11{*this, &TabSheet13, "BitBtn11", ids::main::BitBtn11};
+    // "Internet History Files"
+    tk::Label Label24{*this, &TabSheet14, "Label24", ids::main::Label24};
+    tk::GroupBox GroupBox15{*this, &TabSheet14, "GroupBox15", ids::main::GroupBox15};
+    tk::ListBox ListBox13{*this, &GroupBox15, "ListBox13", ids::main::ListBox13};
+    tk::Label Label27{*this, &TabSheet14, "Label27", ids::main::Label27};
+    tk::BitBtn BitBtn15{*this, &TabSheet14, "BitBtn15", ids::main::BitBtn15};
+    tk::BitBtn BitBtn16{*this, &TabSheet14, "BitBtn16", ids::main::BitBtn16};
+    tk::BitBtn BitBtn14{*this, &TabSheet14, "BitBtn14", ids::main::BitBtn14};
+    // "Cookies files"
+    tk::Label Label25{*this, &TabSheet15, "Label25", ids::main::Label25};
+    tk::GroupBox GroupBox16{*this, &TabSheet15, "GroupBox16", ids::main::GroupBox16};
+    tk::ListBox ListBox14{*this, &GroupBox16, "ListBox14", ids::main::ListBox14};
+    tk::Label Label28{*this, &TabSheet15, "Label28", ids::main::Label28};
+    tk::BitBtn BitBtn18{*this, &TabSheet15, "BitBtn18", ids::main::BitBtn18};
+    tk::BitBtn BitBtn19{*this, &TabSheet15, "BitBtn19", ids::main::BitBtn19};
+    tk::BitBtn BitBtn17{*this, &TabSheet15, "BitBtn17", ids::main::BitBtn17};
+    // "Recycle Bin"
+    tk::Label Label31{*this, &TabSheet16, "Label31", ids::main::Label31};
+    tk::Label Label29{*this, &TabSheet16, "Label29", ids::main::Label29};
+    tk::Label Label30{*this, &TabSheet16, "Label30", ids::main::Label30};
+    tk::BitBtn BitBtn20{*this, &TabSheet16, "BitBtn20", ids::main::BitBtn20};
+    tk::BitBtn BitBtn21{*this, &TabSheet16, "BitBtn21", ids::main::BitBtn21};
 
     // Page 3: ShutDown
     tk::Label Label8{*this, &TabSheet4, "Label8", ids::main::Label8};

@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "app/Program.h"
+#include "cleanup/FreeTempPage.h"
 #include "autostart/RunEntries.h"
 #include "disks/DriveSurvey.h"
 #include "launch/LaunchPage.h"
@@ -121,6 +122,7 @@ void DesignMainWindow(TMainForm& f) {
 
     DesignDisksPage(f);
     DesignQuickLaunchPage(f);
+    DesignFreeTempPage(f);
     DesignShutDownPage(f);
     DesignStopWatchPage(f);
     DesignSystemPage(f);

@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "app/OptionsForm.h"
+#include "cleanup/OptionalFiles.h"
 #include "autostart/RunEntries.h"
 #include "disks/DriveSurvey.h"
 #include "disks/VolumeLabelDialog.h"
@@ -69,6 +70,7 @@ class Program {
     std::string VersionLine;
 
     DiskMonitorState DiskMonitor;
+    OptionalFilesState OptionalFiles;
     StopWatchState StopWatch;
     AutoStartState AutoStart;
     ShutdownScheduleState Schedule;

@@ -1,9 +1,79 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace port {
 
+// File attributes as the system numbers them.
+namespace attr {
+inline constexpr std::uint32_t ReadOnly = 0x1;
+inline constexpr std::uint32_t Hidden = 0x2;
+inline constexpr std::uint32_t System = 0x4;
+inline constexpr std::uint32_t VolumeLabel = 0x8;
+inline constexpr std::uint32_t Directory = 0x10;
+inline constexpr std::uint32_t Archive = 0x20;
+// Junctions, symbolic links, mount points, cloud and deduplication placeholders.
+inline constexpr std::uint32_t ReparsePoint = 0x400;
+} // namespace attr
+
+// The code that ends a complete listing (ERROR_NO_MORE_FILES).
+inline constexpr std::uint32_t NoMoreFiles = 18;
+
+struct FolderEntry {
+    std::string name;
+    std::uint32_t attributes = 0;
+    std::int64_t size = 0; // bytes; as reported for links, never those of their targets
+};
+
+// What a path named, opened as itself: a link is never followed.
+enum class FolderKind {
+    Unopened, // missing, or the system refused to open it (see endCode)
+    Folder,   // a plain folder, reached by exactly this path
+    Link,     // a link, or reached only through a link on the way
+    NotFolder,
+};
+
+// While it lives, the listed folder cannot be renamed or removed by anyone, this
+// program included, so nothing can be put in its place.
+class FolderHold {
+  public:
+    virtual ~FolderHold() = default;
+};
+
+struct FolderListing {
+    FolderKind kind = FolderKind::Unopened;
+    // Of a plain folder only: every entry in the order the file system keeps them,
+    // "." and ".." included.
+    std::vector<FolderEntry> entries;
+    // The code that ended the listing: NoMoreFiles when it read everything.
+    std::uint32_t endCode = 0;
+    std::unique_ptr<FolderHold> hold; // only when asked for and the folder was listed
+};
+
+struct RecycleBinContent {
+    bool ok = false; // false when the query failed
+    std::int64_t bytes = 0;
+    std::int64_t items = 0;
+};
+
+// Folders of the system and the user, as the system names them.
+enum class KnownFolder {
+    Windows,
+    SystemX86,
+    ProgramFiles,
+    ProgramFilesX86,
+    ProgramFilesX64,
+    Users,
+    Profile
+};
+
+// Paths are UTF-8 and of any length. Listings and the operations that change an entry take
+// an absolute path in one spelling (no "." or ".." names) and act on exactly the entry it
+// names: a link is handled as the link, and a path that reaches its entry through a link
+// is refused (a listing without a hold: see there).
 class Files {
   public:
     virtual ~Files() = default;
@@ -11,6 +81,32 @@ class Files {
     [[nodiscard]] virtual std::string TempPath() = 0;
     // Creates one folder; false when it exists already or cannot be made.
     virtual bool MakeDirectory(const std::string& path) = 0;
+
+    // Lists a folder. With `hold`, for a walk that changes what it lists, the listing keeps
+    // the folder in place until the hold is dropped, and the folder must be reached by
+    // exactly this path. Without, others may go on renaming and removing it, and the path
+    // is not checked name by name (the check costs a fifth of a walk): a folder link is
+    // still told apart where the system opens links as themselves, but a link the system
+    // follows anyway (a Unix link under Wine) is listed as the folder it leads to. A walk
+    // never asks for a link: the entry that names one says what it is.
+    [[nodiscard]] virtual FolderListing ListFolder(const std::string& folder, bool hold) = 0;
+    // The path of what `path` names with every link on the way followed, as the system
+    // spells it (case, long names); "" when it does not exist or cannot be opened.
+    [[nodiscard]] virtual std::string FinalPath(const std::string& path) = 0;
+    // Each false when the entry is not of that kind, not exactly at that path, or the
+    // system refused (in use, read-only, a folder not empty, no rights).
+    virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
+    virtual bool RemoveFile(const std::string& path) = 0;
+    // Removes an empty folder, or a link to a folder (never what it points to).
+    virtual bool RemoveFolder(const std::string& path) = 0;
+
+    // "" when the system does not have it.
+    [[nodiscard]] virtual std::string KnownFolderPath(KnownFolder folder) = 0;
+
+    // The Recycle Bins of all drives.
+    [[nodiscard]] virtual RecycleBinContent QueryRecycleBin() = 0;
+    // Without confirmation or progress window; the system's sound is kept.
+    virtual bool EmptyRecycleBin() = 0;
 };
 
 } // namespace port

@@ -103,6 +103,13 @@ int CountWindows(const wchar_t* className, const wchar_t* title = nullptr);
 
 // A click, posted: its handler may open a modal box, which the test is then free to answer.
 void Click(HWND button);
+// The older names the cleanup tests still call; new tests use Click and WaitForWindow.
+inline void PostClick(HWND button) {
+    Click(button);
+}
+inline HWND WaitForBox(const Trelvix& app) {
+    return app.WaitForWindow(L"#32770", {}, std::chrono::seconds(10));
+}
 // A character typed into a window (27 is Escape).
 void PostChar(HWND target, wchar_t ch);
 // The box's message, its static texts joined.

@@ -2,6 +2,7 @@
 
 // In-memory ports: the whole program runs on these in the native tests.
 
+#include "fakes/FakeFiles.h"
 #include "platform/Ports.h"
 
 #include <algorithm>
@@ -254,17 +255,6 @@ class FakeSystem : public port::System {
 };
 
 // ---- Files, shell, drives and the rest ----
-
-class FakeFiles : public port::Files {
-  public:
-    std::string TempPath() override { return "C:\\Users\\user\\AppData\\Local\\Temp\\"; }
-    bool MakeDirectory(const std::string& path) override {
-        created.push_back(path);
-        return folders.insert(path).second;
-    }
-    std::set<std::string> folders;
-    std::vector<std::string> created;
-};
 
 struct ShellOpen {
     std::string file;

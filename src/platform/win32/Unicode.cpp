@@ -20,7 +20,7 @@ std::wstring Widen(const std::string& utf8) {
     return wide;
 }
 
-std::string Narrow(const std::wstring& utf16) {
+std::string Narrow(std::wstring_view utf16) {
     if (utf16.empty() || utf16.size() > INT_MAX)
         return {};
     const int length = static_cast<int>(utf16.size());

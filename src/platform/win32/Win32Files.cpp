@@ -2,7 +2,253 @@
 
 #include "platform/win32/Unicode.h"
 
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cwctype>
+#include <memory>
+#include <string_view>
+#include <vector>
+
 namespace win32 {
+
+namespace {
+
+constexpr std::wstring_view Verbatim = L"\\\\?\\";
+constexpr std::wstring_view VerbatimShare = L"\\\\?\\UNC\\";
+
+bool StartsWith(std::wstring_view text, std::wstring_view start) {
+    return text.substr(0, start.size()) == start;
+}
+
+// Whether every name of the path is one the system would take as it is: no "." or "..",
+// no empty name.
+bool HasPlainNames(std::wstring_view names) {
+    size_t at = 0;
+    while (at < names.size()) {
+        const size_t end = std::min(names.find(L'\\', at), names.size());
+        const std::wstring_view name = names.substr(at, end - at);
+        if ((name.empty() && end < names.size()) || name == L"." || name == L"..")
+            return false;
+        at = end + 1;
+    }
+    return true;
+}
+
+// The "\\?\" form of an absolute path in one spelling ("C:\a\b", "\\server\share\a"):
+// the system takes it at any length and changes none of its names. "" for any other path.
+std::wstring VerbatimPath(const std::string& path) {
+    const std::wstring wide = Widen(path);
+    if (wide.find(L'/') != std::wstring::npos)
+        return {};
+    auto isDrive = [](std::wstring_view p) {
+        return p.size() >= 3 && std::iswalpha(p[0]) && p[1] == L':' && p[2] == L'\\';
+    };
+    std::wstring_view names;
+    std::wstring verbatim;
+    if (StartsWith(wide, VerbatimShare)) {
+        names = std::wstring_view(wide).substr(VerbatimShare.size());
+        verbatim = wide;
+    } else if (StartsWith(wide, Verbatim)) {
+        if (!isDrive(std::wstring_view(wide).substr(Verbatim.size())))
+            return {};
+        names = std::wstring_view(wide).substr(Verbatim.size() + 3);
+        verbatim = wide;
+    } else if (isDrive(wide)) {
+        names = std::wstring_view(wide).substr(3);
+        verbatim = std::wstring(Verbatim) + wide;
+    } else if (StartsWith(wide, L"\\\\")) {
+        names = std::wstring_view(wide).substr(2);
+        verbatim = std::wstring(VerbatimShare) + wide.substr(2);
+    } else {
+        return {};
+    }
+    return HasPlainNames(names) ? verbatim : std::wstring();
+}
+
+// A path as users write it: the system's "\\?\" prefixes taken off.
+std::string UsualPath(const std::wstring& path) {
+    if (StartsWith(path, VerbatimShare))
+        return Narrow(L"\\\\" + path.substr(VerbatimShare.size()));
+    if (StartsWith(path, Verbatim))
+        return Narrow(std::wstring_view(path).substr(Verbatim.size()));
+    return Narrow(path);
+}
+
+// GetFinalPathNameByHandleW, whole; "" when the system has no name for the handle.
+std::wstring FinalName(HANDLE handle) {
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetFinalPathNameByHandleW(handle, name.data(), static_cast<DWORD>(name.size()),
+                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0)
+            return {};
+        // Too small a buffer gives the size needed, terminator included.
+        if (length < name.size()) {
+            name.resize(length);
+            return name;
+        }
+        name.resize(length);
+    }
+}
+
+bool SameName(std::wstring_view a, std::wstring_view b) {
+    while (a.size() > 1 && a.back() == L'\\')
+        a.remove_suffix(1);
+    while (b.size() > 1 && b.back() == L'\\')
+        b.remove_suffix(1);
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// The path of what the handle reached, below its volume ("\a\b"; on a share
+// "\server\share\a\b"). Unlike GetFinalPathNameByHandleW under Wine, it has no length limit.
+std::wstring NameOnVolume(HANDLE handle) {
+    std::vector<std::uint32_t> buffer(256);
+    for (;;) {
+        const auto bytes = static_cast<DWORD>(buffer.size() * sizeof(std::uint32_t));
+        if (GetFileInformationByHandleEx(handle, FileNameInfo, buffer.data(), bytes)) {
+            const auto* info = reinterpret_cast<const FILE_NAME_INFO*>(buffer.data());
+            return std::wstring(info->FileName, info->FileNameLength / sizeof(wchar_t));
+        }
+        if (GetLastError() != ERROR_MORE_DATA || buffer.size() > 65536)
+            return {};
+        const auto* info = reinterpret_cast<const FILE_NAME_INFO*>(buffer.data());
+        buffer.resize(buffer.size() + info->FileNameLength / sizeof(std::uint32_t) + 2);
+    }
+}
+
+// Whether the handle reached exactly the entry of a "\\?\" path, no link followed on the
+// way. The volume is not compared: the walks hold every folder above what they change.
+bool ReachedAsNamed(HANDLE handle, const std::wstring& verbatim) {
+    const std::wstring name = NameOnVolume(handle);
+    if (StartsWith(verbatim, VerbatimShare)) {
+        const std::wstring_view share =
+            std::wstring_view(verbatim).substr(VerbatimShare.size() - 1);
+        const size_t below = share.find(L'\\', share.find(L'\\', 1) + 1);
+        return SameName(name, share) ||
+               (below != std::wstring_view::npos && SameName(name, share.substr(below)));
+    }
+    return SameName(name, std::wstring_view(verbatim).substr(Verbatim.size() + 2));
+}
+
+std::uint32_t AttributesOf(HANDLE handle) {
+    FILE_ATTRIBUTE_TAG_INFO info{};
+    if (!GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &info, sizeof info))
+        return INVALID_FILE_ATTRIBUTES;
+    return info.FileAttributes;
+}
+
+// An entry opened as itself for `access`.
+struct OpenedEntry {
+    UniqueHandle handle;
+    bool reachedAsNamed = false; // what was opened has exactly the path asked for
+};
+
+// Each question about a handle costs a round trip to the server under Wine, about as much as
+// deleting a file: the name is asked only where something is changed through the handle,
+// and a file is opened without FILE_FLAG_BACKUP_SEMANTICS, which no folder opens without,
+// so that its kind needs no question at all.
+OpenedEntry OpenAsItself(const std::wstring& verbatim, DWORD access, DWORD share, bool foldersToo,
+                         bool checkName) {
+    OpenedEntry entry;
+    const DWORD flags =
+        FILE_FLAG_OPEN_REPARSE_POINT | (foldersToo ? FILE_FLAG_BACKUP_SEMANTICS : DWORD{0});
+    entry.handle.reset(
+        CreateFileW(verbatim.c_str(), access, share, nullptr, OPEN_EXISTING, flags, nullptr));
+    if (entry.handle)
+        entry.reachedAsNamed = !checkName || ReachedAsNamed(entry.handle.get(), verbatim);
+    return entry;
+}
+
+constexpr DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+bool Has(std::uint32_t attributes, DWORD bit) {
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & bit) != 0;
+}
+
+// Deletes the entry behind the handle when the handle is closed.
+bool DeleteThrough(HANDLE handle) {
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    return SetFileInformationByHandle(handle, FileDispositionInfo, &disposition,
+                                      sizeof disposition) != FALSE;
+}
+
+bool RemoveEntry(const std::string& path, bool folder) {
+    const std::wstring verbatim = VerbatimPath(path);
+    if (verbatim.empty())
+        return false;
+    const DWORD access = DELETE | (folder ? FILE_READ_ATTRIBUTES : DWORD{0});
+    OpenedEntry entry = OpenAsItself(verbatim, access, ShareAll, folder, true);
+    return entry.handle && entry.reachedAsNamed &&
+           (!folder || Has(AttributesOf(entry.handle.get()), FILE_ATTRIBUTE_DIRECTORY)) &&
+           DeleteThrough(entry.handle.get());
+}
+
+class HeldFolder : public port::FolderHold {
+  public:
+    explicit HeldFolder(UniqueHandle handle) : handle_(std::move(handle)) {}
+
+  private:
+    UniqueHandle handle_;
+};
+
+// Most names are plain ASCII: those are copied as they are, the rest converted.
+std::string NameText(std::wstring_view name) {
+    std::string text(name.size(), '\0');
+    for (size_t i = 0; i < name.size(); ++i) {
+        if (name[i] >= 0x80)
+            return Narrow(name);
+        text[i] = static_cast<char>(name[i]);
+    }
+    return text;
+}
+
+// Reads every entry of an open folder, the way FindFirstFileExW with its basic
+// information and a large buffer does.
+void ReadEntries(HANDLE folder, port::FolderListing& listing) {
+    constexpr DWORD Bytes = 64 * 1024;
+    // Not cleared: the system writes what is read.
+    const std::unique_ptr<std::uint64_t[]> buffer(new std::uint64_t[Bytes / sizeof(std::uint64_t)]);
+    FILE_INFO_BY_HANDLE_CLASS request = FileFullDirectoryRestartInfo;
+    while (GetFileInformationByHandleEx(folder, request, buffer.get(), Bytes)) {
+        request = FileFullDirectoryInfo;
+        const char* at = reinterpret_cast<const char*>(buffer.get());
+        for (;;) {
+            const auto* info = reinterpret_cast<const FILE_FULL_DIR_INFO*>(at);
+            listing.entries.push_back({NameText(std::wstring_view(
+                                           info->FileName, info->FileNameLength / sizeof(wchar_t))),
+                                       info->FileAttributes, info->EndOfFile.QuadPart});
+            if (info->NextEntryOffset == 0)
+                break;
+            at += info->NextEntryOffset;
+        }
+    }
+    listing.endCode = GetLastError();
+}
+
+const KNOWNFOLDERID* KnownFolderId(port::KnownFolder folder) {
+    switch (folder) {
+    case port::KnownFolder::Windows:
+        return &FOLDERID_Windows;
+    case port::KnownFolder::SystemX86:
+        return &FOLDERID_SystemX86;
+    case port::KnownFolder::ProgramFiles:
+        return &FOLDERID_ProgramFiles;
+    case port::KnownFolder::ProgramFilesX86:
+        return &FOLDERID_ProgramFilesX86;
+    case port::KnownFolder::ProgramFilesX64:
+        return &FOLDERID_ProgramFilesX64;
+    case port::KnownFolder::Users:
+        return &FOLDERID_UserProfiles;
+    case port::KnownFolder::Profile:
+        return &FOLDERID_Profile;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 std::string Win32Files::TempPath() {
     std::wstring path(MAX_PATH + 1, L'\0');
@@ -21,6 +267,92 @@ std::string Win32Files::TempPath() {
 
 bool Win32Files::MakeDirectory(const std::string& path) {
     return CreateDirectoryW(Widen(path).c_str(), nullptr) != FALSE;
+}
+
+port::FolderListing Win32Files::ListFolder(const std::string& folder, bool hold) {
+    port::FolderListing listing;
+    const std::wstring verbatim = VerbatimPath(folder);
+    if (verbatim.empty()) {
+        listing.endCode = ERROR_BAD_PATHNAME;
+        return listing;
+    }
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | (hold ? 0 : FILE_SHARE_DELETE);
+    OpenedEntry opened = OpenAsItself(
+        verbatim, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE, share, true, hold);
+    if (!opened.handle) {
+        listing.endCode = GetLastError();
+        return listing;
+    }
+    const std::uint32_t attributes = AttributesOf(opened.handle.get());
+    if (Has(attributes, FILE_ATTRIBUTE_REPARSE_POINT) || !opened.reachedAsNamed)
+        listing.kind = port::FolderKind::Link;
+    else if (!Has(attributes, FILE_ATTRIBUTE_DIRECTORY))
+        listing.kind = port::FolderKind::NotFolder;
+    else
+        listing.kind = port::FolderKind::Folder;
+    if (listing.kind != port::FolderKind::Folder)
+        return listing;
+    ReadEntries(opened.handle.get(), listing);
+    if (hold)
+        listing.hold = std::make_unique<HeldFolder>(std::move(opened.handle));
+    return listing;
+}
+
+std::string Win32Files::FinalPath(const std::string& path) {
+    std::wstring name = VerbatimPath(path);
+    if (name.empty())
+        name = Widen(path);
+    const UniqueHandle handle(CreateFileW(name.c_str(), FILE_READ_ATTRIBUTES, ShareAll, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!handle)
+        return {};
+    return UsualPath(FinalName(handle.get()));
+}
+
+bool Win32Files::SetAttributes(const std::string& path, std::uint32_t attributes) {
+    const std::wstring verbatim = VerbatimPath(path);
+    if (verbatim.empty())
+        return false;
+    OpenedEntry entry = OpenAsItself(verbatim, FILE_WRITE_ATTRIBUTES, ShareAll, true, true);
+    if (!entry.handle || !entry.reachedAsNamed)
+        return false;
+    FILE_BASIC_INFO info{}; // times of zero stay as they are
+    // Attributes of zero would mean "unchanged" too.
+    info.FileAttributes = attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes;
+    return SetFileInformationByHandle(entry.handle.get(), FileBasicInfo, &info, sizeof info) !=
+           FALSE;
+}
+
+bool Win32Files::RemoveFile(const std::string& path) {
+    return RemoveEntry(path, false);
+}
+
+bool Win32Files::RemoveFolder(const std::string& path) {
+    return RemoveEntry(path, true);
+}
+
+std::string Win32Files::KnownFolderPath(port::KnownFolder folder) {
+    const KNOWNFOLDERID* id = KnownFolderId(folder);
+    PWSTR given = nullptr;
+    const HRESULT result = id == nullptr
+                               ? E_INVALIDARG
+                               : SHGetKnownFolderPath(*id, KF_FLAG_DONT_VERIFY, nullptr, &given);
+    // The system's text is freed whether or not the call succeeded.
+    const std::unique_ptr<wchar_t, decltype(&CoTaskMemFree)> path(given, &CoTaskMemFree);
+    return SUCCEEDED(result) && path ? Narrow(path.get()) : std::string();
+}
+
+port::RecycleBinContent Win32Files::QueryRecycleBin() {
+    SHQUERYRBINFO info{};
+    info.cbSize = sizeof info;
+    if (FAILED(SHQueryRecycleBinW(nullptr, &info)))
+        return {};
+    return {true, info.i64Size, info.i64NumItems};
+}
+
+bool Win32Files::EmptyRecycleBin() {
+    return SUCCEEDED(
+        SHEmptyRecycleBinW(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI));
 }
 
 } // namespace win32

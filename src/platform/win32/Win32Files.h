@@ -5,12 +5,31 @@
 
 namespace win32 {
 
+// Absolute paths are given to the system in their "\\?\" form, so that no length limits
+// them. The operations that list or change an entry open it with
+// FILE_FLAG_OPEN_REPARSE_POINT, check that the system's final path of what they opened is
+// the path they were given (Wine follows Unix links even when asked not to; on Windows a
+// link on the way shows the same way), and then act through that very handle.
 class Win32Files : public port::Files {
   public:
     // GetTempPathW, whole; ends in a backslash; "" when the system gives none.
     std::string TempPath() override;
     // CreateDirectoryW of one folder; false when it exists already or cannot be made.
     bool MakeDirectory(const std::string& path) override;
+    // The folder's handle is listed with GetFileInformationByHandleEx (full directory
+    // information), so the folder checked is the folder listed. A hold keeps that handle
+    // open without FILE_SHARE_DELETE.
+    port::FolderListing ListFolder(const std::string& folder, bool hold) override;
+    // GetFinalPathNameByHandleW, without its "\\?\" prefix.
+    std::string FinalPath(const std::string& path) override;
+    bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
+    bool RemoveFile(const std::string& path) override;
+    bool RemoveFolder(const std::string& path) override;
+    // SHGetKnownFolderPath.
+    std::string KnownFolderPath(port::KnownFolder folder) override;
+    // SHQueryRecycleBinW and SHEmptyRecycleBinW with no root: every drive's bin.
+    port::RecycleBinContent QueryRecycleBin() override;
+    bool EmptyRecycleBin() override;
 };
 
 } // namespace win32

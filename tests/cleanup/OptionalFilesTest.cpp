@@ -1,0 +1,205 @@
+#include "cleanup/CleanupMachine.h"
+#include "cleanup/OptionalFiles.h"
+#include "cleanup/PlaceChecks.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <tuple>
+
+namespace {
+
+using namespace cleanup_test;
+using port::attr::Hidden;
+using port::attr::System;
+using Items = std::vector<std::string>;
+
+TEST(FormatGrouped, GroupsThreeDigitsFromTheRight) {
+    const std::pair<std::int64_t, const char*> cases[] = {
+        {0, "0"},
+        {999, "999"},
+        {1000, "1 000"},
+        {100000, "100 000"},
+        {1234567, "1 234 567"},
+        {12345678, "12 345 678"},
+        {std::numeric_limits<std::int64_t>::max(), "9 223 372 036 854 775 807"},
+    };
+    for (const auto& [n, text] : cases)
+        EXPECT_EQ(trelvix::FormatGrouped(n), text);
+}
+
+TEST(NormalFolderPath, OneSpellingOrNoneForAPathThatIsNotAbsolute) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"c:/Users//user/./Temp/", "C:\\Users\\user\\Temp"},
+        {"C:\\a\\b\\..\\..\\..\\c", "C:\\c"},
+        {"C:\\Windows. \\Temp ", "C:\\Windows\\Temp"},
+        {"C:\\..", "C:\\"},
+        {"\\\\?\\C:\\Temp. ", "C:\\Temp. "},
+        {"\\\\?\\UNC\\server\\share\\x", "\\\\server\\share\\x"},
+        {"\\\\server\\share\\", "\\\\server\\share"},
+        {"\\\\?\\C:\\a\\..\\b", ""},
+        {"C:", ""},
+        {"C:Temp", ""},
+        {"\\Temp", ""},
+        {"Temp", ""},
+        {"\\\\server", ""},
+        {"\\\\?\\Volume{0e9d1a2b}\\", ""},
+    };
+    for (const auto& [path, normal] : cases)
+        EXPECT_EQ(trelvix::NormalFolderPath(path), normal) << path;
+}
+
+TEST(FreeTempPage, EveryPlaceShowsItsTopLevelAndTheBytesOfEverythingUnderIt) {
+    CleanupMachine t;
+    auto& fs = t.files();
+    fs.AddFile(In(Temp, "a.tmp"), 100);
+    fs.AddFile(In(Temp, "hidden.tmp"), 10, Hidden);
+    fs.AddFile(In(Temp, "sub\\system.tmp"), 20, System | Hidden);
+    fs.AddFile(In(Temp, "sub\\deeper\\b.tmp"), 7);
+    fs.AddFile(In(Temp, ".cache\\c.tmp"), 3);
+    fs.AddFile(In(Cache, "x.dat"), 1000);
+    fs.AddFile(In(History, "h\\index.dat"), 1);
+    t.fake.files.recycleBin = {true, 1234567, 12};
+    auto& f = t.Start().MainForm.operator*();
+
+    // Title, list, size label, line on the Total sub-tab.
+    const std::tuple<tk::Label*, tk::ListBox*, tk::Label*, tk::Label*, std::string, Items,
+                     std::string, std::string>
+        places[] = {
+            {&f.Label1, &f.ListBox8, &f.Label2, &f.Label33,
+             "Temporary Directory is: \r" + Temp + "\\",
+             Items{"a.tmp", "hidden.tmp", "sub", ".cache"}, "140 Bytes \rin Temporary Files!",
+             "Temporary Files: 140 bytes"},
+            {&f.Label22, &f.ListBox12, &f.Label26, &f.Label34,
+             "Temporary Internet Directory is: \r" + Cache, Items{"x.dat"},
+             "1 000 Bytes \rin Temporary Internet Files!", "Temporary Internet Files: 1 000 bytes"},
+            {&f.Label24, &f.ListBox13, &f.Label27, &f.Label35,
+             "Internet History Directory is: \r" + History, Items{"h"},
+             "1 Bytes \rin Internet History Files!", "Internet History Files: 1 bytes"},
+            {&f.Label25, &f.ListBox14, &f.Label28, &f.Label36, "Cookies Directory is: \r" + Cookies,
+             Items{}, "0 Bytes \rin Cookies Files!", "Cookies Files: 0 bytes"},
+        };
+    for (const auto& [title, list, size, line, titleText, items, sizeText, lineText] : places) {
+        EXPECT_EQ(title->Caption(), titleText);
+        EXPECT_EQ(list->Items(), items) << titleText;
+        EXPECT_EQ(size->Caption(), sizeText);
+        EXPECT_EQ(line->Caption(), lineText);
+    }
+    EXPECT_EQ(f.Label29.Caption(), "Number of Files in Recycle Bin: 12");
+    EXPECT_EQ(f.Label30.Caption(), "1 234 567 Bytes \rin Recycle Bin");
+    EXPECT_EQ(f.Label37.Caption(), "Recycle Bin: 1 234 567 bytes");
+    EXPECT_EQ(f.Label38.Caption(), "Total size of all temps: 1 235 708 bytes");
+    EXPECT_EQ(f.Label32.Caption(), "Total Control of optional files (you can delete this files, "
+                                   "when need more space on fixed disk of PC)");
+    // The delete and browse buttons share the first ones' pictures.
+    for (const tk::BitBtn* button :
+         {&f.BitBtn12, &f.BitBtn15, &f.BitBtn18, &f.BitBtn20, &f.BitBtn23})
+        EXPECT_EQ(button->Glyph(), f.BitBtn1.Glyph()) << button->Name();
+    for (const tk::BitBtn* button : {&f.BitBtn13, &f.BitBtn16, &f.BitBtn19})
+        EXPECT_EQ(button->Glyph(), f.BitBtn2.Glyph()) << button->Name();
+}
+
+TEST(FreeTempPage, ShellFolderValuesThatAreMissingOrDamaged) {
+    CleanupMachine t;
+    t.files().AddFile(In(Cache, "x.dat"), 1000);
+    t.fake.files.recycleBin.ok = false; // a failed query shows as an empty bin
+    t.fake.files.recycleBin.items = 3;
+    auto& f = *t.Start().MainForm;
+    EXPECT_EQ(f.Label29.Caption(), "Number of Files in Recycle Bin: 0");
+
+    // The key does not open: the path read before stays.
+    auto key = t.fake.registry.keys.extract(
+        fakes::FakeRegistry::KeyName(port::RegRoot::CurrentUser, ShellFolders));
+    f.BitBtn11.OnClick();
+    EXPECT_EQ(f.Label22.Caption(), "Temporary Internet Directory is: \r" + Cache);
+    EXPECT_EQ(f.Label26.Caption(), "1 000 Bytes \rin Temporary Internet Files!");
+
+    // The value is missing: the path is empty, and nothing is listed or sized.
+    t.fake.registry.keys.insert(std::move(key));
+    ASSERT_TRUE(t.fake.registry.Open(port::RegRoot::CurrentUser, ShellFolders, false, true)
+                    ->DeleteValue("Cache"));
+    f.BitBtn11.OnClick();
+    EXPECT_EQ(f.Label22.Caption(), "Temporary Internet Directory is: \r");
+    EXPECT_TRUE(f.ListBox12.Items().empty());
+    EXPECT_EQ(f.Label26.Caption(), "0 Bytes \rin Temporary Internet Files!");
+    EXPECT_EQ(f.Label34.Caption(), "Temporary Internet Files: 0 bytes");
+    EXPECT_TRUE(t.fake.desktop.boxes.empty());
+
+    // A value of another type is reported and counts as missing.
+    t.fake.registry.SetDWord(port::RegRoot::CurrentUser, ShellFolders, "History", 7);
+    f.BitBtn14.OnClick();
+    EXPECT_EQ(f.Label24.Caption(), "Internet History Directory is: \r");
+    ASSERT_EQ(t.fake.desktop.boxes.size(), 1u);
+    EXPECT_EQ(t.fake.desktop.boxes[0].text, "Invalid data type for 'History'.");
+}
+
+TEST(FreeTempPage, OnePlaceRefreshedAloneLeavesTheTotalLineAsItWas) {
+    CleanupMachine t;
+    auto& f = *t.Start().MainForm;
+    t.files().AddFile(In(Cache, "new.dat"), 2000);
+    t.files().AddFile(In(Temp, "new.tmp"), 30);
+    f.BitBtn13.Click(); // browse: the place is read again first
+    f.BitBtn7.OnClick();
+    EXPECT_EQ(f.Label34.Caption(), "Temporary Internet Files: 2 000 bytes");
+    EXPECT_EQ(f.Label33.Caption(), "Temporary Files: 30 bytes");
+    EXPECT_EQ(f.Label38.Caption(), "Total size of all temps: 0 bytes");
+    f.BitBtn22.OnClick();
+    EXPECT_EQ(f.Label38.Caption(), "Total size of all temps: 2 030 bytes");
+
+    f.BitBtn2.Click();
+    const auto& lines = t.fake.shell.commandLines;
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].line, "Explorer " + Cache + "\\");
+    EXPECT_EQ(lines[1].line, "Explorer " + Temp + "\\");
+    EXPECT_EQ(lines[1].show, port::ShowMode::Shown);
+}
+
+TEST(FreeTempPage, TheChosenTemporaryFileIsChosenAgainAfterARefill) {
+    CleanupMachine t;
+    for (const char* name : {"1.tmp", "2.tmp", "3.tmp", "4.tmp"})
+        t.files().AddFile(In(Temp, name), 1);
+    auto& f = *t.Start().MainForm;
+    EXPECT_EQ(f.ListBox8.ItemIndex(), 0) << "the first item at start";
+    f.ListBox8.SelectItem(2);
+    t.files().Erase(In(Temp, "1.tmp"));
+    f.BitBtn7.OnClick();
+    EXPECT_EQ(f.ListBox8.ItemIndex(), 2);
+    t.files().Erase(In(Temp, "2.tmp"));
+    f.BitBtn7.OnClick();
+    EXPECT_EQ(f.ListBox8.ItemIndex(), -1) << "two items left: nothing chosen";
+}
+
+TEST(FreeTempPage, ALocationLineOpensItsSubTabAndTheNextStartOpensThere) {
+    tk::Label trelvix::TMainForm::*lines[] = {
+        &trelvix::TMainForm::Label33, &trelvix::TMainForm::Label34, &trelvix::TMainForm::Label35,
+        &trelvix::TMainForm::Label36, &trelvix::TMainForm::Label37};
+    for (int i = 0; i < 5; ++i) {
+        CleanupMachine t;
+        auto& f = *t.Start().MainForm;
+        (f.*lines[i]).Click();
+        EXPECT_EQ(f.PageControl2.ActivePageIndex(), i + 1);
+        EXPECT_EQ(t.Stored("IndexOfFreeTemp"), i + 1);
+        EXPECT_EQ(t.Start().MainForm->PageControl2.ActivePageIndex(), i + 1);
+    }
+}
+
+TEST(FreeTempPage, RefreshCommandRefreshesThePlacesOfThePageShown) {
+    CleanupMachine t;
+    auto& f = *t.Start().MainForm;
+    t.files().AddFile(In(Temp, "new.tmp"), 5);
+    t.files().AddFile(In(Cookies, "c.txt"), 9);
+    f.SelectPage(0); // Disks, its first inner page: the temporary folder too
+    f.ShortCut(116);
+    EXPECT_EQ(f.Label2.Caption(), "5 Bytes \rin Temporary Files!");
+    EXPECT_EQ(f.Label28.Caption(), "0 Bytes \rin Cookies Files!");
+    f.SelectPage(2);
+    t.fake.bitmaps.loads.clear();
+    f.ShortCut(116);
+    EXPECT_EQ(f.Label28.Caption(), "9 Bytes \rin Cookies Files!");
+    EXPECT_EQ(f.Label38.Caption(), "Total size of all temps: 14 bytes");
+    ASSERT_EQ(t.fake.bitmaps.loads.size(), 2u);
+    EXPECT_NE(t.fake.bitmaps.loads[0].find("On.bmp"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,70 @@
+#include "app/ControlIds.h"
+#include "e2e/Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+using e2e::StoredSetting;
+using e2e::WaitFor;
+namespace fs = std::filesystem;
+namespace id = ids::main;
+
+std::uintmax_t BytesUnder(const fs::path& folder) {
+    std::uintmax_t sum = 0;
+    std::error_code error;
+    for (const auto& entry : fs::recursive_directory_iterator(folder, error))
+        if (entry.is_regular_file(error) && !entry.is_symlink(error))
+            sum += entry.file_size(error);
+    return sum;
+}
+
+// "128 023 Bytes \r\nin Temporary Files!" -> 128023
+std::uintmax_t LeadingNumber(const std::string& text) {
+    std::string digits;
+    for (char c : text.substr(0, text.find(" Bytes")))
+        if (c != ' ')
+            digits += c;
+    return digits.empty() ? 0 : std::stoull(digits);
+}
+
+TEST(CleanupE2e, TheTemporaryFolderIsSizedThenEmptiedAfterTheWarning) {
+    e2e::ForgetSettings();
+    wchar_t temp[MAX_PATH * 4] = {};
+    GetTempPathW(static_cast<DWORD>(std::size(temp)), temp);
+    const fs::path folder(temp);
+    const fs::path ours = folder / L"trelvix e2e ü";
+    fs::create_directories(ours / "inner");
+    const std::pair<fs::path, std::size_t> made[] = {
+        {ours / "a.bin", 1000}, {ours / "inner" / "b.bin", 2345}, {folder / L"c ключ.tmp", 17}};
+    for (const auto& [path, bytes] : made)
+        std::ofstream(path, std::ios::binary) << std::string(bytes, 'x');
+    SetFileAttributesW((ours / "a.bin").c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::uintmax_t bytes = BytesUnder(folder);
+
+    e2e::Trelvix app;
+    app.Start();
+    EXPECT_EQ(LeadingNumber(app.Text(app.Control(id::Label2))), bytes)
+        << app.Text(app.Control(id::Label2));
+    app.ClickTab(app.Control(id::Disks), 2);
+    app.ClickTab(app.Control(id::PageControl2), 1);
+    e2e::PostClick(app.Control(id::BitBtn1));
+    HWND box = e2e::WaitForBox(app);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(app.Text(box), "Warning!");
+    EXPECT_EQ(e2e::BoxText(box),
+              "Do You Really want to Delete content? \r Press Yes and you never see "
+              "this Warning again!\rPress No, if you are not sure what you are "
+              "doing!");
+    e2e::AnswerBox(box, IDYES);
+    EXPECT_TRUE(WaitFor([&] { return StoredSetting("IndexOfTemp") == 1u; }));
+    for (const auto& [path, size] : made)
+        EXPECT_FALSE(fs::exists(path)) << path;
+    EXPECT_TRUE(fs::is_directory(folder));
+    app.Close();
+}
+
+} // namespace

@@ -1,0 +1,315 @@
+#include "fakes/FakeFiles.h"
+
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
+
+namespace fakes {
+
+struct FakeFiles::Node {
+    std::string name;
+    std::string shortName;
+    std::uint32_t attributes = port::attr::Directory;
+    std::int64_t size = 0;
+    std::string linkTarget; // a link when not empty
+    bool locked = false;
+    Node* parent = nullptr;
+    std::vector<std::unique_ptr<Node>> children;
+
+    [[nodiscard]] bool IsLink() const { return !linkTarget.empty(); }
+    [[nodiscard]] bool IsFolder() const { return (attributes & port::attr::Directory) != 0; }
+
+    [[nodiscard]] Node* Child(const std::string& wanted) const {
+        auto same = [](const std::string& a, const std::string& b) {
+            return a.size() == b.size() &&
+                   std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+                       return std::tolower(static_cast<unsigned char>(x)) ==
+                              std::tolower(static_cast<unsigned char>(y));
+                   });
+        };
+        for (const auto& child : children)
+            if (same(child->name, wanted) ||
+                (!child->shortName.empty() && same(child->shortName, wanted)))
+                return child.get();
+        return nullptr;
+    }
+};
+
+namespace {
+
+std::vector<std::string> Split(const std::string& path) {
+    std::vector<std::string> names;
+    size_t at = 0;
+    while (at < path.size()) {
+        size_t end = std::min(path.find('\\', at), path.size());
+        if (end > at)
+            names.push_back(path.substr(at, end - at));
+        at = end + 1;
+    }
+    return names;
+}
+
+constexpr int MaxLinks = 32;
+
+} // namespace
+
+FakeFiles::FakeFiles() : root_(std::make_unique<Node>()) {
+    knownFolders = {
+        {port::KnownFolder::Windows, "C:\\WINDOWS"},
+        {port::KnownFolder::ProgramFiles, "C:\\Program Files"},
+        {port::KnownFolder::ProgramFilesX86, "C:\\Program Files (x86)"},
+        {port::KnownFolder::ProgramFilesX64, "C:\\Program Files"},
+        {port::KnownFolder::Users, "C:\\Users"},
+        {port::KnownFolder::Profile, "C:\\Users\\user"},
+    };
+    for (const auto& [known, path] : knownFolders)
+        AddFolder(path);
+    AddFolder("C:\\WINDOWS\\system32");
+    AddFolder(tempPath);
+}
+
+FakeFiles::~FakeFiles() = default;
+
+FakeFiles::Node* FakeFiles::Find(const std::string& path, bool followLast,
+                                 bool& throughLink) const {
+    int links = 0;
+    // Walks names from `node`, following links as the system follows them.
+    std::function<Node*(const std::string&, bool)> walk = [&](const std::string& p,
+                                                              bool followEnd) -> Node* {
+        Node* node = root_.get();
+        const std::vector<std::string> names = Split(p);
+        for (size_t i = 0; i < names.size(); ++i) {
+            if (names[i] == ".")
+                continue;
+            if (names[i] == "..") {
+                if (node->parent != nullptr && node->parent != root_.get())
+                    node = node->parent;
+                continue;
+            }
+            node = node->Child(names[i]);
+            if (node == nullptr)
+                return nullptr;
+            const bool last = i + 1 == names.size();
+            if (node->IsLink() && (!last || followEnd)) {
+                if (++links > MaxLinks)
+                    return nullptr;
+                throughLink = throughLink || !last;
+                node = walk(node->linkTarget, true);
+                if (node == nullptr)
+                    return nullptr;
+            }
+        }
+        return node == root_.get() ? nullptr : node;
+    };
+    return walk(path, followLast);
+}
+
+FakeFiles::Node* FakeFiles::FindExisting(const std::string& path) const {
+    bool throughLink = false;
+    Node* node = Find(path, false, throughLink);
+    if (node == nullptr)
+        throw std::logic_error("no such entry in the fake file system: " + path);
+    return node;
+}
+
+std::string FakeFiles::PathOf(const Node& node) const {
+    std::string path;
+    for (const Node* n = &node; n != root_.get(); n = n->parent)
+        path = path.empty() ? n->name : n->name + "\\" + path;
+    if (path.size() == 2)
+        path += "\\";
+    return path;
+}
+
+FakeFiles::Node& FakeFiles::Make(const std::string& path, std::uint32_t attributes) {
+    Node* node = root_.get();
+    const std::vector<std::string> names = Split(path);
+    for (size_t i = 0; i < names.size(); ++i) {
+        Node* child = node->Child(names[i]);
+        if (child == nullptr) {
+            auto made = std::make_unique<Node>();
+            made->name = names[i];
+            made->parent = node;
+            child = made.get();
+            node->children.push_back(std::move(made));
+        }
+        if (i + 1 == names.size())
+            child->attributes = attributes;
+        node = child;
+    }
+    return *node;
+}
+
+bool FakeFiles::Detach(Node& node) {
+    auto& siblings = node.parent->children;
+    auto it = std::find_if(siblings.begin(), siblings.end(),
+                           [&](const auto& child) { return child.get() == &node; });
+    siblings.erase(it);
+    return true;
+}
+
+// ---- The port ----
+
+bool FakeFiles::MakeDirectory(const std::string& path) {
+    created.push_back(path);
+    std::vector<std::string> names = Split(path);
+    bool throughLink = false;
+    if (names.empty())
+        return false;
+    if (Find(path, false, throughLink) != nullptr)
+        return false;
+    const std::string name = names.back();
+    names.pop_back();
+    std::string parent;
+    for (const std::string& name : names)
+        parent += name + "\\";
+    Node* above = Find(parent, true, throughLink);
+    if (above == nullptr || !above->IsFolder())
+        return false;
+    auto made = std::make_unique<Node>();
+    made->name = name;
+    made->parent = above;
+    above->children.push_back(std::move(made));
+    return true;
+}
+
+port::FolderListing FakeFiles::ListFolder(const std::string& folder, bool hold) {
+    port::FolderListing listing;
+    bool throughLink = false;
+    const Node* node = Find(folder, !guardsLinks, throughLink);
+    if (node == nullptr) {
+        listing.endCode = 3; // ERROR_PATH_NOT_FOUND
+    } else if (guardsLinks && (node->IsLink() || throughLink)) {
+        listing.kind = port::FolderKind::Link;
+    } else if (!node->IsFolder()) {
+        listing.kind = port::FolderKind::NotFolder;
+    } else {
+        listing.kind = port::FolderKind::Folder;
+        if (node->parent != root_.get()) {
+            listing.entries.push_back({".", port::attr::Directory, 0});
+            listing.entries.push_back({"..", port::attr::Directory, 0});
+        }
+        for (const auto& child : node->children)
+            listing.entries.push_back({child->name, child->attributes, child->size});
+        listing.endCode = port::NoMoreFiles;
+        if (hold)
+            listing.hold = std::make_unique<port::FolderHold>();
+    }
+    if (afterListing)
+        afterListing(folder);
+    return listing;
+}
+
+std::string FakeFiles::FinalPath(const std::string& path) {
+    bool throughLink = false;
+    const Node* node = Find(path, true, throughLink);
+    return node == nullptr ? std::string() : PathOf(*node);
+}
+
+bool FakeFiles::SetAttributes(const std::string& path, std::uint32_t attributes) {
+    changes.push_back("SetAttributes " + path);
+    bool throughLink = false;
+    Node* node = Find(path, false, throughLink);
+    if (node == nullptr || (guardsLinks && throughLink))
+        return false;
+    constexpr std::uint32_t fixed = port::attr::Directory | port::attr::ReparsePoint;
+    node->attributes = (node->attributes & fixed) | (attributes & ~fixed);
+    return true;
+}
+
+bool FakeFiles::RemoveFile(const std::string& path) {
+    changes.push_back("RemoveFile " + path);
+    bool throughLink = false;
+    Node* node = Find(path, false, throughLink);
+    if (node == nullptr || (guardsLinks && throughLink) || node->IsFolder() || node->locked ||
+        (node->attributes & port::attr::ReadOnly) != 0)
+        return false;
+    return Detach(*node);
+}
+
+bool FakeFiles::RemoveFolder(const std::string& path) {
+    changes.push_back("RemoveFolder " + path);
+    bool throughLink = false;
+    Node* node = Find(path, false, throughLink);
+    if (node == nullptr || (guardsLinks && throughLink) || !node->IsFolder() || node->locked ||
+        !node->children.empty() || node->parent == root_.get())
+        return false;
+    return Detach(*node);
+}
+
+std::string FakeFiles::KnownFolderPath(port::KnownFolder folder) {
+    auto it = knownFolders.find(folder);
+    return it == knownFolders.end() ? std::string() : it->second;
+}
+
+port::RecycleBinContent FakeFiles::QueryRecycleBin() {
+    return recycleBin;
+}
+
+bool FakeFiles::EmptyRecycleBin() {
+    ++recycleBinEmptied;
+    recycleBin.bytes = recycleBin.items = 0;
+    return true;
+}
+
+// ---- Arranging and looking ----
+
+void FakeFiles::AddFolder(const std::string& path) {
+    Make(path, port::attr::Directory);
+}
+
+void FakeFiles::AddFile(const std::string& path, std::int64_t size, std::uint32_t attributes) {
+    Make(path, attributes).size = size;
+}
+
+void FakeFiles::AddLink(const std::string& path, const std::string& target, bool toFile,
+                        std::int64_t size) {
+    Node& link = Make(path, (toFile ? port::attr::Archive : port::attr::Directory) |
+                                port::attr::ReparsePoint);
+    link.linkTarget = target;
+    link.size = size;
+}
+
+void FakeFiles::Lock(const std::string& path) {
+    FindExisting(path)->locked = true;
+}
+
+void FakeFiles::SetShortName(const std::string& path, const std::string& shortName) {
+    FindExisting(path)->shortName = shortName;
+}
+
+void FakeFiles::Erase(const std::string& path) {
+    Detach(*FindExisting(path));
+}
+
+bool FakeFiles::Exists(const std::string& path) const {
+    bool throughLink = false;
+    return Find(path, false, throughLink) != nullptr;
+}
+
+std::vector<std::string> FakeFiles::Names(const std::string& folder) const {
+    std::vector<std::string> names;
+    for (const auto& child : FindExisting(folder)->children)
+        names.push_back(child->name);
+    return names;
+}
+
+std::uint32_t FakeFiles::AttributesOf(const std::string& path) const {
+    return FindExisting(path)->attributes;
+}
+
+std::int64_t FakeFiles::BytesUnder(const std::string& folder) const {
+    std::int64_t sum = 0;
+    std::function<void(const Node&)> add = [&](const Node& node) {
+        for (const auto& child : node.children) {
+            if (child->IsFolder() && !child->IsLink())
+                add(*child);
+            else if (!child->IsFolder())
+                sum += child->size;
+        }
+    };
+    add(*FindExisting(folder));
+    return sum;
+}
+
+} // namespace fakes

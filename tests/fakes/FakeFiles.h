@@ -1,0 +1,80 @@
+#pragma once
+
+// An in-memory file system for the files port: drives, folders, files, and links that
+// really lead to other parts of the tree, so that a walk that followed them would reach
+// (and empty) what lies outside the folder it was given.
+
+#include "platform/Files.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fakes {
+
+class FakeFiles : public port::Files {
+  public:
+    FakeFiles();
+    ~FakeFiles() override;
+
+    std::string TempPath() override { return tempPath; }
+    bool MakeDirectory(const std::string& path) override;
+    port::FolderListing ListFolder(const std::string& folder, bool hold) override;
+    std::string FinalPath(const std::string& path) override;
+    bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
+    bool RemoveFile(const std::string& path) override;
+    bool RemoveFolder(const std::string& path) override;
+    std::string KnownFolderPath(port::KnownFolder folder) override;
+    port::RecycleBinContent QueryRecycleBin() override;
+    bool EmptyRecycleBin() override;
+
+    // ---- Arranging the tree. Paths are "C:\a\b"; names match without regard to case. ----
+    // A folder and every folder above it.
+    void AddFolder(const std::string& path);
+    void AddFile(const std::string& path, std::int64_t size,
+                 std::uint32_t attributes = port::attr::Archive);
+    // A link to `target` (a folder link unless `toFile`); its entry reports `size`.
+    void AddLink(const std::string& path, const std::string& target, bool toFile = false,
+                 std::int64_t size = 0);
+    // A file or folder that cannot be removed (in use).
+    void Lock(const std::string& path);
+    // A second name an entry answers to, as "PROGRA~1".
+    void SetShortName(const std::string& path, const std::string& shortName);
+    // Removes an entry (and what it holds) as another program would.
+    void Erase(const std::string& path);
+
+    // ---- Looking at it; links are followed on the way, never at the end. ----
+    [[nodiscard]] bool Exists(const std::string& path) const;
+    [[nodiscard]] std::vector<std::string> Names(const std::string& folder) const;
+    [[nodiscard]] std::uint32_t AttributesOf(const std::string& path) const;
+    // Bytes of the files under a folder, links not followed.
+    [[nodiscard]] std::int64_t BytesUnder(const std::string& folder) const;
+
+    std::string tempPath = "C:\\Users\\user\\AppData\\Local\\Temp\\";
+    std::vector<std::string> created;
+    std::map<port::KnownFolder, std::string> knownFolders;
+    port::RecycleBinContent recycleBin{true, 0, 0};
+    int recycleBinEmptied = 0;
+    // Every call that changed or tried to change an entry: "RemoveFile C:\a", ...
+    std::vector<std::string> changes;
+    // False: a listing follows links like a plain path does, and nothing refuses a path that
+    // goes through a link; what remains is what the program checks itself.
+    bool guardsLinks = true;
+    // Runs after each listing with the listed folder, so a test can change the tree
+    // between a listing and what the walk does next.
+    std::function<void(const std::string& folder)> afterListing;
+
+  private:
+    struct Node;
+    Node* Find(const std::string& path, bool followLast, bool& throughLink) const;
+    Node* FindExisting(const std::string& path) const;
+    Node& Make(const std::string& path, std::uint32_t attributes);
+    bool Detach(Node& node);
+    std::string PathOf(const Node& node) const;
+
+    std::unique_ptr<Node> root_;
+};
+
+} // namespace fakes

@@ -1,0 +1,249 @@
+#include "cleanup/FolderWalk.h"
+#include "platform/win32/Unicode.h"
+#include "platform/win32/Win32Files.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+using win32::Narrow;
+using win32::Widen;
+
+// ---- A real tree, made with the wide calls and "\\?\" paths, so no length limits it. ----
+
+std::wstring Verbatim(const std::string& path) {
+    return L"\\\\?\\" + Widen(path);
+}
+
+void MakeFolder(const std::string& path) {
+    ASSERT_TRUE(CreateDirectoryW(Verbatim(path).c_str(), nullptr)) << path;
+}
+
+void MakeFile(const std::string& path, DWORD bytes, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+    const win32::UniqueHandle file(CreateFileW(Verbatim(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                               CREATE_ALWAYS, attributes, nullptr));
+    ASSERT_TRUE(file) << path;
+    const std::string data(bytes, 'x');
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(file.get(), data.data(), bytes, &written, nullptr));
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesW(Verbatim(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> Names(win32::Win32Files& files, const std::string& folder) {
+    std::vector<std::string> names = trelvix::FolderContent(files, folder);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A Linux program, started the way Wine starts one.
+void RunUnix(const std::wstring& commandLine) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring line = commandLine;
+    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process));
+    CloseHandle(process.hThread);
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hProcess);
+}
+
+// The Unix name Wine gives a Windows path.
+std::string UnixName(const std::string& path) {
+    using Convert = char*(CDECL*)(LPCWSTR);
+    const auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (convert == nullptr)
+        return {};
+    char* unixName = convert(Widen(path).c_str());
+    std::string name = unixName == nullptr ? "" : unixName;
+    HeapFree(GetProcessHeap(), 0, unixName);
+    return name;
+}
+
+// A link made from the Linux side. Wine shows a folder link as a reparse point, a file link
+// as the file it leads to (and its own DeleteFileW deletes that file).
+void MakeUnixLink(const std::string& link, const std::string& target) {
+    RunUnix(L"Z:\\bin\\ln -s \"" + Widen(UnixName(target)) + L"\" \"" + Widen(UnixName(link)) +
+            L"\"");
+    for (int i = 0; i < 100 && !Exists(link); ++i)
+        Sleep(50);
+}
+
+class FilesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const std::string temp = files.TempPath();
+        root = temp + "Trelvix files ü " +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        place = root + "\\place ключ";
+        outside = root + "\\outside";
+        if (Exists(root))
+            TearDown();
+        MakeFolder(root);
+        MakeFolder(place);
+        MakeFolder(outside);
+        MakeFile(outside + "\\keep.txt", 500);
+    }
+    // From the Linux side, which removes links as links.
+    void TearDown() override {
+        const std::string unixName = UnixName(root);
+        if (unixName.find("/Trelvix files ") != std::string::npos)
+            RunUnix(L"Z:\\bin\\rm -rf \"" + Widen(unixName) + L"\"");
+        for (int i = 0; i < 100 && Exists(root); ++i)
+            Sleep(50);
+    }
+
+    win32::Win32Files files;
+    std::string root, place, outside;
+};
+
+TEST_F(FilesTest, AWalkCountsAndDeletesEverythingButTheLockedFileAndNothingOutside) {
+    MakeFile(place + "\\plain.txt", 100);
+    MakeFile(place + "\\readonly.txt", 10, FILE_ATTRIBUTE_READONLY);
+    MakeFile(place + "\\hidden.txt", 20, FILE_ATTRIBUTE_HIDDEN);
+    MakeFile(place + "\\system.txt", 30, FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN);
+    MakeFile(place + "\\日本 ü.txt", 40);
+    std::string deep = place + "\\deep";
+    while (deep.size() < 300)
+        deep += "\\" + std::string(40, 'd');
+    for (size_t at = place.size() + 1; at != std::string::npos; at = deep.find('\\', at + 1))
+        MakeFolder(deep.substr(0, deep.find('\\', at + 1)));
+    MakeFile(deep + "\\far.txt", 50);
+    MakeFolder(place + "\\busy");
+    MakeFile(place + "\\busy\\held.txt", 60);
+    MakeUnixLink(place + "\\link", outside);
+    MakeUnixLink(place + "\\filelink", outside + "\\keep.txt");
+    ASSERT_TRUE(Exists(place + "\\link") && Exists(place + "\\filelink"));
+
+    // The file link counts with the size reported for it: here, its file's.
+    EXPECT_EQ(trelvix::DirSize(files, place), 310 + 500);
+    EXPECT_EQ(Names(files, place),
+              (std::vector<std::string>{"busy", "deep", "filelink", "hidden.txt", "link",
+                                        "plain.txt", "readonly.txt", "system.txt", "日本 ü.txt"}));
+    {
+        const win32::UniqueHandle held(CreateFileW(Verbatim(place + "\\busy\\held.txt").c_str(),
+                                                   GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                   OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_FALSE(trelvix::DeleteFolderContent(files, place, true));
+        // Wine cannot remove a link made from the Linux side as itself: it stays.
+        EXPECT_EQ(Names(files, place), (std::vector<std::string>{"busy", "filelink", "link"}));
+        EXPECT_EQ(Names(files, place + "\\busy"), std::vector<std::string>{"held.txt"});
+    }
+    EXPECT_FALSE(trelvix::DeleteFolderContent(files, place, true));
+    EXPECT_EQ(Names(files, place), (std::vector<std::string>{"filelink", "link"}));
+    EXPECT_TRUE(Exists(outside + "\\keep.txt"));
+    EXPECT_EQ(trelvix::DirSize(files, outside), 500);
+}
+
+TEST_F(FilesTest, NothingIsListedOrChangedThroughALink) {
+    MakeUnixLink(place + "\\link", outside);
+    const std::string through = place + "\\link\\keep.txt";
+    EXPECT_EQ(files.ListFolder(place + "\\link", true).kind, port::FolderKind::Link);
+    EXPECT_FALSE(files.SetAttributes(through, FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(files.RemoveFile(through));
+    EXPECT_FALSE(files.RemoveFolder(place + "\\link"));
+    EXPECT_EQ(GetFileAttributesW(Verbatim(outside + "\\keep.txt").c_str()), FILE_ATTRIBUTE_ARCHIVE);
+    // The link's own place is followed to where it leads.
+    EXPECT_EQ(lstrcmpiW(Widen(files.FinalPath(place + "\\link")).c_str(), Widen(outside).c_str()),
+              0);
+}
+
+TEST_F(FilesTest, EntriesAreChangedOnlyWhenTheyAreOfTheKindAsked) {
+    MakeFile(place + "\\file.txt", 1, FILE_ATTRIBUTE_READONLY);
+    MakeFolder(place + "\\folder");
+    MakeFile(place + "\\folder\\inner.txt", 1);
+    EXPECT_FALSE(files.RemoveFile(place + "\\file.txt")) << "read-only";
+    EXPECT_TRUE(files.SetAttributes(place + "\\file.txt", FILE_ATTRIBUTE_ARCHIVE));
+    EXPECT_FALSE(files.RemoveFolder(place + "\\file.txt"));
+    EXPECT_TRUE(files.RemoveFile(place + "\\file.txt"));
+    EXPECT_FALSE(files.RemoveFile(place + "\\folder"));
+    EXPECT_FALSE(files.RemoveFolder(place + "\\folder")) << "not empty";
+    EXPECT_EQ(files.ListFolder(place + "\\folder\\inner.txt", false).kind,
+              port::FolderKind::NotFolder);
+    const port::FolderListing missing = files.ListFolder(place + "\\missing", false);
+    EXPECT_EQ(missing.kind, port::FolderKind::Unopened);
+    EXPECT_EQ(missing.endCode, static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(files.ListFolder("relative\\folder", false).kind, port::FolderKind::Unopened);
+    EXPECT_EQ(files.ListFolder(place + "\\folder", false).endCode, port::NoMoreFiles);
+}
+
+TEST_F(FilesTest, AListedFolderIsHeldInPlaceUntilItsHoldIsDropped) {
+    MakeFolder(place + "\\held");
+    const std::wstring held = Verbatim(place + "\\held"), moved = Verbatim(place + "\\moved");
+    port::FolderListing listing = files.ListFolder(place + "\\held", true);
+    ASSERT_EQ(listing.kind, port::FolderKind::Folder);
+    EXPECT_FALSE(MoveFileW(held.c_str(), moved.c_str()));
+    EXPECT_FALSE(RemoveDirectoryW(held.c_str()));
+    listing.hold.reset();
+    EXPECT_TRUE(MoveFileW(held.c_str(), moved.c_str()));
+}
+
+TEST_F(FilesTest, FinalPathsAndKnownFoldersAreTheSystemsOwn) {
+    std::string shouted = place;
+    std::transform(shouted.begin(), shouted.end(), shouted.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+    EXPECT_EQ(files.FinalPath(shouted + "\\"), place);
+    EXPECT_EQ(files.FinalPath(place + "\\missing"), "");
+
+    wchar_t windows[MAX_PATH] = {};
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    EXPECT_EQ(lstrcmpiW(Widen(files.KnownFolderPath(port::KnownFolder::Windows)).c_str(), windows),
+              0);
+    const std::string users = files.KnownFolderPath(port::KnownFolder::Users);
+    const std::string profile = files.KnownFolderPath(port::KnownFolder::Profile);
+    ASSERT_FALSE(users.empty());
+    EXPECT_EQ(CompareStringOrdinal(Widen(profile).c_str(), static_cast<int>(users.size()),
+                                   Widen(users).c_str(), -1, TRUE),
+              CSTR_EQUAL)
+        << profile << " in " << users;
+    EXPECT_FALSE(files.KnownFolderPath(port::KnownFolder::ProgramFiles).empty());
+}
+
+// Wine's Recycle Bin is the Trash of XDG_DATA_HOME, which the test runner points into the
+// test's own prefix: never the developer's.
+TEST(RecycleBinTest, CountsAndEmptiesTheTrashOfThisPrefixOnly) {
+    wchar_t data[MAX_PATH] = {}, prefix[MAX_PATH] = {};
+    ASSERT_TRUE(GetEnvironmentVariableW(L"XDG_DATA_HOME", data, MAX_PATH));
+    ASSERT_TRUE(GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH));
+    const std::string dataHome = Narrow(data), prefixHome = Narrow(prefix);
+    ASSERT_EQ(dataHome.rfind(prefixHome + "/", 0), 0u) << "the Trash must lie in the prefix";
+    std::string trash = "Z:" + dataHome + "/Trash";
+    std::replace(trash.begin(), trash.end(), '/', '\\');
+    CreateDirectoryW(Verbatim(trash).c_str(), nullptr);
+    CreateDirectoryW(Verbatim(trash + "\\files").c_str(), nullptr);
+    CreateDirectoryW(Verbatim(trash + "\\info").c_str(), nullptr);
+
+    win32::Win32Files files;
+    files.EmptyRecycleBin();
+    const std::pair<const char*, DWORD> thrown[] = {{"a.txt", 1000}, {"b ü.txt", 234}};
+    for (const auto& [name, bytes] : thrown) {
+        MakeFile(trash + "\\files\\" + name, bytes);
+        const std::string info =
+            std::string("[Trash Info]\nPath=/tmp/") + name + "\nDeletionDate=2024-01-01T10:00:00\n";
+        const win32::UniqueHandle file(
+            CreateFileW(Verbatim(trash + "\\info\\" + name + ".trashinfo").c_str(), GENERIC_WRITE,
+                        0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        DWORD written = 0;
+        WriteFile(file.get(), info.data(), static_cast<DWORD>(info.size()), &written, nullptr);
+    }
+    const port::RecycleBinContent full = files.QueryRecycleBin();
+    EXPECT_TRUE(full.ok);
+    EXPECT_EQ(full.items, 2);
+    EXPECT_EQ(full.bytes, 1234);
+    EXPECT_TRUE(files.EmptyRecycleBin());
+    EXPECT_FALSE(Exists(trash + "\\files\\a.txt"));
+    const port::RecycleBinContent empty = files.QueryRecycleBin();
+    EXPECT_EQ(empty.items, 0);
+    EXPECT_EQ(empty.bytes, 0);
+}
+
+} // namespace
