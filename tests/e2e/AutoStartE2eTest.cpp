@@ -40,12 +40,7 @@ TEST(AutoStartE2e, ShortcutsSwitchStayOnTopAndTheQuotedRunValue) {
 
     app.PressKeys({VK_CONTROL, VK_MENU, 'R'});
     ASSERT_TRUE(WaitFor([] { return RunValue(L"Trelvix").has_value(); }));
-    wchar_t exe[MAX_PATH * 4] = {};
-    GetEnvironmentVariableW(L"TRELVIX_EXE", exe, static_cast<DWORD>(std::size(exe)));
-    EXPECT_EQ(RunValue(L"Trelvix"), L"\"" + std::wstring(exe) + L"\"");
-    const win32::RegRun query =
-        win32::RunReg(L"query HKCU\\" + std::wstring(RunKey) + L" /v Trelvix");
-    EXPECT_NE(query.output.find("Trelvix    REG_SZ    \""), std::string::npos) << query.output;
+    EXPECT_EQ(RunValue(L"Trelvix"), L"\"" + e2e::ExePath() + L"\"");
     EXPECT_TRUE(WaitFor([&] { return StatusSays(app, "AutoRun=Yes;"); }));
 
     app.PressKeys({VK_CONTROL, VK_MENU, 'R'});
@@ -71,7 +66,7 @@ TEST(AutoStartE2e, TheAutoStartPageShowsAnEntryAddedBeforeF5) {
         return std::find(items.begin(), items.end(), line) != items.end();
     };
     EXPECT_FALSE(listed());
-    app.PostKey(VK_F5);
+    app.PressKeys({VK_F5});
     EXPECT_TRUE(WaitFor(listed));
     app.Close();
     RegDeleteKeyValueW(HKEY_CURRENT_USER, RunKey, L"Late Tool");
