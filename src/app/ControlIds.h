@@ -191,6 +191,7 @@ inline constexpr int Check1000 = 1902;
 inline constexpr int Timer2ShutDown = 1903;
 inline constexpr int StopWatchTimer2 = 1904;
 inline constexpr int DriveNoticeTimer = 1905;
+inline constexpr int StatusNoteTimer = 1910; // clears the status bar's passing note
 // Main menu
 inline constexpr int MainMenu1 = 2000;
 inline constexpr int File1 = 2001;
@@ -244,6 +245,10 @@ inline constexpr int PopupMenu6 = 2600;
 inline constexpr int DeleteThisKeyFrom1 = 2601;
 inline constexpr int PopupMenu7 = 2602;
 inline constexpr int DeleteThisKeyFromHKEYLOCALMACHINE1 = 2603;
+inline constexpr int Disable1 = 2604; // PopupMenu6
+inline constexpr int Enable1 = 2605;
+inline constexpr int Disable2 = 2606; // PopupMenu7
+inline constexpr int Enable2 = 2607;
 } // namespace main
 
 namespace about {

@@ -87,6 +87,7 @@ void TMainForm::BindEvents() {
     Check1000.OnTimer = [this] { Check1000Timer(); };
     Timer2ShutDown.OnTimer = [this] { CheckScheduledPowerAction(Prog); };
     StopWatchTimer2.OnTimer = [this] { StopWatchTick(Prog); };
+    StatusNoteTimer.OnTimer = [this] { ClearStatusNote(Prog); };
 
     // Launchers
     ListBox5.OnClick = [this] { ControlPanelSelectionChanged(Prog); };

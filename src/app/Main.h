@@ -228,6 +228,11 @@ class TMainForm : public tk::Form {
         *this, PopupMenu7, "DeleteThisKeyFromHKEYLOCALMACHINE1",
         ids::main::DeleteThisKeyFromHKEYLOCALMACHINE1,
         "Click Here To Delete Selected Key From HKEY_CURRENT_USER"};
+    // Disabling keeps the value and tells Windows not to start it.
+    tk::MenuItem Disable1{*this, PopupMenu6, "Disable1", ids::main::Disable1, "Disable"};
+    tk::MenuItem Enable1{*this, PopupMenu6, "Enable1", ids::main::Enable1, "Enable"};
+    tk::MenuItem Disable2{*this, PopupMenu7, "Disable2", ids::main::Disable2, "Disable"};
+    tk::MenuItem Enable2{*this, PopupMenu7, "Enable2", ids::main::Enable2, "Enable"};
 
     // ---- Frame ----
     tk::StatusBar StatusBar1{*this, this, "StatusBar1", ids::main::StatusBar1};
@@ -241,6 +246,7 @@ class TMainForm : public tk::Form {
     tk::Timer StopWatchTimer2{*this, "StopWatchTimer2", ids::main::StopWatchTimer2};
     // Runs once, half a second after the first of a burst of drive notices.
     tk::Timer DriveNoticeTimer{*this, "DriveNoticeTimer", ids::main::DriveNoticeTimer};
+    tk::Timer StatusNoteTimer{*this, "StatusNoteTimer", ids::main::StatusNoteTimer};
 
     // ---- Main menu ----
     tk::MainMenu MainMenu1{*this, "MainMenu1", ids::main::MainMenu1};

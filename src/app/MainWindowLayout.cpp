@@ -117,6 +117,8 @@ void DesignMainWindow(TMainForm& f) {
     f.Check1000.SetInterval(1000);
     f.Timer2ShutDown.SetInterval(5000);
     f.StopWatchTimer2.SetInterval(1000);
+    f.StatusNoteTimer.SetInterval(5000);
+    f.StatusNoteTimer.SetEnabled(false);
 
     f.TrayIcon1.PopupMenu = &f.PopupMenu1;
 

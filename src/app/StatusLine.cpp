@@ -23,4 +23,18 @@ void ComposeStatusLine(Program& p) {
     f.SpeedButton11.SetCaption(system.FormatShortDate(now) + " " + system.FormatLongTime(now));
 }
 
+void ShowStatusNote(Program& p, const std::string& note) {
+    TMainForm& f = *p.MainForm;
+    f.StatusBar1.SetSecondPartText(note);
+    // Off and on again: the five seconds count from this note.
+    f.StatusNoteTimer.SetEnabled(false);
+    f.StatusNoteTimer.SetEnabled(true);
+}
+
+void ClearStatusNote(Program& p) {
+    TMainForm& f = *p.MainForm;
+    f.StatusBar1.SetSecondPartText("");
+    f.StatusNoteTimer.SetEnabled(false);
+}
+
 } // namespace trelvix

@@ -4,12 +4,13 @@
 #include "app/ResourceGlyphs.h"
 #include "app/Settings.h"
 #include "app/StatusLine.h"
+#include "autostart/RunEntries.h"
+#include "autostart/StartupApproved.h"
 #include "toolkit/RegistryObject.h"
 
 namespace trelvix {
 
 namespace {
-constexpr const char* RunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* RunValue = "Trelvix";
 constexpr const char* StayOnTopOnHint = "Stay On Top is Active. Trelvix is over other Windows.";
 constexpr const char* StayOnTopOffHint =
@@ -44,13 +45,29 @@ void ShowAutoRun(Program& p) {
 
 void SetAutoRun(Program& p, bool on) {
     {
-        tk::RegistryObject reg(p.Ports.registry, port::RegRoot::CurrentUser);
+        port::Registry& registry = p.Ports.registry;
+        tk::RegistryObject reg(registry, port::RegRoot::CurrentUser);
+        tk::RegistryObject approved(registry, port::RegRoot::CurrentUser, port::RegView::Bits64);
         reg.OpenKey(RunKey, true);
-        // Quoted: Windows runs an unquoted path with blanks as its first word.
-        if (on)
+        const std::string approvedKey =
+            StartupApprovedKey(port::RegRoot::CurrentUser, port::RegView::Bits64);
+        if (on) {
+            // Quoted: Windows runs an unquoted path with blanks as its first word.
             reg.WriteString(RunValue, '"' + p.Ports.system.ExecutablePath() + '"');
-        else
+            // A record left disabled by Windows' startup manager would keep Windows from
+            // starting the program; without the record the value is taken back.
+            try {
+                approved.OpenKey(approvedKey, true);
+                approved.WriteBinaryData(RunValue, EnabledRecord());
+            } catch (...) {
+                (void)reg.DeleteValue(RunValue);
+                throw;
+            }
+        } else {
             (void)reg.DeleteValue(RunValue);
+            if (approved.OpenKey(approvedKey, false))
+                (void)approved.DeleteValue(RunValue);
+        }
     }
     // Only after the key took the change: a refused write raises above and leaves the
     // mode, glyph, hint and check mark as they were.

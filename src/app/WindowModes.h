@@ -13,9 +13,9 @@ void ToggleStayOnTop(Program& p, bool currentlyOn);
 
 // Start with Windows: shows AutoRunOn on the tool button and the menu item.
 void ShowAutoRun(Program& p);
-// Writes (with the executable's quoted path) or deletes the program's own Run value, then
-// sets and shows the mode. A refused write raises "Failed to set data for 'Trelvix'" and
-// changes nothing.
+// Writes (with the executable's quoted path and an enabled StartupApproved record) or deletes
+// (with its record) the program's own Run value, then sets and shows the mode. A refused
+// write raises "Failed to set data for 'Trelvix'" and changes nothing.
 void SetAutoRun(Program& p, bool on);
 // Switches start-with-Windows (the menu item and the tool button alike) and saves.
 void ToggleAutoRun(Program& p);

@@ -32,6 +32,10 @@ void DesignAutoStartPage(TMainForm& f) {
     f.DeleteThisKeyFromHKEYLOCALMACHINE1.OnClick = [&f, &s] {
         DeleteRunEntry(f.Prog, f.ListBox10, s.CurrentEntries);
     };
+    f.Disable1.OnClick = [&f, &s] { DisableRunEntry(f.Prog, f.ListBox9, s.LocalEntries, true); };
+    f.Enable1.OnClick = [&f, &s] { DisableRunEntry(f.Prog, f.ListBox9, s.LocalEntries, false); };
+    f.Disable2.OnClick = [&f, &s] { DisableRunEntry(f.Prog, f.ListBox10, s.CurrentEntries, true); };
+    f.Enable2.OnClick = [&f, &s] { DisableRunEntry(f.Prog, f.ListBox10, s.CurrentEntries, false); };
 }
 
 } // namespace trelvix

@@ -1,16 +1,21 @@
 #include "autostart/RunEntries.h"
 
 #include "app/Program.h"
+#include "app/StatusLine.h"
+#include "app/WindowModes.h"
+#include "autostart/DeletedEntriesFile.h"
+#include "autostart/StartupApproved.h"
+#include "toolkit/Errors.h"
 #include "toolkit/RegistryObject.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
 namespace trelvix {
 
 namespace {
 
-constexpr const char* RunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* Separator = " | Path is: ";
 
 // Each byte as "%2X" writes it: two places, a leading blank instead of a zero.
@@ -29,26 +34,57 @@ std::string HexBytes(const std::vector<std::uint8_t>& bytes) {
     return text;
 }
 
-// The lines of one Run key, in the registry's order. The key is opened for reading only,
-// so a user without administrator rights still sees the per-machine entries.
-std::vector<RunEntry> ReadRunEntries(Program& p, port::RegRoot root, port::RegView view) {
-    tk::RegistryObject reg(p.Ports.registry, root, view);
+// The values of one Run key in one view, in the registry's order. The keys are opened for
+// reading only, so a user without administrator rights still sees the per-machine entries.
+void AppendRunEntries(port::Registry& registry, port::RegRoot root, port::RegView view,
+                      std::vector<RunEntry>& entries) {
+    tk::RegistryObject reg(registry, root, view);
     reg.OpenKeyReadOnly(RunKey);
-    std::vector<RunEntry> entries;
-    for (const port::NamedValue& v : reg.GetValues())
-        entries.push_back({root, view, v.name, v.name + Separator + RenderRunValue(v.value)});
-    return entries;
+    auto approved =
+        registry.Open(root, StartupApprovedKey(root, view), false, false, port::RegView::Bits64);
+    for (const port::NamedValue& v : reg.GetValues()) {
+        const auto record = approved ? approved->ReadValue(v.name) : std::nullopt;
+        entries.push_back(
+            {root, view, v.name, RenderRunValue(v.value), RecordSaysDisabled(record)});
+    }
 }
 
 void FillRunList(Program& p, tk::ListBox& list, std::vector<RunEntry>& entries, int index,
                  port::RegRoot root) {
-    entries = ReadRunEntries(p, root, port::RegView::Own);
+    entries = ReadRunEntries(p.Ports.registry, root);
     std::vector<std::string> lines;
     lines.reserve(entries.size());
     for (const RunEntry& entry : entries)
-        lines.push_back(entry.line);
+        lines.push_back(RunEntryLine(entry));
     list.SetItems(std::move(lines));
     list.SetItemIndex(index);
+}
+
+// The position of the list's selected line; none, after saying so, when no line is selected.
+std::optional<std::size_t> SelectedLine(Program& p, const tk::ListBox& list, std::size_t count) {
+    const int index = list.ItemIndex();
+    if (index < 0 || static_cast<std::size_t>(index) >= count) {
+        p.App.MessageBox("Please choose a key!", p.App.Title(), port::mb::Ok);
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(index);
+}
+
+// A per-machine change without administrator rights does nothing, as a refused delete
+// always has; the status bar says why for a moment.
+void NoteRefusedMachineChange(Program& p, const RunEntry& entry) {
+    if (entry.root == port::RegRoot::LocalMachine)
+        ShowStatusNote(p, "Administrator rights are needed to change this entry.");
+}
+
+// The program's own entry changed from the list: start-with-Windows shows what Windows will
+// now do.
+void FollowOwnEntry(Program& p, const RunEntry& entry) {
+    if (entry.root != port::RegRoot::CurrentUser || entry.name.rfind("Trelvix", 0) != 0)
+        return;
+    p.AutoRunOn = false;
+    DetectAutoRun(p);
+    ShowAutoRun(p);
 }
 
 } // namespace
@@ -73,9 +109,13 @@ std::string RenderRunValue(const port::RegValue& value) {
 void DetectAutoRun(Program& p) {
     tk::RegistryObject reg(p.Ports.registry, port::RegRoot::CurrentUser);
     reg.OpenKeyReadOnly(RunKey);
-    // Any value whose name begins with the program's name counts, whatever its data.
+    // Any value whose name begins with the program's name counts, whatever its data, unless
+    // its record keeps Windows from starting it.
+    port::Registry& registry = p.Ports.registry;
     for (const std::string& name : reg.GetValueNames())
-        if (name.rfind("Trelvix", 0) == 0)
+        if (name.rfind("Trelvix", 0) == 0 &&
+            !RecordSaysDisabled(ReadStartupRecord(registry, port::RegRoot::CurrentUser,
+                                                  port::RegView::Bits64, name)))
             p.AutoRunOn = true;
 }
 
@@ -88,18 +128,98 @@ void RefreshAutoStart(Program& p) {
     FillRunList(p, f.ListBox10, s.CurrentEntries, s.CurrentRunIndex, port::RegRoot::CurrentUser);
 }
 
+std::string RunEntryLine(const RunEntry& entry) {
+    std::string line = entry.name + Separator + entry.data;
+    if (entry.view == port::RegView::Bits32)
+        line += " (32-bit)";
+    if (entry.disabled)
+        line += " (disabled)";
+    return line;
+}
+
+std::vector<RunEntry> ReadRunEntries(port::Registry& registry, port::RegRoot root) {
+    std::vector<RunEntry> entries;
+    AppendRunEntries(registry, root, port::RegView::Bits64, entries);
+    if (root == port::RegRoot::LocalMachine)
+        AppendRunEntries(registry, root, port::RegView::Bits32, entries);
+    return entries;
+}
+
+RunEntryChange SetRunEntryDisabled(port::Ports& ports, RunEntry& entry, bool disabled) {
+    auto run = ports.registry.Open(entry.root, RunKey, false, false, entry.view);
+    if (!run || !run->ValueExists(entry.name))
+        return RunEntryChange::Gone;
+    auto approved = ports.registry.Open(entry.root, StartupApprovedKey(entry.root, entry.view),
+                                        true, true, port::RegView::Bits64);
+    const auto record = disabled ? DisabledRecord(ports.system.FileTimeNow()) : EnabledRecord();
+    if (!approved || !approved->WriteBinary(entry.name, record))
+        return RunEntryChange::Refused;
+    entry.disabled = disabled;
+    return RunEntryChange::Done;
+}
+
+RunEntryChange DeleteRunValue(port::Ports& ports, const RunEntry& entry) {
+    port::Registry& registry = ports.registry;
+    auto run = registry.Open(entry.root, RunKey, true, true, entry.view);
+    if (!run)
+        return RunEntryChange::Refused;
+    const auto value = run->ReadValue(entry.name);
+    if (!value)
+        return RunEntryChange::Gone;
+    const std::string approvedKey = StartupApprovedKey(entry.root, entry.view);
+    std::vector<RegFileValue> kept = {
+        {RegFileKeyName(entry.root, entry.view, RunKey), entry.name, *value}};
+    const auto record = ReadStartupRecord(registry, entry.root, entry.view, entry.name);
+    if (record)
+        kept.push_back(
+            {RegFileKeyName(entry.root, port::RegView::Bits64, approvedKey), entry.name, *record});
+    SaveDeletedValues(ports, kept); // raises, and nothing is deleted, when it cannot
+    if (!run->DeleteValue(entry.name))
+        return RunEntryChange::Refused;
+    // The record goes with its value: a later program of the same name starts enabled.
+    if (record)
+        if (auto approved =
+                registry.Open(entry.root, approvedKey, false, true, port::RegView::Bits64))
+            (void)approved->DeleteValue(entry.name);
+    return RunEntryChange::Done;
+}
+
 void DeleteRunEntry(Program& p, const tk::ListBox& list, const std::vector<RunEntry>& entries) {
-    const int index = list.ItemIndex();
-    if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) {
-        p.App.MessageBox("Please choose a key!", p.App.Title(), port::mb::Ok);
+    const auto line = SelectedLine(p, list, entries.size());
+    if (!line)
         return;
+    // A value already gone fails without a word; the line stays until the next refresh.
+    switch (DeleteRunValue(p.Ports, entries[*line])) {
+    case RunEntryChange::Done:
+        FollowOwnEntry(p, entries[*line]);
+        break;
+    case RunEntryChange::Refused:
+        NoteRefusedMachineChange(p, entries[*line]);
+        break;
+    case RunEntryChange::Gone:
+        break;
     }
-    const RunEntry& entry = entries[static_cast<std::size_t>(index)];
-    tk::RegistryObject reg(p.Ports.registry, entry.root, entry.view);
-    reg.OpenKey(RunKey, true);
-    // A value already gone, or one the user may not delete, fails without a word; the
-    // line stays until the next refresh either way.
-    (void)reg.DeleteValue(entry.name);
+}
+
+void DisableRunEntry(Program& p, tk::ListBox& list, std::vector<RunEntry>& entries, bool disable) {
+    const auto line = SelectedLine(p, list, entries.size());
+    if (!line)
+        return;
+    RunEntry& entry = entries[*line];
+    switch (SetRunEntryDisabled(p.Ports, entry, disable)) {
+    case RunEntryChange::Done:
+        list.SetItem(static_cast<int>(*line), RunEntryLine(entry));
+        FollowOwnEntry(p, entry);
+        break;
+    case RunEntryChange::Refused:
+        // The user's own key refusing a write is an error worth a box, as for any setting.
+        if (entry.root == port::RegRoot::CurrentUser)
+            throw tk::ERegistryException::FailedToSetData(entry.name);
+        NoteRefusedMachineChange(p, entry);
+        break;
+    case RunEntryChange::Gone:
+        break;
+    }
 }
 
 } // namespace trelvix

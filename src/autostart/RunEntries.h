@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Registry.h"
+#include "platform/Ports.h"
 
 #include <cstddef>
 #include <string>
@@ -15,13 +15,17 @@ namespace trelvix {
 class Program;
 class TMainForm;
 
+// The Run key under HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER.
+inline constexpr const char* RunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
 // One line of an AutoStart list and the value behind it. The line is only shown: the
 // value is found again by its root, view and real name, whatever the line says.
 struct RunEntry {
     port::RegRoot root = port::RegRoot::CurrentUser;
-    port::RegView view = port::RegView::Own;
+    port::RegView view = port::RegView::Bits64;
     std::string name;
-    std::string line;
+    std::string data;      // the data as the line shows it (RenderRunValue)
+    bool disabled = false; // its StartupApproved record says Windows will not start it
 };
 
 // The AutoStart page's state, for the run only.
@@ -43,6 +47,27 @@ inline constexpr std::size_t MaxBinaryShown = 4096;
 // as hexadecimal bytes, anything else "Unknown".
 std::string RenderRunValue(const port::RegValue& value);
 
+// The list line: name, " | Path is: ", the data, then " (32-bit)" for a value of the 32-bit
+// view and " (disabled)" for a disabled one.
+std::string RunEntryLine(const RunEntry& entry);
+
+// The values of the root's Run key in the registry's order: for the per-machine key those of
+// the 64-bit view, then those of the 32-bit view. The per-user key is one key in both views.
+std::vector<RunEntry> ReadRunEntries(port::Registry& registry, port::RegRoot root);
+
+enum class RunEntryChange {
+    Done,
+    Refused, // the key cannot be changed (no administrator rights for a per-machine key)
+    Gone,    // the value is no longer there
+};
+
+// Writes the entry's StartupApproved record, disabled with the present time or enabled, and
+// sets entry.disabled; only while the value is still there.
+RunEntryChange SetRunEntryDisabled(port::Ports& ports, RunEntry& entry, bool disabled);
+// Appends the value and its StartupApproved record to the deleted-entries file, then deletes
+// both. When the file cannot be written it raises an error saying why, and deletes nothing.
+RunEntryChange DeleteRunValue(port::Ports& ports, const RunEntry& entry);
+
 // Lays out the AutoStart page and binds its lists and context menus.
 void DesignAutoStartPage(TMainForm& f);
 
@@ -50,8 +75,13 @@ void DesignAutoStartPage(TMainForm& f);
 void DetectAutoRun(Program& p);
 // Fills ListBox9 from the per-machine Run key and ListBox10 from the per-user one.
 void RefreshAutoStart(Program& p);
-// Deletes the value behind the list's selected line; the list keeps the line until the
-// next refresh. Without a selection it only says "Please choose a key!".
+// Deletes the value behind the list's selected line (DeleteRunValue); the list keeps the
+// line until the next refresh. Without a selection it only says "Please choose a key!".
+// A per-machine entry the user may not change stays, and the status bar says why; when the
+// program's own entry changes, start-with-Windows shows what Windows will now do.
 void DeleteRunEntry(Program& p, const tk::ListBox& list, const std::vector<RunEntry>& entries);
+// Disables or enables the entry behind the list's selected line and rewrites the line; the
+// rest as for DeleteRunEntry.
+void DisableRunEntry(Program& p, tk::ListBox& list, std::vector<RunEntry>& entries, bool disable);
 
 } // namespace trelvix

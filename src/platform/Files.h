@@ -67,7 +67,8 @@ enum class KnownFolder {
     ProgramFilesX86,
     ProgramFilesX64,
     Users,
-    Profile
+    Profile,
+    LocalAppData, // the local data of programs (%LOCALAPPDATA%)
 };
 
 // Paths are UTF-8 and of any length. Listings and the operations that change an entry take
@@ -107,6 +108,11 @@ class Files {
     [[nodiscard]] virtual RecycleBinContent QueryRecycleBin() = 0;
     // Without confirmation or progress window; the system's sound is kept.
     virtual bool EmptyRecycleBin() = 0;
+
+    // Appends `bytes` to a file, made when missing; `header` goes first when the file is new
+    // or empty. False with the system's reason when the file cannot be opened or written.
+    virtual bool AppendToFile(const std::string& path, const std::vector<std::uint8_t>& header,
+                              const std::vector<std::uint8_t>& bytes, std::string& reason) = 0;
 };
 
 } // namespace port

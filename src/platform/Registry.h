@@ -45,6 +45,8 @@ class RegistryKey {
     [[nodiscard]] virtual std::optional<RegValue> ReadValue(const std::string& name) = 0;
     [[nodiscard]] virtual bool WriteDWord(const std::string& name, std::uint32_t value) = 0;
     [[nodiscard]] virtual bool WriteString(const std::string& name, const std::string& value) = 0;
+    [[nodiscard]] virtual bool WriteBinary(const std::string& name,
+                                           const std::vector<std::uint8_t>& data) = 0;
     [[nodiscard]] virtual bool DeleteValue(const std::string& name) = 0;
     [[nodiscard]] virtual std::vector<std::string> ValueNames() = 0;
     // Every value with its data, in the registry's order.

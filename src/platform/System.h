@@ -38,6 +38,9 @@ class System {
     // daylight-saving rules; nullopt when the system cannot convert the time.
     [[nodiscard]] virtual std::optional<LocalTime> LocalToUniversal(const LocalTime& local) = 0;
     [[nodiscard]] virtual std::optional<LocalTime> UniversalToLocal(const LocalTime& universal) = 0;
+    // The present moment as Windows stamps files and registry records: 100-nanosecond
+    // intervals since 1 January 1601, universal time.
+    [[nodiscard]] virtual std::uint64_t FileTimeNow() = 0;
 };
 
 } // namespace port

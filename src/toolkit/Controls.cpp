@@ -161,6 +161,13 @@ void ItemList::SetItems(std::vector<std::string> items) {
     Notify(Prop::Items);
 }
 
+void ItemList::SetItem(int index, const std::string& item) {
+    if (index < 0 || index >= Count())
+        throw EListError(index);
+    items_[static_cast<size_t>(index)] = item;
+    Notify(Prop::Items);
+}
+
 void ItemList::SetItemIndex(int index) {
     if (index < -1 || index >= Count())
         index = -1;

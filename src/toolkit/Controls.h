@@ -251,6 +251,9 @@ class ItemList : public Control {
     void Clear();
     void Delete(int index);
     void SetItems(std::vector<std::string> items);
+    // Replaces the text of one item, keeping the selection. Raises EListError for a
+    // position outside the list.
+    void SetItem(int index, const std::string& item);
 
     // -1 when nothing is selected. Setting a position past the end selects nothing.
     [[nodiscard]] int ItemIndex() const { return itemIndex_; }
@@ -425,9 +428,27 @@ class StatusBar : public Control {
   public:
     StatusBar(Form& owner, Control* parent, std::string name, int id)
         : Control(owner, parent, Kind::StatusBar, std::move(name), id) {}
-    // Single simple panel: its text is the Caption.
+    // The status line: the whole bar, or its first part while a second part is shown. Its
+    // text is the Caption, and part 0 of the native bar holds it either way.
     [[nodiscard]] const std::string& SimpleText() const { return Caption(); }
     void SetSimpleText(const std::string& text) { SetCaption(text); }
+
+    // A second part at the right end of the bar, for a short text of the program's own (a
+    // refused action, the progress of work in the background). While its text is not empty
+    // the bar shows two parts: the status line, cut at the second part's left edge, and the
+    // second part, SecondPartWidth pixels wide at 96 DPI (scaled with the window) or as wide
+    // as its text needs, up to two thirds of the bar. With an empty text it is one simple
+    // panel again. The text stays until the program changes it: a passing note is cleared by
+    // a timer of the program's (see ShowStatusNote).
+    static constexpr int SecondPartWidth = 220;
+    [[nodiscard]] const std::string& SecondPartText() const { return secondPart_; }
+    void SetSecondPartText(const std::string& text) {
+        SetProperty(secondPart_, text, Prop::PartText);
+    }
+    [[nodiscard]] bool ShowsSecondPart() const { return !secondPart_.empty(); }
+
+  private:
+    std::string secondPart_;
 };
 
 struct DateTime {

@@ -37,6 +37,7 @@ enum class Prop {
     Topmost,
     Picture,
     PopupMenu,
+    PartText, // a status bar's second part
 };
 
 // The native side of one component. A component with no peer is pure state.

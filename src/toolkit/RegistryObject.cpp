@@ -47,6 +47,12 @@ void RegistryObject::WriteString(const std::string& name, const std::string& val
         throw ERegistryException::FailedToSetData(name);
 }
 
+void RegistryObject::WriteBinaryData(const std::string& name,
+                                     const std::vector<std::uint8_t>& data) {
+    if (key_ == nullptr || !key_->WriteBinary(name, data))
+        throw ERegistryException::FailedToSetData(name);
+}
+
 bool RegistryObject::DeleteValue(const std::string& name) {
     return key_ != nullptr && key_->DeleteValue(name);
 }

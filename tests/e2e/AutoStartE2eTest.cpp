@@ -40,12 +40,7 @@ TEST(AutoStartE2e, ShortcutsSwitchStayOnTopAndTheQuotedRunValue) {
 
     app.PressKeys({VK_CONTROL, VK_MENU, 'R'});
     ASSERT_TRUE(WaitFor([] { return RunValue(L"Trelvix").has_value(); }));
-    wchar_t exe[MAX_PATH * 4] = {};
-    GetEnvironmentVariableW(L"TRELVIX_EXE", exe, static_cast<DWORD>(std::size(exe)));
-    EXPECT_EQ(RunValue(L"Trelvix"), L"\"" + std::wstring(exe) + L"\"");
-    const win32::RegRun query =
-        win32::RunReg(L"query HKCU\\" + std::wstring(RunKey) + L" /v Trelvix");
-    EXPECT_NE(query.output.find("Trelvix    REG_SZ    \""), std::string::npos) << query.output;
+    EXPECT_EQ(RunValue(L"Trelvix"), L"\"" + e2e::ExePath() + L"\"");
     EXPECT_TRUE(WaitFor([&] { return StatusSays(app, "AutoRun=Yes;"); }));
 
     app.PressKeys({VK_CONTROL, VK_MENU, 'R'});
@@ -71,10 +66,47 @@ TEST(AutoStartE2e, TheAutoStartPageShowsAnEntryAddedBeforeF5) {
         return std::find(items.begin(), items.end(), line) != items.end();
     };
     EXPECT_FALSE(listed());
-    app.PostKey(VK_F5);
+    app.PressKeys({VK_F5});
     EXPECT_TRUE(WaitFor(listed));
     app.Close();
     RegDeleteKeyValueW(HKEY_CURRENT_USER, RunKey, L"Late Tool");
+}
+
+// The per-user list's context menu (Delete, Disable, Enable) disables the selected entry:
+// its line says so at once and the record Windows reads is written.
+TEST(AutoStartE2e, DisablingAnEntryFromItsContextMenuMarksItsLine) {
+    e2e::ForgetSettings();
+    const std::wstring runKey = L"HKCU\\" + std::wstring(RunKey);
+    const win32::RegRun added = win32::RunReg(
+        L"add " + runKey + L" /v \"Tool To Disable\" /t REG_SZ /d \"C:\\tool.exe\" /f");
+    ASSERT_EQ(added.exitCode, 0u) << added.output;
+    e2e::Trelvix app;
+    app.Start();
+    app.ClickTab(app.Control(id::Disks), AutoStartPage);
+    HWND list = app.Control(id::ListBox10);
+    const std::string line = "Tool To Disable | Path is: \"C:\\tool.exe\"";
+    const auto items = app.ListItems(list);
+    const auto at = std::find(items.begin(), items.end(), line);
+    ASSERT_NE(at, items.end());
+    const int index = static_cast<int>(at - items.begin());
+    app.SelectListItem(list, index);
+    ASSERT_TRUE(WaitFor([&] { return app.ListSelection(list) == index; }));
+
+    e2e::RealClick(e2e::ItemPoint(list, index), 3);
+    ASSERT_TRUE(WaitFor([] {
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        return menu != nullptr && IsWindowVisible(menu) != FALSE;
+    }));
+    e2e::XdoTool("key Down Down Return"); // the second item
+    EXPECT_TRUE(WaitFor([&] {
+        return app.ListItems(list).at(static_cast<std::size_t>(index)) == line + " (disabled)";
+    }));
+    const win32::RegRun record = win32::RunReg(
+        L"query HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run"
+        L" /v \"Tool To Disable\"");
+    EXPECT_NE(record.output.find("REG_BINARY    03000000"), std::string::npos) << record.output;
+    app.Close();
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, RunKey, L"Tool To Disable");
 }
 
 } // namespace

@@ -70,17 +70,6 @@ TEST(DisksE2e, MissingTempFolderIsMadeAgain) {
     app.Close();
 }
 
-// The program's open context menu; nullptr while there is none.
-HWND OpenMenu(const e2e::Trelvix& app) {
-    for (HWND window : app.OtherWindows()) {
-        wchar_t name[16] = {};
-        GetClassNameW(window, name, 16);
-        if (IsWindowVisible(window) != FALSE && std::wstring(name) == L"#32768")
-            return window;
-    }
-    return nullptr;
-}
-
 std::string FileText(const std::filesystem::path& file) {
     std::ostringstream text;
     text << std::ifstream(file, std::ios::binary).rdbuf();
@@ -102,18 +91,18 @@ TEST(DisksE2e, FixedListContextMenuRelabelsTheDrive) {
     app.SelectListItem(list, 0);
 
     e2e::RealClick(e2e::ItemPoint(list, 0), 3);
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (menu = OpenMenu(app)) != nullptr; }));
+    HWND menu = app.WaitForWindow(L"#32768");
+    ASSERT_NE(menu, nullptr);
     e2e::RealClick(e2e::MiddleOf(menu), 1); // its one item, "Change Volume Label"
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (dialog = app.Dialog("SetVolumeName for C:")) != nullptr; }));
+    HWND dialog = app.WaitForWindow({}, "SetVolumeName for C:");
+    ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(app.ListSelection(list), 0) << "the right click kept the selection";
 
-    HWND edit = app.ControlIn(dialog, ids::setvolume::Edit1);
+    HWND edit = app.Control(ids::setvolume::Edit1, dialog);
     ASSERT_NE(edit, nullptr);
     e2e::XdoTool("type --delay 20 TRELVIX");
     EXPECT_TRUE(WaitFor([&] { return app.Text(edit) == "TRELVIX"; })) << app.Text(edit);
-    e2e::RealClick(e2e::MiddleOf(app.ControlIn(dialog, ids::setvolume::BitBtn1)), 1);
+    e2e::RealClick(e2e::MiddleOf(app.Control(ids::setvolume::BitBtn1, dialog)), 1);
     EXPECT_TRUE(WaitFor([&] { return FileText(labelFile).starts_with("TRELVIX"); }))
         << FileText(labelFile);
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(dialog) == FALSE; }));

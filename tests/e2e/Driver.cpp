@@ -25,10 +25,63 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return static_cast<LRESULT>(result);
 }
 
-struct FindData {
-    DWORD pid;
-    std::vector<HWND> found;
-};
+std::vector<HWND> TopLevelWindows() {
+    std::vector<HWND> windows;
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::vector<HWND> Children(HWND window) {
+    std::vector<HWND> children;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+PROCESS_INFORMATION StartProcess(const wchar_t* exe, std::wstring commandLine) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        throw std::runtime_error("cannot start " + Narrow(commandLine));
+    return process;
+}
+
+PROCESS_INFORMATION StartTrelvix() {
+    const std::wstring exe = ExePath();
+    return StartProcess(exe.c_str(), L"\"" + exe + L"\"");
+}
+
+// The middle of a list's item, in the list's coordinates. Wine copies the rectangle across
+// processes itself.
+POINT ItemMiddle(HWND list, int index) {
+    RECT rect{};
+    Send(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
 
 } // namespace
 
@@ -77,31 +130,15 @@ Trelvix::~Trelvix() {
 }
 
 void Trelvix::Start(bool shown) {
-    wchar_t exe[MAX_PATH * 4] = {};
-    if (GetEnvironmentVariableW(L"TRELVIX_EXE", exe, static_cast<DWORD>(std::size(exe))) == 0)
-        throw std::runtime_error("TRELVIX_EXE is not set");
-    std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    if (!CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process_))
-        throw std::runtime_error("cannot start " + Narrow(exe));
+    process_ = StartTrelvix();
     bool found = WaitFor([this] {
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                auto* self = reinterpret_cast<Trelvix*>(data);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(window, &pid);
-                wchar_t title[64] = {};
-                GetWindowTextW(window, title, 64);
-                if (pid == self->process_.dwProcessId && std::wstring(title) == L"Trelvix" &&
-                    GetDlgItem(window, 1023) != nullptr) {
-                    self->main_ = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(this));
+        for (HWND window : TopLevelWindows()) {
+            wchar_t title[64] = {};
+            GetWindowTextW(window, title, 64);
+            if (ProcessOf(window) == process_.dwProcessId && std::wstring(title) == L"Trelvix" &&
+                GetDlgItem(window, 1023) != nullptr)
+                main_ = window;
+        }
         return main_ != nullptr;
     });
     if (!found)
@@ -124,24 +161,37 @@ bool Trelvix::Running() const {
            WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-HWND Trelvix::Control(int id) const {
-    return ControlIn(main_, id);
+HWND Trelvix::Control(int id, HWND window) const {
+    for (HWND child : Children(window != nullptr ? window : main_))
+        if (GetDlgCtrlID(child) == id)
+            return child;
+    return nullptr;
 }
 
 std::vector<HWND> Trelvix::OtherWindows() const {
-    FindData data{process_.dwProcessId, {}};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* d = reinterpret_cast<FindData*>(param);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(window, &pid);
-            if (pid == d->pid)
-                d->found.push_back(window);
-            return TRUE;
+    std::vector<HWND> windows = TopLevelWindows();
+    std::erase_if(windows, [this](HWND window) {
+        return window == main_ || ProcessOf(window) != process_.dwProcessId;
+    });
+    return windows;
+}
+
+HWND Trelvix::WaitForWindow(const std::wstring& className, const std::string& caption,
+                            std::chrono::milliseconds timeout) const {
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+            for (HWND window : OtherWindows())
+                if (IsWindowVisible(window) != FALSE &&
+                    (className.empty() || ClassOf(window) == className) &&
+                    (caption.empty() || Text(window) == caption)) {
+                    found = window;
+                    return true;
+                }
+            return false;
         },
-        reinterpret_cast<LPARAM>(&data));
-    std::erase(data.found, main_);
-    return data.found;
+        timeout);
+    return found;
 }
 
 std::string Trelvix::Text(HWND window) const {
@@ -204,28 +254,6 @@ std::string Trelvix::StatusText(HWND statusBar) const {
     return Narrow(text);
 }
 
-std::vector<std::string> Trelvix::TabCaptions(HWND tabs) const {
-    constexpr size_t Chars = 256;
-    std::vector<std::string> captions;
-    auto count = static_cast<int>(Send(tabs, TCM_GETITEMCOUNT, 0, 0));
-    WithRemoteBuffer(sizeof(TCITEMW) + Chars * sizeof(wchar_t), [&](void* remote) {
-        auto* remoteText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(TCITEMW));
-        for (int i = 0; i < count; ++i) {
-            TCITEMW item{};
-            item.mask = TCIF_TEXT;
-            item.pszText = remoteText;
-            item.cchTextMax = static_cast<int>(Chars);
-            Write(remote, &item, sizeof item);
-            std::wstring text(Chars, L'\0');
-            Send(tabs, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote));
-            Read(remoteText, text.data(), Chars * sizeof(wchar_t));
-            text.resize(wcsnlen(text.c_str(), Chars));
-            captions.push_back(Narrow(text));
-        }
-    });
-    return captions;
-}
-
 int Trelvix::TabIndex(HWND tabs) const {
     return static_cast<int>(Send(tabs, TCM_GETCURSEL, 0, 0));
 }
@@ -246,34 +274,30 @@ int Trelvix::ListSelection(HWND list) const {
 }
 
 void Trelvix::SelectListItem(HWND list, int index) const {
-    // Wine copies this rectangle across processes itself.
-    RECT rect{};
-    Send(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
-    LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    const POINT middle = ItemMiddle(list, index);
+    const LPARAM at = MAKELPARAM(middle.x, middle.y);
     Send(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
     Send(list, WM_LBUTTONUP, 0, at);
 }
 
-void Trelvix::Click(HWND button) const {
-    Send(button, BM_CLICK, 0, 0);
-}
-
-void Trelvix::PostChar(wchar_t ch) const {
-    HWND target = main_;
-    PostMessageW(target, WM_CHAR, ch, 1);
+void Trelvix::DoubleClickListItem(HWND list, int index) const {
+    const POINT middle = ItemMiddle(list, index);
+    const LPARAM at = MAKELPARAM(middle.x, middle.y);
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(list, WM_LBUTTONUP, 0, at);
+    PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(list, WM_LBUTTONUP, 0, at);
 }
 
 void Trelvix::TrayMouse(unsigned mouseMessage) const {
-    for (HWND window : OtherWindows()) {
-        wchar_t className[64] = {};
-        GetClassNameW(window, className, 64);
-        if (std::wstring(className) == L"TrelvixTrayIconWindow")
+    for (HWND window : OtherWindows())
+        if (ClassOf(window) == L"TrelvixTrayIconWindow")
             Send(window, WM_USER + 1, 0, static_cast<LPARAM>(mouseMessage));
-    }
 }
 
 void Trelvix::PressKeys(std::initializer_list<WORD> keys) const {
     SetForegroundWindow(main_);
+    WaitFor([this] { return GetForegroundWindow() == main_; }, std::chrono::seconds(5));
     std::vector<INPUT> strokes;
     const auto stroke = [&](WORD key, DWORD flags) {
         INPUT input{};
@@ -289,41 +313,6 @@ void Trelvix::PressKeys(std::initializer_list<WORD> keys) const {
     SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
 }
 
-HWND Trelvix::Dialog(const std::string& caption) const {
-    for (HWND window : OtherWindows())
-        if (IsWindowVisible(window) != FALSE && Text(window) == caption)
-            return window;
-    return nullptr;
-}
-
-HWND Trelvix::ControlIn(HWND window, int id) const {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(child) == s->id) {
-                s->found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-void Trelvix::PostKey(WORD virtualKey) const {
-    PostMessageW(main_, WM_KEYDOWN, virtualKey, 1);
-    PostMessageW(main_, WM_KEYUP, virtualKey, 1 | (1u << 30) | (1u << 31));
-}
-
-void Trelvix::PostChar(HWND target, wchar_t ch) const {
-    PostMessageW(target, WM_CHAR, ch, 1);
-}
-
 void Trelvix::MoveTrackBar(HWND bar, int position) const {
     Send(bar, TBM_SETPOS, TRUE, position);
     // A window handle is the same in every process, so the notification crosses as it is.
@@ -332,72 +321,11 @@ void Trelvix::MoveTrackBar(HWND bar, int position) const {
     Send(parent, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(bar));
 }
 
-void Trelvix::DoubleClickListItem(HWND list, int index) const {
-    RECT rect{};
-    Send(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
-    const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(list, WM_LBUTTONUP, 0, at);
-    PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    PostMessageW(list, WM_LBUTTONUP, 0, at);
-}
-
-HWND Trelvix::WaitForMessageBox(std::chrono::milliseconds timeout) const {
-    HWND box = nullptr;
-    WaitFor(
-        [&] {
-            for (HWND window : OtherWindows()) {
-                wchar_t className[16] = {};
-                GetClassNameW(window, className, 16);
-                if (std::wstring(className) == L"#32770" && IsWindowVisible(window) != FALSE) {
-                    box = window;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeout);
-    return box;
-}
-
-Trelvix::BoxText Trelvix::ReadMessageBox(HWND box) const {
-    BoxText read{Text(box), {}};
-    // The message is the box's one static control with a text (the icon's has none).
-    std::vector<HWND> statics;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM data) -> BOOL {
-            wchar_t className[16] = {};
-            GetClassNameW(child, className, 16);
-            if (lstrcmpiW(className, L"Static") == 0)
-                reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&statics));
-    for (HWND child : statics)
-        if (std::string text = Text(child); !text.empty())
-            read.text = text;
-    return read;
-}
-
-void Trelvix::CloseMessageBox(HWND box) const {
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    WaitFor([box] { return IsWindow(box) == FALSE; });
-}
-
-void Trelvix::PressCtrlKey(WORD key) const {
-    // Shortcuts look at the real state of Ctrl, which only real input sets.
-    SetForegroundWindow(main_);
-    WaitFor([this] { return GetForegroundWindow() == main_; }, std::chrono::seconds(5));
-    INPUT keys[4] = {};
-    const WORD order[4][2] = {
-        {VK_CONTROL, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = order[i][0];
-        keys[i].ki.dwFlags = order[i][1];
-    }
-    SendInput(4, keys, sizeof(INPUT));
+std::wstring ExePath() {
+    wchar_t exe[MAX_PATH * 4] = {};
+    if (GetEnvironmentVariableW(L"TRELVIX_EXE", exe, static_cast<DWORD>(std::size(exe))) == 0)
+        throw std::runtime_error("TRELVIX_EXE is not set");
+    return exe;
 }
 
 std::optional<std::uint32_t> StoredSetting(const std::string& name) {
@@ -420,16 +348,7 @@ void StoreSetting(const std::string& name, std::uint32_t value) {
 }
 
 std::optional<DWORD> StartAnotherInstance(std::chrono::milliseconds timeout) {
-    wchar_t exe[MAX_PATH * 4] = {};
-    if (GetEnvironmentVariableW(L"TRELVIX_EXE", exe, static_cast<DWORD>(std::size(exe))) == 0)
-        throw std::runtime_error("TRELVIX_EXE is not set");
-    std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        throw std::runtime_error("cannot start " + Narrow(exe));
+    PROCESS_INFORMATION process = StartTrelvix();
     CloseHandle(process.hThread);
     std::optional<DWORD> exitCode;
     if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(timeout.count())) ==
@@ -445,65 +364,31 @@ std::optional<DWORD> StartAnotherInstance(std::chrono::milliseconds timeout) {
 }
 
 int CountWindows(const wchar_t* className, const wchar_t* title) {
-    struct Search {
-        const wchar_t* className;
-        const wchar_t* title;
-        int count;
-    } search{className, title, 0};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            wchar_t name[64] = {}, text[64] = {};
-            GetClassNameW(window, name, 64);
-            GetWindowTextW(window, text, 64);
-            if (lstrcmpW(name, s->className) == 0 &&
-                (s->title == nullptr || lstrcmpW(text, s->title) == 0))
-                ++s->count;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.count;
+    return static_cast<int>(std::ranges::count_if(TopLevelWindows(), [&](HWND window) {
+        wchar_t text[64] = {};
+        GetWindowTextW(window, text, 64);
+        return ClassOf(window) == className && (title == nullptr || lstrcmpW(text, title) == 0);
+    }));
 }
 
-// ---- Message boxes and fields, from outside ----
+// ---- Input and boxes, from outside ----
 
-void PostClick(HWND button) {
+void Click(HWND button) {
     PostMessageW(button, BM_CLICK, 0, 0);
 }
 
-HWND WaitForBox(const Trelvix& app, std::chrono::milliseconds timeout) {
-    HWND box = nullptr;
-    WaitFor(
-        [&] {
-            for (HWND window : app.OtherWindows()) {
-                wchar_t className[16] = {};
-                GetClassNameW(window, className, 16);
-                if (std::wstring(className) == L"#32770" && IsWindowVisible(window)) {
-                    box = window;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeout);
-    return box;
+void PostChar(HWND target, wchar_t ch) {
+    PostMessageW(target, WM_CHAR, ch, 1);
 }
 
 std::string BoxText(HWND box) {
     std::string text;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM data) -> BOOL {
-            wchar_t className[16] = {};
-            GetClassNameW(child, className, 16);
-            if (lstrcmpiW(className, L"Static") == 0) {
-                wchar_t part[1024] = {};
-                GetWindowTextW(child, part, 1024);
-                *reinterpret_cast<std::string*>(data) += Narrow(part);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&text));
+    for (HWND child : Children(box))
+        if (lstrcmpiW(ClassOf(child).c_str(), L"Static") == 0) {
+            wchar_t part[1024] = {};
+            GetWindowTextW(child, part, 1024);
+            text += Narrow(part);
+        }
     return text;
 }
 
@@ -517,10 +402,8 @@ void AnswerBox(HWND box, int button) {
 }
 
 void SetFieldText(HWND field, const std::string& text) {
-    wchar_t className[16] = {};
-    GetClassNameW(field, className, 16);
     const std::wstring wide = Widen(text);
-    if (lstrcmpiW(className, L"ComboBox") != 0) {
+    if (lstrcmpiW(ClassOf(field).c_str(), L"ComboBox") != 0) {
         Send(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
         return;
     }
@@ -552,14 +435,9 @@ void XdoTool(const std::string& arguments) {
     std::replace(statusName.begin(), statusName.end(), L'/', L'\\');
     const std::filesystem::path statusFile = statusName;
     DeleteFileW(statusFile.c_str());
-    std::wstring command =
-        Widen("Z:\\bin\\sh -c \"/usr/bin/xdotool " + arguments + "; echo $? > '" + status + "'\"");
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        throw std::runtime_error("cannot start xdotool (tools/install-deps)");
+    PROCESS_INFORMATION process =
+        StartProcess(nullptr, Widen("Z:\\bin\\sh -c \"/usr/bin/xdotool " + arguments +
+                                    "; echo $? > '" + status + "'\""));
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     std::string code;
@@ -578,9 +456,7 @@ void RealClick(POINT at, int button) {
 }
 
 POINT ItemPoint(HWND list, int index) {
-    RECT rect{};
-    Send(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
-    POINT at{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    POINT at = ItemMiddle(list, index);
     ClientToScreen(list, &at);
     return at;
 }

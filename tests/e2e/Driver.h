@@ -38,59 +38,42 @@ class Trelvix {
     [[nodiscard]] bool Running() const;
 
     [[nodiscard]] HWND Main() const { return main_; }
-    // A control of the main window by its fixed ID; nullptr when there is none.
-    [[nodiscard]] HWND Control(int id) const;
+    // A control by its fixed ID in `window` (the main window when none is given); nullptr
+    // when there is none.
+    [[nodiscard]] HWND Control(int id, HWND window = nullptr) const;
     [[nodiscard]] bool MainVisible() const { return IsWindowVisible(main_) != FALSE; }
 
-    // The program's other top-level windows (the tray icon's message window).
+    // The program's other top-level windows (the tray icon's message window, dialogs, menus).
     [[nodiscard]] std::vector<HWND> OtherWindows() const;
+    // A shown window of the program besides the main one, of this class ("#32770" for message
+    // boxes, "#32768" for menus; any when empty) and with this caption (any when empty);
+    // nullptr when none shows within `timeout`.
+    [[nodiscard]] HWND
+    WaitForWindow(const std::wstring& className, const std::string& caption = {},
+                  std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
 
     [[nodiscard]] std::string Text(HWND window) const;
     [[nodiscard]] std::vector<std::string> ListItems(HWND list) const;
     [[nodiscard]] std::string StatusText(HWND statusBar) const;
-    [[nodiscard]] std::vector<std::string> TabCaptions(HWND tabs) const;
     [[nodiscard]] int TabIndex(HWND tabs) const;
     [[nodiscard]] int ListSelection(HWND list) const;
 
     // Real-looking input, sent to the program's windows.
     void ClickTab(HWND tabs, int index) const;
-    void Click(HWND button) const;
     // Selects a list item as a click would: the list tells its parent of the change.
     void SelectListItem(HWND list, int index) const;
-    void PostChar(wchar_t ch) const;
-    // A mouse message arriving through the tray icon's callback (1025).
-    void TrayMouse(unsigned mouseMessage) const;
-    // Real key strokes to the main window made foreground: the keys go down in order and
-    // come up in reverse, so {VK_CONTROL, 'C'} is Ctrl+C.
-    void PressKeys(std::initializer_list<WORD> keys) const;
-
-    // A shown dialog of the program by its caption; nullptr while there is none.
-    [[nodiscard]] HWND Dialog(const std::string& caption) const;
-    // A control of any of the program's windows by its fixed ID; nullptr when there is none.
-    [[nodiscard]] HWND ControlIn(HWND window, int id) const;
-    // A key pressed and released while the main window has the focus (shortcuts).
-    void PostKey(WORD virtualKey) const;
-    void PostChar(HWND target, wchar_t ch) const;
-    // Moves a track bar as the user's drag would: the bar takes the position and tells
-    // its parent, whose scroll notification the program turns into the change event.
-    void MoveTrackBar(HWND bar, int position) const;
-    // A key pressed with Ctrl held, as real keyboard input to the main window (a shortcut
-    // that looks at the real state of Ctrl).
-    void PressCtrlKey(WORD key) const;
-
     // Double-clicks a list item as a user does. Posted, not sent: the handler may open a
     // box, which would hold a sent message up until the box closes.
     void DoubleClickListItem(HWND list, int index) const;
-    // A message box of the program once one is open; nullptr when none opens in time.
-    [[nodiscard]] HWND
-    WaitForMessageBox(std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
-    struct BoxText {
-        std::string caption;
-        std::string text;
-    };
-    [[nodiscard]] BoxText ReadMessageBox(HWND box) const;
-    // Presses the box's OK button and waits until it is gone.
-    void CloseMessageBox(HWND box) const;
+    // A mouse message arriving through the tray icon's callback (1025).
+    void TrayMouse(unsigned mouseMessage) const;
+    // Real key strokes to the main window made foreground: the keys go down in order and
+    // come up in reverse, so {VK_CONTROL, 'C'} is Ctrl+C. Shortcuts look at the real state of
+    // Ctrl, which only real input sets.
+    void PressKeys(std::initializer_list<WORD> keys) const;
+    // Moves a track bar as the user's drag would: the bar takes the position and tells
+    // its parent, whose scroll notification the program turns into the change event.
+    void MoveTrackBar(HWND bar, int position) const;
 
   private:
     // Runs `work` with `size` bytes allocated inside the program's process.
@@ -102,6 +85,8 @@ class Trelvix {
     HWND main_ = nullptr;
 };
 
+// The program under test, from TRELVIX_EXE.
+std::wstring ExePath();
 // HKCU\SOFTWARE\Ostrand\tvx
 std::optional<std::uint32_t> StoredSetting(const std::string& name);
 void ForgetSettings();
@@ -114,13 +99,19 @@ StartAnotherInstance(std::chrono::milliseconds timeout = std::chrono::seconds(20
 // Top-level windows of any process with this class name (and this title, when one is given).
 int CountWindows(const wchar_t* className, const wchar_t* title = nullptr);
 
-// ---- Message boxes and fields, from outside ----
+// ---- Input and boxes, from outside ----
 
-// A click whose handler may open a modal box: posted, so that the test is free to answer it.
-void PostClick(HWND button);
-// The program's message box (a dialog window of its process); nullptr when none opens
-// within `timeout`.
-HWND WaitForBox(const Trelvix& app, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+// A click, posted: its handler may open a modal box, which the test is then free to answer.
+void Click(HWND button);
+// The older names the cleanup tests still call; new tests use Click and WaitForWindow.
+inline void PostClick(HWND button) {
+    Click(button);
+}
+inline HWND WaitForBox(const Trelvix& app) {
+    return app.WaitForWindow(L"#32770", {}, std::chrono::seconds(10));
+}
+// A character typed into a window (27 is Escape).
+void PostChar(HWND target, wchar_t ch);
 // The box's message, its static texts joined.
 std::string BoxText(HWND box);
 // Presses the box's button with this ID (IDYES, IDNO, IDOK) and waits until the box is gone.

@@ -12,7 +12,7 @@ TEST(ResidentE2e, ASecondStartHandsOverToTheRunningInstance) {
     e2e::ForgetSettings();
     e2e::Trelvix app;
     app.Start();
-    app.PostChar(27); // Escape: into the tray
+    e2e::PostChar(app.Main(), 27); // Escape: into the tray
     ASSERT_TRUE(WaitFor([&] { return !app.MainVisible(); }));
 
     EXPECT_EQ(e2e::StartAnotherInstance(), 0u);

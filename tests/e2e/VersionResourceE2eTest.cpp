@@ -13,13 +13,12 @@ namespace {
 // What Explorer's Properties and Task Manager read from trelvix.exe: the version numbers and,
 // through the language the file declares, the product's name and version texts.
 TEST(VersionResourceE2e, NamesTheProductAndItsVersion) {
-    wchar_t exe[MAX_PATH * 4] = {};
-    ASSERT_NE(GetEnvironmentVariableW(L"TRELVIX_EXE", exe, static_cast<DWORD>(std::size(exe))), 0u);
+    const std::wstring exe = e2e::ExePath();
     DWORD unused = 0;
-    const DWORD size = GetFileVersionInfoSizeW(exe, &unused);
+    const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &unused);
     ASSERT_NE(size, 0u) << "trelvix.exe has no version resource";
     std::vector<unsigned char> info(size);
-    ASSERT_TRUE(GetFileVersionInfoW(exe, 0, size, info.data()));
+    ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, size, info.data()));
 
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;

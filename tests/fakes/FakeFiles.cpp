@@ -61,6 +61,7 @@ FakeFiles::FakeFiles() : root_(std::make_unique<Node>()) {
         {port::KnownFolder::ProgramFilesX64, "C:\\Program Files"},
         {port::KnownFolder::Users, "C:\\Users"},
         {port::KnownFolder::Profile, "C:\\Users\\user"},
+        {port::KnownFolder::LocalAppData, "C:\\Users\\user\\AppData\\Local"},
     };
     for (const auto& [known, path] : knownFolders)
         AddFolder(path);
@@ -249,6 +250,30 @@ port::RecycleBinContent FakeFiles::QueryRecycleBin() {
 bool FakeFiles::EmptyRecycleBin() {
     ++recycleBinEmptied;
     recycleBin.bytes = recycleBin.items = 0;
+    return true;
+}
+
+bool FakeFiles::AppendToFile(const std::string& path, const std::vector<std::uint8_t>& header,
+                             const std::vector<std::uint8_t>& bytes, std::string& reason) {
+    changes.push_back("AppendToFile " + path);
+    const std::string folder = path.substr(0, path.rfind('\\'));
+    if (appendRefusal) {
+        reason = *appendRefusal;
+        return false;
+    }
+    if (!Exists(folder) || (AttributesOf(folder) & port::attr::Directory) == 0) {
+        reason = "The system cannot find the path specified.";
+        return false;
+    }
+    if (Exists(path) && (AttributesOf(path) & port::attr::Directory) != 0) {
+        reason = "Access is denied.";
+        return false;
+    }
+    std::vector<std::uint8_t>& content = appended[path];
+    if (content.empty())
+        content = header;
+    content.insert(content.end(), bytes.begin(), bytes.end());
+    Make(path, port::attr::Archive).size = static_cast<std::int64_t>(content.size());
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,8 @@ class FakeFiles : public port::Files {
     std::string KnownFolderPath(port::KnownFolder folder) override;
     port::RecycleBinContent QueryRecycleBin() override;
     bool EmptyRecycleBin() override;
+    bool AppendToFile(const std::string& path, const std::vector<std::uint8_t>& header,
+                      const std::vector<std::uint8_t>& bytes, std::string& reason) override;
 
     // ---- Arranging the tree. Paths are "C:\a\b"; names match without regard to case. ----
     // A folder and every folder above it.
@@ -65,6 +68,12 @@ class FakeFiles : public port::Files {
     // Runs after each listing with the listed folder, so a test can change the tree
     // between a listing and what the walk does next.
     std::function<void(const std::string& folder)> afterListing;
+
+    // What AppendToFile wrote, by path; the file shows in the tree with that size.
+    std::map<std::string, std::vector<std::uint8_t>> appended;
+    // The system's reason for refusing every append; none: an append into a folder that
+    // exists succeeds.
+    std::optional<std::string> appendRefusal;
 
   private:
     struct Node;

@@ -26,6 +26,10 @@ class FakeKey : public port::RegistryKey {
         return Write(name, RegString(value));
     }
 
+    bool WriteBinary(const std::string& name, const std::vector<std::uint8_t>& data) override {
+        return Write(name, RegBinary(data));
+    }
+
     bool DeleteValue(const std::string& name) override {
         if (!writable_ || key_.refuseWrites)
             return false;
@@ -142,7 +146,7 @@ std::unique_ptr<port::RegistryKey> FakeRegistry::Open(port::RegRoot root, const 
                                                       bool create, bool writable,
                                                       port::RegView view) {
     std::string name = KeyName(root, path);
-    const std::string software = "hklm\\software\\";
+    const std::string software = KeyName(port::RegRoot::LocalMachine, "SOFTWARE\\");
     if (view == port::RegView::Bits32 && name.rfind(software, 0) == 0)
         name = software + "wow6432node\\" + name.substr(software.size());
     auto it = keys.find(name);

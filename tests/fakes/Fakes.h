@@ -87,6 +87,7 @@ struct ShownBox {
     std::string text;
     std::string caption;
     unsigned flags;
+    bool operator==(const ShownBox&) const = default;
 };
 
 class FakeDesktop : public port::Desktop {
@@ -104,8 +105,15 @@ class FakeDesktop : public port::Desktop {
     }
     port::Point CursorPos() override { return cursor; }
     port::ModifierKeys KeyState() override { return keys; }
-    std::vector<port::Rect> WorkAreas() override { return workAreas; }
-    int TitleBarHeight() override { return titleBarHeight; }
+    std::vector<port::Rect> WorkAreas() override { return {{0, 0, 1920, 1040}}; }
+    int TitleBarHeight() override { return 30; }
+    // The messages of the boxes shown so far.
+    [[nodiscard]] std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const ShownBox& box : boxes)
+            texts.push_back(box.text);
+        return texts;
+    }
 
     std::vector<ShownBox> boxes;
     std::deque<int> answers;
@@ -113,8 +121,6 @@ class FakeDesktop : public port::Desktop {
     std::function<void()> whileBoxOpen;
     port::Point cursor{500, 700};
     port::ModifierKeys keys;
-    std::vector<port::Rect> workAreas{{0, 0, 1920, 1040}};
-    int titleBarHeight = 30;
 };
 
 // ---- Tray ----
@@ -174,22 +180,16 @@ class FakeTray : public port::Tray {
 
 // ---- Bitmaps ----
 
+// A picture with these pixels; 24 x 24 and grey when none are given.
 class FakeImage : public port::Image {
   public:
-    FakeImage(std::string path, int w, int h) : path(std::move(path)), w(w), h(h) {}
-    // A picture with these pixels.
-    FakeImage(std::string path, port::RgbPixels pixels)
-        : path(std::move(path)), w(pixels.width), h(pixels.height), pixels(std::move(pixels)) {}
-    int Width() const override { return w; }
-    int Height() const override { return h; }
-    port::RgbPixels Pixels() const override {
-        if (pixels)
-            return *pixels;
-        return {w, h, std::vector<std::uint8_t>(static_cast<size_t>(w) * h * 3, 0x80)};
-    }
-    std::string path;
-    int w, h;
-    std::optional<port::RgbPixels> pixels;
+    explicit FakeImage(port::RgbPixels pixels = {24, 24,
+                                                 std::vector<std::uint8_t>(24 * 24 * 3, 0x80)})
+        : pixels(std::move(pixels)) {}
+    int Width() const override { return pixels.width; }
+    int Height() const override { return pixels.height; }
+    port::RgbPixels Pixels() const override { return pixels; }
+    port::RgbPixels pixels;
 };
 
 class FakeBitmaps : public port::Bitmaps {
@@ -197,19 +197,17 @@ class FakeBitmaps : public port::Bitmaps {
     std::shared_ptr<const port::Image> LoadFile(const std::string& path,
                                                 std::string& reason) override {
         loads.push_back(path);
-        for (const std::string& m : missing)
-            if (path.size() >= m.size() && path.compare(path.size() - m.size(), m.size(), m) == 0) {
-                reason = "The system cannot find the file specified";
-                return nullptr;
-            }
+        if (std::ranges::any_of(missing, [&](const std::string& m) { return path.ends_with(m); })) {
+            reason = "The system cannot find the file specified";
+            return nullptr;
+        }
         for (const auto& [ending, picture] : pictures)
-            if (path.size() >= ending.size() &&
-                path.compare(path.size() - ending.size(), ending.size(), ending) == 0)
-                return std::make_shared<FakeImage>(path, picture);
-        return std::make_shared<FakeImage>(path, 24, 24);
+            if (path.ends_with(ending))
+                return std::make_shared<FakeImage>(picture);
+        return std::make_shared<FakeImage>();
     }
-    std::shared_ptr<const port::Image> LoadBuiltIn(const std::string& name) override {
-        return std::make_shared<FakeImage>(name, 24, 24);
+    std::shared_ptr<const port::Image> LoadBuiltIn(const std::string&) override {
+        return std::make_shared<FakeImage>();
     }
     // File names (or path endings) that cannot be read.
     std::vector<std::string> missing;
@@ -222,9 +220,9 @@ class FakeBitmaps : public port::Bitmaps {
 
 class FakeSystem : public port::System {
   public:
-    std::string ExecutablePath() override { return exePath; }
+    std::string ExecutablePath() override { return "C:\\Program Files\\Trelvix\\trelvix.exe"; }
     port::LocalTime Now() override { return now; }
-    std::string DecimalSeparator() override { return decimalSeparator; }
+    std::string DecimalSeparator() override { return ","; }
     std::string FormatShortDate(const port::LocalTime& t) override;
     std::string FormatLongTime(const port::LocalTime& t) override;
     port::MemoryStatus Memory() override { return memory; }
@@ -251,12 +249,13 @@ class FakeSystem : public port::System {
         return local;
     }
 
-    std::string exePath = "C:\\Program Files\\Trelvix\\trelvix.exe";
+    std::uint64_t FileTimeNow() override { return fileTime; }
+
     port::LocalTime now{2026, 12, 6, 9, 5, 7, 0, 0};
-    std::string decimalSeparator = ",";
     port::MemoryStatus memory;
     std::uint64_t tickCount = 0;
     std::optional<port::LocalTime> skippedHour;
+    std::uint64_t fileTime = 0x01DB'4F5E'8A6B'1C00ull;
 };
 
 // ---- Files, shell, drives and the rest ----
@@ -274,7 +273,7 @@ struct CommandLine {
 
 class FakeShell : public port::Shell {
   public:
-    std::string SystemDirectory() override { return systemDirectory; }
+    std::string SystemDirectory() override { return "C:\\WINDOWS\\system32"; }
     port::LaunchResult Open(const std::string& file, const std::optional<std::string>& parameters,
                             port::ShowMode show) override {
         opens.push_back({file, parameters, show});
@@ -291,7 +290,6 @@ class FakeShell : public port::Shell {
         links.push_back({verb, link, owner, show});
         return {linkRefusal.empty(), linkRefusal};
     }
-    std::string systemDirectory = "C:\\WINDOWS\\system32";
     std::vector<ShellOpen> opens;
     std::vector<CommandLine> commandLines;
     struct LinkOpen {

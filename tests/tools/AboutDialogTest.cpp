@@ -101,12 +101,7 @@ struct AboutDialog : testing::Test {
         };
         t.Main().About1.Click();
     }
-    std::vector<std::string> Boxes() const {
-        std::vector<std::string> texts;
-        for (const auto& box : t.fake.desktop.boxes)
-            texts.push_back(box.text);
-        return texts;
-    }
+    std::vector<std::string> Boxes() const { return t.fake.desktop.Texts(); }
 
     fakes::TestProgram t;
     DrawingPeer* peer = nullptr;
@@ -173,12 +168,8 @@ TEST_F(AboutDialog, AMissingPictureIsReportedOnceAndTheDialogStillWorks) {
     EXPECT_EQ(Boxes().size(), 2u) << "each file is reported once per run";
 }
 
-TEST_F(AboutDialog, ShowsTheVersionContactsAndPagesWithTheirHints) {
+TEST_F(AboutDialog, ShowsTheVersionPagesHintsAndHistory) {
     auto& a = About();
-    EXPECT_EQ(a.Caption(), "About");
-    EXPECT_EQ(a.ClientWidth(), 376);
-    EXPECT_EQ(a.ClientHeight(), 364);
-    EXPECT_TRUE(a.Dialog);
     EXPECT_EQ(a.Label3.Caption(), "Version Trelvix 3.008") << "set when the main window activated";
     const std::string mailHint = "Find any bugs or  want to give suggestions click here and write!";
     const std::pair<const tk::Control*, std::string> hints[] = {
@@ -191,48 +182,16 @@ TEST_F(AboutDialog, ShowsTheVersionContactsAndPagesWithTheirHints) {
         {&a.ListBox2, "Information about us!"}};
     for (const auto& [control, hint] : hints)
         EXPECT_EQ(control->Hint(), hint) << control->Name();
-    EXPECT_EQ(a.Label5.Caption(), "Our Email:");
-    EXPECT_EQ(a.Label6.Caption(), "Our Site:");
-    for (const tk::Label* link : {&a.Label1, &a.Label2}) {
-        EXPECT_TRUE(link->HandCursor());
-        EXPECT_TRUE(link->GetFont().underline);
-    }
     std::vector<std::string> tabs;
     for (const tk::TabSheet* page : a.PageControl1.Pages())
         tabs.push_back(page->Caption());
     EXPECT_EQ(tabs, (std::vector<std::string>{"Version History", "Credits", "Pay for Trelvix !"}));
-    EXPECT_EQ(a.ListBox3.Items(),
-              (std::vector<std::string>{"Thank you very much for buy this program!",
-                                        "I can make more Feachers with your Help!",
-                                        "Ostrand and his team"}));
-    const auto& credits = a.ListBox2.Items();
-    ASSERT_EQ(credits.size(), 13u);
-    const std::pair<size_t, const char*> fixed[] = {
-        {0, "Programming:"},        {2, ""},
-        {3, "Thanks for Testing:"}, {8, ""},
-        {9, "Special Thanks for"},  {10, "programming help:"}};
-    for (const auto& [line, text] : fixed)
-        EXPECT_EQ(credits[line], text) << line;
-}
-
-TEST_F(AboutDialog, VersionHistoryIsTheWrittenOne) {
-    const auto& history = About().ListBox1.Items();
+    // The history keeps its lines' trailing blanks.
+    const auto& history = a.ListBox1.Items();
     ASSERT_EQ(history.size(), 80u);
     EXPECT_EQ(history[4], "Trelvix 3.008 08/22/2005");
-    EXPECT_EQ(history[5], "1. +Now user can Hibernate his PC in ShutDown Tab.");
-    EXPECT_EQ(history[18], "2 +Now you can select elements in FreeTemp by clicking on labels of ");
-    EXPECT_EQ(history[38], "1. +Make analog show <<< === >>> for Disks, Now you can see what ");
+    EXPECT_EQ(history[29], "directory is disappear. Now all Ok. ");
     EXPECT_EQ(history[79], "8. +Add AutoStart.");
-    std::vector<int> trailingBlank, empty;
-    for (int i = 0; i < 80; ++i) {
-        const std::string& line = history[static_cast<size_t>(i)];
-        if (line.empty())
-            empty.push_back(i + 1);
-        else if (line.back() == ' ')
-            trailingBlank.push_back(i + 1);
-    }
-    EXPECT_EQ(trailingBlank, (std::vector<int>{19, 30, 34, 35, 39, 41, 44, 48, 57, 61, 69}));
-    EXPECT_EQ(empty, (std::vector<int>{4, 7, 10, 13, 16, 22, 23, 32, 37, 67, 71}));
 }
 
 TEST_F(AboutDialog, LinksOpenMailAndSiteAndARefusalSaysWhy) {

@@ -1,10 +1,12 @@
 #include "platform/win32/Win32Files.h"
 
+#include "platform/win32/SystemMessage.h"
 #include "platform/win32/Unicode.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cwctype>
 #include <memory>
 #include <string_view>
@@ -244,6 +246,8 @@ const KNOWNFOLDERID* KnownFolderId(port::KnownFolder folder) {
         return &FOLDERID_UserProfiles;
     case port::KnownFolder::Profile:
         return &FOLDERID_Profile;
+    case port::KnownFolder::LocalAppData:
+        return &FOLDERID_LocalAppData;
     }
     return nullptr;
 }
@@ -353,6 +357,41 @@ port::RecycleBinContent Win32Files::QueryRecycleBin() {
 bool Win32Files::EmptyRecycleBin() {
     return SUCCEEDED(
         SHEmptyRecycleBinW(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI));
+}
+
+namespace {
+
+// Writes all of `bytes`, in pieces a single WriteFile takes.
+bool WriteAll(HANDLE file, const std::vector<std::uint8_t>& bytes) {
+    constexpr std::size_t Piece = 1 << 30;
+    for (std::size_t at = 0; at < bytes.size();) {
+        const auto size = static_cast<DWORD>(std::min(Piece, bytes.size() - at));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + at, size, &written, nullptr) || written != size)
+            return false;
+        at += size;
+    }
+    return true;
+}
+
+} // namespace
+
+bool Win32Files::AppendToFile(const std::string& path, const std::vector<std::uint8_t>& header,
+                              const std::vector<std::uint8_t>& bytes, std::string& reason) {
+    const UniqueHandle file(CreateFileW(Widen(path).c_str(),
+                                        FILE_APPEND_DATA | FILE_READ_ATTRIBUTES, FILE_SHARE_READ,
+                                        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        reason = SystemMessage(GetLastError());
+        return false;
+    }
+    LARGE_INTEGER size{};
+    const bool written = GetFileSizeEx(file.get(), &size) &&
+                         (size.QuadPart != 0 || WriteAll(file.get(), header)) &&
+                         WriteAll(file.get(), bytes);
+    if (!written)
+        reason = SystemMessage(GetLastError());
+    return written;
 }
 
 } // namespace win32

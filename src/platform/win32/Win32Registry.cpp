@@ -141,6 +141,11 @@ bool Win32RegistryKey::WriteString(const std::string& name, const std::string& v
                           reinterpret_cast<const BYTE*>(data.c_str()), size) == ERROR_SUCCESS;
 }
 
+bool Win32RegistryKey::WriteBinary(const std::string& name, const std::vector<std::uint8_t>& data) {
+    return RegSetValueExW(key_.get(), Widen(name).c_str(), 0, REG_BINARY, data.data(),
+                          static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+}
+
 bool Win32RegistryKey::DeleteValue(const std::string& name) {
     return RegDeleteValueW(key_.get(), Widen(name).c_str()) == ERROR_SUCCESS;
 }

@@ -17,6 +17,8 @@ class Win32RegistryKey : public port::RegistryKey {
     // RegSetValueExW as REG_DWORD / REG_SZ; false when refused (a key opened read-only).
     bool WriteDWord(const std::string& name, std::uint32_t value) override;
     bool WriteString(const std::string& name, const std::string& value) override;
+    // RegSetValueExW as REG_BINARY, the bytes as given; false when refused.
+    bool WriteBinary(const std::string& name, const std::vector<std::uint8_t>& data) override;
     // RegDeleteValueW; false when the value is missing or the deletion refused.
     bool DeleteValue(const std::string& name) override;
     // RegEnumValueW over every value, in the registry's order; names of any length.

@@ -131,4 +131,10 @@ std::optional<port::LocalTime> Win32System::UniversalToLocal(const port::LocalTi
     return UniversalToLocalIn(nullptr, universal);
 }
 
+std::uint64_t Win32System::FileTimeNow() {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    return (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
 } // namespace win32

@@ -37,6 +37,8 @@ class Win32System : public port::System {
     // The two conversions above in the system's current zone.
     std::optional<port::LocalTime> LocalToUniversal(const port::LocalTime& local) override;
     std::optional<port::LocalTime> UniversalToLocal(const port::LocalTime& universal) override;
+    // GetSystemTimeAsFileTime.
+    std::uint64_t FileTimeNow() override;
 };
 
 } // namespace win32

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace peertest {
 namespace {
@@ -125,6 +126,46 @@ TEST_F(PeersTest, StatusBarPartZeroReadsTheModelsText) {
     form->Status.SetSimpleText("Interval Of Refreshing=No; \xC3\xA9t\xC3\xA9");
     SendMessageW(Window(form->Status), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
     EXPECT_EQ(win32::Narrow(text), "Interval Of Refreshing=No; \xC3\xA9t\xC3\xA9");
+}
+
+// A second part's text splits the bar: the status line keeps part 0 up to the second part,
+// which takes its width (scaled) at the right end; without the text the bar is one panel.
+TEST_F(PeersTest, StatusBarShowsASecondPartOnlyWhileItHasText) {
+    HWND bar = Window(form->Status);
+    form->Status.SetBounds(0, 280, 400, 20);
+    form->Status.SetSimpleText("status line");
+    const auto partText = [&](int part) {
+        wchar_t text[256] = {};
+        SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
+        return win32::Narrow(text);
+    };
+    const auto parts = [&] {
+        int edges[4] = {};
+        const auto count = SendMessageW(bar, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges));
+        return std::vector<int>(edges, edges + count);
+    };
+    EXPECT_NE(SendMessageW(bar, SB_ISSIMPLE, 0, 0), 0);
+
+    RECT client{};
+    GetClientRect(bar, &client);
+    const int width = MulDiv(220, static_cast<int>(GetDpiForWindow(Main())), 96);
+    form->Status.SetSecondPartText("1 of 3");
+    EXPECT_EQ(SendMessageW(bar, SB_ISSIMPLE, 0, 0), 0);
+    ASSERT_EQ(parts().size(), 2u);
+    EXPECT_EQ(parts()[0], client.right - width);
+    EXPECT_EQ(partText(0), "status line");
+    EXPECT_EQ(partText(1), "1 of 3");
+    // A longer text widens the part so that all of it shows.
+    form->Status.SetSecondPartText("Administrator rights are needed to change this entry.");
+    EXPECT_LT(parts()[0], client.right - width);
+    EXPECT_GT(parts()[0], client.right / 3);
+    form->Status.SetSimpleText("next second");
+    EXPECT_EQ(partText(0), "next second");
+
+    form->Status.SetSecondPartText("");
+    EXPECT_NE(SendMessageW(bar, SB_ISSIMPLE, 0, 0), 0);
+    EXPECT_EQ(parts().size(), 1u);
+    EXPECT_EQ(partText(0), "next second");
 }
 
 // The form sees every character first, from any of its controls, and may drop it; the field's

@@ -4,6 +4,8 @@
 #include "platform/win32/peers/FormPeer.h"
 #include "platform/win32/peers/Glyphs.h"
 
+#include <algorithm>
+
 namespace win32 {
 
 // ---- Label ----
@@ -85,21 +87,55 @@ void StatusBarPeer::Create() {
 }
 
 void StatusBarPeer::SyncAll() {
-    int edges[1] = {-1};
-    SendMessageW(window_.get(), SB_SETPARTS, 1, reinterpret_cast<LPARAM>(edges));
-    SendMessageW(window_.get(), SB_SIMPLE, TRUE, 0);
-    ApplyText();
+    ApplyParts();
+}
+
+void StatusBarPeer::Relayout() {
+    ControlPeer::Relayout();
+    ApplyParts();
 }
 
 void StatusBarPeer::Sync(tk::Prop prop) {
     if (prop == tk::Prop::Caption)
         ApplyText();
+    else if (prop == tk::Prop::PartText || prop == tk::Prop::Bounds)
+        ApplyParts();
+}
+
+void StatusBarPeer::ApplyParts() {
+    HWND bar = window_.get();
+    if (!Bar().ShowsSecondPart()) {
+        int edges[1] = {-1};
+        SendMessageW(bar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(edges));
+        SendMessageW(bar, SB_SIMPLE, TRUE, 0);
+        ApplyText();
+        return;
+    }
+    const std::wstring second = Widen(Bar().SecondPartText());
+    SIZE text{};
+    {
+        const WindowDC dc(bar);
+        const SelectedObject font(dc.get(), Font());
+        GetTextExtentPoint32W(dc.get(), second.c_str(), static_cast<int>(second.size()), &text);
+    }
+    RECT client{};
+    GetClientRect(bar, &client);
+    // Wide enough for the whole text (with the part's borders), but the status line keeps at
+    // least a third of the bar.
+    const int width = std::min(
+        std::max(Scale(tk::StatusBar::SecondPartWidth), static_cast<int>(text.cx) + Scale(12)),
+        static_cast<int>(client.right) * 2 / 3);
+    int edges[2] = {std::max(0, static_cast<int>(client.right) - width), -1};
+    SendMessageW(bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+    SendMessageW(bar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(second.c_str()));
+    SendMessageW(bar, SB_SIMPLE, FALSE, 0);
+    ApplyText();
 }
 
 void StatusBarPeer::ApplyText() {
     const std::wstring text = Widen(control_.Caption());
     // The simple panel shows it; part 0 holds it too, for readers that ask for part 0
-    // (another process under Wine gets part 0's text for any part).
+    // (another process under Wine gets part 0's text for any part) and for the two parts.
     SendMessageW(window_.get(), SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
     SendMessageW(window_.get(), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }

@@ -32,10 +32,12 @@ class EditPeer : public ControlPeer {
     bool applying_ = false;
 };
 
-// One simple panel at the bottom of the form.
+// One simple panel at the bottom of the form; while the model has a second part's text, two
+// parts: the status line and, at the right end, the second part.
 class StatusBarPeer : public ControlPeer {
   public:
     using ControlPeer::ControlPeer;
+    void Relayout() override;
 
   protected:
     void Create() override;
@@ -43,6 +45,8 @@ class StatusBarPeer : public ControlPeer {
     void SyncAll() override;
 
   private:
+    [[nodiscard]] tk::StatusBar& Bar() const { return static_cast<tk::StatusBar&>(control_); }
+    void ApplyParts();
     void ApplyText();
 };
 
