@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 
 namespace {
@@ -23,13 +24,18 @@ std::uintmax_t BytesUnder(const fs::path& folder) {
     return sum;
 }
 
-// "128 023 Bytes \r\nin Temporary Files!" -> 128023
-std::uintmax_t LeadingNumber(const std::string& text) {
+// "128 023 Bytes \r\nin Temporary Files!" -> 128023; "Counting..." -> nullopt
+std::optional<std::uintmax_t> LeadingNumber(const std::string& text) {
+    const auto end = text.find(" Bytes");
+    if (end == std::string::npos)
+        return std::nullopt;
     std::string digits;
-    for (char c : text.substr(0, text.find(" Bytes")))
+    for (char c : text.substr(0, end))
         if (c != ' ')
             digits += c;
-    return digits.empty() ? 0 : std::stoull(digits);
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return std::stoull(digits);
 }
 
 TEST(CleanupE2e, TheTemporaryFolderIsSizedThenEmptiedAfterTheWarning) {
