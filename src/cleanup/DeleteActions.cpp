@@ -29,10 +29,6 @@ bool DeletionAllowed(Program& p) {
     return p.IndexOfTemp;
 }
 
-void ShowNotice(Program& p, const std::string& text) {
-    p.App.MessageBox(text, p.App.Title(), port::mb::Ok);
-}
-
 // A delete action from its start to its end: the busy glyph, and at the end one settings
 // save and the warning's answer forgotten, also when an error cut the action short.
 class DeleteAction {
@@ -99,7 +95,7 @@ void DeletePlaceContent(Program& p, FolderPlace place) {
         RefreshPlace(p, place);
     const std::string refusal = EmptyPlace(p, place);
     if (!refusal.empty())
-        ShowNotice(p, refusal);
+        p.App.ShowNotice(refusal);
     if (place == FolderPlace::Temp)
         MakeTempFolderAgain(p);
     RefreshPlace(p, place);
@@ -133,7 +129,7 @@ void DeleteAllOptionalFiles(Program& p) {
     std::string text = refusals.front();
     for (size_t i = 1; i < refusals.size(); ++i)
         text += "\r" + refusals[i];
-    ShowNotice(p, text);
+    p.App.ShowNotice(text);
 }
 
 void DeleteAllOptionalFilesClick(Program& p) {
