@@ -64,7 +64,7 @@ void FillRunList(Program& p, tk::ListBox& list, std::vector<RunEntry>& entries, 
 std::optional<std::size_t> SelectedLine(Program& p, const tk::ListBox& list, std::size_t count) {
     const int index = list.ItemIndex();
     if (index < 0 || static_cast<std::size_t>(index) >= count) {
-        p.App.MessageBox("Please choose a key!", p.App.Title(), port::mb::Ok);
+        p.App.ShowNotice("Please choose a key!");
         return std::nullopt;
     }
     return static_cast<std::size_t>(index);

@@ -34,10 +34,6 @@ bool DeletionAllowed(Program& p) {
     return p.IndexOfTemp;
 }
 
-void ShowNotice(Program& p, const std::string& text) {
-    p.App.MessageBox(text, p.App.Title(), port::mb::Ok);
-}
-
 // A delete action from its start to its end: the busy glyph, the delete buttons disabled,
 // and at the end one settings save and the warning's answer forgotten, also when an error
 // cut the action short. The steps still to come hold it; it ends when the last lets go.
@@ -163,7 +159,7 @@ void ShowRefusals(Program& p, const DeleteAllState& state) {
     std::string text = state.refusals.front();
     for (size_t i = 1; i < state.refusals.size(); ++i)
         text += "\r" + state.refusals[i];
-    ShowNotice(p, text);
+    p.App.ShowNotice(text);
 }
 
 constexpr FolderPlace ShellFolderPlaces[] = {FolderPlace::Cache, FolderPlace::History,
@@ -214,7 +210,7 @@ void DeletePlaceContent(Program& p, FolderPlace place) {
         RefreshPlace(p, place);
     EmptyPlace(p, place, action, [&p, place, action](const std::string& refusal) {
         if (!refusal.empty())
-            ShowNotice(p, refusal);
+            p.App.ShowNotice(refusal);
         if (place == FolderPlace::Temp)
             MakeTempFolderAgain(p);
         RefreshPlace(p, place);

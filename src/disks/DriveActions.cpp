@@ -40,11 +40,6 @@ bool NamesNoDrive(const std::string& prefix) {
     return false;
 }
 
-// A box with the application's title and an OK button.
-void ShowNotice(Program& p, const std::string& text) {
-    p.App.MessageBox(text, p.App.Title(), port::mb::Ok);
-}
-
 bool AskToForceDisconnect(Program& p) {
     constexpr unsigned flags = port::mb::YesNo | port::mb::IconExclamation | port::mb::DefButton2;
     return p.App.MessageBox(ForceDisconnectQuestion, WarningCaption, flags) == port::mb::IdYes;
@@ -99,7 +94,7 @@ void DisconnectNetworkDrive(Program& p) {
     p.NetSelection = f.ListBox3.ItemIndex();
     const std::string* line = SelectedLine(f.ListBox3);
     if (line == nullptr) {
-        ShowNotice(p, SelectDiskText);
+        p.App.ShowNotice(SelectDiskText);
         RefreshAll(p);
         return;
     }
@@ -118,7 +113,7 @@ void ChangeFixedVolumeLabel(Program& p) {
     p.FixedSelection = f.ListBox1.ItemIndex();
     const std::string* line = SelectedLine(f.ListBox1);
     if (line == nullptr || NamesNoDrive(DrivePrefix(*line))) {
-        ShowNotice(p, SelectDiskText);
+        p.App.ShowNotice(SelectDiskText);
         return;
     }
     p.DiskMonitor.FixedLabelDrive = DrivePrefix(*line);
@@ -131,12 +126,12 @@ void ChangeRemovableVolumeLabel(Program& p) {
     p.DiskMonitor.RemovableSelection = f.ListBox11.ItemIndex();
     const std::string* line = SelectedLine(f.ListBox11);
     if (line == nullptr) {
-        ShowNotice(p, SelectDiskText);
+        p.App.ShowNotice(SelectDiskText);
         return;
     }
     // Drives without a medium, and the prompt line before the first removable survey.
     if (line->find("Access") != std::string::npos) {
-        ShowNotice(p, InsertDiskText);
+        p.App.ShowNotice(InsertDiskText);
         return;
     }
     p.DiskMonitor.RemovableLabelDrive = DrivePrefix(*line);

@@ -140,7 +140,7 @@ void ArmIfPossible(Program& p, PowerAction action) {
     port::System& system = p.Ports.system;
     const std::optional<LocalMinute> target = ChosenMinute(*p.MainForm);
     if (!target || !ClockReaches(system, *target) || *target < MinuteOf(system.Now())) {
-        p.App.MessageBox(ImpossibleMinuteText, p.App.Title(), port::mb::Ok);
+        p.App.ShowNotice(ImpossibleMinuteText);
         return;
     }
     Arm(p, action, *target);
@@ -191,7 +191,7 @@ void HibernateNow(Program& p) {
 void GiveUpMissedMinute(Program& p, PowerAction action) {
     ReturnToIdle(p, action);
     ComposeStatusLine(p);
-    p.App.MessageBox(MissedMinuteText, p.App.Title(), port::mb::Ok);
+    p.App.ShowNotice(MissedMinuteText);
 }
 
 // StrToInt: an optional sign and decimal digits, within 32 bits.

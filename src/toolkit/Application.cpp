@@ -80,6 +80,10 @@ int Application::MessageBox(const std::string& text, const std::string& caption,
     return desktop_.ShowMessageBox(text, caption, flags);
 }
 
+void Application::ShowNotice(const std::string& text) {
+    (void)MessageBox(text, title_, port::mb::Ok);
+}
+
 void Application::ShowException(const std::exception& error) {
     ShowErrorText(ErrorBoxText(error.what()));
 }

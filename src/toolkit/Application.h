@@ -49,6 +49,8 @@ class Application {
     [[nodiscard]] bool Terminated() const { return terminated_; }
 
     int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
+    // A plain notice: caption = title, no icon, one OK button.
+    void ShowNotice(const std::string& text);
 
     // The standard error box: caption = title, error icon, OK, the message with a
     // full stop added. One box is open at a time: an error raised while one is open (a
