@@ -82,7 +82,7 @@ void TMainForm::BindEvents() {
     TrayIcon1.OnDrivesChanged = [this] { NoteDrivesChanged(Prog); };
     DriveNoticeTimer.OnTimer = [this] { RefreshAfterDriveNotices(Prog); };
 
-    Timer1.OnTimer = [this] { RefreshAll(Prog); };
+    Timer1.OnTimer = [this] { RefreshOnTimer(Prog); };
     TimerControl.OnTimer = [this] { TimerControlTimer(); };
     Check1000.OnTimer = [this] { Check1000Timer(); };
     Timer2ShutDown.OnTimer = [this] { CheckScheduledPowerAction(Prog); };
@@ -134,12 +134,15 @@ void TMainForm::FormCreate() {
     step([this] { LoadSettings(Prog); });
     // Loading replaces a stored divisor that is none of the units' (KnownDivisor).
     step([this] { LoadSettings(Prog); });
-    step([this] { RefreshAll(Prog); });
-    step(
-        [this] { Prog.FixedPresent = Prog.CdPresent = Prog.NetPresent = Prog.RamPresent = false; });
+    // What reads the survey's findings follows them.
+    step([this] {
+        RefreshAll(Prog, [this] {
+            Prog.FixedPresent = Prog.CdPresent = Prog.NetPresent = Prog.RamPresent = false;
+            TrayIcon1.SetHint(Prog.TraySummary);
+        });
+    });
     step([this] { ComposeStatusLine(Prog); });
     step([this] { ApplyRefreshInterval(Prog); });
-    step([this] { TrayIcon1.SetHint(Prog.TraySummary); });
     step([this] {
         Disks.SetActivePageIndex(Prog.IndexOfTab);
         UpdateBackForward();
@@ -281,7 +284,6 @@ void TMainForm::RefreshCommand() {
         ListBox9.Clear();
         RefreshAutoStart(Prog);
     } else if (page == 0 && PageControl1.ActivePageIndex() == 1) {
-        BusyGlyph busy(Prog);
         SurveyRemovableDrives(Prog);
         RefreshDrivePickers(Prog);
     } else if (page == 2) {

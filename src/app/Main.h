@@ -247,6 +247,8 @@ class TMainForm : public tk::Form {
     // Runs once, half a second after the first of a burst of drive notices.
     tk::Timer DriveNoticeTimer{*this, "DriveNoticeTimer", ids::main::DriveNoticeTimer};
     tk::Timer StatusNoteTimer{*this, "StatusNoteTimer", ids::main::StatusNoteTimer};
+    // Fires when drives have kept a survey waiting too long.
+    tk::Timer DriveQueryTimer{*this, "DriveQueryTimer", ids::main::DriveQueryTimer};
 
     // ---- Main menu ----
     tk::MainMenu MainMenu1{*this, "MainMenu1", ids::main::MainMenu1};

@@ -1,7 +1,6 @@
 #include "app/RefreshCycle.h"
 
 #include "app/Program.h"
-#include "app/ResourceGlyphs.h"
 #include "disks/DriveGroupLayout.h"
 #include "disks/DriveSurvey.h"
 #include "tools/SystemPanel.h"
@@ -9,18 +8,24 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 namespace trelvix {
 
-void RefreshAll(Program& p) {
+void RefreshAll(Program& p, tk::Handler then) {
     ShowWindowsUptime(p);
     RefreshDrivePickers(p);
-    p.TraySummary.clear();
-    {
-        BusyGlyph busy(p);
-        RefreshDrives(p);
-    }
-    p.MainForm->TrayIcon1.SetHint(p.TraySummary);
+    RefreshDrives(p, [&p, then = std::move(then)] {
+        p.MainForm->TrayIcon1.SetHint(p.TraySummary);
+        if (then)
+            then();
+    });
+}
+
+void RefreshOnTimer(Program& p) {
+    // Surveys do not pile up behind a drive that is slow to answer.
+    if (!FixedSurveyRunning(p))
+        RefreshAll(p);
 }
 
 void ApplyRefreshInterval(Program& p) {
@@ -30,13 +35,13 @@ void ApplyRefreshInterval(Program& p) {
     p.MainForm->Timer1.SetInterval(static_cast<int>(ms));
 }
 
-void RefreshDrives(Program& p) {
-    {
-        BusyGlyph busy(p);
-        SurveyFixedDrives(p);
+void RefreshDrives(Program& p, tk::Handler then) {
+    SurveyFixedDrives(p, [&p, then = std::move(then)] {
         LayOutDriveGroups(p);
-    }
-    ReselectDriveLists(p);
+        ReselectDriveLists(p);
+        if (then)
+            then();
+    });
 }
 
 void EnsureTempFolder(Program& p) {

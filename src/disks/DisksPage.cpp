@@ -64,6 +64,9 @@ void DesignDisksPage(TMainForm& f) {
     f.ListBox11.SetBounds(6, 16, 565, 310);
     f.DriveComboBox2.SetBounds(380, 0, 195, 22);
 
+    f.DriveQueryTimer.SetInterval(0);
+    f.DriveQueryTimer.OnTimer = [&f] { DriveQueriesTimedOut(f.Prog); };
+
     BindDiskListClicks(f);
     BindDriveActions(f);
 }

@@ -1,5 +1,6 @@
 #include "disks/DriveActions.h"
 
+#include "app/BackgroundJobs.h"
 #include "app/Program.h"
 #include "app/RefreshCycle.h"
 #include "launch/LaunchConventions.h"
@@ -45,6 +46,50 @@ bool AskToForceDisconnect(Program& p) {
     return p.App.MessageBox(ForceDisconnectQuestion, WarningCaption, flags) == port::mb::IdYes;
 }
 
+// The tray moves off the window's thread (the command waits until it has); the box, if
+// any, follows on it.
+void MoveCdDoorAside(Program& p, bool open, std::string what) {
+    port::Media& media = p.Ports.media;
+    RunJob<std::optional<std::string>>(
+        p, [&media, open] { return MoveCdDoor(media, open); },
+        [&p, what = std::move(what)](std::optional<std::string> refused) {
+            if (refused)
+                ShowRefusal(p, what, *refused);
+        });
+}
+
+// What the system said to one cancel of a network connection.
+struct CancelOutcome {
+    int code = 0;
+    std::string reason;
+};
+
+// The lists show whether the drive went, also when it did not; the box why it stayed
+// follows them.
+void AfterDisconnect(Program& p, const std::string& drive, const CancelOutcome& outcome) {
+    std::optional<std::string> refused;
+    if (outcome.code != 0)
+        refused = outcome.reason;
+    RefreshAll(p, [&p, drive, refused] {
+        if (refused)
+            ShowRefusal(p, drive + " was not disconnected", *refused);
+    });
+}
+
+// Cancels the connection off the window's thread, then `done` with the outcome on it.
+void CancelAside(Program& p, const std::string& drive, bool force,
+                 std::function<void(CancelOutcome)> done) {
+    port::Media& media = p.Ports.media;
+    RunJob<CancelOutcome>(
+        p,
+        [&media, drive, force] {
+            CancelOutcome outcome;
+            outcome.code = media.CancelConnection(drive, force, outcome.reason);
+            return outcome;
+        },
+        std::move(done));
+}
+
 } // namespace
 
 void OpenDriveInExplorer(Program& p, const tk::ListBox& list) {
@@ -65,28 +110,11 @@ std::optional<std::string> MoveCdDoor(port::Media& media, bool open) {
 }
 
 void EjectCdrom(Program& p) {
-    if (const auto refused = MoveCdDoor(p.Ports.media, true))
-        ShowRefusal(p, "The CD tray was not opened", *refused);
+    MoveCdDoorAside(p, true, "The CD tray was not opened");
 }
 
 void CloseCdrom(Program& p) {
-    if (const auto refused = MoveCdDoor(p.Ports.media, false))
-        ShowRefusal(p, "The CD tray was not closed", *refused);
-}
-
-std::optional<std::string>
-CancelNetworkConnection(port::Media& media, const std::string& drive,
-                        const std::function<bool()>& forceWithOpenFiles) {
-    std::string reason;
-    int code = media.CancelConnection(drive, false, reason);
-    if (code == port::ErrorOpenFiles) {
-        if (!forceWithOpenFiles())
-            return std::nullopt;
-        code = media.CancelConnection(drive, true, reason);
-    }
-    if (code == 0)
-        return std::nullopt;
-    return reason;
+    MoveCdDoorAside(p, false, "The CD tray was not closed");
 }
 
 void DisconnectNetworkDrive(Program& p) {
@@ -99,12 +127,20 @@ void DisconnectNetworkDrive(Program& p) {
         return;
     }
     const std::string drive = DrivePrefix(*line);
-    const std::optional<std::string> refused =
-        CancelNetworkConnection(p.Ports.media, drive, [&p] { return AskToForceDisconnect(p); });
-    // The lists show whether the drive went, also when it did not.
-    RefreshAll(p);
-    if (refused)
-        ShowRefusal(p, drive + " was not disconnected", *refused);
+    // Files open on the drive: forced only when the user says so (asked on the window's
+    // thread, between the two cancels).
+    CancelAside(p, drive, false, [&p, drive](CancelOutcome outcome) {
+        if (outcome.code != port::ErrorOpenFiles) {
+            AfterDisconnect(p, drive, outcome);
+            return;
+        }
+        if (!AskToForceDisconnect(p)) {
+            AfterDisconnect(p, drive, {});
+            return;
+        }
+        CancelAside(p, drive, true,
+                    [&p, drive](CancelOutcome forced) { AfterDisconnect(p, drive, forced); });
+    });
 }
 
 void ChangeFixedVolumeLabel(Program& p) {

@@ -31,14 +31,10 @@ void CloseCdrom(Program& p);
 // Opens or closes the tray; returns once it has moved. The device's reason when it did not.
 std::optional<std::string> MoveCdDoor(port::Media& media, bool open);
 
-// The network list's Disconnect: asks before forcing a connection with open files, surveys
-// the drives again, then tells why a disconnection failed.
+// The network list's Disconnect: cancels the connection off the window's thread, asks
+// before forcing one with open files, surveys the drives again, then tells why the
+// connection stayed against the user's wish.
 void DisconnectNetworkDrive(Program& p);
-// Cancels the connection of `drive`; when files are open on it, forces it if
-// `forceWithOpenFiles` says so. The system's reason when the connection stays against the
-// user's wish; nothing when it went, or when the user chose to keep it.
-std::optional<std::string> CancelNetworkConnection(port::Media& media, const std::string& drive,
-                                                   const std::function<bool()>& forceWithOpenFiles);
 
 // "Change Volume Label" of the fixed and the removable list: the volume-label dialog for
 // the selected drive.

@@ -2,7 +2,6 @@
 
 #include "app/Program.h"
 #include "app/RefreshCycle.h"
-#include "app/ResourceGlyphs.h"
 #include "disks/DriveLines.h"
 #include "disks/DriveSurvey.h"
 
@@ -26,9 +25,10 @@ bool ListShowsDrive(const tk::ListBox& list, char letter) {
     return false;
 }
 
-// A drive of the fixed-drive survey's lists: one now, or one they showed before it left.
+// A drive of the fixed-drive survey's lists: one now (as the survey just made found it), or
+// one they showed before it left.
 bool InFixedLists(Program& p, char letter) {
-    const DriveClass kind = ClassifyDrive(p.Ports.drives.Type(letter));
+    const DriveClass kind = p.DiskMonitor.Queries.lastKind[static_cast<std::size_t>(letter - 'A')];
     if (kind == DriveClass::Fixed || kind == DriveClass::CdRom || kind == DriveClass::Network ||
         kind == DriveClass::Ram)
         return true;
@@ -57,17 +57,16 @@ void RefreshAfterDriveNotices(Program& p) {
     bool fixedLists = p.DiskMonitor.NoticedDrives;
     p.DiskMonitor.NoticedVolumes = 0;
     p.DiskMonitor.NoticedDrives = false;
-    for (int slot = 0; slot < 26 && !fixedLists; ++slot)
-        if ((volumes & (1u << slot)) != 0)
-            fixedLists = InFixedLists(p, static_cast<char>('A' + slot));
-    {
-        BusyGlyph busy(p);
-        SurveyRemovableDrives(p);
-    }
-    if (fixedLists)
-        RefreshAll(p); // the drive pickers come with it
-    else
-        RefreshDrivePickers(p);
+    // The removable survey classifies every letter; what follows goes by its findings.
+    SurveyRemovableDrives(p, [&p, volumes, fixedLists]() mutable {
+        for (int slot = 0; slot < 26 && !fixedLists; ++slot)
+            if ((volumes & (1u << slot)) != 0)
+                fixedLists = InFixedLists(p, static_cast<char>('A' + slot));
+        if (fixedLists)
+            RefreshAll(p); // the drive pickers come with it
+        else
+            RefreshDrivePickers(p);
+    });
 }
 
 } // namespace trelvix

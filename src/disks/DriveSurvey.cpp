@@ -11,18 +11,18 @@ namespace trelvix {
 
 namespace {
 
-// The system's "insert a disk" boxes are off while one letter is probed.
+// The system's "insert a disk" boxes are off on this thread while one letter is probed.
 class CriticalErrorsOff {
   public:
-    explicit CriticalErrorsOff(port::Drives& drives) : drives_(drives) {
-        drives_.SuppressCriticalErrors(true);
-    }
-    ~CriticalErrorsOff() { drives_.SuppressCriticalErrors(false); }
+    explicit CriticalErrorsOff(port::Drives& drives)
+        : drives_(drives), previous_(drives.SuppressCriticalErrors()) {}
+    ~CriticalErrorsOff() { drives_.RestoreCriticalErrors(previous_); }
     CriticalErrorsOff(const CriticalErrorsOff&) = delete;
     CriticalErrorsOff& operator=(const CriticalErrorsOff&) = delete;
 
   private:
     port::Drives& drives_;
+    std::uint32_t previous_;
 };
 
 // ListBox1..ListBox4 by class; -1 for the classes the fixed-lists survey does not list.
@@ -69,89 +69,203 @@ int SlotOf(char letter) {
     return letter - 'A';
 }
 
+const DriveAnswer& AnswerOf(const DriveAnswers& answers, char letter) {
+    return answers[static_cast<std::size_t>(SlotOf(letter))];
+}
+
+// A volume that did not answer in time reads as one that cannot be read.
+bool VolumeReadable(const DriveAnswer& answer) {
+    return answer.answered && answer.volume.ok;
+}
+
 // The line of a drive whose volume (or, with capacityFailed, whose size) cannot be read.
 std::string FailureLine(char letter, DriveClass c, bool capacityFailed) {
     return c == DriveClass::CdRom ? CdRomLine(letter, capacityFailed) : AccessDeniedLine(letter);
 }
 
+// ---- Off the window's thread: what each survey asks of one letter ----
+
+DriveClass Classify(port::Drives& drives, char letter, std::atomic<int>& kindSeen) {
+    const DriveClass c = ClassifyDrive(drives.Type(letter));
+    kindSeen = static_cast<int>(c);
+    return c;
+}
+
+// Classified before the volume is touched: letters that are listed nowhere are never
+// probed, so a removable drive is not woken by the timer. C: is first asked for its size:
+// the floppy letters are surveyed only when it has one, so that a machine without a hard
+// disk is not made to spin its floppy drives.
+DriveAnswer AskForFixedLists(port::Drives& drives, char letter, std::atomic<int>& kindSeen) {
+    CriticalErrorsOff quiet(drives);
+    DriveAnswer answer;
+    if (letter == 'C')
+        answer.systemDriveHasSize = drives.FreeSpace('C').total > 0;
+    answer.kind = Classify(drives, letter, kindSeen);
+    if (ListOf(answer.kind) < 0)
+        return answer;
+    answer.volumeRead = true;
+    answer.volume = drives.Volume(letter);
+    if (!answer.volume.ok)
+        return answer;
+    answer.spaceRead = true;
+    answer.space = drives.FreeSpace(letter);
+    return answer;
+}
+
+// The error mode is left alone: this survey runs only when the user asks for it, and a
+// drive without a medium may then ask for one.
+DriveAnswer AskForRemovableList(port::Drives& drives, char letter, std::atomic<int>& kindSeen) {
+    DriveAnswer answer;
+    answer.kind = Classify(drives, letter, kindSeen);
+    if (answer.kind != DriveClass::Removable)
+        return answer;
+    answer.volumeRead = true;
+    answer.volume = drives.Volume(letter);
+    if (!answer.volume.ok)
+        return answer;
+    answer.spaceRead = true;
+    answer.space = drives.FreeSpace(letter);
+    return answer;
+}
+
+// Removable and CD drives show their letter alone: reading their volume would wait for
+// the medium.
+DriveAnswer AskForPicker(port::Drives& drives, char letter, std::atomic<int>& kindSeen) {
+    CriticalErrorsOff quiet(drives);
+    DriveAnswer answer;
+    answer.icon = drives.IconIndex(letter);
+    answer.kind = Classify(drives, letter, kindSeen);
+    if (answer.kind == DriveClass::Fixed || answer.kind == DriveClass::Network ||
+        answer.kind == DriveClass::Ram) {
+        answer.volumeRead = true;
+        answer.volume = drives.Volume(letter);
+    }
+    return answer;
+}
+
+// ---- On the window's thread: the lines ----
+
+// What the figures of one survey are written in, as it was when the survey began.
+struct Units {
+    std::int64_t divisor;
+    std::string suffix;
+    std::string separator;
+};
+
 using DriveLists = std::array<std::vector<std::string>, 4>;
 
-// A: and B:, surveyed only when C: has a size, so that a machine without a hard disk
-// is not made to spin its floppy drives. Adds nothing to the General sums.
-void SurveyFloppyLetters(Program& p, DriveLists& lists, const std::string& separator) {
-    port::Drives& drives = p.Ports.drives;
-    bool systemDriveHasSize = false;
-    {
-        CriticalErrorsOff quiet(drives);
-        systemDriveHasSize = drives.FreeSpace('C').total > 0;
-    }
-    if (!systemDriveHasSize)
-        return;
+// A: and B: add nothing to the General sums.
+void ShowFloppyLetters(Program& p, const DriveAnswers& answers, const Units& units,
+                       DriveLists& lists) {
     for (char letter : {'A', 'B'}) {
-        CriticalErrorsOff quiet(drives);
-        DriveClass c = ClassifyDrive(drives.Type(letter));
-        int list = ListOf(c);
+        const DriveAnswer& answer = AnswerOf(answers, letter);
+        const DriveClass c = answer.kind;
+        const int list = ListOf(c);
         if (list < 0) // removable drives are left to the removable survey
             continue;
-        port::VolumeInfo volume = drives.Volume(letter);
         auto& lines = lists[static_cast<std::size_t>(list)];
-        if (!volume.ok) {
+        if (!VolumeReadable(answer)) {
             lines.push_back(FailureLine(letter, c, false));
             continue;
         }
-        port::DiskSpace space = drives.FreeSpace(letter);
-        if (BothFailed(space)) {
+        if (BothFailed(answer.space)) {
             lines.push_back(FailureLine(letter, c, true));
             if (CapacityFailureRaisesPresence(letter, c))
                 PresenceOf(p, c) = true;
             continue;
         }
-        Capacity total = FormatCapacity(space.total, p.ChangeOfBytes, separator);
-        Capacity free = FormatCapacity(space.free, p.ChangeOfBytes, separator);
+        Capacity total = FormatCapacity(answer.space.total, units.divisor, units.separator);
+        Capacity free = FormatCapacity(answer.space.free, units.divisor, units.separator);
         ChangeMarker marker = p.DiskMonitor.FixedFreeHistory.Compare(SlotOf(letter), free.value);
-        lines.push_back(ComposeDriveLine(letter, volume.label, volume.fileSystem, total.text,
-                                         free.text, p.UnitSuffix, MarkerText(marker)));
+        lines.push_back(ComposeDriveLine(letter, answer.volume.label, answer.volume.fileSystem,
+                                         total.text, free.text, units.suffix, MarkerText(marker)));
         PresenceOf(p, c) = true;
     }
 }
 
 // C: to Z:. Fixed drives feed the General sums and the tray summary, also when their
 // capacity cannot be read (then with -1 / divisor).
-void SurveyHardLetters(Program& p, DriveLists& lists, const std::string& separator,
-                       double& generalTotal, double& generalFree) {
-    port::Drives& drives = p.Ports.drives;
+void ShowHardLetters(Program& p, const DriveAnswers& answers, const Units& units, DriveLists& lists,
+                     double& generalTotal, double& generalFree, std::string& summary) {
     for (char letter = 'C'; letter <= 'Z'; ++letter) {
-        CriticalErrorsOff quiet(drives);
-        // Classified before the volume is touched: letters that are listed nowhere are
-        // never probed, so a removable drive is not woken by the timer.
-        DriveClass c = ClassifyDrive(drives.Type(letter));
-        int list = ListOf(c);
+        const DriveAnswer& answer = AnswerOf(answers, letter);
+        const DriveClass c = answer.kind;
+        const int list = ListOf(c);
         if (list < 0)
             continue;
-        port::VolumeInfo volume = drives.Volume(letter);
         PresenceOf(p, c) = true;
         auto& lines = lists[static_cast<std::size_t>(list)];
-        if (!volume.ok) {
+        if (!VolumeReadable(answer)) {
             lines.push_back(FailureLine(letter, c, false));
             continue;
         }
-        port::DiskSpace space = drives.FreeSpace(letter);
-        Capacity total = FormatCapacity(space.total, p.ChangeOfBytes, separator);
-        Capacity free = FormatCapacity(space.free, p.ChangeOfBytes, separator);
+        Capacity total = FormatCapacity(answer.space.total, units.divisor, units.separator);
+        Capacity free = FormatCapacity(answer.space.free, units.divisor, units.separator);
         ChangeMarker marker = p.DiskMonitor.FixedFreeHistory.Compare(SlotOf(letter), free.value);
         if (c == DriveClass::Fixed) {
             generalTotal += total.value;
             generalFree += free.value;
-            p.TraySummary += TrayFragment(letter, total.text, free.text);
+            summary += TrayFragment(letter, total.text, free.text);
         }
-        if (BothFailed(space)) {
+        if (BothFailed(answer.space)) {
             lines.push_back(FailureLine(letter, c, true));
             continue;
         }
-        lines.push_back(ComposeDriveLine(letter, volume.label, volume.fileSystem, total.text,
-                                         free.text, p.UnitSuffix,
+        lines.push_back(ComposeDriveLine(letter, answer.volume.label, answer.volume.fileSystem,
+                                         total.text, free.text, units.suffix,
                                          MarkerText(marker, c == DriveClass::Ram)));
     }
+}
+
+void ShowFixedLists(Program& p, const DriveAnswers& answers, const Units& units) {
+    TMainForm& f = *p.MainForm;
+    tk::ListBox* listBoxes[] = {&f.ListBox1, &f.ListBox2, &f.ListBox3, &f.ListBox4};
+    for (tk::ListBox* list : listBoxes)
+        list->Clear();
+
+    DriveLists lists;
+    double generalTotal = 0;
+    double generalFree = 0;
+    std::string summary;
+    ShowFloppyLetters(p, answers, units, lists);
+    ShowHardLetters(p, answers, units, lists, generalTotal, generalFree, summary);
+    p.DiskMonitor.FixedFreeHistory.primed = true;
+
+    lists[0].push_back(SeparatorLine());
+    ChangeMarker marker = p.DiskMonitor.GeneralFreeHistory.Compare(0, generalFree);
+    p.DiskMonitor.GeneralFreeHistory.primed = true;
+    lists[0].push_back(GeneralLine(CapacityNumberText(generalTotal, units.separator),
+                                   CapacityNumberText(generalFree, units.separator), units.suffix,
+                                   MarkerText(marker)));
+    p.TraySummary = summary + "\"Trelvix\"";
+
+    // One change per list, so that a native list box is refilled once.
+    for (std::size_t i = 0; i < lists.size(); ++i)
+        listBoxes[i]->SetItems(std::move(lists[i]));
+}
+
+void ShowRemovableList(Program& p, const DriveAnswers& answers, const Units& units) {
+    TMainForm& f = *p.MainForm;
+    f.ListBox11.Clear();
+    std::vector<std::string> lines;
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        const DriveAnswer& answer = AnswerOf(answers, letter);
+        if (answer.kind != DriveClass::Removable)
+            continue;
+        if (!VolumeReadable(answer)) {
+            lines.push_back(AccessDeniedLine(letter));
+            continue;
+        }
+        Capacity total = FormatCapacity(answer.space.total, units.divisor, units.separator);
+        Capacity free = FormatCapacity(answer.space.free, units.divisor, units.separator);
+        ChangeMarker marker =
+            p.DiskMonitor.RemovableFreeHistory.Compare(SlotOf(letter), free.value);
+        lines.push_back(ComposeDriveLine(letter, answer.volume.label, answer.volume.fileSystem,
+                                         total.text, free.text, units.suffix, MarkerText(marker)));
+    }
+    p.DiskMonitor.RemovableFreeHistory.primed = true;
+    f.ListBox11.SetItems(std::move(lines));
+    f.ListBox11.SetItemIndex(p.DiskMonitor.RemovableSelection);
 }
 
 // The picker keeps its drive while that drive is present; otherwise C:, else the first.
@@ -169,87 +283,18 @@ void KeepDrive(tk::DriveComboBox& picker, const std::vector<tk::DriveItem>& item
     picker.SetDrive(drive);
 }
 
-} // namespace
-
-void SurveyFixedDrives(Program& p) {
-    TMainForm& f = *p.MainForm;
-    if (auto suffix = UnitSuffixOf(p.ChangeOfBytes))
-        p.UnitSuffix = *suffix;
-    tk::ListBox* listBoxes[] = {&f.ListBox1, &f.ListBox2, &f.ListBox3, &f.ListBox4};
-    for (tk::ListBox* list : listBoxes)
-        list->Clear();
-
-    const std::string separator = p.Ports.system.DecimalSeparator();
-    DriveLists lists;
-    double generalTotal = 0;
-    double generalFree = 0;
-    SurveyFloppyLetters(p, lists, separator);
-    SurveyHardLetters(p, lists, separator, generalTotal, generalFree);
-    p.DiskMonitor.FixedFreeHistory.primed = true;
-
-    lists[0].push_back(SeparatorLine());
-    ChangeMarker marker = p.DiskMonitor.GeneralFreeHistory.Compare(0, generalFree);
-    p.DiskMonitor.GeneralFreeHistory.primed = true;
-    lists[0].push_back(GeneralLine(CapacityNumberText(generalTotal, separator),
-                                   CapacityNumberText(generalFree, separator), p.UnitSuffix,
-                                   MarkerText(marker)));
-    p.TraySummary += "\"Trelvix\"";
-
-    // One change per list, so that a native list box is refilled once.
-    for (std::size_t i = 0; i < lists.size(); ++i)
-        listBoxes[i]->SetItems(std::move(lists[i]));
-}
-
-void SurveyRemovableDrives(Program& p) {
-    TMainForm& f = *p.MainForm;
-    port::Drives& drives = p.Ports.drives;
-    f.ListBox11.Clear();
-    const std::string separator = p.Ports.system.DecimalSeparator();
-    std::vector<std::string> lines;
-    // The error mode is left alone: this survey runs only when the user asks for it, and
-    // a drive without a medium may then ask for one.
-    for (char letter = 'A'; letter <= 'Z'; ++letter) {
-        if (ClassifyDrive(drives.Type(letter)) != DriveClass::Removable)
-            continue;
-        port::VolumeInfo volume = drives.Volume(letter);
-        if (!volume.ok) {
-            lines.push_back(AccessDeniedLine(letter));
-            continue;
-        }
-        port::DiskSpace space = drives.FreeSpace(letter);
-        Capacity total = FormatCapacity(space.total, p.ChangeOfBytes, separator);
-        Capacity free = FormatCapacity(space.free, p.ChangeOfBytes, separator);
-        ChangeMarker marker =
-            p.DiskMonitor.RemovableFreeHistory.Compare(SlotOf(letter), free.value);
-        lines.push_back(ComposeDriveLine(letter, volume.label, volume.fileSystem, total.text,
-                                         free.text, p.UnitSuffix, MarkerText(marker)));
-    }
-    p.DiskMonitor.RemovableFreeHistory.primed = true;
-    f.ListBox11.SetItems(std::move(lines));
-    f.ListBox11.SetItemIndex(p.DiskMonitor.RemovableSelection);
-}
-
-void RefreshDrivePickers(Program& p) {
-    port::Drives& drives = p.Ports.drives;
-    std::uint32_t present = drives.LogicalDrives();
+void ShowPickers(Program& p, std::uint32_t present, const DriveAnswers& answers) {
     std::vector<tk::DriveItem> items;
-    for (int i = 0; i < 26; ++i) {
-        if ((present & (std::uint32_t{1} << i)) == 0)
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        if ((present & (std::uint32_t{1} << SlotOf(letter))) == 0)
             continue;
-        char letter = static_cast<char>('A' + i);
-        CriticalErrorsOff quiet(drives);
+        const DriveAnswer& answer = AnswerOf(answers, letter);
         tk::DriveItem item;
         item.letter = letter;
         item.text = std::string(1, letter) + ":";
-        item.icon = drives.IconIndex(letter);
-        // Removable and CD drives show their letter alone: reading their volume would
-        // wait for the medium.
-        DriveClass c = ClassifyDrive(drives.Type(letter));
-        if (c == DriveClass::Fixed || c == DriveClass::Network || c == DriveClass::Ram) {
-            port::VolumeInfo volume = drives.Volume(letter);
-            if (volume.ok)
-                item.text += " [" + volume.label + "]";
-        }
+        item.icon = answer.icon;
+        if (answer.volumeRead && VolumeReadable(answer))
+            item.text += " [" + answer.volume.label + "]";
         // The pickers show their whole text in lower case, volume names too.
         item.text = p.Ports.system.LowerCase(item.text);
         items.push_back(std::move(item));
@@ -257,6 +302,84 @@ void RefreshDrivePickers(Program& p) {
     TMainForm& f = *p.MainForm;
     KeepDrive(f.DriveComboBox1, items);
     KeepDrive(f.DriveComboBox2, items);
+}
+
+Units CurrentUnits(Program& p) {
+    return {p.ChangeOfBytes, p.UnitSuffix, p.Ports.system.DecimalSeparator()};
+}
+
+// Shows a survey's findings, then ends its turn: its continuations, and the survey asked
+// for meanwhile.
+std::function<void(const DriveAnswers&)>
+ShowThenEndTurn(Program& p, SurveyTurn& turn, std::function<void(const DriveAnswers&)> show,
+                void (*survey)(Program&, tk::Handler)) {
+    return [&p, &turn, show = std::move(show), survey](const DriveAnswers& answers) {
+        p.App.Guard([&] { show(answers); });
+        EndSurveyTurn(p, turn, [&p, survey](tk::Handler then) { survey(p, std::move(then)); });
+    };
+}
+
+} // namespace
+
+void SurveyFixedDrives(Program& p, tk::Handler then) {
+    SurveyTurn& turn = p.DiskMonitor.Queries.fixedLists;
+    if (!BeginSurveyTurn(turn, std::move(then)))
+        return;
+    if (auto suffix = UnitSuffixOf(p.ChangeOfBytes))
+        p.UnitSuffix = *suffix;
+    const Units units = CurrentUnits(p);
+    auto gathering = BeginDriveQueries(
+        p, AskForFixedLists,
+        ShowThenEndTurn(
+            p, turn,
+            [&p, units](const DriveAnswers& answers) { ShowFixedLists(p, answers, units); },
+            &SurveyFixedDrives),
+        [&p](const std::shared_ptr<DriveGathering>& g, char letter, const DriveAnswer& answer) {
+            if (letter == 'C' && answer.systemDriveHasSize)
+                for (char floppy : {'A', 'B'})
+                    AskDrive(p, g, floppy);
+        });
+    for (char letter = 'C'; letter <= 'Z'; ++letter)
+        AskDrive(p, gathering, letter);
+    FinishAskingDrives(p, gathering);
+}
+
+void SurveyRemovableDrives(Program& p, tk::Handler then) {
+    SurveyTurn& turn = p.DiskMonitor.Queries.removable;
+    if (!BeginSurveyTurn(turn, std::move(then)))
+        return;
+    const Units units = CurrentUnits(p);
+    auto gathering = BeginDriveQueries(
+        p, AskForRemovableList,
+        ShowThenEndTurn(
+            p, turn,
+            [&p, units](const DriveAnswers& answers) { ShowRemovableList(p, answers, units); },
+            &SurveyRemovableDrives));
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+        AskDrive(p, gathering, letter);
+    FinishAskingDrives(p, gathering);
+}
+
+void RefreshDrivePickers(Program& p, tk::Handler then) {
+    SurveyTurn& turn = p.DiskMonitor.Queries.pickers;
+    if (!BeginSurveyTurn(turn, std::move(then)))
+        return;
+    // Which letters exist is known without touching a drive.
+    const std::uint32_t present = p.Ports.drives.LogicalDrives();
+    auto gathering = BeginDriveQueries(
+        p, AskForPicker,
+        ShowThenEndTurn(
+            p, turn,
+            [&p, present](const DriveAnswers& answers) { ShowPickers(p, present, answers); },
+            &RefreshDrivePickers));
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+        if ((present & (std::uint32_t{1} << SlotOf(letter))) != 0)
+            AskDrive(p, gathering, letter);
+    FinishAskingDrives(p, gathering);
+}
+
+bool FixedSurveyRunning(const Program& p) {
+    return p.DiskMonitor.Queries.fixedLists.running;
 }
 
 void ReselectDriveLists(Program& p) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "disks/ChangeMarkers.h"
+#include "disks/DriveQueries.h"
 
 #include <cstdint>
 
@@ -29,17 +30,25 @@ struct DiskMonitorState {
     // and whether the shell saw drives added or removed.
     std::uint32_t NoticedVolumes = 0;
     bool NoticedDrives = false;
+    // The drive queries out, per letter, and the surveys waiting for them.
+    DriveQueryState Queries;
 };
 
 // Lays out the Disks page and binds its list handlers.
 void DesignDisksPage(TMainForm& f);
 
+// The three surveys query the drives off the window's thread and show what they found on
+// it, then run `then`. A drive that has not answered within DriveQueryDeadline shows its
+// failure line. Asked for while one of its kind runs, a survey follows that one.
+
 // Rebuilds the drive letters of DriveComboBox1 and DriveComboBox2; each keeps its drive.
-void RefreshDrivePickers(Program& p);
+void RefreshDrivePickers(Program& p, tk::Handler then = nullptr);
 // Fills ListBox1..ListBox4, the tray summary and the presence flags.
-void SurveyFixedDrives(Program& p);
+void SurveyFixedDrives(Program& p, tk::Handler then = nullptr);
 // Fills ListBox11 and puts its remembered selection back.
-void SurveyRemovableDrives(Program& p);
+void SurveyRemovableDrives(Program& p, tk::Handler then = nullptr);
+// A fixed-lists survey is waiting for its drives.
+[[nodiscard]] bool FixedSurveyRunning(const Program& p);
 // Puts the remembered selections back into ListBox1..ListBox4.
 void ReselectDriveLists(Program& p);
 // After a change of unit: the next survey of each kind shows "===" everywhere.

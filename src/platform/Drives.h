@@ -38,9 +38,11 @@ class Drives {
     [[nodiscard]] virtual std::uint32_t LogicalDrives() = 0;
     // Index of the drive's icon in the system's small image list; -1 when unknown.
     [[nodiscard]] virtual int IconIndex(char letter) = 0;
-    // Turns the system's "insert a disk" boxes off for the calling thread (true), or back to
-    // what they were before the matching true (false). Pairs nest.
-    virtual void SuppressCriticalErrors(bool suppress) = 0;
+    // Turns the system's "insert a disk" boxes off for the calling thread and returns the
+    // thread's mode before, which RestoreCriticalErrors gives back on the same thread. The
+    // mode travels with the caller, so any number of threads probe at once.
+    [[nodiscard]] virtual std::uint32_t SuppressCriticalErrors() = 0;
+    virtual void RestoreCriticalErrors(std::uint32_t previous) = 0;
     // Renames the volume at the drive's root; an empty label removes it. On failure returns
     // false and puts the system's reason into `reason`.
     virtual bool SetLabel(char letter, const std::string& label, std::string& reason) = 0;

@@ -356,14 +356,13 @@ class FakeDrives : public port::Drives {
         Record("IconIndex", letter);
         return letter - 'A';
     }
-    // Pairs nest, as on Windows.
-    void SuppressCriticalErrors(bool suppress) override {
-        if (suppress)
-            ++suppressDepth;
-        else if (suppressDepth > 0)
-            --suppressDepth;
-        suppressed = suppressDepth > 0;
+    // One thread's mode: on or off.
+    std::uint32_t SuppressCriticalErrors() override {
+        const std::uint32_t previous = suppressed ? 1 : 0;
+        suppressed = true;
+        return previous;
     }
+    void RestoreCriticalErrors(std::uint32_t previous) override { suppressed = previous != 0; }
     bool SetLabel(char letter, const std::string& label, std::string& reason) override {
         labels.emplace_back(letter, label);
         auto it = drives.find(letter);
@@ -382,7 +381,6 @@ class FakeDrives : public port::Drives {
     }
     std::map<char, FakeDrive> drives;
     bool suppressed = false;
-    int suppressDepth = 0;
     std::vector<DriveCall> calls;
     // Every relabelling asked for: letter and label.
     std::vector<std::pair<char, std::string>> labels;

@@ -79,19 +79,16 @@ int Win32Drives::IconIndex(char letter) {
     return list != 0 ? info.iIcon : -1;
 }
 
-void Win32Drives::SuppressCriticalErrors(bool suppress) {
-    if (!suppress) {
-        if (savedModes_.empty())
-            return;
-        SetThreadErrorMode(savedModes_.back(), nullptr);
-        savedModes_.pop_back();
-        return;
-    }
+std::uint32_t Win32Drives::SuppressCriticalErrors() {
     const DWORD current = GetThreadErrorMode();
     DWORD previous = current;
     if (SetThreadErrorMode(current | SEM_FAILCRITICALERRORS, &previous) == FALSE)
-        previous = current; // kept all the same, so that every true has its false
-    savedModes_.push_back(previous);
+        previous = current; // restoring it then changes nothing
+    return previous;
+}
+
+void Win32Drives::RestoreCriticalErrors(std::uint32_t previous) {
+    SetThreadErrorMode(previous, nullptr);
 }
 
 bool Win32Drives::SetLabel(char letter, const std::string& label, std::string& reason) {

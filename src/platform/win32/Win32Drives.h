@@ -2,8 +2,6 @@
 
 #include "platform/Drives.h"
 
-#include <vector>
-
 namespace win32 {
 
 class Win32Drives : public port::Drives {
@@ -19,16 +17,13 @@ class Win32Drives : public port::Drives {
     std::uint32_t LogicalDrives() override;
     // SHGetFileInfoW SHGFI_SYSICONINDEX | SHGFI_SMALLICON of "X:\"; -1 when the shell has none.
     int IconIndex(char letter) override;
-    // SetThreadErrorMode: true adds SEM_FAILCRITICALERRORS to the calling thread's mode and
-    // keeps the mode it found; false puts back the mode kept by the latest true, so pairs
-    // nest. Other threads and the process's mode are left alone. A false without a true
-    // does nothing.
-    void SuppressCriticalErrors(bool suppress) override;
+    // SetThreadErrorMode: adds SEM_FAILCRITICALERRORS to the calling thread's mode and
+    // returns the mode it found; Restore sets the thread's mode to that. Other threads and
+    // the process's mode are left alone. Nothing is kept here: threads share this object.
+    std::uint32_t SuppressCriticalErrors() override;
+    void RestoreCriticalErrors(std::uint32_t previous) override;
     // SetVolumeLabelW of "X:\".
     bool SetLabel(char letter, const std::string& label, std::string& reason) override;
-
-  private:
-    std::vector<unsigned long> savedModes_;
 };
 
 } // namespace win32

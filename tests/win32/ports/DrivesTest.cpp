@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <latch>
 #include <thread>
 
 namespace {
@@ -37,27 +38,54 @@ TEST(DrivesTest, EachLetterAnswersWithItsClassVolumeAndSpace) {
     }
 }
 
-// The "insert a disk" boxes go off for the probing thread only, and back as they were once
-// every suppression is undone.
-TEST(DrivesTest, CriticalErrorBoxesAreOffForThisThreadAndNest) {
+// The "insert a disk" boxes go off for the probing thread only; each thread gives back its
+// own mode, whatever the other threads do meanwhile, and scopes nest.
+TEST(DrivesTest, CriticalErrorBoxesAreOffPerThreadAndEachRestoresItsOwnMode) {
     win32::Win32Drives drives;
-    ASSERT_TRUE(SetThreadErrorMode(SEM_NOGPFAULTERRORBOX, nullptr));
-    const UINT processMode = GetErrorMode();
     const auto boxesOff = [] { return (GetThreadErrorMode() & SEM_FAILCRITICALERRORS) != 0; };
-    drives.SuppressCriticalErrors(true);
-    drives.SuppressCriticalErrors(true);
-    EXPECT_TRUE(boxesOff());
+    const UINT processMode = GetErrorMode();
+    // Two threads with different modes of their own suppress and restore, interleaved so
+    // that a mode kept in the shared object would be given to the wrong thread.
+    std::latch suppressed(2), firstRestored(1);
+    const auto probe = [&](DWORD ownMode, bool restoreFirst, DWORD& endMode, bool& offInside,
+                           bool& nestedHeld) {
+        SetThreadErrorMode(ownMode, nullptr);
+        const std::uint32_t outer = drives.SuppressCriticalErrors();
+        const std::uint32_t inner = drives.SuppressCriticalErrors();
+        suppressed.arrive_and_wait();
+        if (!restoreFirst)
+            firstRestored.wait();
+        offInside = boxesOff();
+        drives.RestoreCriticalErrors(inner);
+        nestedHeld = boxesOff();
+        drives.RestoreCriticalErrors(outer);
+        endMode = GetThreadErrorMode();
+        if (restoreFirst)
+            firstRestored.count_down();
+    };
+    struct Thread {
+        DWORD ownMode;
+        bool restoreFirst;
+        DWORD endMode = 0xFFFF;
+        bool offInside = false, nestedHeld = false;
+    };
+    Thread threads[] = {{SEM_NOGPFAULTERRORBOX, false}, {0, true}};
+    {
+        std::jthread a(probe, threads[0].ownMode, threads[0].restoreFirst,
+                       std::ref(threads[0].endMode), std::ref(threads[0].offInside),
+                       std::ref(threads[0].nestedHeld));
+        std::jthread b(probe, threads[1].ownMode, threads[1].restoreFirst,
+                       std::ref(threads[1].endMode), std::ref(threads[1].offInside),
+                       std::ref(threads[1].nestedHeld));
+    }
+    for (const Thread& t : threads) {
+        SCOPED_TRACE(t.ownMode);
+        EXPECT_TRUE(t.offInside);
+        EXPECT_TRUE(t.nestedHeld) << "the outer suppression still holds";
+        EXPECT_EQ(t.endMode, t.ownMode);
+    }
+    EXPECT_FALSE(boxesOff()) << "the test's own thread was never touched";
     EXPECT_EQ(GetErrorMode(), processMode);
-    bool otherThreadBoxesOff = true;
-    std::thread([&] { otherThreadBoxesOff = boxesOff(); }).join();
-    EXPECT_FALSE(otherThreadBoxesOff);
-    drives.SuppressCriticalErrors(false);
-    EXPECT_TRUE(boxesOff()) << "the outer suppression still holds";
-    drives.SuppressCriticalErrors(false);
-    EXPECT_EQ(GetThreadErrorMode(), static_cast<DWORD>(SEM_NOGPFAULTERRORBOX));
-    drives.SuppressCriticalErrors(false);
-    EXPECT_EQ(GetThreadErrorMode(), static_cast<DWORD>(SEM_NOGPFAULTERRORBOX));
-    SetThreadErrorMode(0, nullptr);
 }
 
 // Wine keeps C:'s label in drive_c/.windows-label and writes it only when that file exists;
