@@ -13,10 +13,11 @@ struct DriveGathering {
     std::function<void(const DriveAnswers&)> compose;
     DriveAnswerHook onAnswer;
     DriveAnswers answers;
-    std::uint32_t asked = 0;   // bit n: letter 'A' + n was asked about
-    std::uint32_t pending = 0; // ... and has not answered yet
-    bool asking = true;        // more letters may still be asked
-    bool closed = false;       // composed: later answers are not its business
+    std::uint32_t asked = 0;    // bit n: letter 'A' + n was asked about
+    std::uint32_t pending = 0;  // ... and has not answered yet
+    bool asking = true;         // more letters may still be asked
+    bool closed = false;        // composed: later answers are not its business
+    std::uint64_t deadline = 0; // system tick count
 };
 
 namespace {
@@ -45,24 +46,19 @@ DriveClass KindOf(Program& p, char letter) {
     return Queries(p).lastKind[SlotOf(letter)];
 }
 
-void Erase(std::vector<std::shared_ptr<DriveGathering>>& list,
-           const std::shared_ptr<DriveGathering>& gathering) {
-    std::erase(list, gathering);
-}
-
-// The deadline timer runs while a survey waits; one that began while it ran gets a full
-// period of its own once the earlier ones are done.
+// The deadline timer fires at the earliest deadline of the surveys waiting.
 void RearmDeadline(Program& p) {
-    DriveQueryState& q = Queries(p);
+    const auto& waiting = Queries(p).waiting;
     tk::Timer& timer = p.MainForm->DriveQueryTimer;
-    if (!q.timed.empty())
-        return;
     timer.SetInterval(0);
-    if (q.nextTimed.empty())
+    if (waiting.empty())
         return;
-    q.timed = std::move(q.nextTimed);
-    q.nextTimed.clear();
-    timer.SetInterval(DriveQueryDeadline);
+    std::uint64_t earliest = waiting.front()->deadline;
+    for (const auto& gathering : waiting)
+        earliest = std::min(earliest, gathering->deadline);
+    const std::uint64_t now = p.Ports.system.TickCount();
+    const std::uint64_t left = earliest > now ? earliest - now : 1;
+    timer.SetInterval(static_cast<int>(std::min<std::uint64_t>(left, DriveQueryDeadline)));
 }
 
 void Compose(Program& p, const std::shared_ptr<DriveGathering>& gathering) {
@@ -74,8 +70,7 @@ void Compose(Program& p, const std::shared_ptr<DriveGathering>& gathering) {
             unanswered.kind = KindOf(p, letter);
             g.answers[SlotOf(letter)] = unanswered;
         }
-    Erase(Queries(p).timed, gathering);
-    Erase(Queries(p).nextTimed, gathering);
+    std::erase(Queries(p).waiting, gathering);
     RearmDeadline(p);
     // Counted out after `compose`, which may start the next survey under the same glyph.
     struct Finish {
@@ -177,20 +172,18 @@ void FinishAskingDrives(Program& p, const std::shared_ptr<DriveGathering>& gathe
         Compose(p, gathering);
         return;
     }
-    DriveQueryState& q = Queries(p);
-    if (q.timed.empty()) {
-        q.timed.push_back(gathering);
-        p.MainForm->DriveQueryTimer.SetInterval(0);
-        p.MainForm->DriveQueryTimer.SetInterval(DriveQueryDeadline);
-    } else {
-        q.nextTimed.push_back(gathering);
-    }
+    gathering->deadline = p.Ports.system.TickCount() + DriveQueryDeadline;
+    Queries(p).waiting.push_back(gathering);
+    RearmDeadline(p);
 }
 
 void DriveQueriesTimedOut(Program& p) {
     DriveQueryState& q = Queries(p);
-    std::vector<std::shared_ptr<DriveGathering>> expired = std::move(q.timed);
-    q.timed.clear();
+    const std::uint64_t now = p.Ports.system.TickCount();
+    std::vector<std::shared_ptr<DriveGathering>> expired;
+    for (const auto& gathering : q.waiting)
+        if (gathering->deadline <= now)
+            expired.push_back(gathering);
     for (const auto& gathering : expired)
         for (char letter = 'A'; letter <= 'Z'; ++letter)
             if ((gathering->pending & BitOf(letter)) != 0)

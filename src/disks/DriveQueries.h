@@ -68,9 +68,8 @@ struct DriveQueryState {
     std::array<DriveLane, 26> lanes;
     // The class each letter had at its last answer; None for one never classified.
     std::array<DriveClass, 26> lastKind{};
-    // Surveys waiting for answers: those the deadline timer runs for, and those that began
-    // while it ran (they get the next full period).
-    std::vector<std::shared_ptr<DriveGathering>> timed, nextTimed;
+    // Surveys waiting for answers; the deadline timer fires at the earliest one's deadline.
+    std::vector<std::shared_ptr<DriveGathering>> waiting;
     SurveyTurn fixedLists, removable, pickers;
 };
 
@@ -86,7 +85,8 @@ std::shared_ptr<DriveGathering> BeginDriveQueries(Program& p, DriveAsk ask,
                                                   DriveAnswerHook onAnswer = nullptr);
 void AskDrive(Program& p, const std::shared_ptr<DriveGathering>& gathering, char letter);
 void FinishAskingDrives(Program& p, const std::shared_ptr<DriveGathering>& gathering);
-// The deadline timer's tick: the surveys it ran for compose with what they have.
+// The deadline timer's tick: the surveys whose deadline has passed compose with what they
+// have; the timer is set for the next deadline.
 void DriveQueriesTimedOut(Program& p);
 
 // True when the survey may start now; otherwise it is booked to follow the running one,

@@ -385,9 +385,16 @@ class FakeDrives : public port::Drives {
     // Every relabelling asked for: letter and label.
     std::vector<std::pair<char, std::string>> labels;
     bool refuseLabels = false;
+    // Runs at each query as it is recorded; may throw to stop the job asking (a query that
+    // never returns, when the test holds that job's continuation).
+    std::function<void(const DriveCall&)> whileQuerying;
 
   private:
-    void Record(const char* what, char letter) { calls.push_back({what, letter, suppressed}); }
+    void Record(const char* what, char letter) {
+        calls.push_back({what, letter, suppressed});
+        if (whileQuerying)
+            whileQuerying(calls.back());
+    }
 };
 
 // Records what was asked of it; a request with a refusal set is refused with that message.
@@ -491,6 +498,14 @@ class HeldBackground : public port::Background {
                 index = (seed >> 16) % held.size();
             Complete(index);
         }
+    }
+    // Runs a held job as its worker would, its continuation staying held: to the window's
+    // thread the job is still out. Completing it later runs only the continuation.
+    void RunOnly(size_t index) {
+        Pair& pair = held.at(index);
+        std::function<void()> job = std::move(pair.job);
+        pair.job = [] {};
+        job();
     }
     bool runNow = false;
     int started = 0;

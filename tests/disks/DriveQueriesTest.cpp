@@ -1,0 +1,243 @@
+#include "fakes/TestProgram.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Order = fakes::HeldBackground::Order;
+using port::DriveType;
+using Lines = std::vector<std::string>;
+
+constexpr std::int64_t MB = 1048576;
+
+fakes::FakeDrive Drive(DriveType type, const std::string& label, std::int64_t total,
+                       std::int64_t free) {
+    return {type, {true, label, "NTFS"}, {total, free}};
+}
+
+// A machine with a drive in every list, the floppy letters included.
+struct DriveMachine : fakes::TestProgram {
+    fakes::HeldBackground held;
+    DriveMachine() {
+        auto& d = fake.drives.drives;
+        d['A'] = Drive(DriveType::CdRom, "OLD", 700 * MB, 0);
+        d['B'] = {DriveType::Removable, {false, "", ""}, {-1, -1}};
+        d['C'] = Drive(DriveType::Fixed, "SYSTEM", 80000 * MB, 12000 * MB);
+        d['D'] = {DriveType::CdRom, {false, "", ""}, {-1, -1}};
+        d['E'] = Drive(DriveType::Fixed, "DATA", 40000 * MB, 20000 * MB);
+        d['G'] = Drive(DriveType::Removable, "STICK", 1024 * MB, 512 * MB);
+        d['N'] = Drive(DriveType::Remote, "SHARE", 500 * MB, 100 * MB);
+        d['R'] = Drive(DriveType::RamDisk, "RAM", 64 * MB, 32 * MB);
+        Store("Interval", 5);
+        background = &held;
+    }
+    // Free space moves and a label changes, then the user refreshes both drive pages.
+    void ChangeAndRefresh() {
+        auto& d = fake.drives.drives;
+        d['C'].space.free -= MB;
+        d['R'].space.free += MB;
+        d['E'].volume.label = "LATER";
+        d['G'].space.free -= 2 * MB;
+        Main().ListBox1.SelectItem(1);
+        Main().SpeedButton1.Click();
+        Main().PageControl1.SelectTab(1);
+        Main().SpeedButton1.Click();
+        Main().PageControl1.SelectTab(0);
+    }
+    int QueriesOf(char letter) const {
+        return static_cast<int>(
+            std::ranges::count(fake.drives.calls, letter, &fakes::DriveCall::letter));
+    }
+    // Completes every held job except those querying `letter`: they run as far as the
+    // drives let them, and their results do not reach the window, as with a worker stuck in
+    // the system. Returns how many are held back; they stay first in the queue.
+    size_t CompleteAllBut(char letter, size_t heldBack = 0) {
+        size_t index = heldBack;
+        while (index < held.Held()) {
+            const size_t before = fake.drives.calls.size();
+            held.RunOnly(index);
+            const bool touches =
+                std::any_of(fake.drives.calls.begin() + static_cast<std::ptrdiff_t>(before),
+                            fake.drives.calls.end(),
+                            [letter](const fakes::DriveCall& c) { return c.letter == letter; });
+            if (touches)
+                ++index;
+            else
+                held.Complete(index);
+        }
+        return index;
+    }
+};
+
+// Every drive list, picker, tray tip and group as the user sees them.
+std::string DriveView(trelvix::Program& p) {
+    trelvix::TMainForm& f = *p.MainForm;
+    std::ostringstream out;
+    for (const tk::ListBox* list :
+         {&f.ListBox1, &f.ListBox2, &f.ListBox3, &f.ListBox4, &f.ListBox11}) {
+        out << list->Name() << " #" << list->ItemIndex();
+        for (const std::string& item : list->Items())
+            out << " |" << item;
+        out << "\n";
+    }
+    for (const tk::DriveComboBox* picker : {&f.DriveComboBox1, &f.DriveComboBox2}) {
+        out << picker->Name() << " " << picker->Drive();
+        for (const tk::DriveItem& item : picker->Drives())
+            out << " |" << item.text << "/" << item.icon;
+        out << "\n";
+    }
+    for (const tk::GroupBox* group : {&f.GroupBox3, &f.GroupBox4, &f.GroupBox5, &f.GroupBox6})
+        out << group->Name() << " " << group->Left() << "," << group->Top() << ","
+            << group->Height() << "\n";
+    for (const tk::ListBox* list : {&f.ListBox1, &f.ListBox2, &f.ListBox3, &f.ListBox4})
+        out << list->Name() << " height " << list->Height() << "\n";
+    out << "hint " << f.TrayIcon1.Hint() << "\nsummary " << p.TraySummary << "\nglyph "
+        << f.SpeedButton1.Glyph().name << "\n";
+    return out.str();
+}
+
+TEST(DriveQueries, StartUpAndRefreshInAnyOrderEndAsWhenRunAtOnce) {
+    std::string started, refreshed;
+    {
+        DriveMachine m;
+        m.held.runNow = true;
+        m.Start();
+        started = DriveView(m.P());
+        m.Main().SpeedButton1.Click(); // the survey the markers compare with
+        m.ChangeAndRefresh();
+        refreshed = DriveView(m.P());
+    }
+    ASSERT_NE(started.find("|N: [SHARE]"), std::string::npos) << started;
+    ASSERT_NE(refreshed.find("|e: [later]/4"), std::string::npos) << refreshed;
+    ASSERT_NE(refreshed.find("Free: 11 999 Mbytes; <<<"), std::string::npos) << refreshed;
+    const std::pair<Order, unsigned> orders[] = {
+        {Order::Oldest, 1}, {Order::Newest, 1}, {Order::Random, 7}, {Order::Random, 1234}};
+    for (auto [order, seed] : orders) {
+        SCOPED_TRACE(static_cast<int>(order) * 10000 + static_cast<int>(seed));
+        DriveMachine m;
+        auto& p = m.Start();
+        EXPECT_EQ(p.MainForm->SpeedButton1.Glyph().name, "On.bmp");
+        m.held.CompleteAll(order, seed);
+        EXPECT_EQ(DriveView(p), started);
+        p.MainForm->SpeedButton1.Click();
+        m.held.CompleteAll(order, seed);
+        m.ChangeAndRefresh();
+        m.held.CompleteAll(order, seed);
+        EXPECT_EQ(DriveView(p), refreshed);
+        EXPECT_FALSE(p.MainForm->DriveQueryTimer.Running());
+    }
+}
+
+// A drive that does not answer: its failure line when the deadline passes, no second query
+// of it while it hangs, and its normal line once it has answered.
+TEST(DriveQueries, AQueryPastItsDeadlineGivesItsFailureLineAndNoSecondQuery) {
+    struct Case {
+        const char* what;
+        DriveType type;
+        bool surveyedBefore; // else it hangs from the start
+        const char* hangsAt;
+        tk::ListBox trelvix::TMainForm::*list;
+        const char* line; // nullptr: in no list
+    };
+    using F = trelvix::TMainForm;
+    const Case cases[] = {
+        {"a dead share, seen at once", DriveType::Remote, false, "Volume", &F::ListBox3,
+         "N: Access Denied"},
+        {"a dead share, known from before", DriveType::Remote, true, "Type", &F::ListBox3,
+         "N: Access Denied"},
+        {"a CD drive", DriveType::CdRom, true, "Volume", &F::ListBox2, "N: Cd-rom"},
+        {"a fixed disk", DriveType::Fixed, true, "Volume", &F::ListBox1, "N: Access Denied"},
+        {"a drive never classified", DriveType::Fixed, false, "Type", &F::ListBox1, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DriveMachine m;
+        m.fake.drives.drives['N'] = Drive(c.type, "SHARE", 500 * MB, 100 * MB);
+        m.held.runNow = c.surveyedBefore;
+        m.Start();
+        m.held.runNow = false;
+        auto& f = m.Main();
+        const std::string hangsAt = c.hangsAt;
+        m.fake.drives.whileQuerying = [hangsAt](const fakes::DriveCall& call) {
+            if (call.letter == 'N' && call.what == hangsAt)
+                throw std::runtime_error("still waiting");
+        };
+        const Lines before = (f.*c.list).Items();
+        if (c.surveyedBefore)
+            f.SpeedButton1.Click();
+        const size_t stuck = m.CompleteAllBut('N');
+        ASSERT_GE(stuck, 1u);
+        EXPECT_EQ((f.*c.list).Items(), before) << "the lists wait for the drive";
+        ASSERT_EQ(f.DriveQueryTimer.Interval(), 2000);
+        m.fake.system.tickCount += 1999;
+        f.DriveQueryTimer.Tick();
+        EXPECT_EQ((f.*c.list).Items(), before) << "a drive has two seconds";
+        ASSERT_EQ(f.DriveQueryTimer.Interval(), 1);
+
+        m.fake.system.tickCount += 1;
+        f.DriveQueryTimer.Tick();
+        const Lines& lines = (f.*c.list).Items();
+        const bool listed =
+            std::ranges::find(lines, std::string(c.line ? c.line : "")) != lines.end();
+        EXPECT_EQ(listed, c.line != nullptr);
+        for (const std::string& line : lines)
+            EXPECT_TRUE(c.line != nullptr || !line.starts_with("N:")) << line;
+        EXPECT_EQ(f.GroupBox3.Left(), 5) << "the fixed disks still show";
+        EXPECT_NE(f.TrayIcon1.Hint().find("C:T80 000;F12 000\r"), std::string::npos);
+        EXPECT_FALSE(f.DriveQueryTimer.Running());
+        EXPECT_EQ(f.SpeedButton1.Glyph().name, "Off.bmp") << "the survey is over";
+
+        // While it hangs, surveys give it its line at once and ask it nothing.
+        const int asked = m.QueriesOf('N');
+        f.SpeedButton1.Click();
+        EXPECT_EQ(m.CompleteAllBut('N', stuck), stuck);
+        EXPECT_EQ(m.QueriesOf('N'), asked);
+        EXPECT_FALSE(f.DriveQueryTimer.Running());
+        EXPECT_EQ(std::ranges::count((f.*c.list).Items(), std::string(c.line ? c.line : "")),
+                  c.line ? 1 : 0);
+
+        // It answers at last: the next survey shows it as it is.
+        m.fake.drives.whileQuerying = nullptr;
+        while (m.held.Held() > 0)
+            m.held.Complete(0);
+        m.fake.desktop.boxes.clear(); // the stand-in for a hang ends as an error
+        f.SpeedButton1.Click();
+        m.held.CompleteAll();
+        EXPECT_GT(m.QueriesOf('N'), asked);
+        const Lines& after = (f.*c.list).Items();
+        EXPECT_TRUE(std::ranges::any_of(after, [](const std::string& line) {
+            return line.starts_with("N: [SHARE]") || line == "N: Cd-rom";
+        })) << (after.empty() ? "" : after.front());
+    }
+}
+
+TEST(DriveQueries, TimerTicksDuringASurveyStartNoneAndRefreshesCoalesce) {
+    DriveMachine m;
+    m.Start();
+    auto& f = m.Main();
+    m.held.CompleteAll();
+    // Each fixed-lists survey asks C: for its size twice: for the floppy letters and its line.
+    const auto surveys = [&m] { return m.fake.drives.Count("FreeSpace", 'C') / 2; };
+    m.fake.drives.calls.clear();
+    f.SpeedButton1.Click();
+    f.Timer1.Tick();
+    f.Timer1.Tick();
+    m.held.CompleteAll(Order::Newest);
+    EXPECT_EQ(surveys(), 1) << "ticks under a running survey start none, not even later";
+    f.SpeedButton1.Click();
+    f.SpeedButton1.Click();
+    f.Refresh1.Click();
+    m.held.CompleteAll(Order::Newest);
+    EXPECT_EQ(surveys(), 3) << "the one running and one more after it";
+    f.Timer1.Tick();
+    m.held.CompleteAll();
+    EXPECT_EQ(surveys(), 4) << "an idle tick surveys";
+}
+
+} // namespace
