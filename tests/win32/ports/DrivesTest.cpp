@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Drives.h"
 
+#include "platform/win32/Handle.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <latch>
 #include <thread>
 
 namespace {
@@ -44,45 +45,52 @@ TEST(DrivesTest, CriticalErrorBoxesAreOffPerThreadAndEachRestoresItsOwnMode) {
     win32::Win32Drives drives;
     const auto boxesOff = [] { return (GetThreadErrorMode() & SEM_FAILCRITICALERRORS) != 0; };
     const UINT processMode = GetErrorMode();
-    // Two threads with different modes of their own suppress and restore, interleaved so
-    // that a mode kept in the shared object would be given to the wrong thread.
-    std::latch suppressed(2), firstRestored(1);
-    const auto probe = [&](DWORD ownMode, bool restoreFirst, DWORD& endMode, bool& offInside,
-                           bool& nestedHeld) {
-        SetThreadErrorMode(ownMode, nullptr);
-        const std::uint32_t outer = drives.SuppressCriticalErrors();
-        const std::uint32_t inner = drives.SuppressCriticalErrors();
-        suppressed.arrive_and_wait();
-        if (!restoreFirst)
-            firstRestored.wait();
-        offInside = boxesOff();
-        drives.RestoreCriticalErrors(inner);
-        nestedHeld = boxesOff();
-        drives.RestoreCriticalErrors(outer);
-        endMode = GetThreadErrorMode();
-        if (restoreFirst)
-            firstRestored.count_down();
-    };
-    struct Thread {
+    // Both threads suppress, then the first restores before the second: a mode kept in the
+    // shared object would go to the wrong thread.
+    const win32::UniqueHandle firstSuppressed(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    const win32::UniqueHandle secondSuppressed(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    const win32::UniqueHandle firstRestored(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    struct Probe {
         DWORD ownMode;
-        bool restoreFirst;
+        HANDLE before, suppressed, beforeRestoring, restored; // each may be none
         DWORD endMode = 0xFFFF;
         bool offInside = false, nestedHeld = false;
     };
-    Thread threads[] = {{SEM_NOGPFAULTERRORBOX, false}, {0, true}};
+    Probe probes[] = {
+        {SEM_NOGPFAULTERRORBOX, nullptr, firstSuppressed.get(), secondSuppressed.get(),
+         firstRestored.get()},
+        {0, firstSuppressed.get(), secondSuppressed.get(), firstRestored.get(), nullptr}};
+    const auto step = [](HANDLE waitFor, HANDLE signal) {
+        if (waitFor != nullptr)
+            WaitForSingleObject(waitFor, 10000);
+        if (signal != nullptr)
+            SetEvent(signal);
+    };
+    const auto run = [&](Probe& probe) {
+        SetThreadErrorMode(probe.ownMode, nullptr);
+        step(probe.before, nullptr);
+        const std::uint32_t outer = drives.SuppressCriticalErrors();
+        const std::uint32_t inner = drives.SuppressCriticalErrors();
+        step(nullptr, probe.suppressed);
+        step(probe.beforeRestoring, nullptr);
+        probe.offInside = boxesOff();
+        drives.RestoreCriticalErrors(inner);
+        probe.nestedHeld = boxesOff();
+        drives.RestoreCriticalErrors(outer);
+        probe.endMode = GetThreadErrorMode();
+        step(nullptr, probe.restored);
+    };
     {
-        std::jthread a(probe, threads[0].ownMode, threads[0].restoreFirst,
-                       std::ref(threads[0].endMode), std::ref(threads[0].offInside),
-                       std::ref(threads[0].nestedHeld));
-        std::jthread b(probe, threads[1].ownMode, threads[1].restoreFirst,
-                       std::ref(threads[1].endMode), std::ref(threads[1].offInside),
-                       std::ref(threads[1].nestedHeld));
+        std::thread first(run, std::ref(probes[0]));
+        std::thread second(run, std::ref(probes[1]));
+        first.join();
+        second.join();
     }
-    for (const Thread& t : threads) {
-        SCOPED_TRACE(t.ownMode);
-        EXPECT_TRUE(t.offInside);
-        EXPECT_TRUE(t.nestedHeld) << "the outer suppression still holds";
-        EXPECT_EQ(t.endMode, t.ownMode);
+    for (const Probe& probe : probes) {
+        SCOPED_TRACE(probe.ownMode);
+        EXPECT_TRUE(probe.offInside);
+        EXPECT_TRUE(probe.nestedHeld) << "the outer suppression still holds";
+        EXPECT_EQ(probe.endMode, probe.ownMode);
     }
     EXPECT_FALSE(boxesOff()) << "the test's own thread was never touched";
     EXPECT_EQ(GetErrorMode(), processMode);
