@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -238,6 +239,54 @@ TEST(DriveQueries, TimerTicksDuringASurveyStartNoneAndRefreshesCoalesce) {
     f.Timer1.Tick();
     m.held.CompleteAll();
     EXPECT_EQ(surveys(), 4) << "an idle tick surveys";
+}
+
+// The door and disconnect commands wait in the system: they run off the window's thread, and
+// what follows them (the question, the refresh, the box) on it, in the same order as ever.
+TEST(DriveQueries, DriveCommandsRunAsideAndTheirBoxesFollowTheRefresh) {
+    struct Case {
+        const char* what;
+        tk::MenuItem trelvix::TMainForm::*item;
+        std::deque<int> cancelResults;
+        int answer;
+        Lines boxes; // the list's first line as each box opened
+    };
+    using F = trelvix::TMainForm;
+    const std::string net = "N: [SHARE] (NTFS) Total: 500 Mbytes; Free: 100 Mbytes; ===";
+    const Case cases[] = {
+        {"eject refused", &F::EjectInputCdrom1, {}, 0, {net}},
+        {"disconnect refused", &F::Disc1, {1222}, 0, {"N: Access Denied"}},
+        {"open files, forced", &F::Disc1, {2401, 0}, port::mb::IdYes, {net}},
+        {"open files, forced and refused",
+         &F::Disc1,
+         {2401, 5},
+         port::mb::IdYes,
+         1,
+         {net, "N: Access Denied"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DriveMachine m;
+        m.Start();
+        auto& f = m.Main();
+        m.held.CompleteAll();
+        f.ListBox3.SelectItem(0);
+        m.fake.media.commandResult = 263;
+        m.fake.media.cancelResults = c.cancelResults;
+        m.fake.desktop.answers = {c.answer};
+        // The disconnection's survey finds the share unreadable: a box shows behind it.
+        m.fake.drives.drives['N'].volume.ok = false;
+        Lines seen;
+        m.fake.desktop.whileBoxOpen = [&] { seen.push_back(f.ListBox3.Item(0)); };
+        (f.*c.item).Click();
+        EXPECT_TRUE(m.fake.media.commands.empty() && m.fake.media.cancels.empty())
+            << "nothing waits on the window's thread";
+        EXPECT_TRUE(m.fake.desktop.boxes.empty());
+        m.held.CompleteAll(Order::Newest);
+        EXPECT_EQ(seen, c.boxes);
+        EXPECT_EQ(m.fake.media.cancels.size(), c.cancelResults.size());
+        EXPECT_EQ(f.SpeedButton1.Glyph().name, "Off.bmp");
+    }
 }
 
 } // namespace
