@@ -261,7 +261,6 @@ TEST(DriveQueries, DriveCommandsRunAsideAndTheirBoxesFollowTheRefresh) {
          &F::Disc1,
          {2401, 5},
          port::mb::IdYes,
-         1,
          {net, "N: Access Denied"}},
     };
     for (const Case& c : cases) {
