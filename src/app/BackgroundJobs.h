@@ -23,22 +23,31 @@ inline void JobFinished(Program& p) {
 
 // Runs `job` off the window's thread and `done` with its result on it, then `settled`
 // (also when the job failed). The Refresh button shows its busy glyph from the first job's
-// start to the last result's arrival.
+// start to the last result's arrival; `progress`, when given, is the job's own count shown
+// in the status bar while it runs.
 template <class Result>
 void RunJob(Program& p, std::function<Result()> job, std::function<void(Result)> done,
-            tk::Handler settled = nullptr) {
+            tk::Handler settled = nullptr, WorkProgressPtr progress = nullptr) {
     JobStarted(p);
-    p.App.RunInBackground<Result>(std::move(job), std::move(done),
-                                  [&p, settled = std::move(settled)] {
-                                      // Counted out after `settled`, which may start the
-                                      // next job under the same glyph.
-                                      struct Finish {
-                                          Program& p;
-                                          ~Finish() { JobFinished(p); }
-                                      } finish{p};
-                                      if (settled)
-                                          settled();
-                                  });
+    if (progress)
+        WorkStarted(p, progress);
+    p.App.RunInBackground<Result>(
+        std::move(job), std::move(done),
+        [&p, settled = std::move(settled), progress = std::move(progress)] {
+            // Counted out after `settled`, which may start the next job under the same
+            // glyph and progress display.
+            struct Finish {
+                Program& p;
+                const WorkProgressPtr& progress;
+                ~Finish() {
+                    if (progress)
+                        WorkEnded(p, progress);
+                    JobFinished(p);
+                }
+            } finish{p, progress};
+            if (settled)
+                settled();
+        });
 }
 
 } // namespace trelvix

@@ -192,6 +192,8 @@ inline constexpr int Timer2ShutDown = 1903;
 inline constexpr int StopWatchTimer2 = 1904;
 inline constexpr int DriveNoticeTimer = 1905;
 inline constexpr int StatusNoteTimer = 1910; // clears the status bar's passing note
+inline constexpr int ProgressTimer = 1911;   // shows the progress of background work
+inline constexpr int ProgressBar1 = 1912;    // in the status bar's second part
 inline constexpr int DriveQueryTimer = 1920; // the deadline of drive queries
 // Main menu
 inline constexpr int MainMenu1 = 2000;

@@ -88,6 +88,7 @@ void TMainForm::BindEvents() {
     Timer2ShutDown.OnTimer = [this] { CheckScheduledPowerAction(Prog); };
     StopWatchTimer2.OnTimer = [this] { StopWatchTick(Prog); };
     StatusNoteTimer.OnTimer = [this] { ClearStatusNote(Prog); };
+    ProgressTimer.OnTimer = [this] { ShowWorkProgress(Prog); };
 
     // Launchers
     ListBox5.OnClick = [this] { ControlPanelSelectionChanged(Prog); };

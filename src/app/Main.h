@@ -236,6 +236,7 @@ class TMainForm : public tk::Form {
 
     // ---- Frame ----
     tk::StatusBar StatusBar1{*this, this, "StatusBar1", ids::main::StatusBar1};
+    tk::ProgressBar ProgressBar1{*this, &StatusBar1, "ProgressBar1", ids::main::ProgressBar1};
     tk::Button Button1{*this, this, "Button1", ids::main::Button1};
 
     // ---- Timers ----
@@ -247,6 +248,7 @@ class TMainForm : public tk::Form {
     // Runs once, half a second after the first of a burst of drive notices.
     tk::Timer DriveNoticeTimer{*this, "DriveNoticeTimer", ids::main::DriveNoticeTimer};
     tk::Timer StatusNoteTimer{*this, "StatusNoteTimer", ids::main::StatusNoteTimer};
+    tk::Timer ProgressTimer{*this, "ProgressTimer", ids::main::ProgressTimer};
     // Fires when drives have kept a survey waiting too long.
     tk::Timer DriveQueryTimer{*this, "DriveQueryTimer", ids::main::DriveQueryTimer};
 

@@ -108,6 +108,10 @@ void DesignMainWindow(TMainForm& f) {
         f.PageControl2.Pages()[static_cast<size_t>(i)]->SetCaption(freeTempCaptions[i]);
 
     f.StatusBar1.SetBounds(0, 416, 668, 19);
+    // At the right end of the bar, inside its second part.
+    f.ProgressBar1.SetBounds(668 - 4 - 100, 3, 100, 14);
+    f.ProgressBar1.SetVisible(false);
+    f.StatusBar1.KeepRoomFor(f.ProgressBar1);
     f.Button1.SetCaption("Button1");
     f.Button1.SetVisible(false);
 
@@ -119,6 +123,8 @@ void DesignMainWindow(TMainForm& f) {
     f.StopWatchTimer2.SetInterval(1000);
     f.StatusNoteTimer.SetInterval(5000);
     f.StatusNoteTimer.SetEnabled(false);
+    f.ProgressTimer.SetInterval(500);
+    f.ProgressTimer.SetEnabled(false);
 
     f.TrayIcon1.PopupMenu = &f.PopupMenu1;
 

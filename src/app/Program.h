@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "app/OptionsForm.h"
+#include "app/WorkProgress.h"
 #include "cleanup/OptionalFiles.h"
 #include "autostart/RunEntries.h"
 #include "disks/DriveSurvey.h"
@@ -16,6 +17,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace trelvix {
 
@@ -82,6 +84,10 @@ class Program {
     // Jobs off the window's thread whose results have not arrived; the busy glyph they share.
     int JobsRunning = 0;
     std::unique_ptr<BusyGlyph> JobsBusy;
+    // The work among those jobs that reports its progress, oldest first, and whether the
+    // status bar shows it.
+    std::vector<WorkProgressPtr> Work;
+    bool ProgressShown = false;
 
     // `.\Resource\` files whose failure to load was already reported this run.
     std::set<std::string> ReportedGlyphFailures;

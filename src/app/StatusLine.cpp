@@ -33,8 +33,10 @@ void ShowStatusNote(Program& p, const std::string& note) {
 
 void ClearStatusNote(Program& p) {
     TMainForm& f = *p.MainForm;
-    f.StatusBar1.SetSecondPartText("");
     f.StatusNoteTimer.SetEnabled(false);
+    // The part shows the progress of work now; the work's end clears it.
+    if (!p.ProgressShown)
+        f.StatusBar1.SetSecondPartText("");
 }
 
 } // namespace trelvix

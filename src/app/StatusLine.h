@@ -11,7 +11,7 @@ void ComposeStatusLine(Program& p);
 
 // A passing note in the status bar's second part, such as why an action did nothing: shown
 // at once, cleared by StatusNoteTimer five seconds after the last note. Work that reports
-// its progress there instead sets StatusBar1's second part itself and clears it when done.
+// its progress there (WorkProgress) takes the part over from a note.
 void ShowStatusNote(Program& p, const std::string& note);
 // StatusNoteTimer's work: the bar is one panel again.
 void ClearStatusNote(Program& p);

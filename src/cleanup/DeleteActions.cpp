@@ -79,12 +79,13 @@ struct DeletionStopped {};
 // text saying why the place was refused, or "". An empty path is never deleted and needs no
 // word: its page already shows it empty.
 std::string EmptyPlaceNow(port::Ports& ports, const std::string& path,
-                          const std::atomic<bool>& stop) {
+                          const std::atomic<bool>& stop, WorkProgress& work) {
     const Place place = CheckPlace(ports, path);
     switch (place.verdict) {
     case PlaceVerdict::Usable: {
         WalkProgress progress;
-        progress.onFile = [&stop](std::int64_t) {
+        progress.onFile = [&stop, &work](std::int64_t files) {
+            work.files = files;
             if (stop)
                 throw DeletionStopped{};
         };
@@ -115,12 +116,15 @@ void EmptyPlace(Program& p, FolderPlace which, const Action& action,
         return;
     }
     port::Ports& ports = p.Ports;
+    auto work = DeletingProgress(PlaceCaption(p, which),
+                                 p.OptionalFiles.FilesFound[static_cast<size_t>(which)]);
     RunJob<std::string>(
         p,
-        [&ports, path = PlacePath(p, which), stop = action->stop] {
-            return EmptyPlaceNow(ports, path, *stop);
+        [&ports, path = PlacePath(p, which), stop = action->stop, work] {
+            return EmptyPlaceNow(ports, path, *stop, *work);
         },
-        [action, then = std::move(then)](std::string refusal) { then(std::move(refusal)); });
+        [action, then = std::move(then)](std::string refusal) { then(std::move(refusal)); },
+        nullptr, work);
 }
 
 void MakeTempFolderAgain(Program& p) {
@@ -141,7 +145,8 @@ void EmptyRecycleBinWhenAllowed(Program& p, const Action& action, std::function<
         [&p, action, then = std::move(then)](bool) {
             RefreshRecycleBin(p);
             then();
-        });
+        },
+        nullptr, DeletingProgress(RecycleBinCaption(p), 0, false));
 }
 
 // What "Delete All" gathered on its way: the refusals, shown together at the end.

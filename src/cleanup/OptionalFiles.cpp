@@ -70,21 +70,26 @@ constexpr const char* Counting = "Counting...";
 struct PlaceFindings {
     std::vector<std::string> content;
     std::int64_t size = 0;
+    std::int64_t files = 0;
 };
 
-// Lists the place's top level and sizes it, when the place check lets it. Runs off the
-// window's thread: ports only.
-PlaceFindings WalkPlace(port::Ports& ports, const std::string& path) {
+// Lists the place's top level and sizes it, when the place check lets it, counting its files
+// into `work`. Runs off the window's thread: ports only.
+PlaceFindings WalkPlace(port::Ports& ports, const std::string& path, WorkProgress& work) {
     PlaceFindings found;
     const Place place = CheckPlace(ports, path);
     if (place.verdict == PlaceVerdict::Usable) {
         found.content = FolderContent(ports.files, place.folder);
-        found.size = DirSize(ports.files, place.folder);
+        WalkProgress progress;
+        progress.onFile = [&work](std::int64_t files) { work.files = files; };
+        found.size = DirSize(ports.files, place.folder, &progress);
+        found.files = progress.files;
     }
     return found;
 }
 
-void ShowPlace(Program& p, const PlaceView& view, PlaceFindings found) {
+void ShowPlace(Program& p, FolderPlace place, PlaceFindings found) {
+    const PlaceView& view = ViewOf(place);
     TMainForm& f = *p.MainForm;
     tk::ListBox& list = f.*view.list;
     list.Clear();
@@ -92,6 +97,7 @@ void ShowPlace(Program& p, const PlaceView& view, PlaceFindings found) {
     if (view.shellFolder == nullptr)
         f.ListBox8.SetItemIndex(p.OptionalFiles.TempListIndex);
     p.OptionalFiles.*view.size = found.size;
+    p.OptionalFiles.FilesFound[static_cast<size_t>(place)] = found.files;
     (f.*view.sizeLabel).SetCaption(FormatGrouped(found.size) + view.sizeSuffix);
     (f.*view.line).SetCaption(view.linePrefix + FormatGrouped(found.size) + " bytes");
 }
@@ -140,10 +146,11 @@ void FillPlace(Program& p, FolderPlace place, const std::string& path) {
     if (!BeginWalk(p, which, {&(f.*view.sizeLabel), &(f.*view.line)}))
         return;
     port::Ports& ports = p.Ports;
+    auto work = CountingProgress(PlaceCaption(p, place));
     RunJob<PlaceFindings>(
-        p, [&ports, path] { return WalkPlace(ports, path); },
-        [&p, &view](PlaceFindings found) { ShowPlace(p, view, std::move(found)); },
-        [&p, place, which] { EndWalk(p, which, [&p, place] { RefreshPlace(p, place); }); });
+        p, [&ports, path, work] { return WalkPlace(ports, path, *work); },
+        [&p, place](PlaceFindings found) { ShowPlace(p, place, std::move(found)); },
+        [&p, place, which] { EndWalk(p, which, [&p, place] { RefreshPlace(p, place); }); }, work);
 }
 
 void RefreshShellFolderPlace(Program& p, FolderPlace place) {
@@ -179,6 +186,15 @@ std::string PlacePath(Program& p, FolderPlace place) {
     if (place == FolderPlace::Temp)
         return GetTempDir(p);
     return p.OptionalFiles.*ViewOf(place).path;
+}
+
+std::string PlaceCaption(Program& p, FolderPlace place) {
+    // The sub-tabs: the total first, then the four places, then the Recycle Bin.
+    return p.MainForm->PageControl2.Pages().at(static_cast<size_t>(place) + 1)->Caption();
+}
+
+std::string RecycleBinCaption(Program& p) {
+    return p.MainForm->PageControl2.Pages().at(RecycleBinWalk + 1)->Caption();
 }
 
 void RefreshTempLabel(Program& p) {
@@ -224,7 +240,8 @@ void RefreshRecycleBin(Program& p) {
             form.Label30.SetCaption(FormatGrouped(bin.bytes) + " Bytes \rin Recycle Bin");
             form.Label37.SetCaption("Recycle Bin: " + FormatGrouped(bin.bytes) + " bytes");
         },
-        [&p] { EndWalk(p, RecycleBinWalk, [&p] { RefreshRecycleBin(p); }); });
+        [&p] { EndWalk(p, RecycleBinWalk, [&p] { RefreshRecycleBin(p); }); },
+        CountingProgress(RecycleBinCaption(p), false));
 }
 
 void RefreshTotal(Program& p) {

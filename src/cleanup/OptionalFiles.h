@@ -17,6 +17,8 @@ struct OptionalFilesState {
     // Bytes found at the last refresh of each place, and their sum at the last RefreshTotal.
     std::int64_t TempSize = 0, CacheSize = 0, HistorySize = 0, CookiesSize = 0, RecycleSize = 0;
     std::int64_t TotalSize = 0;
+    // Files found at the last sizing walk of each folder place: what its deletion expects.
+    std::array<std::int64_t, 4> FilesFound{};
     // The item last clicked in ListBox8, put back after every refill.
     std::int32_t TempListIndex = 0;
     // The deletion warning was dealt with during the delete action now running.
@@ -41,6 +43,10 @@ std::string FormatGrouped(std::int64_t n);
 std::string GetTempDir(Program& p);
 // The folder of a place as the last refresh read it (the temporary folder: as now).
 std::string PlacePath(Program& p, FolderPlace place);
+// The caption of a place's sub-tab, naming it in progress texts; the Recycle Bin's without
+// a place.
+std::string PlaceCaption(Program& p, FolderPlace place);
+std::string RecycleBinCaption(Program& p);
 
 // Each refresh of a place walks it off the window's thread and shows what it found when
 // the walk ends; a refresh asked for while a walk of the same place runs makes one more walk

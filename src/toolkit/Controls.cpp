@@ -262,6 +262,12 @@ void TrackBar::SetPosition(int position) {
         Fire(OnChange);
 }
 
+void ProgressBar::SetProgress(int position, int max) {
+    max = std::max(max, 1);
+    SetProperty(max_, max, Prop::Range);
+    SetProperty(position_, std::clamp(position, 0, max), Prop::Position);
+}
+
 void UpDown::UpClick() {
     if (Reachable())
         Fire(OnUpClick);
@@ -414,6 +420,10 @@ void Form::SetTopmost(bool topmost) {
     // Always pushed: the program re-asserts the z-order after other windows moved.
     topmost_ = topmost;
     Notify(Prop::Topmost);
+}
+
+void Form::SetTaskbarProgress(const tk::TaskbarProgress& progress) {
+    SetProperty(taskbar_, progress, Prop::Taskbar);
 }
 
 void Form::BringToFront() const {

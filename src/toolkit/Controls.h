@@ -42,6 +42,7 @@ enum class Kind {
     MainMenu,
     PopupMenu,
     MenuItem,
+    ProgressBar,
 };
 
 // Colours are 0x00BBGGRR; Default leaves the system's colour.
@@ -446,9 +447,37 @@ class StatusBar : public Control {
         SetProperty(secondPart_, text, Prop::PartText);
     }
     [[nodiscard]] bool ShowsSecondPart() const { return !secondPart_.empty(); }
+    // A control of the bar's own shown at the right end of the second part (a progress bar):
+    // while it is visible the part is wider by the control's width, so the text stays clear.
+    void KeepRoomFor(const Control& control) { roomFor_ = &control; }
+    [[nodiscard]] const Control* RoomFor() const { return roomFor_; }
 
   private:
     std::string secondPart_;
+    const Control* roomFor_ = nullptr;
+};
+
+// How far work has come: Position of Max, drawn as a filled bar.
+class ProgressBar : public Control {
+  public:
+    ProgressBar(Form& owner, Control* parent, std::string name, int id)
+        : Control(owner, parent, Kind::ProgressBar, std::move(name), id) {}
+    [[nodiscard]] int Max() const { return max_; }
+    [[nodiscard]] int Position() const { return position_; }
+    // Both at once, the position kept within 0..max.
+    void SetProgress(int position, int max);
+
+  private:
+    int max_ = 100;
+    int position_ = 0;
+};
+
+// What a form's taskbar button shows of work in progress.
+struct TaskbarProgress {
+    enum class State { None, Indeterminate, Normal };
+    State state = State::None;
+    std::int64_t done = 0, total = 0;
+    bool operator==(const TaskbarProgress&) const = default;
 };
 
 struct DateTime {
@@ -578,6 +607,8 @@ class Form : public Control {
     [[nodiscard]] bool Topmost() const { return topmost_; }
     void SetTopmost(bool topmost);
     void BringToFront() const;
+    [[nodiscard]] const tk::TaskbarProgress& TaskbarProgress() const { return taskbar_; }
+    void SetTaskbarProgress(const tk::TaskbarProgress& progress);
 
     bool KeyPreview = false;
     bool Dialog = false;        // fixed dialog border, system menu only
@@ -624,6 +655,7 @@ class Form : public Control {
     bool topmost_ = false;
     bool modal_ = false;
     Control* activeControl_ = nullptr;
+    tk::TaskbarProgress taskbar_;
 };
 
 } // namespace tk

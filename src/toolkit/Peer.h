@@ -38,6 +38,7 @@ enum class Prop {
     Picture,
     PopupMenu,
     PartText, // a status bar's second part
+    Taskbar,  // a form's taskbar button progress
 };
 
 // The native side of one component. A component with no peer is pure state.

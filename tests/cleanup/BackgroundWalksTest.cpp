@@ -237,4 +237,109 @@ TEST(BackgroundDeletions, LeavingStopsADeletionBetweenTwoFiles) {
     EXPECT_EQ(m.Stored("IndexOfTemp"), 1);
 }
 
+// ---- Progress in the status bar ----
+
+namespace progress {
+
+struct Seen {
+    std::string part;
+    bool bar;
+    int position, max;
+    tk::TaskbarProgress taskbar;
+};
+
+// What ProgressTimer shows when it ticks now.
+Seen Tick(trelvix::TMainForm& f) {
+    f.ProgressTimer.Tick();
+    return {f.StatusBar1.SecondPartText(), f.ProgressBar1.Visible(), f.ProgressBar1.Position(),
+            f.ProgressBar1.Max(), f.TaskbarProgress()};
+}
+
+bool Plain(trelvix::TMainForm& f) {
+    return f.StatusBar1.SecondPartText().empty() && !f.ProgressBar1.Visible() &&
+           !f.ProgressTimer.Enabled() && f.TaskbarProgress() == tk::TaskbarProgress{};
+}
+
+using State = tk::TaskbarProgress::State;
+
+TEST(WorkProgress, WalksShowTheirCountFromHalfASecondOnAndTheBarIsPlainAfterwards) {
+    FilledMachine m;
+    auto& f = *m.Start().MainForm;
+    for (size_t query = 0; query < DriveQueries; ++query)
+        m.background.Complete(0); // the drive survey's, started before the walks
+    EXPECT_TRUE(f.ProgressTimer.Enabled());
+    EXPECT_EQ(f.ProgressTimer.Interval(), 500);
+    EXPECT_EQ(f.StatusBar1.SecondPartText(), "") << "nothing before half a second";
+    Seen first = Tick(f);
+    EXPECT_EQ(first.part, "Counting Temporary Files: 0 files") << "the oldest walk";
+    EXPECT_FALSE(first.bar);
+    EXPECT_EQ(first.taskbar.state, State::Indeterminate);
+    // Each listing inside the Cache walk is a moment the timer may tick at.
+    std::vector<std::string> during;
+    m.files().afterListing = [&](const std::string&) { during.push_back(Tick(f).part); };
+    m.background.Complete(0); // the temporary folder
+    EXPECT_EQ(Tick(f).part, "Counting Temporary Internet Files: 0 files");
+    ASSERT_FALSE(during.empty());
+    EXPECT_EQ(during.back(), "Counting Temporary Files: 1 files") << "a.tmp counted, then sub";
+    m.files().afterListing = nullptr;
+    for (int left = 3; left > 0; --left)
+        m.background.Complete(0);
+    EXPECT_EQ(Tick(f).part, "Counting Recycle Bin") << "one system call: no count";
+    m.background.Complete(0);
+    EXPECT_TRUE(Plain(f));
+    EXPECT_EQ(m.P().OptionalFiles.FilesFound[0], 2);
+}
+
+TEST(WorkProgress, ADeletionCountsAgainstItsLastSizingWalkWithTheBarAndTheTaskbar) {
+    FilledMachine m;
+    m.AcceptedBefore();
+    for (int i = 0; i < 9; ++i)
+        m.files().AddFile(In(Cache, "sub\\f" + std::to_string(i) + ".dat"), 1);
+    auto& f = *m.Start().MainForm;
+    m.background.CompleteAll();
+    ASSERT_EQ(m.P().OptionalFiles.FilesFound[1], 10);
+    f.BitBtn12.Click();
+    ASSERT_EQ(m.background.Held(), 2u) << "the walk before, the deletion";
+    std::vector<Seen> during;
+    m.files().afterListing = [&](const std::string&) { during.push_back(Tick(f)); };
+    m.background.Complete(1);
+    m.files().afterListing = nullptr;
+    ASSERT_GE(during.size(), 2u);
+    for (const Seen& seen : during) {
+        SCOPED_TRACE(seen.part);
+        EXPECT_TRUE(seen.part.starts_with("Deleting Temporary Internet Files: "));
+        EXPECT_TRUE(seen.part.ends_with(" of 10 files"));
+        EXPECT_TRUE(seen.bar);
+        EXPECT_EQ(seen.max, 10);
+        EXPECT_EQ(seen.taskbar.state, State::Normal);
+        EXPECT_EQ(seen.taskbar.total, 10);
+        EXPECT_EQ(seen.taskbar.done, seen.position);
+    }
+    EXPECT_GT(during.back().position, during.front().position) << "files went meanwhile";
+    EXPECT_EQ(Tick(f).part, "Counting Temporary Internet Files: 0 files") << "the walk after";
+    EXPECT_FALSE(f.ProgressBar1.Visible());
+    m.background.CompleteAll();
+    EXPECT_TRUE(Plain(f));
+}
+
+TEST(WorkProgress, TheRecycleBinDeletesWithoutCountsAndANoteWaitsForTheWork) {
+    FilledMachine m;
+    m.AcceptedBefore();
+    auto& f = *m.Start().MainForm;
+    m.background.CompleteAll();
+    f.BitBtn20.Click();
+    const Seen seen = Tick(f);
+    EXPECT_EQ(seen.part, "Deleting Recycle Bin");
+    EXPECT_FALSE(seen.bar);
+    EXPECT_EQ(seen.taskbar.state, State::Indeterminate);
+    // A passing note's timer does not blank the work's progress.
+    f.StatusNoteTimer.SetEnabled(true);
+    f.StatusNoteTimer.Tick();
+    EXPECT_EQ(f.StatusBar1.SecondPartText(), "Deleting Recycle Bin");
+    m.background.CompleteAll();
+    EXPECT_TRUE(Plain(f));
+}
+
+} // namespace progress
+
 } // namespace

@@ -1,12 +1,16 @@
 #include "app/ControlIds.h"
 #include "e2e/Driver.h"
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <optional>
 #include <fstream>
+#include <functional>
 
 namespace {
 
@@ -76,9 +80,9 @@ TEST(CleanupE2e, TheTemporaryFolderIsSizedThenEmptiedAfterTheWarning) {
     app.Close();
 }
 
-// The window answers all along while a large temporary folder is sized, and the size it ends
-// with is the exact sum.
-TEST(CleanupE2e, TheWindowAnswersWhileALargeTemporaryFolderIsSized) {
+// The window answers all along while a large temporary folder is sized and emptied; the size
+// it ends with is the exact sum, and the emptying shows its progress.
+TEST(CleanupE2e, TheWindowAnswersWhileALargeTemporaryFolderIsSizedAndEmptied) {
     e2e::ForgetSettings();
     wchar_t temp[MAX_PATH * 4] = {};
     GetTempPathW(static_cast<DWORD>(std::size(temp)), temp);
@@ -96,19 +100,49 @@ TEST(CleanupE2e, TheWindowAnswersWhileALargeTemporaryFolderIsSized) {
     e2e::Trelvix app;
     app.Start();
     HWND label = app.Control(id::Label2);
-    int slow = 0, roundTrips = 0;
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-    while (LeadingNumber(app.Text(label)) != bytes && std::chrono::steady_clock::now() < until) {
-        const auto sent = std::chrono::steady_clock::now();
-        DWORD_PTR result = 0;
-        const bool answered =
-            SendMessageTimeoutW(app.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 250, &result) != 0;
-        if (!answered || std::chrono::steady_clock::now() - sent > std::chrono::milliseconds(250))
-            ++slow;
-        ++roundTrips;
-    }
+    HWND status = app.Control(id::StatusBar1);
+    HWND progressBar = app.Control(id::ProgressBar1, status);
+    ASSERT_NE(progressBar, nullptr);
+    // Every round trip answered within 250 ms while `working` holds.
+    const auto answersWhile = [&](const std::function<bool()>& working,
+                                  const std::function<void()>& look) {
+        int slow = 0, roundTrips = 0;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+        while (working() && std::chrono::steady_clock::now() < until) {
+            look();
+            const auto sent = std::chrono::steady_clock::now();
+            DWORD_PTR result = 0;
+            const bool answered =
+                SendMessageTimeoutW(app.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 250, &result) != 0;
+            if (!answered ||
+                std::chrono::steady_clock::now() - sent > std::chrono::milliseconds(250))
+                ++slow;
+            ++roundTrips;
+        }
+        EXPECT_EQ(slow, 0) << "of " << roundTrips << " round trips";
+    };
+    answersWhile([&] { return LeadingNumber(app.Text(label)) != bytes; },
+                 [&] { EXPECT_EQ(IsWindowVisible(progressBar), FALSE) << "no deletion runs"; });
     EXPECT_EQ(LeadingNumber(app.Text(label)), bytes) << app.Text(label);
-    EXPECT_EQ(slow, 0) << "of " << roundTrips << " round trips";
+
+    // Emptied by the program: the progress bar in the status bar's second part moves on, and
+    // the bar is one panel again at the end.
+    app.ClickTab(app.Control(id::Disks), 2);
+    app.ClickTab(app.Control(id::PageControl2), 1);
+    e2e::PostClick(app.Control(id::BitBtn1));
+    HWND box = e2e::WaitForBox(app);
+    ASSERT_NE(box, nullptr);
+    e2e::AnswerBox(box, IDYES);
+    const auto parts = [&] { return SendMessageW(status, SB_GETPARTS, 0, 0); };
+    LRESULT furthest = 0;
+    answersWhile([&] { return fs::exists(many / "99"); },
+                 [&] {
+                     if (parts() == 2 && IsWindowVisible(progressBar) != FALSE)
+                         furthest = std::max(furthest, SendMessageW(progressBar, PBM_GETPOS, 0, 0));
+                 });
+    EXPECT_GT(furthest, 0) << "the bar showed files going";
+    EXPECT_TRUE(WaitFor([&] { return parts() == 1 && IsWindowVisible(progressBar) == FALSE; }));
+    EXPECT_FALSE(fs::exists(many));
     app.Close();
     std::error_code error;
     fs::remove_all(many, error);

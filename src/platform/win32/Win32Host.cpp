@@ -90,6 +90,9 @@ std::unique_ptr<tk::Peer> Win32Host::CreatePeer(tk::Component& component) {
     case tk::Kind::UpDown:
         peer = Make<UpDownPeer, tk::Control>(form, component);
         break;
+    case tk::Kind::ProgressBar:
+        peer = Make<ProgressBarPeer, tk::Control>(form, component);
+        break;
     case tk::Kind::PageControl:
         peer = Make<PageControlPeer, tk::Control>(form, component);
         break;

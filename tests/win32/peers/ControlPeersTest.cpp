@@ -168,6 +168,55 @@ TEST_F(PeersTest, StatusBarShowsASecondPartOnlyWhileItHasText) {
     EXPECT_EQ(partText(0), "next second");
 }
 
+// A progress bar inside the bar's second part: its range and position reach the native bar,
+// and while it shows, the part grows by its width so that the text stays clear of it.
+TEST_F(PeersTest, AProgressBarInTheSecondPartShowsItsPositionAndWidensThePart) {
+    HWND bar = Window(form->Status);
+    // Wide enough that neither the least width nor the status line's share bounds the part.
+    form->SetClientSize(800, 300);
+    form->Status.SetBounds(0, 280, 800, 20);
+    form->Progress.SetBounds(800 - 4 - 100, 3, 100, 14);
+    form->Progress.SetVisible(false);
+    form->Status.KeepRoomFor(form->Progress);
+    HWND progress = Window(form->Progress);
+    EXPECT_EQ(GetParent(progress), bar);
+    EXPECT_EQ(GetDlgItem(bar, form->Progress.Id()), progress);
+    const auto secondPartLeft = [&] {
+        int edges[2] = {};
+        SendMessageW(bar, SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+        return edges[0];
+    };
+    const std::string text = "Deleting Temporary Internet Files: 12345 of 67890 files";
+    form->Status.SetSecondPartText(text);
+    const int withoutBar = secondPartLeft();
+    form->Progress.SetProgress(3, 10);
+    form->Status.SetSecondPartText("");
+    form->Progress.SetVisible(true);
+    form->Status.SetSecondPartText(text);
+    EXPECT_EQ(withoutBar - secondPartLeft(),
+              MulDiv(108, static_cast<int>(GetDpiForWindow(Main())), 96));
+    EXPECT_NE(IsWindowVisible(progress), FALSE);
+    EXPECT_EQ(SendMessageW(progress, PBM_GETRANGE, FALSE, 0), 10);
+    EXPECT_EQ(SendMessageW(progress, PBM_GETPOS, 0, 0), 3);
+    form->Progress.SetProgress(25, 20); // more went than the last count found
+    EXPECT_EQ(SendMessageW(progress, PBM_GETRANGE, FALSE, 0), 20);
+    EXPECT_EQ(SendMessageW(progress, PBM_GETPOS, 0, 0), 20);
+    // The part ends where the bar does; the bar sits inside it.
+    RECT part{}, shown{};
+    SendMessageW(bar, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part));
+    GetWindowRect(progress, &shown);
+    MapWindowPoints(nullptr, bar, reinterpret_cast<POINT*>(&shown), 2);
+    EXPECT_GE(shown.left, part.left);
+    EXPECT_LE(shown.right, part.right);
+    // The taskbar button's progress comes and goes without disturbing anything.
+    form->SetTaskbarProgress({tk::TaskbarProgress::State::Normal, 3, 10});
+    form->SetTaskbarProgress({});
+    form->Progress.SetVisible(false);
+    form->Status.SetSecondPartText("");
+    EXPECT_EQ(IsWindowVisible(progress), FALSE);
+    EXPECT_NE(SendMessageW(bar, SB_ISSIMPLE, 0, 0), 0);
+}
+
 // The form sees every character first, from any of its controls, and may drop it; the field's
 // own filter then sees the rest. Each change, the program's or the user's, is reported once.
 TEST_F(PeersTest, KeysPassTheFormThenTheFieldAndEachChangeIsReportedOnce) {

@@ -61,6 +61,7 @@ class TestForm : public tk::Form {
     tk::TabSheet Page2{*this, Pages, "Page2", 106};
     tk::Button OnSecondPage{*this, &Page2, "OnSecondPage", 107};
     tk::StatusBar Status{*this, this, "Status", 108};
+    tk::ProgressBar Progress{*this, &Status, "Progress", 113};
     tk::Edit Field{*this, this, "Field", 109};
     tk::TrackBar Track{*this, this, "Track", 110};
     tk::SpeedButton Glyph{*this, this, "Glyph", 112};

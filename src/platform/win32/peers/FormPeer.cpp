@@ -168,6 +168,9 @@ void FormPeer::Changed(tk::Prop prop) {
         SetWindowPos(window_.get(), form_.Topmost() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
         break;
+    case tk::Prop::Taskbar:
+        taskbar_.Show(window_.get(), form_.TaskbarProgress());
+        break;
     default:
         break;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/win32/Handle.h"
+#include "platform/win32/TaskbarButton.h"
 #include "platform/win32/peers/NativePeer.h"
 #include "toolkit/Controls.h"
 
@@ -95,6 +96,7 @@ class FormPeer : public NativePeer {
     UniqueWindow tooltip_;
     std::set<HWND> tools_;
     UniqueAccelerators accelerators_;
+    TaskbarButton taskbar_;
 };
 
 } // namespace win32

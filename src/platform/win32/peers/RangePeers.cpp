@@ -33,6 +33,23 @@ bool TrackBarPeer::OnScroll(UINT /*code*/) {
     return true;
 }
 
+// ---- Progress bar ----
+
+void ProgressBarPeer::Create() {
+    CreateControl(PROGRESS_CLASSW, PBS_SMOOTH, 0, L"");
+}
+
+void ProgressBarPeer::SyncAll() {
+    Sync(tk::Prop::Range);
+}
+
+void ProgressBarPeer::Sync(tk::Prop prop) {
+    if (prop == tk::Prop::Range)
+        SendMessageW(window_.get(), PBM_SETRANGE32, 0, Bar().Max());
+    if (prop == tk::Prop::Range || prop == tk::Prop::Position)
+        SendMessageW(window_.get(), PBM_SETPOS, static_cast<WPARAM>(Bar().Position()), 0);
+}
+
 // ---- Up-down ----
 
 void UpDownPeer::Create() {

@@ -18,6 +18,19 @@ class TrackBarPeer : public ControlPeer {
     [[nodiscard]] tk::TrackBar& Bar() const { return static_cast<tk::TrackBar&>(control_); }
 };
 
+class ProgressBarPeer : public ControlPeer {
+  public:
+    using ControlPeer::ControlPeer;
+
+  protected:
+    void Create() override;
+    void Sync(tk::Prop prop) override;
+    void SyncAll() override;
+
+  private:
+    [[nodiscard]] tk::ProgressBar& Bar() const { return static_cast<tk::ProgressBar&>(control_); }
+};
+
 // Two arrows and no value of their own: each press is an up or a down click.
 class UpDownPeer : public ControlPeer {
   public:

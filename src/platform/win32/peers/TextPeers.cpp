@@ -120,11 +120,13 @@ void StatusBarPeer::ApplyParts() {
     }
     RECT client{};
     GetClientRect(bar, &client);
-    // Wide enough for the whole text (with the part's borders), but the status line keeps at
-    // least a third of the bar.
-    const int width = std::min(
-        std::max(Scale(tk::StatusBar::SecondPartWidth), static_cast<int>(text.cx) + Scale(12)),
-        static_cast<int>(client.right) * 2 / 3);
+    const tk::Control* room = Bar().RoomFor();
+    const int roomWidth = room != nullptr && room->Visible() ? Scale(room->Width() + 8) : 0;
+    // Wide enough for the whole text (with the part's borders) and the control kept at its
+    // right end, but the status line keeps at least a third of the bar.
+    const int width = std::min(std::max(Scale(tk::StatusBar::SecondPartWidth),
+                                        static_cast<int>(text.cx) + Scale(12) + roomWidth),
+                               static_cast<int>(client.right) * 2 / 3);
     int edges[2] = {std::max(0, static_cast<int>(client.right) - width), -1};
     SendMessageW(bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
     SendMessageW(bar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(second.c_str()));
