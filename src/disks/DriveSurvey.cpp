@@ -91,6 +91,16 @@ DriveClass Classify(port::Drives& drives, char letter, std::atomic<int>& kindSee
     return c;
 }
 
+// The volume, and when it reads, the capacity.
+void ReadVolumeAndSpace(port::Drives& drives, char letter, DriveAnswer& answer) {
+    answer.volumeRead = true;
+    answer.volume = drives.Volume(letter);
+    if (!answer.volume.ok)
+        return;
+    answer.spaceRead = true;
+    answer.space = drives.FreeSpace(letter);
+}
+
 // Classified before the volume is touched: letters that are listed nowhere are never
 // probed, so a removable drive is not woken by the timer. C: is first asked for its size:
 // the floppy letters are surveyed only when it has one, so that a machine without a hard
@@ -101,14 +111,8 @@ DriveAnswer AskForFixedLists(port::Drives& drives, char letter, std::atomic<int>
     if (letter == 'C')
         answer.systemDriveHasSize = drives.FreeSpace('C').total > 0;
     answer.kind = Classify(drives, letter, kindSeen);
-    if (ListOf(answer.kind) < 0)
-        return answer;
-    answer.volumeRead = true;
-    answer.volume = drives.Volume(letter);
-    if (!answer.volume.ok)
-        return answer;
-    answer.spaceRead = true;
-    answer.space = drives.FreeSpace(letter);
+    if (ListOf(answer.kind) >= 0)
+        ReadVolumeAndSpace(drives, letter, answer);
     return answer;
 }
 
@@ -117,14 +121,8 @@ DriveAnswer AskForFixedLists(port::Drives& drives, char letter, std::atomic<int>
 DriveAnswer AskForRemovableList(port::Drives& drives, char letter, std::atomic<int>& kindSeen) {
     DriveAnswer answer;
     answer.kind = Classify(drives, letter, kindSeen);
-    if (answer.kind != DriveClass::Removable)
-        return answer;
-    answer.volumeRead = true;
-    answer.volume = drives.Volume(letter);
-    if (!answer.volume.ok)
-        return answer;
-    answer.spaceRead = true;
-    answer.space = drives.FreeSpace(letter);
+    if (answer.kind == DriveClass::Removable)
+        ReadVolumeAndSpace(drives, letter, answer);
     return answer;
 }
 
