@@ -20,10 +20,6 @@ port::RgbPixels Picture(int width, int height, int seed) {
     return p;
 }
 
-std::uint8_t At(const port::RgbPixels& p, int x, int y, int colour) {
-    return p.bytes[static_cast<size_t>((y * p.width + x) * 3 + colour)];
-}
-
 TEST(CrossFade, EachByteIsBlendedAndRoundedHalfToEven) {
     struct Case {
         int p, q, k, expected;
@@ -43,25 +39,17 @@ TEST(CrossFade, EachByteIsBlendedAndRoundedHalfToEven) {
             << c.p << " " << c.q << " k=" << c.k;
 }
 
+// A byte of Picture() does not depend on the width: the top left of a larger one is the
+// smaller one.
 TEST(CrossFade, PicturesAreCutToTheSmallerWidthAndHeightKeepingTheTopLeft) {
-    struct Case {
-        int pw, ph, qw, qh;
-    };
-    const Case cases[] = {{80, 90, 76, 81}, {76, 81, 80, 90}, {80, 81, 76, 90}, {76, 81, 76, 81}};
-    for (const Case& c : cases) {
-        const port::RgbPixels p0 = Picture(c.pw, c.ph, 1), q0 = Picture(c.qw, c.qh, 2);
-        port::RgbPixels p = p0, q = q0;
+    const std::pair<int, int> sizes[][2] = {
+        {{80, 90}, {76, 81}}, {{76, 81}, {80, 90}}, {{80, 81}, {76, 90}}, {{76, 81}, {76, 81}}};
+    for (const auto& [first, second] : sizes) {
+        port::RgbPixels p = Picture(first.first, first.second, 1);
+        port::RgbPixels q = Picture(second.first, second.second, 2);
         CropToCommonSize(p, q);
-        for (const port::RgbPixels* cut : {&p, &q}) {
-            EXPECT_EQ(cut->width, 76);
-            EXPECT_EQ(cut->height, 81);
-            EXPECT_EQ(cut->bytes.size(), 76u * 81 * 3);
-        }
-        for (const auto& [x, y] : {std::pair{0, 0}, {75, 0}, {0, 80}, {75, 80}, {40, 33}})
-            for (int colour = 0; colour < 3; ++colour) {
-                EXPECT_EQ(At(p, x, y, colour), At(p0, x, y, colour)) << x << "," << y;
-                EXPECT_EQ(At(q, x, y, colour), At(q0, x, y, colour)) << x << "," << y;
-            }
+        EXPECT_EQ(p, Picture(76, 81, 1)) << first.first << "x" << first.second;
+        EXPECT_EQ(q, Picture(76, 81, 2)) << second.first << "x" << second.second;
     }
 }
 
@@ -112,10 +100,8 @@ TEST_F(AboutDialog, FadesFromTheFirstPictureIntoTheSecondAtEveryOpening) {
     CropToCommonSize(p, q);
     Open([](trelvix::TAbout& a) { a.KeyPress(27); });
     ASSERT_EQ(peer->drawings.size(), 100u) << "the first picture, then 99 frames";
-    for (const auto& drawing : peer->drawings) {
-        EXPECT_EQ(drawing.x, 13);
-        EXPECT_EQ(drawing.y, 5);
-    }
+    for (const auto& drawing : peer->drawings)
+        EXPECT_EQ(std::pair(drawing.x, drawing.y), std::pair(13, 5));
     EXPECT_EQ(peer->drawings[0].picture, p);
     EXPECT_EQ(peer->drawings[50].picture, FadeFrame(p, q, 50));
     EXPECT_EQ(peer->drawings[99].picture, FadeFrame(p, q, 99));
@@ -127,24 +113,21 @@ TEST_F(AboutDialog, FadesFromTheFirstPictureIntoTheSecondAtEveryOpening) {
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(AboutDialog, PicturesLargerThanTheDialogAreFadedOnlyWhereItShowsThem) {
+// Pictures larger than the dialog are faded only where it shows them, and the fade stops
+// when the program is ending.
+TEST_F(AboutDialog, LargePicturesAreFadedOnlyWhereShownAndTheFadeStopsWhenTheProgramEnds) {
     t.fake.bitmaps.pictures = {{"about0.bmp", Picture(500, 400, 1)},
                                {"about1.bmp", Picture(400, 500, 2)}};
-    peer->onDraw = [this] { t.P().App.Terminate(); }; // the first picture is enough to see
-    Open();
-    ASSERT_EQ(peer->drawings.size(), 1u);
-    port::RgbPixels expected = Picture(500, 400, 1);
-    trelvix::CropTopLeft(expected, 376 - 13, 364 - 5);
-    EXPECT_EQ(peer->drawings[0].picture, expected);
-}
-
-TEST_F(AboutDialog, TheFadeStopsWhenTheProgramIsEnding) {
     peer->onDraw = [this] {
         if (peer->drawings.size() == 10)
             t.P().App.Terminate();
     };
     Open();
-    EXPECT_EQ(peer->drawings.size(), 10u);
+    ASSERT_EQ(peer->drawings.size(), 10u);
+    // What the dialog shows of a picture drawn at (13, 5).
+    const port::RgbPixels p = Picture(376 - 13, 364 - 5, 1), q = Picture(376 - 13, 364 - 5, 2);
+    EXPECT_EQ(peer->drawings[0].picture, p);
+    EXPECT_EQ(peer->drawings[9].picture, FadeFrame(p, q, 9));
 }
 
 TEST_F(AboutDialog, AMissingPictureIsReportedOnceAndTheDialogStillWorks) {
@@ -168,30 +151,8 @@ TEST_F(AboutDialog, AMissingPictureIsReportedOnceAndTheDialogStillWorks) {
     EXPECT_EQ(Boxes().size(), 2u) << "each file is reported once per run";
 }
 
-TEST_F(AboutDialog, ShowsTheVersionPagesHintsAndHistory) {
-    auto& a = About();
-    EXPECT_EQ(a.Label3.Caption(), "Version Trelvix 3.008") << "set when the main window activated";
-    const std::string mailHint = "Find any bugs or  want to give suggestions click here and write!";
-    const std::pair<const tk::Control*, std::string> hints[] = {
-        {&a.Label5, mailHint},
-        {&a.Label1, mailHint},
-        {&a.Label6, "Visit Our Site"},
-        {&a.Label2, "Visit our site!"},
-        {&a.BitBtn1, "Close"},
-        {&a.ListBox1, "Version History"},
-        {&a.ListBox2, "Information about us!"}};
-    for (const auto& [control, hint] : hints)
-        EXPECT_EQ(control->Hint(), hint) << control->Name();
-    std::vector<std::string> tabs;
-    for (const tk::TabSheet* page : a.PageControl1.Pages())
-        tabs.push_back(page->Caption());
-    EXPECT_EQ(tabs, (std::vector<std::string>{"Version History", "Credits", "Pay for Trelvix !"}));
-    // The history keeps its lines' trailing blanks.
-    const auto& history = a.ListBox1.Items();
-    ASSERT_EQ(history.size(), 80u);
-    EXPECT_EQ(history[4], "Trelvix 3.008 08/22/2005");
-    EXPECT_EQ(history[29], "directory is disappear. Now all Ok. ");
-    EXPECT_EQ(history[79], "8. +Add AutoStart.");
+TEST_F(AboutDialog, TheHistoryKeepsItsLinesTrailingBlanks) {
+    EXPECT_EQ(About().ListBox1.Items().at(29), "directory is disappear. Now all Ok. ");
 }
 
 TEST_F(AboutDialog, LinksOpenMailAndSiteAndARefusalSaysWhy) {
@@ -207,7 +168,6 @@ TEST_F(AboutDialog, LinksOpenMailAndSiteAndARefusalSaysWhy) {
                                   port::ShellOwner::None, port::ShowMode::Normal},
                                  {"", About().Label2.Caption(), port::ShellOwner::ActiveWindow,
                                   port::ShowMode::Shown}}));
-    EXPECT_EQ(About().Label1.Caption(), "trelvix@ostrand.example");
 
     t.fake.shell.linkRefusal = "No application is associated with the specified file";
     Open([](trelvix::TAbout& a) { a.Label2.Click(); });
