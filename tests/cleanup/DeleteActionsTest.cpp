@@ -145,6 +145,7 @@ TEST(DeleteActions, WhatStaysBehindAndWhatGoes) {
 TEST(DeleteActions, LinksInsideAPlaceAreNeverFollowed) {
     for (bool portGuards : {true, false}) {
         for (const Button* b : {&Buttons[0], &Buttons[6]}) { // Temp's button, Delete All
+            SCOPED_TRACE(std::string(b->name) + (portGuards ? ", the port guards" : ""));
             CleanupMachine t;
             t.AcceptedBefore();
             t.fake.files.guardsLinks = portGuards;
@@ -155,11 +156,11 @@ TEST(DeleteActions, LinksInsideAPlaceAreNeverFollowed) {
             fs.AddLink(In(Temp, "sub\\deeplink"), In(Outside, "deep"));
             fs.AddLink(In(Temp, "sub\\loop"), Temp);
             auto& f = *t.Start().MainForm;
-            EXPECT_EQ(f.Label2.Caption(), "13 Bytes \rin Temporary Files!") << portGuards;
+            EXPECT_EQ(f.Label2.Caption(), "13 Bytes \rin Temporary Files!");
             Press(f, *b);
-            EXPECT_TRUE(t.OutsideIntact()) << portGuards;
-            EXPECT_TRUE(t.ChangesOnlyInThePlaces()) << portGuards;
-            EXPECT_TRUE(fs.Names(Temp).empty()) << portGuards << ": the links themselves went";
+            EXPECT_TRUE(t.OutsideIntact());
+            EXPECT_TRUE(t.ChangesOnlyInThePlaces());
+            EXPECT_TRUE(fs.Names(Temp).empty()) << "the links themselves went";
         }
     }
 }

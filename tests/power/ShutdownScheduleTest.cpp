@@ -182,17 +182,13 @@ TEST(ShutdownSchedule, EveryClickSetsTheModeAndTheArmedButtonDisarmsWithoutAQues
     s.Choose("2026", "12", "6", "16", "0");
     Face hibernateArmed = HibernateArmed();
     std::get<2>(hibernateArmed) = "Now not ShutDown Computer at this Time";
-    // Button clicked, the answer to its question (0: none asked), the mode and page after.
+    // Button clicked, the answer to its question (0: none asked), the mode and page after;
+    // the fourth and seventh clicks are on the locked button.
     const std::tuple<tk::BitBtn*, int, int, Face> steps[] = {
-        {&f.BitBtn25, IdNo, 2, Idle()},
-        {&f.BitBtn4, IdNo, 1, Idle()},
-        {&f.BitBtn4, IdYes, 1, ShutDownArmed()},
-        {&f.BitBtn25, 0, 1, ShutDownArmed()}, // locked
-        {&f.BitBtn4, 0, 1, Idle("Time")},
-        {&f.BitBtn25, IdYes, 2, hibernateArmed},
-        {&f.BitBtn4, 0, 2, hibernateArmed}, // locked
-        {&f.BitBtn25, 0, 2, Idle("Time", "Time")},
-    };
+        {&f.BitBtn25, IdNo, 2, Idle()},          {&f.BitBtn4, IdNo, 1, Idle()},
+        {&f.BitBtn4, IdYes, 1, ShutDownArmed()}, {&f.BitBtn25, 0, 1, ShutDownArmed()},
+        {&f.BitBtn4, 0, 1, Idle("Time")},        {&f.BitBtn25, IdYes, 2, hibernateArmed},
+        {&f.BitBtn4, 0, 2, hibernateArmed},      {&f.BitBtn25, 0, 2, Idle("Time", "Time")}};
     for (int step = 0; const auto& [button, answer, mode, face] : steps) {
         SCOPED_TRACE(step++);
         if (answer != 0)
@@ -282,23 +278,22 @@ TEST(ShutdownSchedule, YearFieldTakesDigitsKeepsFourCharactersAndStepsWithoutBou
         {"20245", "2025"},
         {"123456789", "1239"},
         {"\xC3\xA9\xC3\xA9\xC3\xA9xy", "\xC3\xA9\xC3\xA9\xC3\xA9y"},
-        {"99", "99"},
-    };
+        {"99", "99"}};
     for (const auto& [typed, shown] : texts) {
         f.Edit1.SetText(typed);
         EXPECT_EQ(std::tuple(f.Edit1.Text(), s.P().Schedule.ScheduledYear),
                   std::tuple(shown, shown));
     }
 
-    // Year text, click up, then the field's text, or the error box's text.
+    // Year text, click up, then the field's text, or the error box's text; 10000 loses its
+    // fourth character.
     const std::tuple<const char*, bool, const char*> steps[] = {
         {"2026", true, "2027"},
         {"2026", false, "2025"},
         {"0", false, "-1"},
-        {"9999", true, "1000"}, // 10000 loses its fourth character
+        {"9999", true, "1000"},
         {"", true, "'' is not a valid integer value."},
-        {"20x6", false, "'20x6' is not a valid integer value."},
-    };
+        {"20x6", false, "'20x6' is not a valid integer value."}};
     for (const auto& [year, up, result] : steps) {
         const std::size_t boxes = s.t.fake.desktop.boxes.size();
         f.Edit1.SetText(year);
