@@ -28,62 +28,51 @@ void InOptions(trelvix::Program& p, const std::function<void(trelvix::TOptions&)
     p.App.ModalScript = nullptr;
 }
 
-TEST(OptionsDialog, CreationAppliesTheStoredPeriod) {
-    // Stored Interval and IntervalFlag; then Interval, IntervalFlag, TrackBar1, Label2 and
-    // Timer1's interval after start-up.
-    const std::tuple<std::uint32_t, std::uint32_t, int, bool, int, const char*, int> cases[] = {
-        {0, 0, 0, false, 1, "Stop Refresh", 0},
-        {17, 1, 17, true, 17, "17 seconds", 17000},
+TEST(OptionsDialog, CreationAppliesTheStoredPeriodUnitAndPage) {
+    struct Case {
+        std::uint32_t interval, flag, divisor; // stored
+        int period, position;                  // Interval and TrackBar1 after start-up
+        const char* label;                     // Label2; "Stop Refresh": Timer1 stopped
+        std::int64_t unit;                     // ChangeOfBytes after start-up
+        int unitPosition;                      // TrackBar2
+        bool reset;                            // the change markers start afresh
+    };
+    const Case cases[] = {
+        {0, 0, 1, 0, 1, "Stop Refresh", 1, 0, false},
+        {17, 1, 1024, 17, 17, "17 seconds", 1024, 1, true},
         // A period that moves the track bar switches refreshing on.
-        {30, 0, 30, true, 30, "30 seconds", 30000},
+        {30, 0, 1048576, 30, 30, "30 seconds", MB, 2, true},
         // Clamped by the track bar; the change handler takes the clamped value.
-        {100, 1, 60, true, 60, "60 seconds", 60000},
-        {5000000, 1, 60, true, 60, "60 seconds", 60000},
-        // Damaged pairs that leave the track bar where it was still end on and in range.
-        {1, 0, 1, true, 1, "1 seconds", 1000},
-        {static_cast<std::uint32_t>(-5), 1, 1, true, 1, "1 seconds", 1000},
+        {100, 1, 1073741824, 60, 60, "60 seconds", 1073741824, 3, true},
+        // Damaged values: a divisor that is none of the units counts as the default; pairs
+        // that leave the track bar where it was still end on and in range.
+        {5000000, 1, 7, 60, 60, "60 seconds", MB, 2, true},
+        {1, 0, 0xFFFFFFFF, 1, 1, "1 seconds", MB, 2, true},
+        {static_cast<std::uint32_t>(-5), 1, 0, 1, 1, "1 seconds", MB, 2, true},
     };
-    for (const auto& [interval, flag, memory, on, position, label, timer] : cases) {
-        fakes::TestProgram t;
-        t.Store("Interval", interval);
-        t.Store("IntervalFlag", flag);
-        auto& p = t.Start();
-        const auto& o = *p.Options;
-        EXPECT_EQ(p.Interval, memory) << interval;
-        EXPECT_EQ(p.IntervalFlag, on) << interval;
-        EXPECT_EQ(o.TrackBar1.Position(), position) << interval;
-        EXPECT_EQ(o.Label2.Caption(), label) << interval;
-        EXPECT_EQ(p.MainForm->Timer1.Interval(), timer) << interval;
-        trelvix::SaveSettings(p);
-        EXPECT_EQ(t.Stored("Interval"), memory) << interval;
-    }
-}
-
-TEST(OptionsDialog, CreationAppliesTheStoredUnitAndPage) {
-    // Stored divisor, then divisor in memory, TrackBar2 and whether the change markers
-    // start afresh.
-    const std::tuple<std::uint32_t, std::int64_t, int, bool> cases[] = {
-        {1, 1, 0, false},
-        {1024, 1024, 1, true},
-        {1048576, 1048576, 2, true},
-        {1073741824, 1073741824, 3, true},
-        // A damaged divisor counts as the default.
-        {7, MB, 2, true},
-        {0xFFFFFFFF, MB, 2, true},
-        {0, MB, 2, true},
-    };
-    for (const auto& [stored, divisor, position, reset] : cases) {
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.interval << " " << c.flag << " " << c.divisor);
         fakes::TestProgram t;
         OneFixedDrive(t.fake);
-        t.Store("ChangeOfBytes", stored);
+        t.Store("Interval", c.interval);
+        t.Store("IntervalFlag", c.flag);
+        t.Store("ChangeOfBytes", c.divisor);
         t.Store("IndexOfTabOptions", 1);
         auto& p = t.Start();
-        EXPECT_EQ(p.ChangeOfBytes, divisor) << stored;
-        EXPECT_EQ(p.Options->TrackBar2.Position(), position) << stored;
-        EXPECT_EQ(p.Options->PageControl1.ActivePageIndex(), 1) << stored;
-        EXPECT_EQ(p.DiskMonitor.FixedFreeHistory.primed, !reset) << stored;
+        const auto& o = *p.Options;
+        const bool on = std::string(c.label) != "Stop Refresh";
+        EXPECT_EQ(p.Interval, c.period);
+        EXPECT_EQ(p.IntervalFlag, on);
+        EXPECT_EQ(o.TrackBar1.Position(), c.position);
+        EXPECT_EQ(o.Label2.Caption(), c.label);
+        EXPECT_EQ(p.MainForm->Timer1.Interval(), on ? c.period * 1000 : 0);
+        EXPECT_EQ(p.ChangeOfBytes, c.unit);
+        EXPECT_EQ(o.TrackBar2.Position(), c.unitPosition);
+        EXPECT_EQ(o.PageControl1.ActivePageIndex(), 1);
+        EXPECT_EQ(p.DiskMonitor.FixedFreeHistory.primed, !c.reset);
         trelvix::SaveSettings(p);
-        EXPECT_EQ(t.Stored("ChangeOfBytes"), divisor) << stored;
+        EXPECT_EQ(t.Stored("Interval"), c.period);
+        EXPECT_EQ(t.Stored("ChangeOfBytes"), c.unit);
     }
 }
 
@@ -91,45 +80,42 @@ TEST(OptionsDialog, SwitchingRefreshingOnAndOff) {
     fakes::TestProgram t;
     auto& p = t.Start();
     auto& f = t.Main();
+    // The switch's caption, the period's text and the refresh timer's period (0: stopped).
+    const auto state = [&f](trelvix::TOptions& d) {
+        return d.BitBtn1.Caption() + " / " + d.Label2.Caption() + " / " +
+               std::to_string(f.Timer1.Running() ? f.Timer1.Interval() : 0);
+    };
+    using Pair = std::pair<std::int64_t, std::int64_t>; // stored Interval and IntervalFlag
+    const auto stored = [&t] {
+        return Pair(t.Stored("Interval").value_or(-1), t.Stored("IntervalFlag").value_or(-1));
+    };
     // Off: the button switches on with 5 seconds, wherever the track bar was.
     InOptions(p, [&](trelvix::TOptions& d) {
-        EXPECT_EQ(d.BitBtn1.Caption(), "Now Off");
-        EXPECT_EQ(d.Label2.Caption(), "Stop Refresh");
+        EXPECT_EQ(state(d), "Now Off / Stop Refresh / 0");
         d.BitBtn1.Click();
-        EXPECT_EQ(d.BitBtn1.Caption(), "Now On");
+        EXPECT_EQ(state(d), "Now On / 5 seconds / 5000");
         EXPECT_EQ(d.TrackBar1.Position(), 5);
-        EXPECT_EQ(d.Label2.Caption(), "5 seconds");
-        EXPECT_EQ(f.Timer1.Interval(), 5000);
         EXPECT_TRUE(
             f.StatusBar1.SimpleText().starts_with("Trelvix; Interval Of Refreshing=5 sec.;"));
     });
-    EXPECT_EQ(t.Stored("Interval"), 5);
-    EXPECT_EQ(t.Stored("IntervalFlag"), 1);
+    EXPECT_EQ(stored(), Pair(5, 1));
 
     // On at 17: the button switches off; the track bar keeps its place.
     InOptions(p, [&](trelvix::TOptions& d) {
         d.TrackBar1.SetPosition(17);
-        EXPECT_EQ(f.Timer1.Interval(), 17000);
+        EXPECT_EQ(state(d), "Now On / 17 seconds / 17000");
         d.BitBtn1.Click();
-        EXPECT_EQ(d.BitBtn1.Caption(), "Now Off");
-        EXPECT_EQ(d.Label2.Caption(), "Stop Refresh");
-        EXPECT_FALSE(f.Timer1.Running());
+        EXPECT_EQ(state(d), "Now Off / Stop Refresh / 0");
         EXPECT_TRUE(f.StatusBar1.SimpleText().starts_with("Trelvix; Interval Of Refreshing=No;"));
     });
-    EXPECT_EQ(t.Stored("Interval"), 0);
-    EXPECT_EQ(t.Stored("IntervalFlag"), 0);
+    EXPECT_EQ(stored(), Pair(0, 0));
+    // Moving the track bar while off switches on with the new period.
     InOptions(p, [&](trelvix::TOptions& d) {
         EXPECT_EQ(d.TrackBar1.Position(), 17);
-        EXPECT_EQ(d.BitBtn1.Caption(), "Now Off");
-        // Moving the track bar while off switches on with the new period.
         d.TrackBar1.SetPosition(42);
-        EXPECT_EQ(d.BitBtn1.Caption(), "Now On");
-        EXPECT_EQ(d.Label2.Caption(), "42 seconds");
+        EXPECT_EQ(state(d), "Now On / 42 seconds / 42000");
     });
-    EXPECT_EQ(p.Interval, 42);
-    EXPECT_EQ(t.Stored("Interval"), 42);
-    EXPECT_EQ(t.Stored("IntervalFlag"), 1);
-    EXPECT_EQ(f.Timer1.Interval(), 42000);
+    EXPECT_EQ(stored(), Pair(42, 1));
 }
 
 TEST(OptionsDialog, NewUnitRefreshesEveryListWithFreshMarkers) {
@@ -165,9 +151,6 @@ TEST(OptionsDialog, EveryWayOutClosesSavesAndRefreshes) {
         fakes::TestProgram t;
         OneFixedDrive(t.fake);
         auto& p = t.Start();
-        auto& o = *p.Options;
-        EXPECT_EQ(o.BitBtn2.Glyph(), o.BitBtn3.Glyph()) << "shared at every activation";
-        EXPECT_EQ(o.BitBtn3.Glyph().name, "close.bmp");
         InOptions(p, [&](trelvix::TOptions& d) {
             p.MainForm->SetBounds(90, 80, p.MainForm->Width(), p.MainForm->Height());
             t.fake.drives.calls.clear();

@@ -30,8 +30,7 @@ struct Probe : tk::Form {
     tk::MenuItem Tools{*this, Bar, "Tools", 11, "&Tools"};
     tk::MenuItem Refresh{*this, Tools, "Refresh", 12, "&Refresh", 116};
     tk::SpeedButton Tool{*this, this, "Tool", 13};
-    tk::DateTimePicker When{*this, this, "When", 14};
-    tk::ComboBox Combo{*this, this, "Combo", 15};
+    tk::ComboBox Combo{*this, this, "Combo", 14};
 };
 
 // A peer that writes down which properties it was told about.
@@ -51,51 +50,35 @@ struct EventRules : ::testing::Test {
     }
 };
 
+// The user's changes raise their control's event; the program's only where the toolkit
+// raises one too, and only when something changed.
 TEST_F(EventRules, ProgramChangesRaiseOnlyWhereTheToolkitDoes) {
+    for (tk::Handler* h : {&form.Track.OnChange, &form.Field.OnChange, &form.List.OnClick,
+                           &form.Pages.OnChange, &form.Combo.OnChange})
+        Count(*h);
     form.Track.SetRange(1, 60);
-    Count(form.Track.OnChange);
-    form.Track.SetPosition(5);
-    form.Track.SetPosition(5);
-    EXPECT_EQ(events, 1) << "a track bar raises its change only when the position changes";
-    form.Track.SetPosition(100);
-    EXPECT_EQ(form.Track.Position(), 60) << "positions are clamped to the range";
-    EXPECT_EQ(events, 2);
-
-    events = 0;
-    Count(form.Field.OnChange);
-    form.Field.SetText("a");
-    form.Field.SetText("a");
-    EXPECT_EQ(events, 1) << "an edit raises its change only when the text changes";
-
-    events = 0;
-    Count(form.List.OnClick);
-    Count(form.Pages.OnChange);
     form.List.SetItems({"x", "y"});
-    form.List.SetItemIndex(1);
-    form.Pages.SetActivePageIndex(1);
-    EXPECT_EQ(events, 0) << "list and page selection by program raise nothing";
-
-    Count(form.Combo.OnChange);
     form.Combo.SetItems({"0", "1"});
-    form.Combo.SetText("5");
-    EXPECT_EQ(events, 0) << "a combo box's text set by program raises nothing";
-    form.Combo.SelectItem(1);
-    form.Combo.TypeText("12");
-    EXPECT_EQ(events, 2) << "choosing an item and typing raise the change";
+    const std::pair<std::function<void()>, int> steps[] = {
+        {[&] { form.Track.SetPosition(5); }, 1},        {[&] { form.Track.SetPosition(5); }, 0},
+        {[&] { form.Track.SetPosition(100); }, 1},      {[&] { form.Field.SetText("a"); }, 1},
+        {[&] { form.Field.SetText("a"); }, 0},          {[&] { form.List.SetItemIndex(1); }, 0},
+        {[&] { form.Pages.SetActivePageIndex(1); }, 0}, {[&] { form.Combo.SetText("5"); }, 0},
+        {[&] { form.Combo.SelectItem(1); }, 1}, // as the user chooses
+        {[&] { form.Combo.TypeText("12"); }, 1},
+    };
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        events = 0;
+        steps[i].first();
+        EXPECT_EQ(events, steps[i].second) << "step " << i;
+    }
+    EXPECT_EQ(form.Track.Position(), 60) << "positions are clamped to the range";
     form.Combo.SelectItem(0);
     EXPECT_EQ(form.Combo.Text(), "0") << "the chosen item becomes the text";
 }
 
-TEST_F(EventRules, IndexesOutsideTheirRange) {
-    form.List.SetItems({"x", "y"});
-    form.List.SetItemIndex(100);
-    EXPECT_EQ(form.List.ItemIndex(), -1);
-    EXPECT_THROW((void)form.List.Item(-1), tk::EListError);
-    form.Pages.SetActivePageIndex(1);
-    form.Pages.SetActivePageIndex(9);
-    EXPECT_EQ(form.Pages.ActivePageIndex(), 1) << "a page outside the pages leaves it shown";
-}
-
+// A user's event needs an enabled, visible control (or menu item) and a timer a period;
+// positions outside their range select nothing or leave the page shown.
 TEST_F(EventRules, UserEventsNeedAReachableControl) {
     Count(form.Go.OnClick);
     form.Go.SetEnabled(false);
@@ -108,46 +91,39 @@ TEST_F(EventRules, UserEventsNeedAReachableControl) {
     form.Go.Click();
     EXPECT_EQ(events, 1);
 
-    events = 0;
     Count(form.Refresh.OnClick);
     EXPECT_TRUE(form.ShortCut(116));
     form.Refresh.SetEnabled(false);
     EXPECT_FALSE(form.ShortCut(116)) << "a disabled item's shortcut does nothing";
-    EXPECT_EQ(events, 1);
-}
+    EXPECT_EQ(events, 2);
 
-TEST_F(EventRules, ATimerOfIntervalZeroDoesNotFire) {
     Count(form.Clock.OnTimer);
     form.Clock.SetInterval(0);
     form.Clock.Tick();
-    EXPECT_EQ(events, 0);
-    form.Clock.SetInterval(1000);
-    form.Clock.Tick();
-    EXPECT_EQ(events, 1);
+    EXPECT_EQ(events, 2) << "a timer of interval zero does not fire";
+
+    form.List.SetItems({"x", "y"});
+    form.List.SetItemIndex(100);
+    EXPECT_EQ(form.List.ItemIndex(), -1);
+    EXPECT_THROW((void)form.List.Item(-1), tk::EListError);
+    form.Pages.SetActivePageIndex(1);
+    form.Pages.SetActivePageIndex(9);
+    EXPECT_EQ(form.Pages.ActivePageIndex(), 1) << "a page outside the pages leaves it shown";
 }
 
+// The toolkit's own exceptions are shown with their texts by the handlers that meet them;
+// here, what every error has in common.
 TEST_F(EventRules, HandlerErrorsShowTheStandardBoxAndTheProgramGoesOn) {
-    struct Case {
-        std::function<void()> raise;
-        std::string text;
-    };
-    const Case cases[] = {
-        {[] { throw tk::EFOpenError("C:\\x\\.\\Resource\\On.bmp", "File not found"); },
-         "Cannot open file \"C:\\x\\.\\Resource\\On.bmp\". File not found."},
-        {[] { throw tk::ERegistryException::InvalidDataType("Interval"); },
-         "Invalid data type for 'Interval'."},
-        {[] { throw tk::ERegistryException::FailedToSetData("TopForm"); },
-         "Failed to set data for 'TopForm'."},
-        {[] { throw tk::EConvertError("12a"); }, "'12a' is not a valid integer value."},
+    const std::pair<std::function<void()>, std::string> cases[] = {
         {[] { throw std::runtime_error("Already ends."); }, "Already ends."},
         {[] { throw 42; }, "Unexpected error."},
     };
-    for (const Case& c : cases) {
+    for (const auto& [raise, text] : cases) {
         desktop.boxes.clear();
-        form.Go.OnClick = c.raise;
+        form.Go.OnClick = raise;
         form.Go.Click();
         ASSERT_EQ(desktop.boxes.size(), 1u);
-        EXPECT_EQ(desktop.boxes[0].text, c.text);
+        EXPECT_EQ(desktop.boxes[0].text, text);
         EXPECT_EQ(desktop.boxes[0].caption, "trelvix");
         EXPECT_EQ(desktop.boxes[0].flags, port::mb::IconError);
     }
@@ -175,13 +151,15 @@ TEST_F(EventRules, ErrorsUnderAnOpenBoxAreShownAfterItEachTextOnce) {
     EXPECT_EQ(desktop.boxes.size(), 4u) << "once the boxes are closed, the next error shows";
 }
 
-// Each setter tells the peer the property it changed, and only when it changed.
+// Each setter tells the peer the property it changed, and only when it changed. (Text,
+// value and check marks are seen through real windows in the Win32 tier.)
 TEST_F(EventRules, SettersNotifyThePropertyTheyChanged) {
     std::vector<tk::Prop> seen;
     for (tk::Component* c : form.Components())
         c->AttachPeer(std::make_unique<RecordingPeer>(seen));
     form.AttachPeer(std::make_unique<RecordingPeer>(seen));
     form.Track.SetPosition(5);
+    const tk::Bitmap on{"On.bmp", nullptr};
     using P = tk::Prop;
     struct Case {
         const char* what;
@@ -190,23 +168,12 @@ TEST_F(EventRules, SettersNotifyThePropertyTheyChanged) {
     };
     const Case cases[] = {
         {"flat", [&] { form.Tool.SetFlat(true); }, {P::Flat}},
-        {"glyph",
-         [&] {
-             form.Tool.SetGlyph(tk::Bitmap{"On.bmp", nullptr});
-         },
-         {P::Glyph}},
+        {"glyph", [&] { form.Tool.SetGlyph(on); }, {P::Glyph}},
         {"interval", [&] { form.Clock.SetInterval(500); }, {P::Interval}},
         {"same interval", [&] { form.Clock.SetInterval(500); }, {}},
-        {"date",
-         [&] {
-             form.When.SetValue(tk::DateTime{2026, 12, 6});
-         },
-         {P::Value}},
-        {"text", [&] { form.Field.SetText("a"); }, {P::Text}},
         {"range cuts the position", [&] { form.Track.SetRange(0, 3); }, {P::Range, P::Position}},
         {"bounds", [&] { form.Go.SetBounds(8, 0, 0, 0); }, {P::Bounds}},
         {"same bounds", [&] { form.Go.SetBounds(8, 0, 0, 0); }, {}},
-        {"check", [&] { form.Refresh.SetChecked(true); }, {P::Checked}},
         {"hand cursor", [&] { form.Go.SetHandCursor(true); }, {P::Cursor}},
     };
     for (const Case& c : cases) {
