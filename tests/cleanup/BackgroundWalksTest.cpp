@@ -172,9 +172,12 @@ TEST(BackgroundWalks, ResultsWhoseWakeFailedArriveAtTheNextTick) {
 // end are dropped, never run.
 TEST(BackgroundWalks, TheProgramsEndOpensNoBoxAndRunsNoResult) {
     FilledMachine m;
+    m.fake.bitmaps.missing.push_back("On.bmp"); // a failure reported at the start
     m.Start();
     m.background.Complete(0);
     ASSERT_GT(m.background.Held(), 0u);
+    ASSERT_EQ(m.fake.desktop.boxes.size(), 1u);
+    m.fake.desktop.boxes.clear();
     m.fake.bitmaps.missing.push_back("Off.bmp");
     int delivered = 0;
     m.fake.desktop.whileBoxOpen = [&] { ++delivered; };

@@ -109,4 +109,55 @@ TEST(AutoStartE2e, DisablingAnEntryFromItsContextMenuMarksItsLine) {
     RegDeleteKeyValueW(HKEY_CURRENT_USER, RunKey, L"Tool To Disable");
 }
 
+// A value named "Keep\0Hidden" beside "Keep": its line shows the NUL as "\0", and deleting
+// that line is refused with a box saying why; "Keep" stays, and so does the hidden value.
+TEST(AutoStartE2e, DeletingTheLineOfANameWithANulLeavesTheValueItWouldBeCutTo) {
+    e2e::ForgetSettings();
+    const std::wstring keepHidden(L"Keep\0Hidden", 11);
+    ASSERT_TRUE(win32::SetValueWithCountedName(HKEY_CURRENT_USER, RunKey, L"Keep", L"keep.exe"));
+    ASSERT_TRUE(
+        win32::SetValueWithCountedName(HKEY_CURRENT_USER, RunKey, keepHidden, L"hidden.exe"));
+    e2e::Trelvix app;
+    app.Start();
+    app.ClickTab(app.Control(id::Disks), AutoStartPage);
+    HWND list = app.Control(id::ListBox10);
+    const std::string line = "Keep\\0Hidden | Path is: \"hidden.exe\"";
+    const auto items = app.ListItems(list);
+    const auto at = std::find(items.begin(), items.end(), line);
+    ASSERT_NE(at, items.end());
+    EXPECT_NE(std::find(items.begin(), items.end(), "Keep | Path is: \"keep.exe\""), items.end());
+    const int index = static_cast<int>(at - items.begin());
+    app.SelectListItem(list, index);
+    ASSERT_TRUE(WaitFor([&] { return app.ListSelection(list) == index; }));
+
+    e2e::RealClick(e2e::ItemPoint(list, index), 3);
+    ASSERT_TRUE(WaitFor([] {
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        return menu != nullptr && IsWindowVisible(menu) != FALSE;
+    }));
+    e2e::XdoTool("key Down Return"); // the first item: Delete
+    HWND box = e2e::WaitForBox(app);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(e2e::BoxText(box), "Keep\\0Hidden cannot be changed here: its name holds a NUL "
+                                 "character, which no backup file can hold.");
+    e2e::AnswerBox(box, IDOK);
+    EXPECT_EQ(RunValue(L"Keep"), L"keep.exe");
+    HKEY raw = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, RunKey, 0, KEY_READ, &raw), ERROR_SUCCESS);
+    const win32::UniqueKey key(raw);
+    bool hiddenKept = false;
+    wchar_t name[64];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = 64;
+        if (RegEnumValueW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        hiddenKept = hiddenKept || std::wstring(name, length) == keepHidden;
+    }
+    EXPECT_TRUE(hiddenKept);
+    app.Close();
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, RunKey, L"Keep");
+    EXPECT_TRUE(win32::DeleteValueWithCountedName(HKEY_CURRENT_USER, RunKey, keepHidden));
+}
+
 } // namespace

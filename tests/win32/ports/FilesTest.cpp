@@ -208,6 +208,42 @@ TEST_F(FilesTest, FinalPathsAndKnownFoldersAreTheSystemsOwn) {
     EXPECT_FALSE(files.KnownFolderPath(port::KnownFolder::ProgramFiles).empty());
 }
 
+// The kept copy of a deleted startup entry: appended to a file made when missing, readable by
+// others meanwhile, flushed, and cut back through the port to the length it had.
+TEST_F(FilesTest, AFileOpenedToAppendGrowsAtItsEndAndIsCutBackToItsFormerLength) {
+    const std::string path = place + "\kept.reg";
+    std::string reason;
+    EXPECT_EQ(files.OpenToAppend(outside + "\missing\kept.reg", reason), nullptr);
+    EXPECT_FALSE(reason.empty());
+    {
+        auto file = files.OpenToAppend(path, reason);
+        ASSERT_NE(file, nullptr) << reason;
+        EXPECT_EQ(file->Length(), 0);
+        ASSERT_TRUE(file->Append({'a', 'b', 'c'}, reason)) << reason;
+        EXPECT_TRUE(file->Flush(reason)) << reason;
+    }
+    auto file = files.OpenToAppend(path, reason);
+    ASSERT_NE(file, nullptr) << reason;
+    const std::int64_t former = file->Length();
+    EXPECT_EQ(former, 3);
+    ASSERT_TRUE(file->Append(std::vector<std::uint8_t>(70000, 'x'), reason));
+    ASSERT_TRUE(file->Append({'d'}, reason));
+    EXPECT_EQ(file->Length(), 70004);
+    // Another reader sees it while it is open, as an editor would.
+    const win32::UniqueHandle reader(CreateFileW(Verbatim(path).c_str(), GENERIC_READ,
+                                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                 OPEN_EXISTING, 0, nullptr));
+    EXPECT_TRUE(reader);
+    EXPECT_TRUE(file->Truncate(former));
+    EXPECT_EQ(file->Length(), 3);
+    ASSERT_TRUE(file->Append({'e'}, reason)) << "after a cut, at the new end";
+    file.reset();
+    char content[8] = {};
+    DWORD read = 0;
+    ASSERT_TRUE(ReadFile(reader.get(), content, sizeof content, &read, nullptr));
+    EXPECT_EQ(std::string(content, read), "abce");
+}
+
 // Wine's Recycle Bin is the Trash of XDG_DATA_HOME, which the test runner points into the
 // test's own prefix: never the developer's.
 TEST(RecycleBinTest, CountsAndEmptiesTheTrashOfThisPrefixOnly) {
