@@ -211,9 +211,9 @@ TEST_F(FilesTest, FinalPathsAndKnownFoldersAreTheSystemsOwn) {
 // The kept copy of a deleted startup entry: appended to a file made when missing, readable by
 // others meanwhile, flushed, and cut back through the port to the length it had.
 TEST_F(FilesTest, AFileOpenedToAppendGrowsAtItsEndAndIsCutBackToItsFormerLength) {
-    const std::string path = place + "\kept.reg";
+    const std::string path = place + "\\kept.reg";
     std::string reason;
-    EXPECT_EQ(files.OpenToAppend(outside + "\missing\kept.reg", reason), nullptr);
+    EXPECT_EQ(files.OpenToAppend(outside + "\\missing\\kept.reg", reason), nullptr);
     EXPECT_FALSE(reason.empty());
     {
         auto file = files.OpenToAppend(path, reason);
