@@ -93,6 +93,13 @@ TEST(AutoStartPage, EachMenuDeletesTheSelectedLinesOwnValue) {
     EXPECT_EQ(t.Names(RegRoot::LocalMachine), (Lines{"Audio"}));
     EXPECT_EQ(t.Names(RegRoot::CurrentUser), (Lines{"", "A"}));
     EXPECT_TRUE(t.fake.desktop.boxes.empty());
+
+    // The key removed meanwhile: deleting a line of it does not make it again.
+    t.fake.registry.keys.erase(fakes::FakeRegistry::KeyName(RegRoot::LocalMachine, RunKey));
+    f.ListBox9.SelectItem(0);
+    f.DeleteThisKeyFrom1.Click();
+    EXPECT_FALSE(t.fake.registry.HasKey(RegRoot::LocalMachine, RunKey));
+    EXPECT_TRUE(t.fake.desktop.boxes.empty());
 }
 
 TEST(AutoStartPage, ListsBothKeysInTheirOrderAndRefreshSelectsTheRememberedPositionAgain) {

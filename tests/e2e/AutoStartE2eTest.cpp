@@ -24,6 +24,26 @@ std::optional<std::wstring> RunValue(const std::wstring& name) {
     return data;
 }
 
+// Opens the AutoStart page, selects the per-user list's line `line` and opens its context
+// menu with a real right click; the line's index, -1 when it is not listed.
+int OpenMenuOfUserLine(e2e::Trelvix& app, const std::string& line) {
+    app.ClickTab(app.Control(id::Disks), AutoStartPage);
+    HWND list = app.Control(id::ListBox10);
+    const auto items = app.ListItems(list);
+    const auto at = std::find(items.begin(), items.end(), line);
+    if (at == items.end())
+        return -1;
+    const int index = static_cast<int>(at - items.begin());
+    app.SelectListItem(list, index);
+    EXPECT_TRUE(WaitFor([&] { return app.ListSelection(list) == index; }));
+    e2e::RealClick(e2e::ItemPoint(list, index), 3);
+    EXPECT_TRUE(WaitFor([] {
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        return menu != nullptr && IsWindowVisible(menu) != FALSE;
+    }));
+    return index;
+}
+
 bool StatusSays(const e2e::Trelvix& app, const std::string& part) {
     return app.StatusText(app.Control(id::StatusBar1)).find(part) != std::string::npos;
 }
@@ -82,21 +102,10 @@ TEST(AutoStartE2e, DisablingAnEntryFromItsContextMenuMarksItsLine) {
     ASSERT_EQ(added.exitCode, 0u) << added.output;
     e2e::Trelvix app;
     app.Start();
-    app.ClickTab(app.Control(id::Disks), AutoStartPage);
-    HWND list = app.Control(id::ListBox10);
     const std::string line = "Tool To Disable | Path is: \"C:\\tool.exe\"";
-    const auto items = app.ListItems(list);
-    const auto at = std::find(items.begin(), items.end(), line);
-    ASSERT_NE(at, items.end());
-    const int index = static_cast<int>(at - items.begin());
-    app.SelectListItem(list, index);
-    ASSERT_TRUE(WaitFor([&] { return app.ListSelection(list) == index; }));
-
-    e2e::RealClick(e2e::ItemPoint(list, index), 3);
-    ASSERT_TRUE(WaitFor([] {
-        HWND menu = FindWindowW(L"#32768", nullptr);
-        return menu != nullptr && IsWindowVisible(menu) != FALSE;
-    }));
+    const int index = OpenMenuOfUserLine(app, line);
+    ASSERT_GE(index, 0);
+    HWND list = app.Control(id::ListBox10);
     e2e::XdoTool("key Down Down Return"); // the second item
     EXPECT_TRUE(WaitFor([&] {
         return app.ListItems(list).at(static_cast<std::size_t>(index)) == line + " (disabled)";
@@ -119,22 +128,9 @@ TEST(AutoStartE2e, DeletingTheLineOfANameWithANulLeavesTheValueItWouldBeCutTo) {
         win32::SetValueWithCountedName(HKEY_CURRENT_USER, RunKey, keepHidden, L"hidden.exe"));
     e2e::Trelvix app;
     app.Start();
-    app.ClickTab(app.Control(id::Disks), AutoStartPage);
-    HWND list = app.Control(id::ListBox10);
-    const std::string line = "Keep\\0Hidden | Path is: \"hidden.exe\"";
-    const auto items = app.ListItems(list);
-    const auto at = std::find(items.begin(), items.end(), line);
-    ASSERT_NE(at, items.end());
+    ASSERT_GE(OpenMenuOfUserLine(app, "Keep\\0Hidden | Path is: \"hidden.exe\""), 0);
+    const auto items = app.ListItems(app.Control(id::ListBox10));
     EXPECT_NE(std::find(items.begin(), items.end(), "Keep | Path is: \"keep.exe\""), items.end());
-    const int index = static_cast<int>(at - items.begin());
-    app.SelectListItem(list, index);
-    ASSERT_TRUE(WaitFor([&] { return app.ListSelection(list) == index; }));
-
-    e2e::RealClick(e2e::ItemPoint(list, index), 3);
-    ASSERT_TRUE(WaitFor([] {
-        HWND menu = FindWindowW(L"#32768", nullptr);
-        return menu != nullptr && IsWindowVisible(menu) != FALSE;
-    }));
     e2e::XdoTool("key Down Return"); // the first item: Delete
     HWND box = e2e::WaitForBox(app);
     ASSERT_NE(box, nullptr);
