@@ -9,6 +9,10 @@
 namespace trelvix {
 
 class Program;
+class SharedPlaceRules;
+
+// The four folder places, in the order of their sub-tabs.
+enum class FolderPlace { Temp, Cache, History, Cookies };
 
 // What the FreeTemp page keeps between refreshes.
 struct OptionalFilesState {
@@ -32,9 +36,6 @@ struct OptionalFilesState {
     bool Deleting = false;
     std::shared_ptr<std::atomic<bool>> StopDeleting;
 };
-
-// The four folder places, in the order of their sub-tabs.
-enum class FolderPlace { Temp, Cache, History, Cookies };
 
 // A byte count in groups of three digits, separated by one blank: 1234567 -> "1 234 567".
 std::string FormatGrouped(std::int64_t n);
@@ -61,8 +62,9 @@ void RefreshRecycleBin(Program& p);
 void RefreshTotal(Program& p);
 // All of the above, in that order.
 void RefreshFreeTemp(Program& p);
-// The refresh of one folder place: RefreshTemp for the temporary folder.
-void RefreshPlace(Program& p, FolderPlace place);
+// The refresh of one folder place: RefreshTemp for the temporary folder. The place is checked
+// against `rules`, those of the refresh or action it is part of (when none are given, its own).
+void RefreshPlace(Program& p, FolderPlace place, std::shared_ptr<SharedPlaceRules> rules = nullptr);
 
 // The delete and browse buttons of the five places share the first ones' glyphs.
 void ShareFreeTempGlyphs(Program& p);
