@@ -1,5 +1,6 @@
 #include "app/ControlIds.h"
 #include "e2e/Driver.h"
+#include "platform/win32/Handle.h"
 
 #include <commctrl.h>
 
@@ -146,6 +147,141 @@ TEST(CleanupE2e, TheWindowAnswersWhileALargeTemporaryFolderIsSizedAndEmptied) {
     app.Close();
     std::error_code error;
     fs::remove_all(many, error);
+}
+
+constexpr const wchar_t* ShellFolders =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+std::wstring ShellFolder(const wchar_t* name) {
+    wchar_t path[MAX_PATH * 4] = {};
+    DWORD bytes = sizeof path;
+    if (RegGetValueW(HKEY_CURRENT_USER, ShellFolders, name, RRF_RT_REG_SZ, nullptr, path, &bytes) !=
+        ERROR_SUCCESS)
+        return {};
+    return path;
+}
+
+void SetShellFolder(const wchar_t* name, const std::wstring& path) {
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, ShellFolders, name, REG_SZ, path.c_str(),
+                              static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+}
+
+// The user's own files in `folder`: a letter and a folder with a document.
+std::vector<fs::path> MakeUsersFiles(const fs::path& folder) {
+    const std::vector<fs::path> made = {folder / L"letter ü.txt", folder / L"Taxes" / L"2025.pdf"};
+    fs::create_directories(folder / L"Taxes");
+    for (const fs::path& path : made)
+        std::ofstream(path, std::ios::binary) << std::string(100, 'x');
+    return made;
+}
+
+// Deleting was allowed in an earlier run: the only box is the refusal.
+HWND RefusalOfDelete(e2e::Trelvix& app, int subTab, int deleteButton) {
+    app.ClickTab(app.Control(id::Disks), 2);
+    app.ClickTab(app.Control(id::PageControl2), subTab);
+    e2e::PostClick(app.Control(deleteButton));
+    return e2e::WaitForBox(app);
+}
+
+// A shell-folder value or a TEMP that names a folder of the user's own files is refused with a
+// box that says why, and every file in it stays.
+TEST(CleanupE2e, ACacheValueNamingDocumentsIsRefusedAndEveryFileStays) {
+    e2e::ForgetSettings();
+    e2e::StoreSetting("IndexOfTemp", 1);
+    const std::wstring documents = ShellFolder(L"Personal");
+    const std::wstring cache = ShellFolder(L"Cache");
+    ASSERT_FALSE(documents.empty());
+    const std::vector<fs::path> made = MakeUsersFiles(documents);
+    SetShellFolder(L"Cache", documents);
+
+    e2e::Trelvix app;
+    app.Start();
+    HWND size = app.Control(id::Label26);
+    EXPECT_TRUE(WaitFor([&] { return LeadingNumber(app.Text(size)).has_value(); }));
+    EXPECT_EQ(LeadingNumber(app.Text(size)), 0u) << "a refused place is not sized";
+    EXPECT_TRUE(app.ListItems(app.Control(id::ListBox12)).empty());
+    HWND box = RefusalOfDelete(app, 2, id::BitBtn12);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(e2e::BoxText(box),
+              e2e::Narrow(documents) + " is not cleaned: it is a drive, system or user folder.");
+    e2e::AnswerBox(box, IDOK);
+    app.Close();
+    for (const fs::path& path : made)
+        EXPECT_TRUE(fs::exists(path)) << path;
+    SetShellFolder(L"Cache", cache);
+}
+
+TEST(CleanupE2e, ATempVariableNamingTheDesktopIsRefusedAndEveryFileStays) {
+    e2e::ForgetSettings();
+    e2e::StoreSetting("IndexOfTemp", 1);
+    const std::wstring desktop = ShellFolder(L"Desktop");
+    ASSERT_FALSE(desktop.empty());
+    const std::vector<fs::path> made = MakeUsersFiles(desktop);
+    wchar_t temp[MAX_PATH * 4] = {}, tmp[MAX_PATH * 4] = {};
+    GetEnvironmentVariableW(L"TEMP", temp, static_cast<DWORD>(std::size(temp)));
+    GetEnvironmentVariableW(L"TMP", tmp, static_cast<DWORD>(std::size(tmp)));
+    // The program started next inherits them.
+    SetEnvironmentVariableW(L"TEMP", desktop.c_str());
+    SetEnvironmentVariableW(L"TMP", desktop.c_str());
+
+    e2e::Trelvix app;
+    app.Start();
+    HWND size = app.Control(id::Label2);
+    EXPECT_TRUE(WaitFor([&] { return LeadingNumber(app.Text(size)).has_value(); }));
+    EXPECT_EQ(LeadingNumber(app.Text(size)), 0u) << "a refused place is not sized";
+    EXPECT_TRUE(app.ListItems(app.Control(id::ListBox8)).empty());
+    HWND box = RefusalOfDelete(app, 1, id::BitBtn1);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(e2e::BoxText(box),
+              e2e::Narrow(desktop) + "\\ is not cleaned: it is a drive, system or user folder.");
+    e2e::AnswerBox(box, IDOK);
+    app.Close();
+    SetEnvironmentVariableW(L"TEMP", temp);
+    SetEnvironmentVariableW(L"TMP", tmp);
+    for (const fs::path& path : made)
+        EXPECT_TRUE(fs::exists(path)) << path;
+}
+
+// Emptied, never removed and made again: a handle held on the folder across the deletion
+// (sharing its deletion, so it would not stop one) still names the folder a fresh open finds.
+TEST(CleanupE2e, TheTemporaryFolderIsTheSameFolderAfterItWasEmptied) {
+    e2e::ForgetSettings();
+    e2e::StoreSetting("IndexOfTemp", 1);
+    wchar_t temp[MAX_PATH * 4] = {};
+    GetTempPathW(static_cast<DWORD>(std::size(temp)), temp);
+    const fs::path folder(temp);
+    fs::create_directories(folder / "sub");
+    std::ofstream(folder / "a.tmp") << "a";
+    std::ofstream(folder / "sub" / "b.tmp") << "b";
+    const auto open = [&folder] {
+        return win32::UniqueHandle(
+            CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    };
+    const win32::UniqueHandle held = open();
+    ASSERT_TRUE(held);
+    BY_HANDLE_FILE_INFORMATION before{}, after{};
+    ASSERT_TRUE(GetFileInformationByHandle(held.get(), &before));
+
+    e2e::Trelvix app;
+    app.Start();
+    app.ClickTab(app.Control(id::Disks), 2);
+    app.ClickTab(app.Control(id::PageControl2), 1);
+    e2e::PostClick(app.Control(id::BitBtn1));
+    EXPECT_TRUE(
+        WaitFor([&] { return !fs::exists(folder / "a.tmp") && !fs::exists(folder / "sub"); }));
+    EXPECT_TRUE(WaitFor([&] { return LeadingNumber(app.Text(app.Control(id::Label2))) == 0u; }));
+    // Long enough for the once-a-second check to have made a removed folder again.
+    Sleep(2500);
+    app.Close();
+    const win32::UniqueHandle fresh = open();
+    ASSERT_TRUE(fresh) << "the temporary folder is there";
+    ASSERT_TRUE(GetFileInformationByHandle(fresh.get(), &after));
+    EXPECT_EQ(after.dwVolumeSerialNumber, before.dwVolumeSerialNumber);
+    EXPECT_EQ(after.nFileIndexHigh, before.nFileIndexHigh);
+    EXPECT_EQ(after.nFileIndexLow, before.nFileIndexLow);
 }
 
 } // namespace
