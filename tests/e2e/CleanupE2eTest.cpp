@@ -12,6 +12,8 @@
 #include <optional>
 #include <fstream>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -151,6 +153,8 @@ TEST(CleanupE2e, TheWindowAnswersWhileALargeTemporaryFolderIsSizedAndEmptied) {
 
 constexpr const wchar_t* ShellFolders =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr const wchar_t* UserShellFolders =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
 std::wstring ShellFolder(const wchar_t* name) {
     wchar_t path[MAX_PATH * 4] = {};
@@ -161,11 +165,43 @@ std::wstring ShellFolder(const wchar_t* name) {
     return path;
 }
 
-void SetShellFolder(const wchar_t* name, const std::wstring& path) {
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, ShellFolders, name, REG_SZ, path.c_str(),
-                              static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t))),
-              ERROR_SUCCESS);
-}
+// A value of a shell-folder key, set for one test and put back as it was afterwards.
+class ShellFolderValue {
+  public:
+    ShellFolderValue(const wchar_t* key, const wchar_t* name, const std::wstring& value)
+        : key_(key), name_(name) {
+        constexpr DWORD Text = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
+        DWORD bytes = 0;
+        had_ = RegGetValueW(HKEY_CURRENT_USER, key_, name_, Text, &type_, nullptr, &bytes) ==
+               ERROR_SUCCESS;
+        old_.resize(bytes / sizeof(wchar_t) + 1);
+        bytes = static_cast<DWORD>(old_.size() * sizeof(wchar_t));
+        had_ = had_ && RegGetValueW(HKEY_CURRENT_USER, key_, name_, Text, &type_, old_.data(),
+                                    &bytes) == ERROR_SUCCESS;
+        Set(REG_SZ, value.c_str());
+    }
+    ~ShellFolderValue() {
+        if (had_)
+            Set(type_, old_.c_str());
+        else
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, key_, name_);
+    }
+    ShellFolderValue(const ShellFolderValue&) = delete;
+    ShellFolderValue& operator=(const ShellFolderValue&) = delete;
+
+  private:
+    void Set(DWORD type, const wchar_t* text) {
+        const auto bytes = static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t));
+        EXPECT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key_, name_, type, text, bytes),
+                  ERROR_SUCCESS);
+    }
+
+    const wchar_t* key_;
+    const wchar_t* name_;
+    bool had_ = false;
+    DWORD type_ = REG_SZ;
+    std::wstring old_;
+};
 
 // The user's own files in `folder`: a letter and a folder with a document.
 std::vector<fs::path> MakeUsersFiles(const fs::path& folder) {
@@ -190,10 +226,12 @@ TEST(CleanupE2e, ACacheValueNamingDocumentsIsRefusedAndEveryFileStays) {
     e2e::ForgetSettings();
     e2e::StoreSetting("IndexOfTemp", 1);
     const std::wstring documents = ShellFolder(L"Personal");
-    const std::wstring cache = ShellFolder(L"Cache");
     ASSERT_FALSE(documents.empty());
     const std::vector<fs::path> made = MakeUsersFiles(documents);
-    SetShellFolder(L"Cache", documents);
+    // Wine writes "Shell Folders" again from "User Shell Folders" whenever a program asks for a
+    // known folder, so both say Documents: the system itself then names Documents its cache.
+    const ShellFolderValue cache(ShellFolders, L"Cache", documents);
+    const ShellFolderValue userCache(UserShellFolders, L"Cache", documents);
 
     e2e::Trelvix app;
     app.Start();
@@ -209,7 +247,6 @@ TEST(CleanupE2e, ACacheValueNamingDocumentsIsRefusedAndEveryFileStays) {
     app.Close();
     for (const fs::path& path : made)
         EXPECT_TRUE(fs::exists(path)) << path;
-    SetShellFolder(L"Cache", cache);
 }
 
 TEST(CleanupE2e, ATempVariableNamingTheDesktopIsRefusedAndEveryFileStays) {
