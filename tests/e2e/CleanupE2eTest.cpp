@@ -280,8 +280,8 @@ TEST(CleanupE2e, ATempVariableNamingTheDesktopIsRefusedAndEveryFileStays) {
         EXPECT_TRUE(fs::exists(path)) << path;
 }
 
-// Emptied, never removed and made again: a handle held on the folder across the deletion
-// (sharing its deletion, so it would not stop one) still names the folder a fresh open finds.
+// Emptied, never removed and made again: the folder a handle held across the deletion names
+// (sharing its deletion, so it would not stop one) is the folder a fresh open finds.
 TEST(CleanupE2e, TheTemporaryFolderIsTheSameFolderAfterItWasEmptied) {
     e2e::ForgetSettings();
     e2e::StoreSetting("IndexOfTemp", 1);
@@ -297,7 +297,7 @@ TEST(CleanupE2e, TheTemporaryFolderIsTheSameFolderAfterItWasEmptied) {
                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     };
-    const win32::UniqueHandle held = open();
+    win32::UniqueHandle held = open();
     ASSERT_TRUE(held);
     BY_HANDLE_FILE_INFORMATION before{}, after{};
     ASSERT_TRUE(GetFileInformationByHandle(held.get(), &before));
@@ -310,7 +310,9 @@ TEST(CleanupE2e, TheTemporaryFolderIsTheSameFolderAfterItWasEmptied) {
     EXPECT_TRUE(
         WaitFor([&] { return !fs::exists(folder / "a.tmp") && !fs::exists(folder / "sub"); }));
     EXPECT_TRUE(WaitFor([&] { return LeadingNumber(app.Text(app.Control(id::Label2))) == 0u; }));
-    // Long enough for the once-a-second check to have made a removed folder again.
+    // A folder removed under the handle goes when the handle does; then the once-a-second
+    // check would make a new one.
+    held.reset();
     Sleep(2500);
     app.Close();
     const win32::UniqueHandle fresh = open();
