@@ -212,13 +212,54 @@ std::vector<fs::path> MakeUsersFiles(const fs::path& folder) {
     return made;
 }
 
-// Deleting was allowed in an earlier run: the only box is the refusal.
-HWND RefusalOfDelete(e2e::Trelvix& app, int subTab, int deleteButton) {
+// The controls of one place on the FreeTemp page.
+struct PlaceControls {
+    int subTab, size, list, deleteButton;
+};
+
+// Starts the program with the user's files in `folder`, which it is given as the place:
+// deleting was allowed in an earlier run, so the only box is the refusal. The place is
+// neither listed nor sized, the box says `refusal`, and every file stays.
+void ExpectRefused(const fs::path& folder, const PlaceControls& place, const std::string& refusal) {
+    const std::vector<fs::path> made = MakeUsersFiles(folder);
+    e2e::Trelvix app;
+    app.Start();
+    HWND size = app.Control(place.size);
+    EXPECT_TRUE(WaitFor([&] { return LeadingNumber(app.Text(size)).has_value(); }));
+    EXPECT_EQ(LeadingNumber(app.Text(size)), 0u) << "a refused place is not sized";
+    EXPECT_TRUE(app.ListItems(app.Control(place.list)).empty());
     app.ClickTab(app.Control(id::Disks), 2);
-    app.ClickTab(app.Control(id::PageControl2), subTab);
-    e2e::PostClick(app.Control(deleteButton));
-    return e2e::WaitForBox(app);
+    app.ClickTab(app.Control(id::PageControl2), place.subTab);
+    e2e::PostClick(app.Control(place.deleteButton));
+    HWND box = e2e::WaitForBox(app);
+    EXPECT_NE(box, nullptr);
+    if (box != nullptr) {
+        EXPECT_EQ(e2e::BoxText(box), refusal);
+        e2e::AnswerBox(box, IDOK);
+    }
+    app.Close();
+    for (const fs::path& path : made)
+        EXPECT_TRUE(fs::exists(path)) << path;
 }
+
+// An environment variable set for one test (the program started inherits it), then put back.
+class EnvironmentValue {
+  public:
+    EnvironmentValue(const wchar_t* name, const std::wstring& value) : name_(name) {
+        std::vector<wchar_t> old(32768);
+        had_ = GetEnvironmentVariableW(name, old.data(), static_cast<DWORD>(old.size())) != 0;
+        old_ = old.data();
+        SetEnvironmentVariableW(name, value.c_str());
+    }
+    ~EnvironmentValue() { SetEnvironmentVariableW(name_, had_ ? old_.c_str() : nullptr); }
+    EnvironmentValue(const EnvironmentValue&) = delete;
+    EnvironmentValue& operator=(const EnvironmentValue&) = delete;
+
+  private:
+    const wchar_t* name_;
+    bool had_ = false;
+    std::wstring old_;
+};
 
 // A shell-folder value or a TEMP that names a folder of the user's own files is refused with a
 // box that says why, and every file in it stays.
@@ -227,26 +268,13 @@ TEST(CleanupE2e, ACacheValueNamingDocumentsIsRefusedAndEveryFileStays) {
     e2e::StoreSetting("IndexOfTemp", 1);
     const std::wstring documents = ShellFolder(L"Personal");
     ASSERT_FALSE(documents.empty());
-    const std::vector<fs::path> made = MakeUsersFiles(documents);
     // Wine writes "Shell Folders" again from "User Shell Folders" whenever a program asks for a
     // known folder, so both say Documents: the system itself then names Documents its cache.
     const ShellFolderValue cache(ShellFolders, L"Cache", documents);
     const ShellFolderValue userCache(UserShellFolders, L"Cache", documents);
-
-    e2e::Trelvix app;
-    app.Start();
-    HWND size = app.Control(id::Label26);
-    EXPECT_TRUE(WaitFor([&] { return LeadingNumber(app.Text(size)).has_value(); }));
-    EXPECT_EQ(LeadingNumber(app.Text(size)), 0u) << "a refused place is not sized";
-    EXPECT_TRUE(app.ListItems(app.Control(id::ListBox12)).empty());
-    HWND box = RefusalOfDelete(app, 2, id::BitBtn12);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(e2e::BoxText(box),
-              e2e::Narrow(documents) + " is not cleaned: it is a drive, system or user folder.");
-    e2e::AnswerBox(box, IDOK);
-    app.Close();
-    for (const fs::path& path : made)
-        EXPECT_TRUE(fs::exists(path)) << path;
+    ExpectRefused(documents, {2, id::Label26, id::ListBox12, id::BitBtn12},
+                  e2e::Narrow(documents) +
+                      " is not cleaned: it is a drive, system or user folder.");
 }
 
 TEST(CleanupE2e, ATempVariableNamingTheDesktopIsRefusedAndEveryFileStays) {
@@ -254,30 +282,10 @@ TEST(CleanupE2e, ATempVariableNamingTheDesktopIsRefusedAndEveryFileStays) {
     e2e::StoreSetting("IndexOfTemp", 1);
     const std::wstring desktop = ShellFolder(L"Desktop");
     ASSERT_FALSE(desktop.empty());
-    const std::vector<fs::path> made = MakeUsersFiles(desktop);
-    wchar_t temp[MAX_PATH * 4] = {}, tmp[MAX_PATH * 4] = {};
-    GetEnvironmentVariableW(L"TEMP", temp, static_cast<DWORD>(std::size(temp)));
-    GetEnvironmentVariableW(L"TMP", tmp, static_cast<DWORD>(std::size(tmp)));
-    // The program started next inherits them.
-    SetEnvironmentVariableW(L"TEMP", desktop.c_str());
-    SetEnvironmentVariableW(L"TMP", desktop.c_str());
-
-    e2e::Trelvix app;
-    app.Start();
-    HWND size = app.Control(id::Label2);
-    EXPECT_TRUE(WaitFor([&] { return LeadingNumber(app.Text(size)).has_value(); }));
-    EXPECT_EQ(LeadingNumber(app.Text(size)), 0u) << "a refused place is not sized";
-    EXPECT_TRUE(app.ListItems(app.Control(id::ListBox8)).empty());
-    HWND box = RefusalOfDelete(app, 1, id::BitBtn1);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(e2e::BoxText(box),
-              e2e::Narrow(desktop) + "\\ is not cleaned: it is a drive, system or user folder.");
-    e2e::AnswerBox(box, IDOK);
-    app.Close();
-    SetEnvironmentVariableW(L"TEMP", temp);
-    SetEnvironmentVariableW(L"TMP", tmp);
-    for (const fs::path& path : made)
-        EXPECT_TRUE(fs::exists(path)) << path;
+    const EnvironmentValue temp(L"TEMP", desktop), tmp(L"TMP", desktop);
+    ExpectRefused(desktop, {1, id::Label2, id::ListBox8, id::BitBtn1},
+                  e2e::Narrow(desktop) +
+                      "\\ is not cleaned: it is a drive, system or user folder.");
 }
 
 // Emptied, never removed and made again: the folder a handle held across the deletion names
