@@ -11,7 +11,8 @@ namespace {
 using namespace cleanup_test;
 using trelvix::TMainForm;
 
-const std::string Defragmenter = "C:\\WINDOWS\\system32\\dfrg.msc";
+// The fake system folder is that of today's Windows, without dfrg.msc.
+const std::string Defragmenter = "C:\\WINDOWS\\system32\\dfrgui.exe";
 
 // Each place holds a file and a folder with a file, and the bin holds something.
 void FillPlaces(CleanupMachine& t) {
@@ -107,7 +108,7 @@ TEST(DeleteActions, EachActionSavesTheSettingsOnceWhateverItDeletes) {
         t.files().AddFile(In(Cache, "f" + std::to_string(i) + "\\g\\h.dat"), 1);
     auto& f = *t.Start().MainForm;
     const std::tuple<tk::Control*, int> cases[] = {
-        {&f.BitBtn12, 15}, {&f.BitBtn23, 15}, {&f.BitBtn20, 0}, {&f.BitBtn1, 15}};
+        {&f.BitBtn12, 16}, {&f.BitBtn23, 16}, {&f.BitBtn20, 0}, {&f.BitBtn1, 16}};
     for (const auto& [button, writes] : cases) {
         const int before = t.fake.registry.writes;
         button->Click();
