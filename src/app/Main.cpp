@@ -16,6 +16,7 @@
 #include "disks/DriveLines.h"
 #include "disks/DriveNotices.h"
 #include "disks/DriveSurvey.h"
+#include "disks/LowSpaceWarning.h"
 #include "launch/Catalogues.h"
 #include "launch/LaunchPage.h"
 #include "power/ShutdownSchedule.h"
@@ -82,6 +83,8 @@ void TMainForm::BindEvents() {
     TrayIcon1.OnVolumesChanged = [this](std::uint32_t drives) { NoteVolumesChanged(Prog, drives); };
     TrayIcon1.OnDrivesChanged = [this] { NoteDrivesChanged(Prog); };
     DriveNoticeTimer.OnTimer = [this] { RefreshAfterDriveNotices(Prog); };
+    TrayIcon1.OnBalloonClicked = [this](const std::string& tag) { TrayIcon1BalloonClick(tag); };
+    TrayIcon1.OnIconRestored = [this] { ShowPendingLowSpaceWarning(Prog); };
 
     Timer1.OnTimer = [this] { RefreshOnTimer(Prog); };
     TimerControl.OnTimer = [this] { TimerControlTimer(); };
@@ -145,6 +148,7 @@ void TMainForm::FormCreate() {
     });
     step([this] { ComposeStatusLine(Prog); });
     step([this] { ApplyRefreshInterval(Prog); });
+    step([this] { ApplyLowSpaceTimer(Prog); });
     step([this] {
         Disks.SetActivePageIndex(Prog.IndexOfTab);
         UpdateBackForward();
@@ -265,6 +269,11 @@ void TMainForm::SpeedButton3Click() {
 void TMainForm::TrayPageItemClick(int page) {
     SelectPage(page);
     BringWindowBack();
+}
+
+void TMainForm::TrayIcon1BalloonClick(const std::string& tag) {
+    if (tag == LowSpaceBalloonTag)
+        ShowWhatCanBeDeleted(Prog);
 }
 
 void TMainForm::BringWindowBack() {

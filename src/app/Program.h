@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "app/OptionsForm.h"
+#include "app/Settings.h"
 #include "app/WorkProgress.h"
 #include "cleanup/OptionalFiles.h"
 #include "autostart/RunEntries.h"
@@ -60,6 +61,8 @@ class Program {
     bool IndexOfTemp = false;
     std::int32_t IndexOfRemoveable = 0;
     std::int32_t IndexOfFreeTemp = 0;
+    // Gigabytes of free space below which a fixed drive is warned about; 0 = never.
+    std::int32_t LowSpaceGB = DefaultLowSpaceGB;
     std::string CommonAdministrativeToolsPath;
 
     // ---- Other program-wide values ----

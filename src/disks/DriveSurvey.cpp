@@ -116,6 +116,35 @@ DriveAnswer AskForFixedLists(port::Drives& drives, char letter, std::atomic<int>
     return answer;
 }
 
+// The low-space check needs the size alone.
+DriveAnswer AskForFreeSpace(port::Drives& drives, char letter, std::atomic<int>& kindSeen) {
+    CriticalErrorsOff quiet(drives);
+    DriveAnswer answer;
+    answer.kind = Classify(drives, letter, kindSeen);
+    if (answer.kind == DriveClass::Fixed) {
+        answer.spaceRead = true;
+        answer.space = drives.FreeSpace(letter);
+    }
+    return answer;
+}
+
+// The fixed drives' figures; -1 for one that did not answer.
+std::vector<DriveFreeSpace> FixedFreeSpaceOf(const DriveAnswers& answers) {
+    std::vector<DriveFreeSpace> figures;
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        const DriveAnswer& answer = AnswerOf(answers, letter);
+        if (answer.kind != DriveClass::Fixed)
+            continue;
+        DriveFreeSpace drive{letter};
+        if (answer.answered && answer.spaceRead) {
+            drive.total = answer.space.total;
+            drive.free = answer.space.free;
+        }
+        figures.push_back(drive);
+    }
+    return figures;
+}
+
 // The error mode is left alone: this survey runs only when the user asks for it, and a
 // drive without a medium may then ask for one.
 DriveAnswer AskForRemovableList(port::Drives& drives, char letter, std::atomic<int>& kindSeen) {
@@ -258,6 +287,7 @@ void ShowFixedLists(Program& p, const DriveAnswers& answers, const Units& units)
     // One change per list, so that a native list box is refilled once.
     for (std::size_t i = 0; i < lists.size(); ++i)
         listBoxes[i]->SetItems(std::move(lists[i]));
+    CheckLowSpace(p, FixedFreeSpaceOf(answers));
 }
 
 void ShowRemovableList(Program& p, const DriveAnswers& answers, const Units& units) {
@@ -379,6 +409,16 @@ void SurveyRemovableDrives(Program& p, tk::Handler then) {
             [&p, units](const DriveAnswers& answers) { ShowRemovableList(p, answers, units); },
             &SurveyRemovableDrives));
     for (char letter = 'A'; letter <= 'Z'; ++letter)
+        AskDrive(p, gathering, letter);
+    FinishAskingDrives(p, gathering);
+}
+
+void QueryFixedFreeSpace(Program& p, std::function<void(std::vector<DriveFreeSpace>)> done) {
+    auto gathering = BeginDriveQueries(
+        p, AskForFreeSpace,
+        [done = std::move(done)](const DriveAnswers& answers) { done(FixedFreeSpaceOf(answers)); },
+        nullptr, false);
+    for (char letter = 'C'; letter <= 'Z'; ++letter)
         AskDrive(p, gathering, letter);
     FinishAskingDrives(p, gathering);
 }

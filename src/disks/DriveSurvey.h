@@ -2,6 +2,7 @@
 
 #include "disks/ChangeMarkers.h"
 #include "disks/DriveQueries.h"
+#include "disks/LowSpaceWarning.h"
 
 #include <cstdint>
 
@@ -35,6 +36,8 @@ struct DiskMonitorState {
     bool NoticedDrives = false;
     // The drive queries out, per letter, and the surveys waiting for them.
     DriveQueryState Queries;
+    // The drives warned about for running short of free space.
+    LowSpaceState LowSpace;
 };
 
 // Lays out the Disks page and binds its list handlers.
@@ -50,6 +53,9 @@ void RefreshDrivePickers(Program& p, tk::Handler then = nullptr);
 void SurveyFixedDrives(Program& p, tk::Handler then = nullptr);
 // Fills ListBox11 and puts its remembered selection back.
 void SurveyRemovableDrives(Program& p, tk::Handler then = nullptr);
+// Asks the fixed drives C: to Z: for their size and free space, quietly (no busy glyph, no
+// list changes), and hands their figures to `done` on the window's thread.
+void QueryFixedFreeSpace(Program& p, std::function<void(std::vector<DriveFreeSpace>)> done);
 // A fixed-lists survey is waiting for its drives.
 [[nodiscard]] bool FixedSurveyRunning(const Program& p);
 // Puts the remembered selections back into ListBox1..ListBox4.

@@ -111,7 +111,7 @@ TEST(DeleteActions, EachActionSavesTheSettingsOnceWhateverItDeletes) {
         t.files().AddFile(In(Cache, "f" + std::to_string(i) + "\\g\\h.dat"), 1);
     auto& f = *t.Start().MainForm;
     const std::tuple<tk::Control*, int> cases[] = {
-        {&f.BitBtn12, 15}, {&f.BitBtn23, 15}, {&f.BitBtn20, 0}, {&f.BitBtn1, 15}};
+        {&f.BitBtn12, 16}, {&f.BitBtn23, 16}, {&f.BitBtn20, 0}, {&f.BitBtn1, 16}};
     for (const auto& [button, writes] : cases) {
         const int before = t.fake.registry.writes;
         button->Click();

@@ -152,6 +152,14 @@ class FakeTray : public port::Tray {
         return true;
     }
     void SetForeground() override { calls.push_back("foreground"); }
+    bool ShowBalloon(const std::string& title, const std::string& text, port::BalloonIcon icon,
+                     const std::string& tag) override {
+        calls.push_back("balloon");
+        if (!shown || !balloonSucceeds)
+            return false;
+        balloons.push_back({title, text, icon, tag});
+        return true;
+    }
 
     // An event arriving at the hidden window; what the handler throws goes where the real
     // window procedure sends it.
@@ -176,6 +184,14 @@ class FakeTray : public port::Tray {
     std::vector<port::NotifyIconData> added;
     bool shown = false;
     bool addSucceeds = true;
+    struct Balloon {
+        std::string title, text;
+        port::BalloonIcon icon = port::BalloonIcon::None;
+        std::string tag;
+    };
+    // The balloons the shell took, oldest first.
+    std::vector<Balloon> balloons;
+    bool balloonSucceeds = true;
 };
 
 // ---- Bitmaps ----
