@@ -266,12 +266,14 @@ class FakeSystem : public port::System {
     }
 
     std::uint64_t FileTimeNow() override { return fileTime; }
+    port::WindowsVersion OsVersion() override { return version; }
 
     port::LocalTime now{2026, 12, 6, 9, 5, 7, 0, 0};
     port::MemoryStatus memory;
     std::uint64_t tickCount = 0;
     std::optional<port::LocalTime> skippedHour;
     std::uint64_t fileTime = 0x01DB'4F5E'8A6B'1C00ull;
+    port::WindowsVersion version{10, 0, 19045};
 };
 
 // ---- Files, shell, drives and the rest ----

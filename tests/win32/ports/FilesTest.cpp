@@ -1,5 +1,6 @@
 #include "cleanup/FolderWalk.h"
 #include "cleanup/PlaceChecks.h"
+#include "launch/LaunchEquivalents.h"
 #include "platform/win32/Unicode.h"
 #include "platform/win32/Win32Files.h"
 
@@ -210,6 +211,25 @@ TEST_F(FilesTest, FileExistsOnlyForFiles) {
     };
     for (const auto& [path, exists] : cases)
         EXPECT_EQ(files.FileExists(path), exists) << path;
+}
+
+// What the launchers look for in the system folder: the file a row opens there, or the DLL
+// its rundll32 command line names (".dll" added to a bare name).
+TEST(LaunchFilesTest, TheFileOrDllOfALineIsFoundInTheSystemFolder) {
+    wchar_t system[MAX_PATH] = {};
+    ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+    const std::string folder = Narrow(system);
+    win32::Win32Files files;
+    const std::pair<trelvix::LaunchAction, bool> cases[] = {
+        {trelvix::SystemFile("\\notepad.exe"), true},
+        {trelvix::SystemFile("\\tlntadmn.exe"), false},
+        {trelvix::SystemFile("\\Com\\comexp.msc"), false},
+        {trelvix::Command("rundll32 shell32.dll,Options_RunDLL 0"), true},
+        {trelvix::Command("rundll32 shell32,ShellAboutA Trelvix"), true},
+        {trelvix::Command("rundll32 nosuchlibrary,Entry"), false},
+    };
+    for (const auto& [action, exists] : cases)
+        EXPECT_EQ(files.FileExists(trelvix::FileOfAction(folder, action)), exists) << action.target;
 }
 
 TEST_F(FilesTest, AListedFolderIsHeldInPlaceUntilItsHoldIsDropped) {
