@@ -31,6 +31,51 @@ void Application::SetBackground(port::Background* background) {
 void Application::End() {
     ending_ = true;
     results_->Close();
+    // Newest first, each taken off the list before it goes: a scope object ending in one
+    // frame may not reach another.
+    while (!suspended_.empty()) {
+        const std::coroutine_handle<> task = suspended_.back();
+        suspended_.pop_back();
+        task.destroy();
+    }
+}
+
+bool Application::Suspend(std::function<void()> work, std::coroutine_handle<> task) {
+    if (background_ == nullptr) {
+        work();
+        return false;
+    }
+    suspended_.push_back(task);
+    Starting starting{task, false, starting_};
+    starting_ = &starting;
+    struct Restore {
+        Application& app;
+        Starting& starting;
+        ~Restore() { app.starting_ = starting.outer; }
+    } restore{*this, starting};
+    try {
+        background_->Run(std::move(work), [this, results = results_, task] {
+            results->HandOver([this, task] { Resume(task); });
+        });
+    } catch (...) {
+        // The step never started: the task goes on with the error at its `co_await`.
+        std::erase(suspended_, task);
+        throw;
+    }
+    return !starting.resumed;
+}
+
+void Application::Resume(std::coroutine_handle<> task) {
+    const auto found = std::find(suspended_.begin(), suspended_.end(), task);
+    if (ending_ || found == suspended_.end())
+        return;
+    suspended_.erase(found);
+    for (Starting* s = starting_; s != nullptr; s = s->outer)
+        if (s->task == task) {
+            s->resumed = true;
+            return;
+        }
+    task.resume();
 }
 
 void Application::CreateForm(Form& form) {

@@ -5,12 +5,14 @@
 #include "toolkit/Controls.h"
 #include "toolkit/ResultQueue.h"
 
+#include <coroutine>
 #include <deque>
 #include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tk {
 
@@ -85,11 +87,27 @@ class Application {
     // The program is ending: results of jobs still out are dropped and none is delivered
     // any more, also not from the message loop of a box opened while the program is taken
     // apart.
+    // Suspended tasks (toolkit/Task.h) are destroyed first, while the program is whole.
     void End();
     [[nodiscard]] bool Ending() const { return ending_; }
 
+    // A task's step (toolkit/Task.h): runs `work` off the window's thread and resumes `task`
+    // on it through the result queue. False when the step ran and its result came back
+    // before this returned: the task goes on at once instead of suspending.
+    [[nodiscard]] bool Suspend(std::function<void()> work, std::coroutine_handle<> task);
+    [[nodiscard]] std::size_t SuspendedTasks() const { return suspended_.size(); }
+
   private:
     void ShowErrorText(const std::string& text);
+    void Resume(std::coroutine_handle<> task);
+
+    // A step being handed to the executor, innermost first: a result delivered while the
+    // executor still has the call is marked here, not resumed inside the suspension.
+    struct Starting {
+        std::coroutine_handle<> task;
+        bool resumed;
+        Starting* outer;
+    };
 
     port::Desktop& desktop_;
     std::string title_;
@@ -104,6 +122,8 @@ class Application {
     // Texts of errors raised under the open box, shown in turn after it.
     std::deque<std::string> pendingErrors_;
     int errorBoxes_ = 0;
+    std::vector<std::coroutine_handle<>> suspended_;
+    Starting* starting_ = nullptr;
 };
 
 template <class Result>
