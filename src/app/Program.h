@@ -99,4 +99,9 @@ class Program {
     std::set<std::string> ReportedGlyphFailures;
 };
 
+// A task's first parameter names the program, whose error box shows what escapes it.
+inline tk::Application& TaskApplication(Program& p) {
+    return p.App;
+}
+
 } // namespace trelvix
