@@ -284,14 +284,21 @@ TEST(BackgroundDeletions, AllEndsAsWhenRunAtOnce) {
     EXPECT_EQ(run(false), run(true));
 }
 
-TEST(BackgroundDeletions, LeavingStopsADeletionBetweenTwoFiles) {
-    FilledMachine m;
+// Twenty files more in the Cache place, deleting allowed in an earlier run, and "Delete Files
+// from Temporary Internet" pressed: the walk before and the deletion are held.
+trelvix::TMainForm& StartDeletingTheCache(FilledMachine& m) {
     m.AcceptedBefore();
     for (int i = 0; i < 20; ++i)
         m.files().AddFile(In(Cache, "f" + std::to_string(i) + ".dat"), 1);
     auto& f = *m.Start().MainForm;
     m.background.CompleteAll();
     f.BitBtn12.Click();
+    return f;
+}
+
+TEST(BackgroundDeletions, LeavingStopsADeletionBetweenTwoFiles) {
+    FilledMachine m;
+    auto& f = StartDeletingTheCache(m);
     ASSERT_EQ(m.background.Held(), 2u) << "the walk before, the deletion";
     // The user leaves while the deletion is under way.
     m.files().afterListing = [&](const std::string&) { f.Close(); };
@@ -305,12 +312,7 @@ TEST(BackgroundDeletions, LeavingStopsADeletionBetweenTwoFiles) {
 // step afterwards, stops after the file it was at.
 TEST(BackgroundDeletions, TheProgramsEndEndsAnActionOutWithoutSavingOrPainting) {
     FilledMachine m;
-    m.AcceptedBefore();
-    for (int i = 0; i < 20; ++i)
-        m.files().AddFile(In(Cache, "f" + std::to_string(i) + ".dat"), 1);
-    auto& f = *m.Start().MainForm;
-    m.background.CompleteAll();
-    f.BitBtn12.Click();
+    StartDeletingTheCache(m);
     ASSERT_EQ(m.background.Held(), 2u) << "the walk before, the deletion";
     m.fake.bitmaps.missing.push_back("Off.bmp");
     const int writes = m.fake.registry.writes;
