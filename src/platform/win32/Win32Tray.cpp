@@ -5,6 +5,7 @@
 
 #include <dbt.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <iterator>
@@ -96,7 +97,6 @@ std::optional<port::TrayEvent> VolumeEventOf(WPARAM change, LPARAM data) {
 std::optional<port::TrayEvent> Win32Tray::EventOf(UINT message, WPARAM wParam,
                                                   LPARAM lParam) const {
     using Kind = port::TrayEvent::Kind;
-    using port::MouseButton;
     if (message == WM_ENDSESSION)
         // FALSE: another program cancelled the end of the session.
         return wParam != FALSE ? std::optional(port::TrayEvent{Kind::SessionEnding}) : std::nullopt;
@@ -108,9 +108,26 @@ std::optional<port::TrayEvent> Win32Tray::EventOf(UINT message, WPARAM wParam,
         return port::TrayEvent{Kind::DrivesChanged};
     if (message == WM_DEVICECHANGE)
         return VolumeEventOf(wParam, lParam);
-    if (message != TrayCallbackMessage)
-        return std::nullopt;
-    switch (static_cast<UINT>(lParam)) {
+    if (message == TrayCallbackMessage)
+        return IconEventOf(wParam, lParam);
+    return std::nullopt;
+}
+
+std::optional<port::TrayEvent> IconEventOf(WPARAM wParam, LPARAM lParam) {
+    using Kind = port::TrayEvent::Kind;
+    using port::MouseButton;
+    // Version 4 of the icon: the event in the low word, the icon's ID in the high word, and
+    // the point the shell anchors a menu at in wParam.
+    switch (LOWORD(lParam)) {
+    case NIN_SELECT:
+        return port::TrayEvent{Kind::Select};
+    case NIN_KEYSELECT:
+        return port::TrayEvent{Kind::KeySelect};
+    case WM_CONTEXTMENU: {
+        port::TrayEvent event{Kind::ContextMenu};
+        event.at = port::Point{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
+        return event;
+    }
     case WM_MOUSEMOVE:
         return port::TrayEvent{Kind::Move};
     case WM_LBUTTONDOWN:
@@ -141,7 +158,9 @@ LRESULT Win32Tray::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_QUERYENDSESSION)
         return TRUE; // the program never holds up the end of a session
-    const std::optional<port::TrayEvent> event = EventOf(message, wParam, lParam);
+    std::optional<port::TrayEvent> event = EventOf(message, wParam, lParam);
+    if (event)
+        event->time = static_cast<std::uint32_t>(GetMessageTime());
     if (!event) {
         // The icon's other callbacks (balloons, keyboard selection) need no answer.
         if (message == TrayCallbackMessage)
@@ -174,8 +193,9 @@ bool Win32Tray::Notify(DWORD command, const port::NotifyIconData* data) {
     icon.uID = 0;
     if (data != nullptr) {
         icon.uFlags = NIF_MESSAGE | NIF_ICON;
+        // Version 4 shows the tip only when asked to.
         if (data->hasTip)
-            icon.uFlags |= NIF_TIP;
+            icon.uFlags |= NIF_TIP | NIF_SHOWTIP;
         icon.uCallbackMessage = TrayCallbackMessage;
         icon.hIcon = icon_;
         const std::wstring tip = NotifyTip(data->tip);
@@ -185,7 +205,16 @@ bool Win32Tray::Notify(DWORD command, const port::NotifyIconData* data) {
 }
 
 bool Win32Tray::Add(const port::NotifyIconData& data) {
-    return Notify(NIM_ADD, &data);
+    if (!Notify(NIM_ADD, &data))
+        return false;
+    // Every new icon starts at version 0: keyboard selection and the menu key need version 4.
+    NOTIFYICONDATAW version{};
+    version.cbSize = sizeof version;
+    version.hWnd = window_.get();
+    version.uID = 0;
+    version.uVersion = NOTIFYICON_VERSION_4;
+    (void)Shell_NotifyIconW(NIM_SETVERSION, &version);
+    return true;
 }
 
 bool Win32Tray::Modify(const port::NotifyIconData& data) {
