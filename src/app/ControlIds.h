@@ -195,6 +195,7 @@ inline constexpr int StatusNoteTimer = 1910; // clears the status bar's passing 
 inline constexpr int ProgressTimer = 1911;   // shows the progress of background work
 inline constexpr int ProgressBar1 = 1912;    // in the status bar's second part
 inline constexpr int DriveQueryTimer = 1920; // the deadline of drive queries
+inline constexpr int LowSpaceTimer = 1921;   // the fixed drives' free space, every minute
 // Main menu
 inline constexpr int MainMenu1 = 2000;
 inline constexpr int File1 = 2001;
@@ -312,6 +313,13 @@ inline constexpr int Label5 = 4013;
 inline constexpr int Label6 = 4014;
 inline constexpr int Label7 = 4015;
 inline constexpr int Label8 = 4016;
+inline constexpr int Notices = 4017; // "Notices"
+inline constexpr int Label9 = 4018;  // "Warn when a fixed drive has less free space than"
+inline constexpr int Edit1 = 4019;   // the threshold in GB
+inline constexpr int UpDown1 = 4020;
+inline constexpr int Label10 = 4021; // "GB"
+inline constexpr int Label11 = 4022; // "0 turns the warning off"
+inline constexpr int BitBtn4 = 4023; // close, "Notices" page
 } // namespace options
 
 namespace setvolume {

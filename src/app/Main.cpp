@@ -12,9 +12,12 @@
 #include "autostart/RunEntries.h"
 #include "cleanup/DeleteActions.h"
 #include "cleanup/OptionalFiles.h"
+#include "cleanup/PlaceChecks.h"
 #include "disks/DriveActions.h"
+#include "disks/DriveLines.h"
 #include "disks/DriveNotices.h"
 #include "disks/DriveSurvey.h"
+#include "disks/LowSpaceWarning.h"
 #include "launch/Catalogues.h"
 #include "launch/LaunchPage.h"
 #include "power/ShutdownSchedule.h"
@@ -82,6 +85,8 @@ void TMainForm::BindEvents() {
     TrayIcon1.OnVolumesChanged = [this](std::uint32_t drives) { NoteVolumesChanged(Prog, drives); };
     TrayIcon1.OnDrivesChanged = [this] { NoteDrivesChanged(Prog); };
     DriveNoticeTimer.OnTimer = [this] { RefreshAfterDriveNotices(Prog); };
+    TrayIcon1.OnBalloonClicked = [this](const std::string& tag) { TrayIcon1BalloonClick(tag); };
+    TrayIcon1.OnIconRestored = [this] { ShowPendingLowSpaceWarning(Prog); };
 
     Timer1.OnTimer = [this] { RefreshOnTimer(Prog); };
     TimerControl.OnTimer = [this] { TimerControlTimer(); };
@@ -127,7 +132,7 @@ void TMainForm::FormCreate() {
     auto step = [this](const tk::Handler& work) { Prog.App.Guard(work); };
 
     step([this] { ShowWindowsUptime(Prog); });
-    step([this] { ListBox11.Add("Press Refresh or F5 for Access to disks"); });
+    step([this] { ListBox11.Add(RemovablePromptLine()); });
     step([this] { PageControl1.SetActivePageIndex(0); });
     step([this] { Prog.ChangeOfBytes = KnownDivisor(Prog.ChangeOfBytes); });
     step([this] {
@@ -145,6 +150,7 @@ void TMainForm::FormCreate() {
     });
     step([this] { ComposeStatusLine(Prog); });
     step([this] { ApplyRefreshInterval(Prog); });
+    step([this] { ApplyLowSpaceTimer(Prog); });
     step([this] {
         Disks.SetActivePageIndex(Prog.IndexOfTab);
         UpdateBackForward();
@@ -160,9 +166,11 @@ void TMainForm::FormCreate() {
         PageControl2.SetActivePageIndex(Prog.IndexOfFreeTemp);
     });
     step([this] { UpdateTrayLaunchItems(Prog); });
-    step([this] {
+    // The start-up's places share one reading of the place rules.
+    auto placeRules = std::make_shared<SharedPlaceRules>();
+    step([this, placeRules] {
         RefreshTempLabel(Prog);
-        RefreshTemp(Prog);
+        RefreshPlace(Prog, FolderPlace::Temp, placeRules);
     });
     step([this] {
         FillDateTimeNow(Prog);
@@ -176,10 +184,9 @@ void TMainForm::FormCreate() {
     step([this] { ShowMemoryFigures(Prog); });
     step([this] { RefreshAutoStart(Prog); });
     step([this] { ShareFreeTempGlyphs(Prog); });
-    step([this] {
-        RefreshInternetCache(Prog);
-        RefreshHistory(Prog);
-        RefreshCookies(Prog);
+    step([this, placeRules] {
+        for (FolderPlace place : {FolderPlace::Cache, FolderPlace::History, FolderPlace::Cookies})
+            RefreshPlace(Prog, place, placeRules);
         RefreshRecycleBin(Prog);
         RefreshTotal(Prog);
     });
@@ -265,6 +272,11 @@ void TMainForm::SpeedButton3Click() {
 void TMainForm::TrayPageItemClick(int page) {
     SelectPage(page);
     BringWindowBack();
+}
+
+void TMainForm::TrayIcon1BalloonClick(const std::string& tag) {
+    if (tag == LowSpaceBalloonTag)
+        ShowWhatCanBeDeleted(Prog);
 }
 
 void TMainForm::BringWindowBack() {

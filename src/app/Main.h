@@ -269,6 +269,8 @@ class TMainForm : public tk::Form {
     tk::Timer ProgressTimer{*this, "ProgressTimer", ids::main::ProgressTimer};
     // Fires when drives have kept a survey waiting too long.
     tk::Timer DriveQueryTimer{*this, "DriveQueryTimer", ids::main::DriveQueryTimer};
+    // Checks the fixed drives' free space while a low-space threshold is set.
+    tk::Timer LowSpaceTimer{*this, "LowSpaceTimer", ids::main::LowSpaceTimer};
 
     // ---- Main menu ----
     tk::MainMenu MainMenu1{*this, "MainMenu1", ids::main::MainMenu1};
@@ -347,6 +349,8 @@ class TMainForm : public tk::Form {
 
     void TimerControlTimer();
     void Check1000Timer();
+    // A click on the program's balloon, by the tag it was shown with.
+    void TrayIcon1BalloonClick(const std::string& tag);
 
   private:
     void BindEvents();

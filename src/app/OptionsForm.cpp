@@ -6,8 +6,10 @@
 #include "app/StatusLine.h"
 #include "disks/CapacityText.h"
 #include "disks/DriveSurvey.h"
+#include "disks/LowSpaceWarning.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 namespace trelvix {
@@ -24,6 +26,17 @@ std::string PeriodText(const Program& p) {
 
 std::string SwitchText(bool on) {
     return on ? "Now On" : "Now Off";
+}
+
+// A threshold typed in: digits only, 0..MaxLowSpaceGB.
+std::optional<std::int32_t> ThresholdOf(const std::string& text) {
+    if (text.empty() || text.size() > 6 ||
+        !std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const std::int32_t value = std::stoi(text);
+    if (value > MaxLowSpaceGB)
+        return std::nullopt;
+    return value;
 }
 
 // The unit scale's position of a divisor; 0 (bytes) for none of the four.
@@ -94,6 +107,21 @@ void TOptions::Design() {
     BitBtn2.SetBounds(236, 136, 100, 30);
     BitBtn2.SetHint("Close");
     BitBtn2.SetCaption("Close");
+
+    Notices.SetCaption("Notices");
+    Label9.SetBounds(8, 12, 330, 16);
+    Label9.SetCaption("Warn when a fixed drive has less free space than");
+    Edit1.SetBounds(8, 34, 70, 22);
+    Edit1.SetMaxLength(6);
+    UpDown1.SetBounds(78, 34, 17, 22);
+    Label10.SetBounds(102, 37, 40, 16);
+    Label10.SetCaption("GB");
+    Label11.SetBounds(8, 62, 330, 16);
+    Label11.SetCaption("0 turns the warning off");
+    BitBtn4.SetBounds(236, 136, 100, 30);
+    BitBtn4.SetHint("Close");
+    BitBtn4.SetCaption("Close");
+    BitBtn4.SetGlyph(closeGlyph);
 }
 
 void TOptions::BindEvents() {
@@ -109,6 +137,10 @@ void TOptions::BindEvents() {
     BitBtn1.OnClick = [this] { BitBtn1Click(); };
     BitBtn2.OnClick = [this] { Close(); };
     BitBtn3.OnClick = [this] { Close(); };
+    BitBtn4.OnClick = [this] { Close(); };
+    Edit1.OnChange = [this] { Edit1Change(); };
+    UpDown1.OnUpClick = [this] { StepLowSpace(+1); };
+    UpDown1.OnDownClick = [this] { StepLowSpace(-1); };
     PageControl1.OnChange = [this] { PageControl1Change(); };
 }
 
@@ -127,6 +159,7 @@ void TOptions::FormCreate() {
             TrackBar1Change();
     }
     TrackBar2.SetPosition(UnitPosition(Prog.ChangeOfBytes));
+    ShowLowSpaceThreshold();
     PageControl1.SetActivePageIndex(Prog.IndexOfTabOptions);
 }
 
@@ -137,6 +170,7 @@ void TOptions::FormActivate() {
 void TOptions::FormClose() {
     if (!Prog.IntervalFlag)
         Prog.Interval = 0;
+    ShowLowSpaceThreshold();
     SaveSettings(Prog);
     ApplyRefreshInterval(Prog);
     RefreshAll(Prog);
@@ -168,8 +202,25 @@ void TOptions::TrackBar2Change() {
 }
 
 void TOptions::PageControl1Change() {
+    ShowLowSpaceThreshold();
     Prog.IndexOfTabOptions = PageControl1.ActivePageIndex();
     SaveSettings(Prog);
+}
+
+void TOptions::Edit1Change() {
+    const std::optional<std::int32_t> threshold = ThresholdOf(Edit1.Text());
+    if (!threshold || *threshold == Prog.LowSpaceGB)
+        return;
+    Prog.LowSpaceGB = *threshold;
+    ApplyLowSpaceTimer(Prog);
+}
+
+void TOptions::StepLowSpace(int step) {
+    Edit1.SetText(std::to_string(std::clamp(Prog.LowSpaceGB + step, 0, MaxLowSpaceGB)));
+}
+
+void TOptions::ShowLowSpaceThreshold() {
+    Edit1.SetText(std::to_string(Prog.LowSpaceGB));
 }
 
 void TOptions::ShowRefreshState() {

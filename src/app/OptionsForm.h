@@ -7,8 +7,8 @@ namespace trelvix {
 
 class Program;
 
-// Refresh period and capacity unit. Created once at start-up, after the main window,
-// and shown modally from the Options menu item and tool button.
+// Refresh period, capacity unit and the low-space warning. Created once at start-up, after the main
+// window, and shown modally from the Options menu item and tool button.
 class TOptions : public tk::Form {
   public:
     explicit TOptions(Program& program);
@@ -35,6 +35,15 @@ class TOptions : public tk::Form {
     tk::Label Label8{*this, &Capacity, "Label8", ids::options::Label8};
     tk::BitBtn BitBtn2{*this, &Capacity, "BitBtn2", ids::options::BitBtn2};
 
+    // ---- "Notices" ----
+    tk::TabSheet Notices{*this, PageControl1, "Notices", ids::options::Notices};
+    tk::Label Label9{*this, &Notices, "Label9", ids::options::Label9};
+    tk::Edit Edit1{*this, &Notices, "Edit1", ids::options::Edit1};
+    tk::UpDown UpDown1{*this, &Notices, "UpDown1", ids::options::UpDown1};
+    tk::Label Label10{*this, &Notices, "Label10", ids::options::Label10};
+    tk::Label Label11{*this, &Notices, "Label11", ids::options::Label11};
+    tk::BitBtn BitBtn4{*this, &Notices, "BitBtn4", ids::options::BitBtn4};
+
     void FormCreate();
     void FormActivate();
     void FormClose();
@@ -44,12 +53,17 @@ class TOptions : public tk::Form {
     void BitBtn1Click();
     void TrackBar2Change();
     void PageControl1Change();
+    // A whole number 0..100000 typed in is the new threshold; anything else waits.
+    void Edit1Change();
+    void StepLowSpace(int step);
 
   private:
     void Design();
     void BindEvents();
     // The on/off button, Label2 and Timer1 after the period was switched or moved.
     void ShowRefreshState();
+    // Text that is not a threshold gives way to the last one that was.
+    void ShowLowSpaceThreshold();
 };
 
 } // namespace trelvix

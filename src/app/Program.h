@@ -3,6 +3,7 @@
 #include "app/Look.h"
 #include "app/Main.h"
 #include "app/OptionsForm.h"
+#include "app/Settings.h"
 #include "app/WorkProgress.h"
 #include "cleanup/OptionalFiles.h"
 #include "autostart/RunEntries.h"
@@ -61,6 +62,8 @@ class Program {
     bool IndexOfTemp = false;
     std::int32_t IndexOfRemoveable = 0;
     std::int32_t IndexOfFreeTemp = 0;
+    // Gigabytes of free space below which a fixed drive is warned about; 0 = never.
+    std::int32_t LowSpaceGB = DefaultLowSpaceGB;
     std::string CommonAdministrativeToolsPath;
 
     // ---- Other program-wide values ----
@@ -89,6 +92,9 @@ class Program {
     // status bar shows it.
     std::vector<WorkProgressPtr> Work;
     bool ProgressShown = false;
+
+    // The once-a-second check of the temporary folder runs off the window's thread.
+    bool TempFolderCheck = false;
 
     // `.\Resource\` files whose failure to load was already reported this run.
     std::set<std::string> ReportedGlyphFailures;

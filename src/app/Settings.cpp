@@ -24,6 +24,8 @@ struct Setting {
     std::int32_t defaultValue;
     std::int32_t (*get)(const Program&);
     void (*set)(Program&, std::int32_t);
+    // A stored value this rejects reads as the default, which is written back.
+    bool (*inRange)(std::int32_t) = nullptr;
 };
 
 #define TRELVIX_INT_SETTING(var, def)                                                              \
@@ -42,7 +44,7 @@ struct Setting {
     }
 
 // In the order they are written.
-const std::array<Setting, 15> Settings = {
+const std::array<Setting, 16> Settings = {
     TRELVIX_INT_SETTING(Interval, 0),
     TRELVIX_BOOL_SETTING(IntervalFlag),
     // The divisor is 64 bits wide in memory; the registry keeps its low 32 bits and
@@ -64,13 +66,18 @@ const std::array<Setting, 15> Settings = {
     TRELVIX_BOOL_SETTING(IndexOfTemp),
     TRELVIX_INT_SETTING(IndexOfRemoveable, 0),
     TRELVIX_INT_SETTING(IndexOfFreeTemp, 0),
+    // A DWORD of 2^31 or more reads negative: out of range too.
+    Setting{"LowSpaceGB", DefaultLowSpaceGB,
+            [](const Program& p) -> std::int32_t { return p.LowSpaceGB; },
+            [](Program& p, std::int32_t v) { p.LowSpaceGB = v; },
+            [](std::int32_t v) { return v >= 0 && v <= MaxLowSpaceGB; }},
 };
 
 #undef TRELVIX_INT_SETTING
 #undef TRELVIX_BOOL_SETTING
 
 // Loading reads IndexOfRemoveable before IndexOfTemp; saving writes them the other way.
-constexpr std::array<int, 15> LoadOrder = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 12, 14};
+constexpr std::array<int, 16> LoadOrder = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 12, 14, 15};
 
 void WriteDefaults(Program& p, tk::RegistryObject& reg) {
     p.Interval = 0;
@@ -86,13 +93,28 @@ void LoadValue(Program& p, tk::RegistryObject& reg, const Setting& s) {
         return;
     }
     try {
-        s.set(p, reg.ReadInteger(s.name));
+        const std::int32_t value = reg.ReadInteger(s.name);
+        if (s.inRange != nullptr && !s.inRange(value)) {
+            s.set(p, s.defaultValue);
+            reg.WriteInteger(s.name, s.defaultValue);
+            return;
+        }
+        s.set(p, value);
     } catch (const tk::Exception& error) {
         // A value that cannot be read counts as missing: the default replaces it.
         p.App.ShowException(error);
         s.set(p, s.defaultValue);
         reg.WriteInteger(s.name, s.defaultValue);
     }
+}
+
+// Refreshing on with a period of 0 would show "0 seconds" and "Now On" while nothing
+// refreshes: such a pair reads as off, and is stored so.
+void RepairPeriodPair(Program& p, tk::RegistryObject& reg) {
+    if (p.Interval != 0 || !p.IntervalFlag)
+        return;
+    p.IntervalFlag = false;
+    reg.WriteInteger("IntervalFlag", 0);
 }
 
 void LoadAdministrativeToolsPath(Program& p) {
@@ -122,6 +144,7 @@ void LoadSettings(Program& p) {
         } else {
             for (int index : LoadOrder)
                 LoadValue(p, reg, Settings[static_cast<size_t>(index)]);
+            RepairPeriodPair(p, reg);
         }
     }
     LoadAdministrativeToolsPath(p);

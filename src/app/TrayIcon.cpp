@@ -3,15 +3,19 @@
 namespace trelvix {
 
 namespace {
-// The tip keeps its first 63 characters; a character is never cut in half.
-std::string CutTip(const std::string& text) {
+// The first `count` characters; a character is never cut in half.
+std::string FirstCharacters(const std::string& text, std::size_t count) {
     std::size_t chars = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         bool startsCharacter = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
-        if (startsCharacter && chars++ == TTrayIcon::MaxTip)
+        if (startsCharacter && chars++ == count)
             return text.substr(0, i);
     }
     return text;
+}
+
+std::string CutTip(const std::string& text) {
+    return FirstCharacters(text, TTrayIcon::MaxTip);
 }
 } // namespace
 
@@ -47,6 +51,12 @@ void TTrayIcon::RemoveIcon() {
     shown_ = false;
 }
 
+bool TTrayIcon::ShowBalloon(const std::string& title, const std::string& text,
+                            port::BalloonIcon icon, const std::string& tag) {
+    return shown_ && tray_.ShowBalloon(FirstCharacters(title, MaxBalloonTitle),
+                                       FirstCharacters(text, MaxBalloonText), icon, tag);
+}
+
 void TTrayIcon::SetHint(const std::string& text) {
     if (text == hint_)
         return;
@@ -71,6 +81,12 @@ void TTrayIcon::HandleEvent(const port::TrayEvent& event) {
     case Kind::TaskbarCreated:
         // A restarted taskbar has forgotten every icon.
         AddIcon();
+        if (shown_)
+            app_.Guard(OnIconRestored);
+        break;
+    case Kind::BalloonClicked:
+        if (OnBalloonClicked)
+            app_.Guard([&] { OnBalloonClicked(event.tag); });
         break;
     case Kind::ShowRequested:
         // A second start of the program: the window comes back as on a click on the icon.

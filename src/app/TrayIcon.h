@@ -26,6 +26,7 @@ using MouseMoveEvent = std::function<void(unsigned shiftState, int x, int y)>;
 class TTrayIcon {
   public:
     static constexpr std::size_t MaxTip = 63;
+    static constexpr std::size_t MaxBalloonTitle = 63, MaxBalloonText = 255;
 
     TTrayIcon(tk::Application& app, port::Tray& tray, port::Desktop& desktop);
     ~TTrayIcon();
@@ -45,6 +46,14 @@ class TTrayIcon {
     // volumes that arrived or left (bit 0 = A:), and drives the shell saw added or removed.
     std::function<void(std::uint32_t drives)> OnVolumesChanged;
     tk::Handler OnDrivesChanged;
+    // The program's one balloon, at the icon: a newer one replaces the one shown. A click on it
+    // raises OnBalloonClicked with its tag. False while the icon is not in the notification
+    // area or when the shell refused it: nothing was shown.
+    [[nodiscard]] bool ShowBalloon(const std::string& title, const std::string& text,
+                                   port::BalloonIcon icon, const std::string& tag);
+    std::function<void(const std::string& tag)> OnBalloonClicked;
+    // The icon is back in a re-created taskbar: what could not be shown meanwhile may be now.
+    tk::Handler OnIconRestored;
 
     // What happened to the icon or around it.
     void HandleEvent(const port::TrayEvent& event);

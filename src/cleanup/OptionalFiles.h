@@ -9,6 +9,10 @@
 namespace trelvix {
 
 class Program;
+class SharedPlaceRules;
+
+// The four folder places, in the order of their sub-tabs.
+enum class FolderPlace { Temp, Cache, History, Cookies };
 
 // What the FreeTemp page keeps between refreshes.
 struct OptionalFilesState {
@@ -19,6 +23,9 @@ struct OptionalFilesState {
     std::int64_t TotalSize = 0;
     // Files found at the last sizing walk of each folder place: what its deletion expects.
     std::array<std::int64_t, 4> FilesFound{};
+    // Per folder place, the path its last walk checked and whether no folder was there.
+    std::array<std::string, 4> WalkedPath;
+    std::array<bool, 4> FolderMissing{};
     // The item last clicked in ListBox8, put back after every refill.
     std::int32_t TempListIndex = 0;
     // The deletion warning was dealt with during the delete action now running.
@@ -32,9 +39,6 @@ struct OptionalFilesState {
     bool Deleting = false;
     std::shared_ptr<std::atomic<bool>> StopDeleting;
 };
-
-// The four folder places, in the order of their sub-tabs.
-enum class FolderPlace { Temp, Cache, History, Cookies };
 
 // A byte count in groups of three digits, separated by one blank: 1234567 -> "1 234 567".
 std::string FormatGrouped(std::int64_t n);
@@ -61,8 +65,13 @@ void RefreshRecycleBin(Program& p);
 void RefreshTotal(Program& p);
 // All of the above, in that order.
 void RefreshFreeTemp(Program& p);
-// The refresh of one folder place: RefreshTemp for the temporary folder.
-void RefreshPlace(Program& p, FolderPlace place);
+// The refresh of one folder place: RefreshTemp for the temporary folder. The place is checked
+// against `rules`, those of the refresh or action it is part of (when none are given, its own).
+void RefreshPlace(Program& p, FolderPlace place, std::shared_ptr<SharedPlaceRules> rules = nullptr);
+
+// The place has no folder to show: its path is empty, or, for a shell-folder place, its
+// last walk found none at that path. Asks nothing of the disk.
+[[nodiscard]] bool PlaceHasNoFolder(Program& p, FolderPlace place);
 
 // The delete and browse buttons of the five places share the first ones' glyphs.
 void ShareFreeTempGlyphs(Program& p);

@@ -66,6 +66,9 @@ void DesignDisksPage(TMainForm& f) {
 
     f.DriveQueryTimer.SetInterval(0);
     f.DriveQueryTimer.OnTimer = [&f] { DriveQueriesTimedOut(f.Prog); };
+    // Started from the stored threshold once the settings are loaded.
+    f.LowSpaceTimer.SetInterval(0);
+    f.LowSpaceTimer.OnTimer = [&f] { CheckLowSpaceNow(f.Prog); };
 
     BindDiskListClicks(f);
     BindDriveActions(f);

@@ -17,6 +17,7 @@ struct DriveGathering {
     std::uint32_t pending = 0;  // ... and has not answered yet
     bool asking = true;         // more letters may still be asked
     bool closed = false;        // composed: later answers are not its business
+    bool showsBusy = true;      // counted among the jobs behind the busy glyph
     std::uint64_t deadline = 0; // system tick count
 };
 
@@ -75,8 +76,12 @@ void Compose(Program& p, const std::shared_ptr<DriveGathering>& gathering) {
     // Counted out after `compose`, which may start the next survey under the same glyph.
     struct Finish {
         Program& p;
-        ~Finish() { JobFinished(p); }
-    } finish{p};
+        bool counted;
+        ~Finish() {
+            if (counted)
+                JobFinished(p);
+        }
+    } finish{p, g.showsBusy};
     p.App.Guard([&g] { g.compose(g.answers); });
 }
 
@@ -141,12 +146,14 @@ void StartQuery(Program& p, const std::shared_ptr<DriveGathering>& gathering, ch
 
 std::shared_ptr<DriveGathering> BeginDriveQueries(Program& p, DriveAsk ask,
                                                   std::function<void(const DriveAnswers&)> compose,
-                                                  DriveAnswerHook onAnswer) {
+                                                  DriveAnswerHook onAnswer, bool showBusy) {
     auto gathering = std::make_shared<DriveGathering>();
     gathering->ask = std::move(ask);
     gathering->compose = std::move(compose);
     gathering->onAnswer = std::move(onAnswer);
-    JobStarted(p);
+    gathering->showsBusy = showBusy;
+    if (showBusy)
+        JobStarted(p);
     return gathering;
 }
 

@@ -79,10 +79,11 @@ inline constexpr int DriveQueryDeadline = 2000; // milliseconds
 // One survey's queries: `Begin`, `Ask` each letter (also from `onAnswer`), `Finish`.
 // `compose` runs once on the window's thread, when every letter asked has answered or the
 // deadline passed, with the answers of the letters asked. The Refresh button shows its
-// busy glyph until then.
+// busy glyph until then, unless `showBusy` is false (a check the user did not ask for).
 std::shared_ptr<DriveGathering> BeginDriveQueries(Program& p, DriveAsk ask,
                                                   std::function<void(const DriveAnswers&)> compose,
-                                                  DriveAnswerHook onAnswer = nullptr);
+                                                  DriveAnswerHook onAnswer = nullptr,
+                                                  bool showBusy = true);
 void AskDrive(Program& p, const std::shared_ptr<DriveGathering>& gathering, char letter);
 void FinishAskingDrives(Program& p, const std::shared_ptr<DriveGathering>& gathering);
 // The deadline timer's tick: the surveys whose deadline has passed compose with what they

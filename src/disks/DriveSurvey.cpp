@@ -116,6 +116,35 @@ DriveAnswer AskForFixedLists(port::Drives& drives, char letter, std::atomic<int>
     return answer;
 }
 
+// The low-space check needs the size alone.
+DriveAnswer AskForFreeSpace(port::Drives& drives, char letter, std::atomic<int>& kindSeen) {
+    CriticalErrorsOff quiet(drives);
+    DriveAnswer answer;
+    answer.kind = Classify(drives, letter, kindSeen);
+    if (answer.kind == DriveClass::Fixed) {
+        answer.spaceRead = true;
+        answer.space = drives.FreeSpace(letter);
+    }
+    return answer;
+}
+
+// The fixed drives' figures; -1 for one that did not answer.
+std::vector<DriveFreeSpace> FixedFreeSpaceOf(const DriveAnswers& answers) {
+    std::vector<DriveFreeSpace> figures;
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        const DriveAnswer& answer = AnswerOf(answers, letter);
+        if (answer.kind != DriveClass::Fixed)
+            continue;
+        DriveFreeSpace drive{letter};
+        if (answer.answered && answer.spaceRead) {
+            drive.total = answer.space.total;
+            drive.free = answer.space.free;
+        }
+        figures.push_back(drive);
+    }
+    return figures;
+}
+
 // The error mode is left alone: this survey runs only when the user asks for it, and a
 // drive without a medium may then ask for one.
 DriveAnswer AskForRemovableList(port::Drives& drives, char letter, std::atomic<int>& kindSeen) {
@@ -143,12 +172,27 @@ DriveAnswer AskForPicker(port::Drives& drives, char letter, std::atomic<int>& ki
 
 // ---- On the window's thread: the lines ----
 
-// What the figures of one survey are written in, as it was when the survey began.
+// What the figures of one survey are written in, and the change-marker stores, as they
+// were when the survey began.
 struct Units {
     std::int64_t divisor;
     std::string suffix;
     std::string separator;
+    int markerEpoch;
+    bool fixedPrimed, removablePrimed, generalPrimed;
 };
+
+// A survey compares with the store as it stood when the survey began: one begun before a
+// change of unit compares in its own unit, as it would have had it ended at once, and
+// leaves the store unprimed.
+ChangeMarker MarkerOf(FreeHistory& history, bool primedThen, int slot, double current) {
+    return history.Compare(slot, current, primedThen);
+}
+
+void Prime(Program& p, const Units& units, FreeHistory& history) {
+    if (units.markerEpoch == p.DiskMonitor.MarkerEpoch)
+        history.primed = true;
+}
 
 using DriveLists = std::array<std::vector<std::string>, 4>;
 
@@ -174,7 +218,8 @@ void ShowFloppyLetters(Program& p, const DriveAnswers& answers, const Units& uni
         }
         Capacity total = FormatCapacity(answer.space.total, units.divisor, units.separator);
         Capacity free = FormatCapacity(answer.space.free, units.divisor, units.separator);
-        ChangeMarker marker = p.DiskMonitor.FixedFreeHistory.Compare(SlotOf(letter), free.value);
+        ChangeMarker marker =
+            MarkerOf(p.DiskMonitor.FixedFreeHistory, units.fixedPrimed, SlotOf(letter), free.value);
         lines.push_back(ComposeDriveLine(letter, answer.volume.label, answer.volume.fileSystem,
                                          total.text, free.text, units.suffix, MarkerText(marker)));
         PresenceOf(p, c) = true;
@@ -199,7 +244,8 @@ void ShowHardLetters(Program& p, const DriveAnswers& answers, const Units& units
         }
         Capacity total = FormatCapacity(answer.space.total, units.divisor, units.separator);
         Capacity free = FormatCapacity(answer.space.free, units.divisor, units.separator);
-        ChangeMarker marker = p.DiskMonitor.FixedFreeHistory.Compare(SlotOf(letter), free.value);
+        ChangeMarker marker =
+            MarkerOf(p.DiskMonitor.FixedFreeHistory, units.fixedPrimed, SlotOf(letter), free.value);
         if (c == DriveClass::Fixed) {
             generalTotal += total.value;
             generalFree += free.value;
@@ -227,11 +273,12 @@ void ShowFixedLists(Program& p, const DriveAnswers& answers, const Units& units)
     std::string summary;
     ShowFloppyLetters(p, answers, units, lists);
     ShowHardLetters(p, answers, units, lists, generalTotal, generalFree, summary);
-    p.DiskMonitor.FixedFreeHistory.primed = true;
+    Prime(p, units, p.DiskMonitor.FixedFreeHistory);
 
     lists[0].push_back(SeparatorLine());
-    ChangeMarker marker = p.DiskMonitor.GeneralFreeHistory.Compare(0, generalFree);
-    p.DiskMonitor.GeneralFreeHistory.primed = true;
+    ChangeMarker marker =
+        MarkerOf(p.DiskMonitor.GeneralFreeHistory, units.generalPrimed, 0, generalFree);
+    Prime(p, units, p.DiskMonitor.GeneralFreeHistory);
     lists[0].push_back(GeneralLine(CapacityNumberText(generalTotal, units.separator),
                                    CapacityNumberText(generalFree, units.separator), units.suffix,
                                    MarkerText(marker)));
@@ -240,6 +287,7 @@ void ShowFixedLists(Program& p, const DriveAnswers& answers, const Units& units)
     // One change per list, so that a native list box is refilled once.
     for (std::size_t i = 0; i < lists.size(); ++i)
         listBoxes[i]->SetItems(std::move(lists[i]));
+    CheckLowSpace(p, FixedFreeSpaceOf(answers));
 }
 
 void ShowRemovableList(Program& p, const DriveAnswers& answers, const Units& units) {
@@ -256,12 +304,12 @@ void ShowRemovableList(Program& p, const DriveAnswers& answers, const Units& uni
         }
         Capacity total = FormatCapacity(answer.space.total, units.divisor, units.separator);
         Capacity free = FormatCapacity(answer.space.free, units.divisor, units.separator);
-        ChangeMarker marker =
-            p.DiskMonitor.RemovableFreeHistory.Compare(SlotOf(letter), free.value);
+        ChangeMarker marker = MarkerOf(p.DiskMonitor.RemovableFreeHistory, units.removablePrimed,
+                                       SlotOf(letter), free.value);
         lines.push_back(ComposeDriveLine(letter, answer.volume.label, answer.volume.fileSystem,
                                          total.text, free.text, units.suffix, MarkerText(marker)));
     }
-    p.DiskMonitor.RemovableFreeHistory.primed = true;
+    Prime(p, units, p.DiskMonitor.RemovableFreeHistory);
     f.ListBox11.SetItems(std::move(lines));
     f.ListBox11.SetItemIndex(p.DiskMonitor.RemovableSelection);
 }
@@ -303,7 +351,14 @@ void ShowPickers(Program& p, std::uint32_t present, const DriveAnswers& answers)
 }
 
 Units CurrentUnits(Program& p) {
-    return {p.ChangeOfBytes, p.UnitSuffix, p.Ports.system.DecimalSeparator()};
+    const DiskMonitorState& d = p.DiskMonitor;
+    return {p.ChangeOfBytes,
+            p.UnitSuffix,
+            p.Ports.system.DecimalSeparator(),
+            d.MarkerEpoch,
+            d.FixedFreeHistory.primed,
+            d.RemovableFreeHistory.primed,
+            d.GeneralFreeHistory.primed};
 }
 
 // Shows a survey's findings, then ends its turn: its continuations, and the survey asked
@@ -358,6 +413,16 @@ void SurveyRemovableDrives(Program& p, tk::Handler then) {
     FinishAskingDrives(p, gathering);
 }
 
+void QueryFixedFreeSpace(Program& p, std::function<void(std::vector<DriveFreeSpace>)> done) {
+    auto gathering = BeginDriveQueries(
+        p, AskForFreeSpace,
+        [done = std::move(done)](const DriveAnswers& answers) { done(FixedFreeSpaceOf(answers)); },
+        nullptr, false);
+    for (char letter = 'C'; letter <= 'Z'; ++letter)
+        AskDrive(p, gathering, letter);
+    FinishAskingDrives(p, gathering);
+}
+
 void RefreshDrivePickers(Program& p, tk::Handler then) {
     SurveyTurn& turn = p.DiskMonitor.Queries.pickers;
     if (!BeginSurveyTurn(turn, std::move(then)))
@@ -389,6 +454,7 @@ void ReselectDriveLists(Program& p) {
 }
 
 void ResetChangeMarkers(Program& p) {
+    ++p.DiskMonitor.MarkerEpoch;
     p.DiskMonitor.FixedFreeHistory.primed = false;
     p.DiskMonitor.RemovableFreeHistory.primed = false;
     p.DiskMonitor.GeneralFreeHistory.primed = false;

@@ -2,6 +2,7 @@
 
 #include "disks/ChangeMarkers.h"
 #include "disks/DriveQueries.h"
+#include "disks/LowSpaceWarning.h"
 
 #include <cstdint>
 
@@ -21,6 +22,9 @@ struct DiskMonitorState {
     FreeHistory FixedFreeHistory;
     FreeHistory RemovableFreeHistory;
     FreeHistory GeneralFreeHistory;
+    // Counts the changes of unit: a survey begun under an older count never primes a store
+    // with figures of the old unit.
+    int MarkerEpoch = 0;
     // The list that opened the volume-label dialog (1 = ListBox1, 11 = ListBox11), and the
     // drive ("C:") last chosen for it in each of the two lists.
     int LabelSource = 1;
@@ -32,6 +36,8 @@ struct DiskMonitorState {
     bool NoticedDrives = false;
     // The drive queries out, per letter, and the surveys waiting for them.
     DriveQueryState Queries;
+    // The drives warned about for running short of free space.
+    LowSpaceState LowSpace;
 };
 
 // Lays out the Disks page and binds its list handlers.
@@ -47,11 +53,15 @@ void RefreshDrivePickers(Program& p, tk::Handler then = nullptr);
 void SurveyFixedDrives(Program& p, tk::Handler then = nullptr);
 // Fills ListBox11 and puts its remembered selection back.
 void SurveyRemovableDrives(Program& p, tk::Handler then = nullptr);
+// Asks the fixed drives C: to Z: for their size and free space, quietly (no busy glyph, no
+// list changes), and hands their figures to `done` on the window's thread.
+void QueryFixedFreeSpace(Program& p, std::function<void(std::vector<DriveFreeSpace>)> done);
 // A fixed-lists survey is waiting for its drives.
 [[nodiscard]] bool FixedSurveyRunning(const Program& p);
 // Puts the remembered selections back into ListBox1..ListBox4.
 void ReselectDriveLists(Program& p);
-// After a change of unit: the next survey of each kind shows "===" everywhere.
+// After a change of unit: the next survey of each kind begun from now on shows "==="
+// everywhere. One begun before ends as though it had ended before the change.
 void ResetChangeMarkers(Program& p);
 
 } // namespace trelvix

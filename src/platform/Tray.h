@@ -17,6 +17,9 @@ struct NotifyIconData {
 
 enum class MouseButton { Left, Right, Middle };
 
+// The picture beside a balloon's title.
+enum class BalloonIcon { None, Info, Warning, Error };
+
 // What happens to the icon and around it, as the program hears it.
 struct TrayEvent {
     enum class Kind {
@@ -32,12 +35,14 @@ struct TrayEvent {
         ShowRequested,  // the program was started again and hands over to this instance
         VolumesChanged, // volumes arrived or left (a USB stick, a card, a CD)
         DrivesChanged,  // the shell saw a drive added or removed (a network drive mapped)
+        BalloonClicked, // the user clicked the balloon shown last
     };
     Kind kind = Kind::Move;
     MouseButton button = MouseButton::Left; // for the button events
     std::uint32_t drives = 0;               // VolumesChanged: bit 0 = A:, bit 25 = Z:
     Point at{};                             // ContextMenu: where the shell anchors the menu
     std::uint32_t time = 0; // when the event happened, in milliseconds of the system's clock
+    std::string tag = {};   // BalloonClicked: the tag the balloon was shown with
 };
 
 class Tray {
@@ -52,6 +57,11 @@ class Tray {
     [[nodiscard]] virtual bool Add(const NotifyIconData& data) = 0;
     [[nodiscard]] virtual bool Modify(const NotifyIconData& data) = 0;
     [[nodiscard]] virtual bool Delete() = 0;
+    // Shows a balloon at the icon (title up to 63 characters, text up to 255); it replaces the
+    // one shown, and a click on it comes back as BalloonClicked with `tag`. False when the
+    // shell refused it (no icon, no taskbar).
+    [[nodiscard]] virtual bool ShowBalloon(const std::string& title, const std::string& text,
+                                           BalloonIcon icon, const std::string& tag) = 0;
     // Makes the hidden window the foreground window, so that a menu opened next
     // closes when the user clicks elsewhere.
     virtual void SetForeground() = 0;

@@ -146,6 +146,10 @@ TEST(OptionsDialog, EveryWayOutClosesSavesAndRefreshes) {
             d.PageControl1.SelectTab(1);
             d.BitBtn2.Click();
         },
+        [](trelvix::TOptions& d) {
+            d.PageControl1.SelectTab(2);
+            d.BitBtn4.Click();
+        },
     };
     for (size_t way = 0; way < ways.size(); ++way) {
         fakes::TestProgram t;
@@ -161,6 +165,70 @@ TEST(OptionsDialog, EveryWayOutClosesSavesAndRefreshes) {
         EXPECT_EQ(t.Stored("TopForm"), 80) << way;
         EXPECT_EQ(p.MainForm->Top(), 80) << "saved before the main window came back";
     }
+}
+
+// The "Notices" page: what the user does to the threshold, what the field shows when the
+// dialog closes, and the threshold kept (LowSpaceGB, stored and driving the minute check).
+TEST(OptionsDialog, NoticesPageSetsTheLowSpaceThresholdAndRevertsBadText) {
+    struct Case {
+        const char* what;
+        std::uint32_t stored;
+        std::function<void(trelvix::TOptions&)> user;
+        const char* shownAtClose;
+        std::int64_t kept;
+    };
+    const Case cases[] = {
+        {"typed", 5, [](trelvix::TOptions& d) { d.Edit1.SetText("12"); }, "12", 12},
+        {"zero turns it off", 5, [](trelvix::TOptions& d) { d.Edit1.SetText("0"); }, "0", 0},
+        {"the largest", 5, [](trelvix::TOptions& d) { d.Edit1.SetText("100000"); }, "100000",
+         100000},
+        {"too large", 5, [](trelvix::TOptions& d) { d.Edit1.SetText("100001"); }, "5", 5},
+        {"not a number", 5, [](trelvix::TOptions& d) { d.Edit1.SetText("ten"); }, "5", 5},
+        {"signed", 5, [](trelvix::TOptions& d) { d.Edit1.SetText("-3"); }, "5", 5},
+        {"emptied", 7, [](trelvix::TOptions& d) { d.Edit1.SetText(""); }, "7", 7},
+        {"up", 5, [](trelvix::TOptions& d) { d.UpDown1.UpClick(); }, "6", 6},
+        {"down", 5, [](trelvix::TOptions& d) { d.UpDown1.DownClick(); }, "4", 4},
+        {"down at 0", 0, [](trelvix::TOptions& d) { d.UpDown1.DownClick(); }, "0", 0},
+        {"up at the top", 100000, [](trelvix::TOptions& d) { d.UpDown1.UpClick(); }, "100000",
+         100000},
+        {"up from bad text: from the last valid value", 5,
+         [](trelvix::TOptions& d) {
+             d.Edit1.SetText("x");
+             d.UpDown1.UpClick();
+         },
+         "6", 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fakes::TestProgram t;
+        OneFixedDrive(t.fake);
+        t.Store("LowSpaceGB", c.stored);
+        t.Store("IndexOfTabOptions", 2);
+        auto& p = t.Start();
+        InOptions(p, [&](trelvix::TOptions& d) {
+            EXPECT_EQ(d.PageControl1.ActivePageIndex(), 2);
+            EXPECT_EQ(d.Edit1.Text(), std::to_string(c.stored));
+            c.user(d);
+        });
+        EXPECT_EQ(p.Options->Edit1.Text(), c.shownAtClose);
+        EXPECT_EQ(p.LowSpaceGB, c.kept);
+        EXPECT_EQ(t.Stored("LowSpaceGB"), c.kept);
+        EXPECT_EQ(p.MainForm->LowSpaceTimer.Interval(), c.kept > 0 ? 60000 : 0);
+    }
+}
+
+TEST(OptionsDialog, BadThresholdTextRevertsWhenThePageChanges) {
+    fakes::TestProgram t;
+    auto& p = t.Start();
+    InOptions(p, [&](trelvix::TOptions& d) {
+        d.PageControl1.SelectTab(2);
+        d.Edit1.SetText("5 GB");
+        d.PageControl1.SelectTab(0);
+        EXPECT_EQ(d.Edit1.Text(), "5");
+        EXPECT_EQ(t.Stored("IndexOfTabOptions"), 0);
+    });
+    EXPECT_EQ(p.Options->Notices.Caption(), "Notices");
+    EXPECT_EQ(p.Options->Notices.PageIndex(), 2);
 }
 
 } // namespace

@@ -154,6 +154,14 @@ class FakeTray : public port::Tray {
         return true;
     }
     void SetForeground() override { calls.push_back("foreground"); }
+    bool ShowBalloon(const std::string& title, const std::string& text, port::BalloonIcon icon,
+                     const std::string& tag) override {
+        calls.push_back("balloon");
+        if (!shown || !balloonSucceeds)
+            return false;
+        balloons.push_back({title, text, icon, tag});
+        return true;
+    }
 
     // An event arriving at the hidden window; what the handler throws goes where the real
     // window procedure sends it.
@@ -178,6 +186,14 @@ class FakeTray : public port::Tray {
     std::vector<port::NotifyIconData> added;
     bool shown = false;
     bool addSucceeds = true;
+    struct Balloon {
+        std::string title, text;
+        port::BalloonIcon icon = port::BalloonIcon::None;
+        std::string tag;
+    };
+    // The balloons the shell took, oldest first.
+    std::vector<Balloon> balloons;
+    bool balloonSucceeds = true;
 };
 
 // ---- Bitmaps ----
@@ -438,9 +454,14 @@ class FakePower : public port::Power {
     bool PowerOff(std::string& reason) override {
         return Answer("power off", powerOffRefusal, reason);
     }
+    bool HibernationAllowed() override { return hibernationAllowed; }
+    bool Hibernate(std::string& reason) override {
+        return Answer("hibernate", hibernateRefusal, reason);
+    }
 
     std::vector<std::string> calls;
-    std::optional<std::string> privilegeRefusal, powerOffRefusal;
+    std::optional<std::string> privilegeRefusal, powerOffRefusal, hibernateRefusal;
+    bool hibernationAllowed = true;
     // Runs at each request, before it is answered.
     std::function<void(const std::string& call)> whileAsked;
 

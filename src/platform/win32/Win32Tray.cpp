@@ -12,10 +12,8 @@
 
 namespace win32 {
 
-std::wstring NotifyTip(const std::string& tip) {
-    // The program's tips are 63 characters, as in the shell's original 64-unit field.
-    constexpr size_t limit = 63;
-    std::wstring wide = Widen(tip);
+std::wstring ShellFieldText(const std::string& text, std::size_t limit) {
+    std::wstring wide = Widen(text);
     if (wide.size() > limit) {
         wide.resize(limit);
         if (wide.back() >= 0xD800 && wide.back() <= 0xDBFF)
@@ -108,9 +106,12 @@ std::optional<port::TrayEvent> Win32Tray::EventOf(UINT message, WPARAM wParam,
         return port::TrayEvent{Kind::DrivesChanged};
     if (message == WM_DEVICECHANGE)
         return VolumeEventOf(wParam, lParam);
-    if (message == TrayCallbackMessage)
-        return IconEventOf(wParam, lParam);
-    return std::nullopt;
+    if (message != TrayCallbackMessage)
+        return std::nullopt;
+    std::optional<port::TrayEvent> event = IconEventOf(wParam, lParam);
+    if (event && event->kind == Kind::BalloonClicked)
+        event->tag = balloonTag_;
+    return event;
 }
 
 std::optional<port::TrayEvent> IconEventOf(WPARAM wParam, LPARAM lParam) {
@@ -148,6 +149,8 @@ std::optional<port::TrayEvent> IconEventOf(WPARAM wParam, LPARAM lParam) {
         return port::TrayEvent{Kind::ButtonUp, MouseButton::Middle};
     case WM_MBUTTONDBLCLK:
         return port::TrayEvent{Kind::DoubleClick, MouseButton::Middle};
+    case NIN_BALLOONUSERCLICK:
+        return port::TrayEvent{Kind::BalloonClicked};
     default:
         return std::nullopt;
     }
@@ -223,6 +226,45 @@ bool Win32Tray::Modify(const port::NotifyIconData& data) {
 
 bool Win32Tray::Delete() {
     return Notify(NIM_DELETE, nullptr);
+}
+
+namespace {
+DWORD BalloonFlags(port::BalloonIcon icon) {
+    switch (icon) {
+    case port::BalloonIcon::Info:
+        return NIIF_INFO;
+    case port::BalloonIcon::Warning:
+        return NIIF_WARNING;
+    case port::BalloonIcon::Error:
+        return NIIF_ERROR;
+    default:
+        return NIIF_NONE;
+    }
+}
+
+template <std::size_t N> void CopyField(wchar_t (&field)[N], const std::string& text) {
+    const std::wstring wide = ShellFieldText(text, N - 1);
+    std::copy(wide.begin(), wide.end(), std::begin(field));
+}
+} // namespace
+
+bool Win32Tray::ShowBalloon(const std::string& title, const std::string& text,
+                            port::BalloonIcon icon, const std::string& tag) {
+    if (!window_)
+        return false;
+    // Only the balloon's fields: the icon and its tip stay as they are.
+    NOTIFYICONDATAW balloon{};
+    balloon.cbSize = sizeof balloon;
+    balloon.hWnd = window_.get();
+    balloon.uID = 0;
+    balloon.uFlags = NIF_INFO;
+    balloon.dwInfoFlags = BalloonFlags(icon);
+    CopyField(balloon.szInfoTitle, title);
+    CopyField(balloon.szInfo, text);
+    if (Shell_NotifyIconW(NIM_MODIFY, &balloon) == FALSE)
+        return false;
+    balloonTag_ = tag;
+    return true;
 }
 
 void Win32Tray::SetForeground() {

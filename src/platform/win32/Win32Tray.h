@@ -40,8 +40,12 @@ class ShellNotification {
     ULONG id_ = 0;
 };
 
-// The tip as the shell takes it: at most 63 UTF-16 units, never ending in half a surrogate pair.
-std::wstring NotifyTip(const std::string& tip);
+// Text as the shell's fixed fields take it: at most `limit` UTF-16 units (63 for a tip or a
+// balloon's title, 255 for a balloon's text), never ending in half a surrogate pair.
+std::wstring ShellFieldText(const std::string& text, std::size_t limit);
+inline std::wstring NotifyTip(const std::string& tip) {
+    return ShellFieldText(tip, 63);
+}
 
 // The event of the icon's callback message; nothing for those the program leaves alone.
 [[nodiscard]] std::optional<port::TrayEvent> IconEventOf(WPARAM wParam, LPARAM lParam);
@@ -68,6 +72,9 @@ class Win32Tray : public port::Tray {
     bool Add(const port::NotifyIconData& data) override;
     bool Modify(const port::NotifyIconData& data) override;
     bool Delete() override;
+    // NIM_MODIFY with NIF_INFO; the tag is kept for the click (NIN_BALLOONUSERCLICK).
+    bool ShowBalloon(const std::string& title, const std::string& text, port::BalloonIcon icon,
+                     const std::string& tag) override;
     // SetForegroundWindow of the hidden window.
     void SetForeground() override;
 
@@ -89,6 +96,7 @@ class Win32Tray : public port::Tray {
     HICON icon_ = nullptr; // ownIcon_, or the system's shared default icon
     unsigned taskbarCreated_ = 0;
     unsigned showRequest_ = 0;
+    std::string balloonTag_; // of the balloon shown last
     ShellNotification driveNotices_;
 };
 

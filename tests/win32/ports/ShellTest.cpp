@@ -103,10 +103,12 @@ TEST_F(ShellTest, SystemFolderLaunchStartsTheProgramThere) {
     trelvix::Program program(ports.Ports());
     const fs::path system = win32::Widen(shell.SystemDirectory());
     EXPECT_EQ(lstrcmpiW(system.filename().c_str(), L"system32"), 0) << Utf8(system);
-    fs::copy_file(helper, system / "trelvix_echo.exe", fs::copy_options::overwrite_existing);
+    ASSERT_TRUE(Retried([&](std::error_code& e) {
+        fs::copy_file(helper, system / "trelvix_echo.exe", fs::copy_options::overwrite_existing, e);
+    }));
     trelvix::LaunchInSystemDirectory(program, "\\trelvix_echo.exe", "\"" + Utf8(output) + "\" p1");
     const std::string record = Record();
-    fs::remove(system / "trelvix_echo.exe");
+    EXPECT_TRUE(Retried([&](std::error_code& e) { fs::remove(system / "trelvix_echo.exe", e); }));
     EXPECT_NE(record.find(Utf8(system / "trelvix_echo.exe")), std::string::npos) << record;
     EXPECT_NE(record.find(" p1\n1\n"), std::string::npos) << "shown normally: " << record;
 }

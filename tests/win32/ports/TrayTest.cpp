@@ -14,13 +14,16 @@ using Kind = port::TrayEvent::Kind;
 using port::MouseButton;
 
 std::string Describe(const port::TrayEvent& e) {
-    static const char* const kinds[] = {"down", "up",      "double", "move", "select",  "key",
-                                        "menu", "taskbar", "ending", "show", "volumes", "drives"};
+    static const char* const kinds[] = {"down",    "up",     "double",  "move",   "select",
+                                        "key",     "menu",   "taskbar", "ending", "show",
+                                        "volumes", "drives", "balloon"};
     static const char* const buttons[] = {"left", "right", "middle"};
     std::string text =
         std::string(kinds[static_cast<int>(e.kind)]) + " " + buttons[static_cast<int>(e.button)];
     if (e.kind == Kind::ContextMenu)
         text += " " + std::to_string(e.at.x) + "," + std::to_string(e.at.y);
+    if (!e.tag.empty())
+        text += " " + e.tag;
     return e.drives != 0 ? text + " " + std::to_string(e.drives) : text;
 }
 
@@ -87,6 +90,8 @@ TEST(TrayTest, MessagesBecomeEvents) {
         {Callback, 0, MAKELPARAM(NIN_SELECT, 0), 0, "select left"},
         {Callback, 0, MAKELPARAM(WM_LBUTTONUP, 7), 0, "up left"},
         {Callback, 0, NIN_POPUPOPEN, 0, ""},
+        {Callback, 0, NIN_BALLOONUSERCLICK, 0, "balloon left"}, // no balloon shown: no tag
+        {Callback, 0, NIN_BALLOONTIMEOUT, 0, ""},
         {WM_QUERYENDSESSION, 0, 0, TRUE, ""},
         {WM_ENDSESSION, FALSE, 0, 0, ""}, // the end of the session was cancelled
         {WM_ENDSESSION, TRUE, 0, 0, "ending left"},
@@ -124,6 +129,51 @@ TEST(TrayTest, IconIsAddedModifiedAndDeleted) {
     EXPECT_FALSE(tray.Modify(data));
 }
 
+bool BalloonWindowShown() {
+    bool shown = false;
+    EnumWindows(
+        [](HWND window, LPARAM found) -> BOOL {
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (std::wstring(name) == L"tooltips_class32" && IsWindowVisible(window))
+                *reinterpret_cast<bool*>(found) = true;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&shown));
+    return shown;
+}
+
+// The shell draws the balloon; a click on it comes back with the tag of the balloon shown
+// last, since a newer one replaces the older.
+TEST(TrayTest, BalloonIsShownAndItsClickCarriesTheLatestTag) {
+    win32::Win32Tray tray;
+    std::vector<std::string> received;
+    tray.CreateMessageWindow([&](const port::TrayEvent& e) { received.push_back(Describe(e)); },
+                             [] {});
+    EXPECT_FALSE(tray.ShowBalloon("Title", "Text", port::BalloonIcon::Warning, "early"))
+        << "no icon yet";
+    ASSERT_TRUE(tray.Add({true, "Trelvix"}));
+    ASSERT_TRUE(tray.ShowBalloon("Drive C: is running out of space", std::string(400, 'x'),
+                                 port::BalloonIcon::Warning, "first"));
+    const auto deadline = GetTickCount64() + 5000;
+    while (!BalloonWindowShown() && GetTickCount64() < deadline) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+        Sleep(50);
+    }
+    EXPECT_TRUE(BalloonWindowShown());
+    ASSERT_TRUE(tray.ShowBalloon("Second", "Text", port::BalloonIcon::Info, "second"));
+    SendMessageW(tray.Window(), win32::TrayCallbackMessage, 0, NIN_BALLOONUSERCLICK);
+    EXPECT_EQ(received, std::vector<std::string>{"balloon left second"});
+    EXPECT_TRUE(tray.Delete());
+    EXPECT_FALSE(tray.ShowBalloon("Third", "Text", port::BalloonIcon::Error, "third"));
+    received.clear();
+    SendMessageW(tray.Window(), win32::TrayCallbackMessage, 0, NIN_BALLOONUSERCLICK);
+    EXPECT_EQ(received, std::vector<std::string>{"balloon left second"})
+        << "a refused balloon did not replace the one shown";
+}
+
 TEST(TrayTest, TipIsCutToTheShellsFieldNeverInsideAPair) {
     const std::string pair = "\xF0\x9F\x98\x80"; // two UTF-16 units
     const std::pair<std::string, std::wstring> rows[] = {
@@ -133,6 +183,9 @@ TEST(TrayTest, TipIsCutToTheShellsFieldNeverInsideAPair) {
     };
     for (const auto& [tip, expected] : rows)
         EXPECT_EQ(win32::NotifyTip(tip), expected) << tip;
+    // A balloon's text has 255 units.
+    EXPECT_EQ(win32::ShellFieldText(std::string(254, 'a') + pair, 255), std::wstring(254, L'a'));
+    EXPECT_EQ(win32::ShellFieldText(std::string(300, 'a'), 255), std::wstring(255, L'a'));
 }
 
 } // namespace
