@@ -51,16 +51,7 @@ void Win32SystemLook::Watch(std::function<void()> onChange, std::function<void()
     window_.reset();
     if (!onChange)
         return;
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &Win32SystemLook::Procedure;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = LookWindowClass;
-    if (!RegisterWindowClass(windowClass))
-        return;
-    window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, LookWindowClass, L"", WS_POPUP, 0, 0, 0, 0,
-                                  nullptr, nullptr, instance, this));
+    window_.reset(CreateHiddenWindow(LookWindowClass, &Win32SystemLook::Procedure, this));
     onChange_ = std::move(onChange);
     onError_ = std::move(onError);
 }

@@ -44,18 +44,9 @@ void Win32Tray::CreateMessageWindow(std::function<void(const port::TrayEvent&)> 
     onError_ = nullptr;
     driveNotices_.reset();
     window_.reset();
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &Win32Tray::Procedure;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = TrayWindowClass;
-    if (!RegisterWindowClass(windowClass))
-        return;
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     showRequest_ = RegisterWindowMessageW(ShowMainWindowMessage);
-    window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, TrayWindowClass, L"", WS_POPUP, 0, 0, 0, 0,
-                                  nullptr, nullptr, instance, this));
+    window_.reset(CreateHiddenWindow(TrayWindowClass, &Win32Tray::Procedure, this));
     if (!window_)
         return;
     // An elevated program would otherwise never hear the announcement of a restarted taskbar.
@@ -187,13 +178,18 @@ LRESULT Win32Tray::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return 0;
 }
 
-bool Win32Tray::Notify(DWORD command, const port::NotifyIconData* data) {
-    if (!window_)
-        return false;
+NOTIFYICONDATAW Win32Tray::IconRecord() const {
     NOTIFYICONDATAW icon{};
     icon.cbSize = sizeof icon;
     icon.hWnd = window_.get();
     icon.uID = 0;
+    return icon;
+}
+
+bool Win32Tray::Notify(DWORD command, const port::NotifyIconData* data) {
+    if (!window_)
+        return false;
+    NOTIFYICONDATAW icon = IconRecord();
     if (data != nullptr) {
         icon.uFlags = NIF_MESSAGE | NIF_ICON;
         // Version 4 shows the tip only when asked to.
@@ -211,10 +207,7 @@ bool Win32Tray::Add(const port::NotifyIconData& data) {
     if (!Notify(NIM_ADD, &data))
         return false;
     // Every new icon starts at version 0: keyboard selection and the menu key need version 4.
-    NOTIFYICONDATAW version{};
-    version.cbSize = sizeof version;
-    version.hWnd = window_.get();
-    version.uID = 0;
+    NOTIFYICONDATAW version = IconRecord();
     version.uVersion = NOTIFYICON_VERSION_4;
     (void)Shell_NotifyIconW(NIM_SETVERSION, &version);
     return true;
@@ -253,10 +246,7 @@ bool Win32Tray::ShowBalloon(const std::string& title, const std::string& text,
     if (!window_)
         return false;
     // Only the balloon's fields: the icon and its tip stay as they are.
-    NOTIFYICONDATAW balloon{};
-    balloon.cbSize = sizeof balloon;
-    balloon.hWnd = window_.get();
-    balloon.uID = 0;
+    NOTIFYICONDATAW balloon = IconRecord();
     balloon.uFlags = NIF_INFO;
     balloon.dwInfoFlags = BalloonFlags(icon);
     CopyField(balloon.szInfoTitle, title);

@@ -88,6 +88,8 @@ class Win32Tray : public port::Tray {
     [[nodiscard]] std::optional<port::TrayEvent> EventOf(UINT message, WPARAM wParam,
                                                          LPARAM lParam) const;
     bool Notify(DWORD command, const port::NotifyIconData* data);
+    // The record that names the program's one icon: the hidden window's icon 0.
+    [[nodiscard]] NOTIFYICONDATAW IconRecord() const;
 
     std::function<void(const port::TrayEvent&)> onEvent_;
     std::function<void()> onError_;

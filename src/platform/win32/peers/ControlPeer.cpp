@@ -291,7 +291,7 @@ void ContainerPeer::Create() {
                   DisplayText(control_.Caption()));
 }
 
-bool ContainerPeer::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT& result) {
+bool ControlPeer::ErasePaletteBackground(UINT message, WPARAM wParam, LRESULT& result) {
     if (message != WM_ERASEBKGND || Light())
         return false;
     RECT client{};
@@ -299,6 +299,10 @@ bool ContainerPeer::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, LR
     FillRect(reinterpret_cast<HDC>(wParam), &client, BrushOf(Colors().back));
     result = TRUE;
     return true;
+}
+
+bool ContainerPeer::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT& result) {
+    return ErasePaletteBackground(message, wParam, result);
 }
 
 } // namespace win32

@@ -95,6 +95,9 @@ class ControlPeer : public NativePeer {
     [[nodiscard]] static COLORREF Shown(tk::Color chosen, int system);
     // A solid brush of `color`, kept until another colour is asked for.
     [[nodiscard]] HBRUSH BrushOf(COLORREF color);
+    // Outside the light look, a WM_ERASEBKGND fills the window with the palette's colour for
+    // the kind. True when it did.
+    bool ErasePaletteBackground(UINT message, WPARAM wParam, LRESULT& result);
     void ApplyBounds();
     void ApplyFont();
     [[nodiscard]] HFONT Font() const;

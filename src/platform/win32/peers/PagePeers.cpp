@@ -49,13 +49,7 @@ void PageControlPeer::ApplyLook() {
 }
 
 bool PageControlPeer::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT& result) {
-    if (message != WM_ERASEBKGND || Light())
-        return false;
-    RECT client{};
-    GetClientRect(window_.get(), &client);
-    FillRect(reinterpret_cast<HDC>(wParam), &client, BrushOf(Colors().back));
-    result = TRUE;
-    return true;
+    return ErasePaletteBackground(message, wParam, result);
 }
 
 void PageControlPeer::Sync(tk::Prop prop) {
