@@ -334,6 +334,8 @@ void TMainForm::TimerControlTimer() {
 }
 
 void TMainForm::Check1000Timer() {
+    // Results whose wake was lost arrive here, at most a second late.
+    Prog.App.DeliverResults();
     ShowWindowsUptime(Prog);
     EnsureTempFolder(Prog);
 }

@@ -18,7 +18,13 @@ Program::Program(port::Ports& ports, tk::Host* host)
     App.SetHost(host);
 }
 
-Program::~Program() = default;
+Program::~Program() {
+    // First, while everything is whole: results of jobs still out never run in a program
+    // being taken apart, and the jobs' busy glyph goes now, before the failures it might
+    // report and the forms it paints, without painting (the window is going).
+    App.End();
+    JobsBusy.reset();
+}
 
 void Program::Start() {
     // Before the first window: every control is made in the user's look.

@@ -18,6 +18,24 @@ namespace {
 
 constexpr const char* Separator = " | Path is: ";
 
+bool HoldsNul(const std::string& name) {
+    return name.find('\0') != std::string::npos;
+}
+
+// A value whose name holds a NUL is shown, never changed: the registry calls would act on the
+// name cut at its NUL (another value), and a .reg file cannot hold it to bring it back.
+void RefuseNameWithNul(const RunEntry& entry) {
+    if (HoldsNul(entry.name))
+        throw tk::Exception(ShownValueName(entry.name) +
+                            " cannot be changed here: its name holds a NUL character, which no "
+                            "backup file can hold.");
+}
+
+// The program's own entry is "Trelvix" or a name that begins with it, taken whole.
+bool IsOwnEntryName(const std::string& name) {
+    return name.rfind("Trelvix", 0) == 0 && !HoldsNul(name);
+}
+
 // Each byte as "%2X" writes it: two places, a leading blank instead of a zero.
 std::string HexBytes(const std::vector<std::uint8_t>& bytes) {
     static constexpr char Digits[] = "0123456789ABCDEF";
@@ -49,14 +67,27 @@ void AppendRunEntries(port::Registry& registry, port::RegRoot root, port::RegVie
     }
 }
 
-void FillRunList(Program& p, tk::ListBox& list, std::vector<RunEntry>& entries, int index,
+// Refills the list and selects again the value that was selected when the refresh began,
+// found by its root, view and name wherever it now stands; when it is gone, the same position.
+void FillRunList(Program& p, tk::ListBox& list, std::vector<RunEntry>& entries, int& index,
                  port::RegRoot root) {
+    std::optional<RunEntry> selected;
+    if (index >= 0 && static_cast<std::size_t>(index) < entries.size())
+        selected = entries[static_cast<std::size_t>(index)];
     entries = ReadRunEntries(p.Ports.registry, root);
     std::vector<std::string> lines;
     lines.reserve(entries.size());
     for (const RunEntry& entry : entries)
         lines.push_back(RunEntryLine(entry));
     list.SetItems(std::move(lines));
+    if (selected) {
+        const auto same = std::ranges::find_if(entries, [&](const RunEntry& entry) {
+            return entry.root == selected->root && entry.view == selected->view &&
+                   entry.name == selected->name;
+        });
+        if (same != entries.end())
+            index = static_cast<int>(same - entries.begin());
+    }
     list.SetItemIndex(index);
 }
 
@@ -80,7 +111,7 @@ void NoteRefusedMachineChange(Program& p, const RunEntry& entry) {
 // The program's own entry changed from the list: start-with-Windows shows what Windows will
 // now do.
 void FollowOwnEntry(Program& p, const RunEntry& entry) {
-    if (entry.root != port::RegRoot::CurrentUser || entry.name.rfind("Trelvix", 0) != 0)
+    if (entry.root != port::RegRoot::CurrentUser || !IsOwnEntryName(entry.name))
         return;
     p.AutoRunOn = false;
     DetectAutoRun(p);
@@ -113,7 +144,7 @@ void DetectAutoRun(Program& p) {
     // its record keeps Windows from starting it.
     port::Registry& registry = p.Ports.registry;
     for (const std::string& name : reg.GetValueNames())
-        if (name.rfind("Trelvix", 0) == 0 &&
+        if (IsOwnEntryName(name) &&
             !RecordSaysDisabled(ReadStartupRecord(registry, port::RegRoot::CurrentUser,
                                                   port::RegView::Bits64, name)))
             p.AutoRunOn = true;
@@ -128,8 +159,20 @@ void RefreshAutoStart(Program& p) {
     FillRunList(p, f.ListBox10, s.CurrentEntries, s.CurrentRunIndex, port::RegRoot::CurrentUser);
 }
 
+std::string ShownValueName(const std::string& name) {
+    std::string shown;
+    shown.reserve(name.size());
+    for (char c : name) {
+        if (c == '\0')
+            shown += "\\0";
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 std::string RunEntryLine(const RunEntry& entry) {
-    std::string line = entry.name + Separator + entry.data;
+    std::string line = ShownValueName(entry.name) + Separator + entry.data;
     if (entry.view == port::RegView::Bits32)
         line += " (32-bit)";
     if (entry.disabled)
@@ -160,9 +203,13 @@ RunEntryChange SetRunEntryDisabled(port::Ports& ports, RunEntry& entry, bool dis
 
 RunEntryChange DeleteRunValue(port::Ports& ports, const RunEntry& entry) {
     port::Registry& registry = ports.registry;
-    auto run = registry.Open(entry.root, RunKey, true, true, entry.view);
-    if (!run)
-        return RunEntryChange::Refused;
+    // Never made: a Run key that is gone holds nothing to delete.
+    auto run = registry.Open(entry.root, RunKey, false, true, entry.view);
+    if (!run) {
+        auto readable = registry.Open(entry.root, RunKey, false, false, entry.view);
+        return readable && readable->ValueExists(entry.name) ? RunEntryChange::Refused
+                                                             : RunEntryChange::Gone;
+    }
     const auto value = run->ReadValue(entry.name);
     if (!value)
         return RunEntryChange::Gone;
@@ -188,6 +235,7 @@ void DeleteRunEntry(Program& p, const tk::ListBox& list, const std::vector<RunEn
     const auto line = SelectedLine(p, list, entries.size());
     if (!line)
         return;
+    RefuseNameWithNul(entries[*line]);
     // A value already gone fails without a word; the line stays until the next refresh.
     switch (DeleteRunValue(p.Ports, entries[*line])) {
     case RunEntryChange::Done:
@@ -206,6 +254,7 @@ void DisableRunEntry(Program& p, tk::ListBox& list, std::vector<RunEntry>& entri
     if (!line)
         return;
     RunEntry& entry = entries[*line];
+    RefuseNameWithNul(entry);
     switch (SetRunEntryDisabled(p.Ports, entry, disable)) {
     case RunEntryChange::Done:
         list.SetItem(static_cast<int>(*line), RunEntryLine(entry));

@@ -30,8 +30,8 @@ struct RunEntry {
 
 // The AutoStart page's state, for the run only.
 struct AutoStartState {
-    // The selected line of ListBox9 / ListBox10 at the last click (-1 = none); each
-    // refill selects it again.
+    // The selected line of ListBox9 / ListBox10 at the last click (-1 = none), moved with
+    // its value when a refill finds that value at another line; each refill selects it.
     int LocalRunIndex = 0;
     int CurrentRunIndex = 0;
     // The values behind the lines of ListBox9 / ListBox10, line by line.
@@ -46,6 +46,9 @@ inline constexpr std::size_t MaxBinaryShown = 4096;
 // The data part of a list line: a string quoted, a DWORD as a signed number, binary data
 // as hexadecimal bytes, anything else "Unknown".
 std::string RenderRunValue(const port::RegValue& value);
+
+// A value's name as a line shows it: each NUL inside it as the two characters "\0".
+std::string ShownValueName(const std::string& name);
 
 // The list line: name, " | Path is: ", the data, then " (32-bit)" for a value of the 32-bit
 // view and " (disabled)" for a disabled one.
@@ -73,10 +76,12 @@ void DesignAutoStartPage(TMainForm& f);
 
 // Sets AutoRunOn from the per-user Run key.
 void DetectAutoRun(Program& p);
-// Fills ListBox9 from the per-machine Run key and ListBox10 from the per-user one.
+// Fills ListBox9 from the per-machine Run key and ListBox10 from the per-user one; each
+// selects again the value selected before, by root, view and name, or else the same line.
 void RefreshAutoStart(Program& p);
 // Deletes the value behind the list's selected line (DeleteRunValue); the list keeps the
-// line until the next refresh. Without a selection it only says "Please choose a key!".
+// line until the next refresh. Without a selection it only says "Please choose a key!"; a
+// value whose name holds a NUL is refused with an error saying so.
 // A per-machine entry the user may not change stays, and the status bar says why; when the
 // program's own entry changes, start-with-Windows shows what Windows will now do.
 void DeleteRunEntry(Program& p, const tk::ListBox& list, const std::vector<RunEntry>& entries);
