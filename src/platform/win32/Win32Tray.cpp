@@ -195,6 +195,7 @@ bool Win32Tray::Notify(DWORD command, const port::NotifyIconData* data) {
         // Version 4 shows the tip only when asked to.
         if (data->hasTip)
             icon.uFlags |= NIF_TIP | NIF_SHOWTIP;
+        showsTip_ = data->hasTip;
         icon.uCallbackMessage = TrayCallbackMessage;
         icon.hIcon = icon_;
         const std::wstring tip = NotifyTip(data->tip);
@@ -245,9 +246,10 @@ bool Win32Tray::ShowBalloon(const std::string& title, const std::string& text,
                             port::BalloonIcon icon, const std::string& tag) {
     if (!window_)
         return false;
-    // Only the balloon's fields: the icon and its tip stay as they are.
+    // Only the balloon's fields: the icon and its tip stay as they are. Version 4 reads the
+    // tip's switch from every change, so a tip that shows is named again.
     NOTIFYICONDATAW balloon = IconRecord();
-    balloon.uFlags = NIF_INFO;
+    balloon.uFlags = NIF_INFO | (showsTip_ ? NIF_SHOWTIP : 0);
     balloon.dwInfoFlags = BalloonFlags(icon);
     CopyField(balloon.szInfoTitle, title);
     CopyField(balloon.szInfo, text);

@@ -99,6 +99,7 @@ class Win32Tray : public port::Tray {
     unsigned taskbarCreated_ = 0;
     unsigned showRequest_ = 0;
     std::string balloonTag_; // of the balloon shown last
+    bool showsTip_ = false;  // the icon was last given a tip to show
     ShellNotification driveNotices_;
 };
 
