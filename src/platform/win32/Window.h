@@ -16,6 +16,22 @@ inline bool RegisterWindowClass(const WNDCLASSEXW& windowClass) {
            GetClassInfoExW(windowClass.hInstance, windowClass.lpszClassName, &found) != FALSE;
 }
 
+// A hidden top-level window of the class `className` (registered here with `procedure`),
+// serving `object`: it can become the foreground window and hears the system's broadcasts,
+// which a message-only window does not. nullptr when it cannot be made.
+inline HWND CreateHiddenWindow(const wchar_t* className, WNDPROC procedure, void* object) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = className;
+    if (!RegisterWindowClass(windowClass))
+        return nullptr;
+    return CreateWindowExW(WS_EX_TOOLWINDOW, className, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                           instance, object);
+}
+
 // The object a window procedure serves: CreateWindowExW's last argument, kept in the
 // window's user data from WM_NCCREATE on; nullptr for the messages before it.
 template <typename T> T* WindowObject(HWND window, UINT message, LPARAM lParam) {
