@@ -43,18 +43,10 @@ void Win32Tray::CreateMessageWindow(std::function<void(const port::TrayEvent&)> 
     onError_ = nullptr;
     driveNotices_.reset();
     window_.reset();
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &Win32Tray::Procedure;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = TrayWindowClass;
-    if (!RegisterWindowClass(windowClass))
-        return;
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     showRequest_ = RegisterWindowMessageW(ShowMainWindowMessage);
-    window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, TrayWindowClass, L"", WS_POPUP, 0, 0, 0, 0,
-                                  nullptr, nullptr, instance, this));
+    // Not message-only: the announcement of a restarted taskbar is broadcast.
+    window_ = CreateHiddenWindow(TrayWindowClass, &Win32Tray::Procedure, this, true);
     if (!window_)
         return;
     // An elevated program would otherwise never hear the announcement of a restarted taskbar.
