@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Look.h"
 #include "app/Main.h"
 #include "app/OptionsForm.h"
 #include "app/Settings.h"
@@ -97,6 +98,9 @@ class Program {
 
     // `.\Resource\` files whose failure to load was already reported this run.
     std::set<std::string> ReportedGlyphFailures;
+
+    // Last, so that it stops following the system's look before any form goes.
+    std::unique_ptr<LookFollower> Look;
 };
 
 } // namespace trelvix

@@ -9,6 +9,7 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
+#include "platform/SystemLook.h"
 #include "platform/Tray.h"
 
 namespace port {
@@ -25,6 +26,7 @@ struct Ports {
     System& system;
     Desktop& desktop;
     Bitmaps& bitmaps;
+    SystemLook& look;
 };
 
 } // namespace port

@@ -36,6 +36,7 @@ void Application::End() {
 void Application::CreateForm(Form& form) {
     if (mainForm_ == nullptr)
         mainForm_ = &form;
+    forms_.push_back(&form);
     if (host_ != nullptr) {
         // The form is not one of its own components; its window comes before theirs.
         form.AttachPeer(host_->CreatePeer(form));
@@ -43,6 +44,25 @@ void Application::CreateForm(Form& form) {
             c->AttachPeer(host_->CreatePeer(*c));
     }
     Guard(form.OnCreate);
+}
+
+void Application::FormGone(const Form& form) {
+    std::erase(forms_, &form);
+    if (mainForm_ == &form)
+        mainForm_ = nullptr;
+}
+
+void Application::SetPalette(const Palette& palette) {
+    if (palette == palette_)
+        return;
+    palette_ = palette;
+    for (Form* form : forms_) {
+        if (Peer* peer = form->GetPeer())
+            peer->Changed(Prop::Look);
+        for (Component* component : form->Components())
+            if (Peer* peer = component->GetPeer())
+                peer->Changed(Prop::Look);
+    }
 }
 
 void Application::ShowMainForm() {

@@ -3,6 +3,7 @@
 #include "platform/Background.h"
 #include "platform/Desktop.h"
 #include "toolkit/Controls.h"
+#include "toolkit/Palette.h"
 #include "toolkit/ResultQueue.h"
 
 #include <deque>
@@ -11,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tk {
 
@@ -30,6 +32,13 @@ class Application {
     // The first form created becomes the main form.
     void CreateForm(Form& form);
     [[nodiscard]] Form* MainForm() const { return mainForm_; }
+    // A form is being destroyed: it is no longer told of anything.
+    void FormGone(const Form& form);
+
+    // The colours every form draws with. A new palette reaches every control of every form
+    // at once: the look switches while the program runs.
+    [[nodiscard]] const Palette& GetPalette() const { return palette_; }
+    void SetPalette(const Palette& palette);
 
     // Shows the main form and activates it (its first showing).
     void ShowMainForm();
@@ -96,6 +105,8 @@ class Application {
     Host* host_ = nullptr;
     port::Background* background_ = nullptr;
     Form* mainForm_ = nullptr;
+    std::vector<Form*> forms_;
+    Palette palette_;
     bool terminated_ = false;
     bool ending_ = false;
     // Shared with the jobs out and the executor's wake handler, which may outlive this object.

@@ -16,10 +16,10 @@ inline bool RegisterWindowClass(const WNDCLASSEXW& windowClass) {
            GetClassInfoExW(windowClass.hInstance, windowClass.lpszClassName, &found) != FALSE;
 }
 
-// A window the user never sees, of its own class `className` served by `procedure`; `object`
-// is what WindowObject gives the procedure. A message-only window hears no broadcasts, so one
-// that must (a restarted taskbar's announcement) is a top-level popup that is never shown.
-// Empty when the class or the window cannot be made.
+// A window the user never sees, of its own class `className` (registered here with
+// `procedure`), serving `object` (what WindowObject gives the procedure). A message-only window
+// hears no broadcasts; one that must (a restarted taskbar, a changed look) is a hidden
+// top-level popup, which can also become the foreground window. Empty when it cannot be made.
 inline UniqueWindow CreateHiddenWindow(const wchar_t* className, WNDPROC procedure, void* object,
                                        bool hearsBroadcasts) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
