@@ -51,7 +51,7 @@ void Win32SystemLook::Watch(std::function<void()> onChange, std::function<void()
     window_.reset();
     if (!onChange)
         return;
-    window_.reset(CreateHiddenWindow(LookWindowClass, &Win32SystemLook::Procedure, this));
+    window_ = CreateHiddenWindow(LookWindowClass, &Win32SystemLook::Procedure, this, true);
     onChange_ = std::move(onChange);
     onError_ = std::move(onError);
 }

@@ -46,7 +46,8 @@ void Win32Tray::CreateMessageWindow(std::function<void(const port::TrayEvent&)> 
     window_.reset();
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     showRequest_ = RegisterWindowMessageW(ShowMainWindowMessage);
-    window_.reset(CreateHiddenWindow(TrayWindowClass, &Win32Tray::Procedure, this));
+    // Not message-only: the announcement of a restarted taskbar is broadcast.
+    window_ = CreateHiddenWindow(TrayWindowClass, &Win32Tray::Procedure, this, true);
     if (!window_)
         return;
     // An elevated program would otherwise never hear the announcement of a restarted taskbar.
