@@ -17,10 +17,6 @@ bool Has(std::uint32_t attributes, std::uint32_t bit) {
     return (attributes & bit) != 0;
 }
 
-// The attributes a file is given back when it could not be deleted: read-only, hidden,
-// system, archive, temporary, not indexed.
-constexpr std::uint32_t KeptAttributes = 0x1 | 0x2 | 0x4 | 0x20 | 0x100 | 0x2000;
-
 bool IsPlainFolder(const port::FolderEntry& entry) {
     return Has(entry.attributes, port::attr::Directory) &&
            !Has(entry.attributes, port::attr::ReparsePoint);
@@ -92,23 +88,12 @@ class Deletion {
         }
         if (Has(entry.attributes, port::attr::VolumeLabel))
             return;
-        in.ok = RemoveFile(path, entry.attributes) && in.ok;
+        // Through the hold, which checks that the name still names the entry it listed.
+        in.ok = in.listing.hold != nullptr && in.listing.hold->RemoveFile(entry) && in.ok;
         if (progress_ != nullptr) {
             progress_->FileDone();
             stopped_ = progress_->stop.stop_requested();
         }
-    }
-
-    // A read-only file is made deletable first, and given its attributes back when it stays.
-    bool RemoveFile(const std::string& path, std::uint32_t attributes) {
-        const bool readOnly = Has(attributes, port::attr::ReadOnly);
-        if (readOnly)
-            files_.SetAttributes(path, port::attr::Archive);
-        if (files_.RemoveFile(path))
-            return true;
-        if (readOnly)
-            files_.SetAttributes(path, attributes & KeptAttributes);
-        return false;
     }
 
     bool IsKept(const std::string& path) const {

@@ -23,6 +23,12 @@
 // entry reached through a link on the way, an entry of another kind than asked, the removal of
 // a held folder, and whatever else the system refuses (in use, read-only, a folder not empty,
 // no rights).
+//
+// A held listing also removes its folder's files, each opened once by its name in the held
+// folder, as itself, and removed only when it is still the entry the listing named (the same
+// file id; where the listing had none, reached by exactly that name): an entry swapped after
+// the listing, for another file or a link, is refused and left as it is. Such a removal takes
+// a read-only file too; a file that stays keeps the attributes it had.
 
 #include <cstdint>
 #include <memory>
@@ -50,6 +56,7 @@ struct FolderEntry {
     std::string name;
     std::uint32_t attributes = 0;
     std::int64_t size = 0; // bytes; as reported for links, never those of their targets
+    std::uint64_t id = 0;  // the file system's number for the entry; 0 when it gives none
 };
 
 // What a path named, opened as itself: a link is never followed.
@@ -64,6 +71,9 @@ enum class FolderKind {
 class FolderHold {
   public:
     virtual ~FolderHold() = default;
+    // Removes the file `entry` of the listing, by its name in the held folder, when it is
+    // still that entry (see the contract above); false when it stays.
+    virtual bool RemoveFile(const FolderEntry& entry) = 0;
 };
 
 struct FolderListing {

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -186,6 +187,53 @@ inline void OnlyPathsInOneSpellingAreTaken(Tree& tree) {
     EXPECT_TRUE(tree.Exists(a.outside + "\\inner\\inner.txt"));
 }
 
+inline const port::FolderEntry& Entry(const port::FolderListing& listing, const std::string& name) {
+    const auto found = std::find_if(listing.entries.begin(), listing.entries.end(),
+                                    [&](const port::FolderEntry& e) { return e.name == name; });
+    if (found == listing.entries.end())
+        throw std::logic_error("not listed: " + name);
+    return *found;
+}
+
+inline void AHoldRemovesListedFilesWhateverTheirAttributes(Tree& tree) {
+    const Arranged a = Arrange(tree);
+    tree.File(a.place + "\\plain.tmp", port::attr::Archive);
+    tree.File(a.place + "\\readonly.tmp", port::attr::ReadOnly);
+    tree.File(a.place + "\\hidden.tmp", port::attr::Hidden | port::attr::System);
+    tree.Folder(a.place + "\\folder");
+    const port::FolderListing listing = tree.Port().ListFolder(a.place, true);
+    ASSERT_NE(listing.hold, nullptr);
+    const struct {
+        const char* name;
+        bool removed;
+    } rows[] = {{"plain.tmp", true},
+                {"readonly.tmp", true},
+                {"hidden.tmp", true},
+                {"folder", false},
+                {"link", false}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(listing.hold->RemoveFile(Entry(listing, row.name)), row.removed) << row.name;
+        EXPECT_EQ(tree.Exists(a.place + "\\" + row.name), !row.removed) << row.name;
+    }
+    EXPECT_TRUE(tree.Exists(a.outside + "\\keep.txt"));
+}
+
+// Another program swaps a listed file for one of the user's before the removal.
+inline void AHoldRefusesAFileSwappedAfterTheListing(Tree& tree) {
+    const Arranged a = Arrange(tree);
+    const std::string swapped = a.place + "\\swapped.tmp";
+    tree.File(swapped, port::attr::Archive);
+    const port::FolderListing before = tree.Port().ListFolder(a.place, true);
+    ASSERT_NE(before.hold, nullptr);
+    ASSERT_TRUE(tree.Move(swapped, a.place + "\\listed.tmp"));
+    ASSERT_TRUE(tree.Move(a.outside + "\\keep.txt", swapped));
+    EXPECT_FALSE(before.hold->RemoveFile(Entry(before, "swapped.tmp")));
+    EXPECT_TRUE(tree.Exists(swapped));
+    const port::FolderListing after = tree.Port().ListFolder(a.place, true);
+    ASSERT_NE(after.hold, nullptr);
+    EXPECT_TRUE(after.hold->RemoveFile(Entry(after, "swapped.tmp"))) << "listed as it is now";
+}
+
 // A port that tries, after every listing, to move the listed folder away as another program
 // would, and puts it back when that worked.
 class MovingAfterListing : public port::Files {
@@ -261,6 +309,9 @@ inline const Row Rows[] = {
     {"ChangesActOnlyOnTheKindAsked", &ChangesActOnlyOnTheKindAsked},
     {"OnlyPathsInOneSpellingAreTaken", &OnlyPathsInOneSpellingAreTaken},
     {"ADeletionWalkHoldsEveryFolderItLists", &ADeletionWalkHoldsEveryFolderItLists},
+    {"AHoldRemovesListedFilesWhateverTheirAttributes",
+     &AHoldRemovesListedFilesWhateverTheirAttributes},
+    {"AHoldRefusesAFileSwappedAfterTheListing", &AHoldRefusesAFileSwappedAfterTheListing},
 };
 
 inline void PrintTo(const Row& row, std::ostream* out) {

@@ -14,6 +14,7 @@ struct FakeFiles::Node {
     std::int64_t size = 0;
     std::string linkTarget; // a link when not empty
     bool locked = false;
+    std::uint64_t id = 0; // never 0 once in the tree; a new entry gets a new one
     // How many listings hold this folder now; shared with their holds, which may outlive it.
     std::shared_ptr<int> holds = std::make_shared<int>(0);
     Node* parent = nullptr;
@@ -75,13 +76,22 @@ constexpr std::uint32_t BadPathName = 161; // ERROR_BAD_PATHNAME
 
 class FakeHold : public port::FolderHold {
   public:
-    explicit FakeHold(std::shared_ptr<int> holds) : holds_(std::move(holds)) { ++*holds_; }
+    FakeHold(std::shared_ptr<int> holds, FakeFiles& files, std::string folder)
+        : holds_(std::move(holds)), files_(files), folder_(std::move(folder)) {
+        ++*holds_;
+    }
     ~FakeHold() override { --*holds_; }
     FakeHold(const FakeHold&) = delete;
     FakeHold& operator=(const FakeHold&) = delete;
 
+    bool RemoveFile(const port::FolderEntry& entry) override {
+        return files_.RemoveListedFile(folder_, entry);
+    }
+
   private:
     std::shared_ptr<int> holds_;
+    FakeFiles& files_;
+    std::string folder_;
 };
 
 } // namespace
@@ -184,6 +194,7 @@ FakeFiles::Node& FakeFiles::Make(const std::string& path, std::uint32_t attribut
         Node* child = node->Child(names[i]);
         if (child == nullptr) {
             auto made = std::make_unique<Node>();
+            made->id = ++lastId_;
             made->name = names[i];
             made->parent = node;
             child = made.get();
@@ -223,6 +234,7 @@ bool FakeFiles::MakeDirectory(const std::string& path) {
     if (above == nullptr || !above->IsFolder())
         return false;
     auto made = std::make_unique<Node>();
+    made->id = ++lastId_;
     made->name = name;
     made->parent = above;
     above->children.push_back(std::move(made));
@@ -244,14 +256,14 @@ port::FolderListing FakeFiles::ListFolder(const std::string& folder, bool hold) 
     } else {
         listing.kind = port::FolderKind::Folder;
         if (node->parent != root_.get()) {
-            listing.entries.push_back({".", port::attr::Directory, 0});
-            listing.entries.push_back({"..", port::attr::Directory, 0});
+            listing.entries.push_back({".", port::attr::Directory, 0, 0});
+            listing.entries.push_back({"..", port::attr::Directory, 0, 0});
         }
         for (const auto& child : node->children)
-            listing.entries.push_back({child->name, child->attributes, child->size});
+            listing.entries.push_back({child->name, child->attributes, child->size, child->id});
         listing.endCode = port::NoMoreFiles;
         if (hold)
-            listing.hold = std::make_unique<FakeHold>(node->holds);
+            listing.hold = std::make_unique<FakeHold>(node->holds, *this, folder);
     }
     if (afterListing)
         afterListing(folder);
@@ -281,6 +293,18 @@ bool FakeFiles::RemoveFile(const std::string& path) {
     Node* node = IsPlainPath(path) ? Find(path, false, throughLink) : nullptr;
     if (node == nullptr || (guardsLinks && throughLink) || node->IsFolder() || node->locked ||
         (node->attributes & port::attr::ReadOnly) != 0)
+        return false;
+    return Detach(*node);
+}
+
+bool FakeFiles::RemoveListedFile(const std::string& folder, const port::FolderEntry& entry) {
+    const std::string path =
+        folder.back() == '\\' ? folder + entry.name : folder + "\\" + entry.name;
+    changes.push_back("RemoveFile " + path);
+    bool throughLink = false;
+    Node* node = Find(path, false, throughLink);
+    if (node == nullptr || (guardsLinks && throughLink) || node->IsFolder() || node->locked ||
+        (entry.id != 0 && node->id != entry.id))
         return false;
     return Detach(*node);
 }

@@ -54,6 +54,10 @@ class FakeFiles : public port::Files {
     // or `to` exists or has no folder to go in.
     bool Move(const std::string& from, const std::string& to);
 
+    // What a held listing's RemoveFile does: read-only files go too; a name that no longer
+    // names the listed entry (another id) is refused.
+    bool RemoveListedFile(const std::string& folder, const port::FolderEntry& entry);
+
     // ---- Looking at it; links are followed on the way, never at the end. ----
     [[nodiscard]] bool Exists(const std::string& path) const;
     [[nodiscard]] std::vector<std::string> Names(const std::string& folder) const;
@@ -102,6 +106,7 @@ class FakeFiles : public port::Files {
     std::string PathOf(const Node& node) const;
 
     std::unique_ptr<Node> root_;
+    std::uint64_t lastId_ = 0;
 };
 
 } // namespace fakes

@@ -5,16 +5,46 @@
 
 #include <shellapi.h>
 #include <shlobj.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <cwctype>
 #include <initializer_list>
 #include <iterator>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <string_view>
 #include <vector>
 
 namespace win32 {
+
+// What the port learned about the system's deletions, shared by the holds of one port on
+// any thread: the volumes that answered that they cannot delete with POSIX semantics, so
+// that each removal there goes the older way at once, and whether opening an entry as itself
+// may follow a link all the same (Wine follows a Unix file link, and its listing reports the
+// id of the file the link leads to).
+class DeletionQuirks {
+  public:
+    DeletionQuirks()
+        : linksFollowed_(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") !=
+                         nullptr) {}
+
+    [[nodiscard]] bool LinksFollowed() const { return linksFollowed_; }
+    bool PlainOnly(const std::wstring& volume) {
+        const std::scoped_lock lock(mutex_);
+        return plainVolumes_.contains(volume);
+    }
+    void SetPlainOnly(const std::wstring& volume) {
+        const std::scoped_lock lock(mutex_);
+        plainVolumes_.insert(volume);
+    }
+
+  private:
+    const bool linksFollowed_;
+    std::mutex mutex_;
+    std::set<std::wstring> plainVolumes_;
+};
 
 namespace {
 
@@ -190,12 +220,131 @@ bool RemoveEntry(const std::string& path, bool folder) {
            DeleteThrough(entry.handle.get());
 }
 
+// The part of a "\\?\" path that names its volume: "\\?\C:" or "\\?\UNC\server\share".
+std::wstring VolumeOf(const std::wstring& verbatim) {
+    if (!StartsWith(verbatim, VerbatimShare))
+        return verbatim.substr(0, Verbatim.size() + 2);
+    const size_t server = verbatim.find(L'\\', VerbatimShare.size());
+    return verbatim.substr(
+        0, verbatim.find(L'\\', server == std::wstring::npos ? server : server + 1));
+}
+
+// ntdll's status codes, which <windows.h> leaves out.
+constexpr NTSTATUS StatusNotImplemented = static_cast<NTSTATUS>(0xC0000002);
+constexpr NTSTATUS StatusInvalidInfoClass = static_cast<NTSTATUS>(0xC0000003);
+constexpr NTSTATUS StatusInvalidParameter = static_cast<NTSTATUS>(0xC000000D);
+constexpr NTSTATUS StatusInvalidDeviceRequest = static_cast<NTSTATUS>(0xC0000010);
+constexpr NTSTATUS StatusNotSupported = static_cast<NTSTATUS>(0xC00000BB);
+constexpr auto FileDispositionInformationEx = static_cast<FILE_INFORMATION_CLASS>(64);
+
+// What a file system says when it does not know the newer disposition (FAT, many SMB
+// servers, Windows before 1809, Wine).
+bool LacksDispositionEx(NTSTATUS status) {
+    return status == StatusInvalidParameter || status == StatusNotSupported ||
+           status == StatusInvalidDeviceRequest || status == StatusInvalidInfoClass ||
+           status == StatusNotImplemented;
+}
+
+// The attributes a file is given back when it could not be deleted: read-only, hidden,
+// system, archive, temporary, not indexed.
+constexpr std::uint32_t KeptAttributes = 0x1 | 0x2 | 0x4 | 0x20 | 0x100 | 0x2000;
+
+// The file `name` of an open folder, opened as itself (a link as the link) and only if it
+// is not a folder. Relative to the folder's handle, so nothing on the way is looked up again.
+UniqueHandle OpenInFolder(HANDLE folder, const std::wstring& name, ACCESS_MASK access) {
+    UNICODE_STRING objectName{};
+    objectName.Buffer = const_cast<wchar_t*>(name.c_str());
+    objectName.Length = objectName.MaximumLength =
+        static_cast<USHORT>(std::min<size_t>(name.size() * sizeof(wchar_t), 0xFFFE));
+    OBJECT_ATTRIBUTES attributes{};
+    InitializeObjectAttributes(&attributes, &objectName, OBJ_CASE_INSENSITIVE, folder, nullptr);
+    IO_STATUS_BLOCK io{};
+    HANDLE file = nullptr;
+    const NTSTATUS status = NtCreateFile(
+        &file, access | SYNCHRONIZE, &attributes, &io, nullptr, 0, ShareAll, FILE_OPEN,
+        FILE_OPEN_REPARSE_POINT | FILE_NON_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT, nullptr,
+        0);
+    return UniqueHandle(status >= 0 ? file : nullptr);
+}
+
+// The file system's number for what the handle reached; 0 when it gives none.
+std::uint64_t IdOf(HANDLE file) {
+    FILE_INTERNAL_INFORMATION info{};
+    IO_STATUS_BLOCK io{};
+    if (NtQueryInformationFile(file, &io, &info, sizeof info, FileInternalInformation) < 0)
+        return 0;
+    return static_cast<std::uint64_t>(info.IndexNumber.QuadPart);
+}
+
+bool SetAttributesThrough(HANDLE file, std::uint32_t attributes) {
+    FILE_BASIC_INFO info{}; // times of zero stay as they are
+    // Attributes of zero would mean "unchanged" too.
+    info.FileAttributes = attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes;
+    return SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info) != FALSE;
+}
+
 class HeldFolder : public port::FolderHold {
   public:
-    explicit HeldFolder(UniqueHandle handle) : handle_(std::move(handle)) {}
+    HeldFolder(UniqueHandle handle, std::wstring verbatim, std::shared_ptr<DeletionQuirks> quirks)
+        : handle_(std::move(handle)), verbatim_(std::move(verbatim)), volume_(VolumeOf(verbatim_)),
+          quirks_(std::move(quirks)), plainOnly_(quirks_->PlainOnly(volume_)) {}
+
+    bool RemoveFile(const port::FolderEntry& entry) override {
+        const std::wstring name = Widen(entry.name);
+        if (name.empty() || name.find(L'\\') != std::wstring::npos)
+            return false;
+        const bool readOnly = Has(entry.attributes, FILE_ATTRIBUTE_READONLY);
+        const UniqueHandle file = OpenInFolder(handle_.get(), name,
+                                               DELETE | FILE_READ_ATTRIBUTES |
+                                                   (readOnly ? FILE_WRITE_ATTRIBUTES : DWORD{0}));
+        if (!file || !IsListedEntry(file.get(), entry, name))
+            return false;
+        return (!plainOnly_ && DeleteWithPosixSemantics(file.get())) ||
+               DeletePlainly(file.get(), entry.attributes);
+    }
 
   private:
+    // The same id as the listing's, and where the listing had none or a link may have been
+    // followed, reached by exactly that name (the name asked costs a round trip under Wine).
+    bool IsListedEntry(HANDLE file, const port::FolderEntry& entry, const std::wstring& name) {
+        if (entry.id != 0 && IdOf(file) != entry.id)
+            return false;
+        return (entry.id != 0 && !quirks_->LinksFollowed()) ||
+               ReachedAsNamed(file, verbatim_ + L"\\" + name);
+    }
+
+    // Gone from the folder at once, read-only or not; remembers a volume that cannot.
+    bool DeleteWithPosixSemantics(HANDLE file) {
+        FILE_DISPOSITION_INFO_EX disposition{FILE_DISPOSITION_FLAG_DELETE |
+                                             FILE_DISPOSITION_FLAG_POSIX_SEMANTICS |
+                                             FILE_DISPOSITION_FLAG_IGNORE_READONLY_ATTRIBUTE};
+        IO_STATUS_BLOCK io{};
+        const NTSTATUS status = NtSetInformationFile(file, &io, &disposition, sizeof disposition,
+                                                     FileDispositionInformationEx);
+        if (LacksDispositionEx(status)) {
+            plainOnly_ = true;
+            quirks_->SetPlainOnly(volume_);
+        }
+        return status >= 0;
+    }
+
+    // A read-only file is made deletable first, and given its attributes back when it stays.
+    static bool DeletePlainly(HANDLE file, std::uint32_t attributes) {
+        const bool readOnly = Has(attributes, FILE_ATTRIBUTE_READONLY);
+        if (readOnly && !SetAttributesThrough(file, attributes & ~DWORD{FILE_ATTRIBUTE_READONLY}))
+            return false;
+        if (DeleteThrough(file))
+            return true;
+        if (readOnly)
+            SetAttributesThrough(file, attributes & KeptAttributes);
+        return false;
+    }
+
     UniqueHandle handle_;
+    std::wstring verbatim_;
+    std::wstring volume_;
+    std::shared_ptr<DeletionQuirks> quirks_;
+    bool plainOnly_;
 };
 
 // Most names are plain ASCII: those are copied as they are, the rest converted.
@@ -209,21 +358,22 @@ std::string NameText(std::wstring_view name) {
     return text;
 }
 
-// Reads every entry of an open folder, the way FindFirstFileExW with its basic
-// information and a large buffer does.
+// Reads every entry of an open folder, the way FindFirstFileExW with a large buffer does,
+// with each entry's file id.
 void ReadEntries(HANDLE folder, port::FolderListing& listing) {
     constexpr DWORD Bytes = 64 * 1024;
     // Not cleared: the system writes what is read.
     const std::unique_ptr<std::uint64_t[]> buffer(new std::uint64_t[Bytes / sizeof(std::uint64_t)]);
-    FILE_INFO_BY_HANDLE_CLASS request = FileFullDirectoryRestartInfo;
+    FILE_INFO_BY_HANDLE_CLASS request = FileIdBothDirectoryRestartInfo;
     while (GetFileInformationByHandleEx(folder, request, buffer.get(), Bytes)) {
-        request = FileFullDirectoryInfo;
+        request = FileIdBothDirectoryInfo;
         const char* at = reinterpret_cast<const char*>(buffer.get());
         for (;;) {
-            const auto* info = reinterpret_cast<const FILE_FULL_DIR_INFO*>(at);
+            const auto* info = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
             listing.entries.push_back({NameText(std::wstring_view(
                                            info->FileName, info->FileNameLength / sizeof(wchar_t))),
-                                       info->FileAttributes, info->EndOfFile.QuadPart});
+                                       info->FileAttributes, info->EndOfFile.QuadPart,
+                                       static_cast<std::uint64_t>(info->FileId.QuadPart)});
             if (info->NextEntryOffset == 0)
                 break;
             at += info->NextEntryOffset;
@@ -351,6 +501,8 @@ std::vector<std::string> FoldersUnder(HKEY root, const wchar_t* path, const wcha
 
 } // namespace
 
+Win32Files::Win32Files() : quirks_(std::make_shared<DeletionQuirks>()) {}
+
 std::string Win32Files::TempPath() {
     std::wstring path(MAX_PATH + 1, L'\0');
     for (;;) {
@@ -403,7 +555,7 @@ port::FolderListing Win32Files::ListFolder(const std::string& folder, bool hold)
         return listing;
     ReadEntries(opened.handle.get(), listing);
     if (hold)
-        listing.hold = std::make_unique<HeldFolder>(std::move(opened.handle));
+        listing.hold = std::make_unique<HeldFolder>(std::move(opened.handle), verbatim, quirks_);
     return listing;
 }
 
@@ -425,11 +577,7 @@ bool Win32Files::SetAttributes(const std::string& path, std::uint32_t attributes
     OpenedEntry entry = OpenAsItself(verbatim, FILE_WRITE_ATTRIBUTES, ShareAll, true, true);
     if (!entry.handle || !entry.reachedAsNamed)
         return false;
-    FILE_BASIC_INFO info{}; // times of zero stay as they are
-    // Attributes of zero would mean "unchanged" too.
-    info.FileAttributes = attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes;
-    return SetFileInformationByHandle(entry.handle.get(), FileBasicInfo, &info, sizeof info) !=
-           FALSE;
+    return SetAttributesThrough(entry.handle.get(), attributes);
 }
 
 bool Win32Files::RemoveFile(const std::string& path) {

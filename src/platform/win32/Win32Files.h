@@ -3,23 +3,32 @@
 #include "platform/win32/Handle.h"
 #include "platform/Files.h"
 
+#include <memory>
+
 namespace win32 {
+
+class DeletionQuirks;
 
 // Absolute paths are given to the system in their "\\?\" form, so that no length limits
 // them. The operations that list or change an entry open it with
 // FILE_FLAG_OPEN_REPARSE_POINT, check that the system's final path of what they opened is
 // the path they were given (Wine follows Unix links even when asked not to; on Windows a
 // link on the way shows the same way), and then act through that very handle.
+// A held listing removes a file by opening its name relative to the held folder's handle
+// (NtCreateFile, FILE_OPEN_REPARSE_POINT), checking the file id by that handle and deleting
+// through it: FileDispositionInfoEx with POSIX semantics and ignore-read-only, or, on a
+// volume that does not know it, FileDispositionInfo with read-only cleared first.
 class Win32Files : public port::Files {
   public:
+    Win32Files();
     // GetTempPathW, whole; ends in a backslash; "" when the system gives none.
     std::string TempPath() override;
     // GetFileAttributesW, at any length.
     bool FileExists(const std::string& path) override;
     // CreateDirectoryW of one folder; false when it exists already or cannot be made.
     bool MakeDirectory(const std::string& path) override;
-    // The folder's handle is listed with GetFileInformationByHandleEx (full directory
-    // information), so the folder checked is the folder listed. A hold keeps that handle
+    // The folder's handle is listed with GetFileInformationByHandleEx (id and both
+    // directory information), so the folder checked is the folder listed. A hold keeps that handle
     // open without FILE_SHARE_DELETE.
     port::FolderListing ListFolder(const std::string& folder, bool hold) override;
     // GetFinalPathNameByHandleW, without its "\\?\" prefix.
@@ -42,6 +51,9 @@ class Win32Files : public port::Files {
     // reason is the system's text for the error.
     std::unique_ptr<port::AppendableFile> OpenToAppend(const std::string& path,
                                                        std::string& reason) override;
+
+  private:
+    std::shared_ptr<DeletionQuirks> quirks_;
 };
 
 } // namespace win32

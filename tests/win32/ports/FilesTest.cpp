@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+#include <utility>
 
 namespace {
 
@@ -154,6 +155,94 @@ TEST_F(FilesTest, EntriesAreChangedOnlyWhenTheyAreOfTheKindAsked) {
     EXPECT_EQ(missing.endCode, static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(files.ListFolder("relative\\folder", false).kind, port::FolderKind::Unopened);
     EXPECT_EQ(files.ListFolder(place + "\\folder", false).endCode, port::NoMoreFiles);
+}
+
+std::string Quoted(const std::string& path) {
+    return "'" + UnixName(path) + "'";
+}
+
+// A shell line run on the Linux side, over when this returns: Wine does not wait for a Unix
+// program it started, so the line leaves the file `mark` behind as its last step.
+void RunShell(const std::string& line, const std::string& mark) {
+    RunUnix(L"Z:\\bin\\sh -c \"" + Widen(line + "; touch " + Quoted(mark)) + L"\"");
+    for (int i = 0; i < 200 && !Exists(mark); ++i)
+        Sleep(25);
+    ASSERT_TRUE(DeleteFileW(Verbatim(mark).c_str())) << line;
+}
+
+const port::FolderEntry* EntryNamed(const port::FolderListing& listing, const std::string& name) {
+    const auto found = std::find_if(listing.entries.begin(), listing.entries.end(),
+                                    [&](const port::FolderEntry& e) { return e.name == name; });
+    return found == listing.entries.end() ? nullptr : &*found;
+}
+
+// What another program may put in the place of a listed file before it is removed.
+struct Swap {
+    const char* what;
+    const char* shell; // %E the entry, %K the user's file outside the place, %O another file
+};
+
+std::string Expanded(std::string text, const std::string& entry, const std::string& keep,
+                     const std::string& other) {
+    for (const auto& [mark, path] : {std::pair{"%E", entry}, {"%K", keep}, {"%O", other}})
+        for (size_t at = text.find(mark); at != std::string::npos; at = text.find(mark))
+            text.replace(at, 2, Quoted(path));
+    return text;
+}
+
+TEST_F(FilesTest, AListedFileSwappedForAnotherEntryIsNotRemoved) {
+    const Swap swaps[] = {
+        {"a hard link to the user's file", "rm %E && ln %K %E"},
+        {"a symbolic link to the user's file", "rm %E && ln -s %K %E"},
+        {"another file", "rm %E && mv %O %E"},
+    };
+    for (const Swap& swap : swaps) {
+        const std::string entry = place + "\\swapped.tmp", other = root + "\\other.tmp";
+        MakeFile(entry, 7);
+        MakeFile(other, 9);
+        port::FolderListing listing = files.ListFolder(place, true);
+        ASSERT_NE(listing.hold, nullptr);
+        const port::FolderEntry* listed = EntryNamed(listing, "swapped.tmp");
+        ASSERT_NE(listed, nullptr);
+        EXPECT_NE(listed->id, 0u);
+        RunShell(Expanded(swap.shell, entry, outside + "\\keep.txt", other), root + "\\done");
+
+        EXPECT_FALSE(listing.hold->RemoveFile(*listed)) << swap.what;
+        EXPECT_TRUE(Exists(entry)) << swap.what;
+        EXPECT_EQ(trelvix::DirSize(files, outside), 500) << swap.what;
+        RunShell("rm -f " + Quoted(entry) + " " + Quoted(other), root + "\\done");
+    }
+}
+
+TEST_F(FilesTest, AListedFileIsRemovedWhateverItsAttributesUnlessItIsInUse) {
+    constexpr DWORD Kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    MakeFile(place + "\\plain.tmp", 1);
+    MakeFile(place + "\\readonly.tmp", 2, FILE_ATTRIBUTE_READONLY);
+    MakeFile(place + "\\kept.tmp", 3, Kept);
+    MakeFile(place + "\\busy.tmp", 4, Kept);
+    MakeFolder(place + "\\folder.tmp");
+    const win32::UniqueHandle busy(CreateFileW(Verbatim(place + "\\busy.tmp").c_str(), GENERIC_READ,
+                                               FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                               nullptr));
+    ASSERT_TRUE(busy);
+    const port::FolderListing listing = files.ListFolder(place, true);
+    ASSERT_NE(listing.hold, nullptr);
+    const struct {
+        const char* name;
+        bool removed;
+    } rows[] = {{"plain.tmp", true},
+                {"readonly.tmp", true},
+                {"kept.tmp", true},
+                {"busy.tmp", false},
+                {"folder.tmp", false}};
+    for (const auto& row : rows) {
+        const port::FolderEntry* listed = EntryNamed(listing, row.name);
+        ASSERT_NE(listed, nullptr) << row.name;
+        EXPECT_EQ(listing.hold->RemoveFile(*listed), row.removed) << row.name;
+        EXPECT_EQ(Exists(place + "\\" + row.name), !row.removed) << row.name;
+    }
+    EXPECT_EQ(GetFileAttributesW(Verbatim(place + "\\busy.tmp").c_str()) & Kept, Kept)
+        << "a file that stays keeps its attributes";
 }
 
 // Only a file counts: a folder of the same name does not, nor anything missing; a file of
