@@ -46,6 +46,19 @@ std::optional<std::uintmax_t> LeadingNumber(const std::string& text) {
     return std::stoull(digits);
 }
 
+// Presses a delete button on a FreeTemp sub-tab and answers the warning with Yes; false when
+// no warning came.
+bool DeleteAfterYes(const e2e::Trelvix& app, int subTab, int button) {
+    app.ClickTab(app.Control(id::Disks), 2);
+    app.ClickTab(app.Control(id::PageControl2), subTab);
+    e2e::PostClick(app.Control(button));
+    HWND box = e2e::WaitForBox(app);
+    if (box == nullptr)
+        return false;
+    e2e::AnswerBox(box, IDYES);
+    return true;
+}
+
 TEST(CleanupE2e, TheTemporaryFolderIsSizedThenEmptiedAfterTheWarning) {
     e2e::ForgetSettings();
     wchar_t temp[MAX_PATH * 4] = {};
@@ -131,12 +144,7 @@ TEST(CleanupE2e, TheWindowAnswersWhileALargeTemporaryFolderIsSizedAndEmptied) {
 
     // Emptied by the program: the progress bar in the status bar's second part moves on, and
     // the bar is one panel again at the end.
-    app.ClickTab(app.Control(id::Disks), 2);
-    app.ClickTab(app.Control(id::PageControl2), 1);
-    e2e::PostClick(app.Control(id::BitBtn1));
-    HWND box = e2e::WaitForBox(app);
-    ASSERT_NE(box, nullptr);
-    e2e::AnswerBox(box, IDYES);
+    ASSERT_TRUE(DeleteAfterYes(app, 1, id::BitBtn1));
     const auto parts = [&] { return SendMessageW(status, SB_GETPARTS, 0, 0); };
     LRESULT furthest = 0;
     answersWhile([&] { return fs::exists(many / "99"); },
@@ -389,12 +397,7 @@ TEST(CleanupE2e, BrowserCachesAreListedThenEmptiedAndTheirNeighboursStay) {
     EXPECT_EQ(app.ListItems(list), lines);
     EXPECT_EQ(app.Text(app.Control(id::Label39)), "Browser and App Caches: 2 079 bytes");
 
-    app.ClickTab(app.Control(id::Disks), 2);
-    app.ClickTab(app.Control(id::PageControl2), 6);
-    e2e::PostClick(app.Control(id::BitBtn26));
-    HWND box = e2e::WaitForBox(app);
-    ASSERT_NE(box, nullptr);
-    e2e::AnswerBox(box, IDYES);
+    ASSERT_TRUE(DeleteAfterYes(app, 6, id::BitBtn26));
     EXPECT_TRUE(WaitFor([&] { return StoredSetting("IndexOfTemp") == 1u; }));
     EXPECT_TRUE(WaitFor([&] { return app.ListItems(list).back() == "Total: 0 bytes"; }));
     for (const auto& [path, bytes] : caches)
