@@ -399,7 +399,10 @@ TEST(CleanupE2e, BrowserCachesAreListedThenEmptiedAndTheirNeighboursStay) {
 
     ASSERT_TRUE(DeleteAfterYes(app, 6, id::BitBtn26));
     EXPECT_TRUE(WaitFor([&] { return StoredSetting("IndexOfTemp") == 1u; }));
-    EXPECT_TRUE(WaitFor([&] { return app.ListItems(list).back() == "Total: 0 bytes"; }));
+    EXPECT_TRUE(WaitFor([&] {
+        const std::vector<std::string> items = app.ListItems(list);
+        return !items.empty() && items.back() == "Total: 0 bytes";
+    }));
     for (const auto& [path, bytes] : caches)
         EXPECT_FALSE(fs::exists(path)) << path;
     for (const fs::path& folder : {chrome / "Cache", chrome / "Code Cache", firefox / "cache2"}) {
