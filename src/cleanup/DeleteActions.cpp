@@ -213,8 +213,8 @@ tk::Task EmptyRecycleBin(Program& p) {
     RefreshTotal(p);
 }
 
-// The four places, the caches and the Recycle Bin in one action, under one answer; the defragmenter
-// after them when asked for and deleting was allowed.
+// The four places, the caches and the Recycle Bin in one action, under one answer; the
+// defragmenter after them when asked for and deleting was allowed.
 tk::Task EmptyAllPlaces(Program& p, bool startDefragmenter) {
     DeleteAction action(p, true);
     Refusals refusals;
