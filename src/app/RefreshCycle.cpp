@@ -14,8 +14,10 @@ namespace trelvix {
 
 tk::Task RefreshAll(Program& p) {
     ShowWindowsUptime(p);
-    RefreshDrivePickers(p);
+    // The survey first: the pickers take its answers.
+    StartRefreshTick(p);
     auto drives = RefreshDrives(p);
+    RefreshDrivePickers(p);
     co_await drives;
     p.MainForm->TrayIcon1.SetHint(p.TraySummary);
 }

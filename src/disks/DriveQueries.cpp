@@ -9,6 +9,8 @@ namespace trelvix {
 
 struct DriveGathering {
     DriveAsk ask;
+    DriveSharing sharing = DriveSharing::None;
+    std::uint64_t tick = 0;
     std::shared_ptr<tk::Gathering<char>> steps;
     DriveAnswers answers;
     std::uint32_t asked = 0; // bit n: letter 'A' + n was asked about
@@ -62,6 +64,11 @@ void StopWaiting(Program& p, const std::shared_ptr<DriveGathering>& gathering) {
 
 void StartQuery(Program& p, const std::shared_ptr<DriveGathering>& gathering, char letter);
 
+void Store(DriveGathering& gathering, char letter, const DriveAnswer& answer) {
+    if (!gathering.steps->Closed())
+        gathering.answers[SlotOf(letter)] = answer;
+}
+
 // A letter's query is back: the lane is free for the next survey waiting for it.
 void QueryReturned(Program& p, char letter, const DriveAnswer& answer) {
     DriveLane& lane = Queries(p).lanes[SlotOf(letter)];
@@ -84,6 +91,9 @@ void StartQuery(Program& p, const std::shared_ptr<DriveGathering>& gathering, ch
     DriveLane& lane = Queries(p).lanes[SlotOf(letter)];
     lane.busy = true;
     lane.kindSeen = std::make_shared<std::atomic<int>>(-1);
+    lane.shareable = gathering->sharing == DriveSharing::Offers;
+    lane.shareTick = gathering->tick;
+    lane.joined.clear();
     port::Drives& drives = p.Ports.drives;
     gathering->steps->Run<DriveAnswer>(
         letter,
@@ -95,17 +105,23 @@ void StartQuery(Program& p, const std::shared_ptr<DriveGathering>& gathering, ch
         // Stays unanswered when the query failed.
         [&p, gathering, letter](std::optional<DriveAnswer> found) {
             const DriveAnswer answer = found.value_or(DriveAnswer{});
+            const auto joined = std::move(Queries(p).lanes[SlotOf(letter)].joined);
             QueryReturned(p, letter, answer);
-            if (!gathering->steps->Closed())
-                gathering->answers[SlotOf(letter)] = answer;
+            Store(*gathering, letter, answer);
+            for (const auto& taker : joined) {
+                Store(*taker, letter, answer);
+                taker->steps->Arrive(letter);
+            }
         });
 }
 
 } // namespace
 
-DriveQueries::DriveQueries(Program& p, DriveAsk ask)
+DriveQueries::DriveQueries(Program& p, DriveAsk ask, DriveSharing sharing)
     : p_(p), gathering_(std::make_shared<DriveGathering>()) {
     gathering_->ask = std::move(ask);
+    gathering_->sharing = sharing;
+    gathering_->tick = Queries(p).tick;
     gathering_->steps = tk::Gathering<char>::Make(p.App);
 }
 
@@ -123,10 +139,24 @@ void DriveQueries::Ask(char letter) {
     if (lane.stuck)
         return; // its failure line at once, from the class last seen
     g.steps->Expect(letter);
-    if (lane.busy)
+    if (lane.busy && lane.shareable && g.sharing == DriveSharing::Takes && lane.shareTick == g.tick)
+        lane.joined.push_back(gathering_);
+    else if (lane.busy)
         lane.queued.push_back(gathering_);
     else
         StartQuery(p_, gathering_, letter);
+}
+
+void DriveQueries::Absent(char letter) {
+    DriveGathering& g = *gathering_;
+    if (letter < 'A' || letter > 'Z' || g.steps->Closed())
+        return;
+    DriveAnswer empty;
+    empty.answered = true;
+    g.answers[SlotOf(letter)] = empty;
+    // The letter's query still out, if any, tells its class when it returns.
+    if (!Queries(p_).lanes[SlotOf(letter)].busy)
+        Queries(p_).lastKind[SlotOf(letter)] = DriveClass::None;
 }
 
 void DriveQueries::StartDeadline() {

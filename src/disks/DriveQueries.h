@@ -28,6 +28,12 @@
 // - Epoch: a survey takes the change markers' epoch (with its unit) when its queries start,
 //   a survey that follows a running one when it starts, not when it was asked for; figures
 //   of an older epoch neither prime a store nor are compared with.
+// - Present letters: the surveys ask C: to Z: only where the system lists a drive; a letter
+//   it does not list is known to have none without a query.
+// - Shared answers: the fixed-lists survey and the drive pickers of one refresh share each
+//   letter's query: the pickers take the survey's answer when its query of the letter is out.
+//   Only the pickers take shared answers, and they keep no change markers, so a shared answer
+//   never primes a store under an epoch older than its survey's.
 
 namespace trelvix {
 
@@ -64,6 +70,10 @@ struct DriveLane {
     bool stuck = false;
     std::shared_ptr<std::atomic<int>> kindSeen;
     std::deque<std::shared_ptr<DriveGathering>> queued;
+    // The query out may answer the pickers of refresh `shareTick` too; those that took it.
+    bool shareable = false;
+    std::uint64_t shareTick = 0;
+    std::vector<std::shared_ptr<DriveGathering>> joined;
 };
 
 // One kind of survey (fixed lists, removable list, drive pickers). Rounds are numbered: a
@@ -87,7 +97,13 @@ struct DriveQueryState {
     // Surveys waiting for answers; the deadline timer fires at the earliest one's deadline.
     std::vector<std::shared_ptr<DriveGathering>> waiting;
     SurveyTurn fixedLists, removable, pickers;
+    // Counts the refreshes: surveys begun in the same one share their queries.
+    std::uint64_t tick = 0;
 };
+
+// Whether a survey's queries answer others of the same refresh (the fixed lists' do), or it
+// takes such answers (the pickers do).
+enum class DriveSharing { None, Offers, Takes };
 
 // How long a survey waits for its drives before their lines give up.
 inline constexpr int DriveQueryDeadline = 2000; // milliseconds
@@ -96,12 +112,14 @@ inline constexpr int DriveQueryDeadline = 2000; // milliseconds
 // as a named local, then Finish() for the answers.
 class DriveQueries {
   public:
-    DriveQueries(Program& p, DriveAsk ask);
+    DriveQueries(Program& p, DriveAsk ask, DriveSharing sharing = DriveSharing::None);
     ~DriveQueries();
     DriveQueries(const DriveQueries&) = delete;
     DriveQueries& operator=(const DriveQueries&) = delete;
 
     void Ask(char letter);
+    // A letter the system lists no drive for: no query, the answer of an empty letter.
+    void Absent(char letter);
     // The next letter back, std::nullopt once every letter asked is back or the deadline
     // has passed. The deadline starts with the first wait.
     tk::Gathering<char>::Awaiter Next();

@@ -107,10 +107,12 @@ void ReadVolumeAndSpace(port::Drives& drives, char letter, DriveAnswer& answer) 
 // Classified before the volume is touched: letters that are listed nowhere are never
 // probed, so a removable drive is not woken by the timer. C: is first asked for its size:
 // the floppy letters are surveyed only when it has one, so that a machine without a hard
-// disk is not made to spin its floppy drives.
+// disk is not made to spin its floppy drives. The icon is for the drive pickers of the same
+// refresh, which take this answer.
 DriveAnswer AskForFixedLists(port::Drives& drives, char letter, std::atomic<int>& kindSeen) {
     CriticalErrorsOff quiet(drives);
     DriveAnswer answer;
+    answer.icon = drives.IconIndex(letter);
     if (letter == 'C')
         answer.systemDriveHasSize = drives.FreeSpace('C').total > 0;
     answer.kind = Classify(drives, letter, kindSeen);
@@ -160,13 +162,16 @@ DriveAnswer AskForRemovableList(port::Drives& drives, char letter, std::atomic<i
 
 // Removable and CD drives show their letter alone: reading their volume would wait for
 // the medium.
+bool PickerShowsLabel(DriveClass c) {
+    return c == DriveClass::Fixed || c == DriveClass::Network || c == DriveClass::Ram;
+}
+
 DriveAnswer AskForPicker(port::Drives& drives, char letter, std::atomic<int>& kindSeen) {
     CriticalErrorsOff quiet(drives);
     DriveAnswer answer;
     answer.icon = drives.IconIndex(letter);
     answer.kind = Classify(drives, letter, kindSeen);
-    if (answer.kind == DriveClass::Fixed || answer.kind == DriveClass::Network ||
-        answer.kind == DriveClass::Ram) {
+    if (PickerShowsLabel(answer.kind)) {
         answer.volumeRead = true;
         answer.volume = drives.Volume(letter);
     }
@@ -342,7 +347,7 @@ void ShowPickers(Program& p, std::uint32_t present, const DriveAnswers& answers)
         item.letter = letter;
         item.text = std::string(1, letter) + ":";
         item.icon = answer.icon;
-        if (answer.volumeRead && VolumeReadable(answer))
+        if (answer.volumeRead && VolumeReadable(answer) && PickerShowsLabel(answer.kind))
             item.text += " [" + answer.volume.label + "]";
         // The pickers show their whole text in lower case, volume names too.
         item.text = p.Ports.system.LowerCase(item.text);
@@ -364,6 +369,16 @@ Units CurrentUnits(Program& p) {
             d.GeneralFreeHistory.primed};
 }
 
+// C: to Z:, each where the system lists a drive (known without touching one).
+void AskPresentLetters(Program& p, DriveQueries& queries) {
+    const std::uint32_t present = p.Ports.drives.LogicalDrives();
+    for (char letter = 'C'; letter <= 'Z'; ++letter)
+        if ((present & (std::uint32_t{1} << SlotOf(letter))) != 0)
+            queries.Ask(letter);
+        else
+            queries.Absent(letter);
+}
+
 // The fixed lists' round: C: is asked first for its size, and the floppy letters only once
 // it has one.
 tk::Task FixedListsSurvey(Program& p) {
@@ -375,9 +390,8 @@ tk::Task FixedListsSurvey(Program& p) {
         if (auto suffix = UnitSuffixOf(p.ChangeOfBytes))
             p.UnitSuffix = *suffix;
         const Units units = CurrentUnits(p); // the epoch as this round's queries start
-        DriveQueries queries(p, AskForFixedLists);
-        for (char letter = 'C'; letter <= 'Z'; ++letter)
-            queries.Ask(letter);
+        DriveQueries queries(p, AskForFixedLists, DriveSharing::Offers);
+        AskPresentLetters(p, queries);
         for (;;) {
             auto next = queries.Next();
             const std::optional<char> back = co_await next;
@@ -400,8 +414,9 @@ tk::Task RemovableListSurvey(Program& p) {
     do {
         const Units units = CurrentUnits(p); // the epoch as this round's queries start
         DriveQueries queries(p, AskForRemovableList);
-        for (char letter = 'A'; letter <= 'Z'; ++letter)
-            queries.Ask(letter);
+        for (char floppy : {'A', 'B'})
+            queries.Ask(floppy);
+        AskPresentLetters(p, queries);
         auto all = queries.All();
         co_await all;
         const DriveAnswers& answers = queries.Finish();
@@ -417,7 +432,7 @@ tk::Task DrivePickersSurvey(Program& p) {
     do {
         // Which letters exist is known without touching a drive.
         const std::uint32_t present = p.Ports.drives.LogicalDrives();
-        DriveQueries queries(p, AskForPicker);
+        DriveQueries queries(p, AskForPicker, DriveSharing::Takes);
         for (char letter = 'A'; letter <= 'Z'; ++letter)
             if ((present & (std::uint32_t{1} << SlotOf(letter))) != 0)
                 queries.Ask(letter);
@@ -459,13 +474,16 @@ tk::Task CheckLowSpaceNow(Program& p) {
         ~Checking() { state.checking = false; }
     } checking(state);
     DriveQueries queries(p, AskForFreeSpace);
-    for (char letter = 'C'; letter <= 'Z'; ++letter)
-        queries.Ask(letter);
+    AskPresentLetters(p, queries);
     auto all = queries.All();
     co_await all;
     std::vector<DriveFreeSpace> figures = FixedFreeSpaceOf(queries.Finish());
     state.checking = false;
     CheckLowSpace(p, std::move(figures));
+}
+
+void StartRefreshTick(Program& p) {
+    ++p.DiskMonitor.Queries.tick;
 }
 
 bool FixedSurveyRunning(const Program& p) {

@@ -59,6 +59,9 @@ SurveyShown SurveyRemovableDrives(Program& p);
 // quietly (no busy glyph, no list changes), then warns of those running short. One runs at
 // a time, and none while the warning is off.
 tk::Task CheckLowSpaceNow(Program& p);
+// The surveys begun from now until the next call are one refresh: the drive pickers take
+// the fixed-lists survey's answers.
+void StartRefreshTick(Program& p);
 // A fixed-lists survey is waiting for its drives.
 [[nodiscard]] bool FixedSurveyRunning(const Program& p);
 // Puts the remembered selections back into ListBox1..ListBox4.

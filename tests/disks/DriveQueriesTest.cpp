@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -322,6 +323,85 @@ TEST(DriveQueries, EachLetterHasOneQueryOutAtATime) {
         out.erase(out.begin());
     }
     EXPECT_GT(queries, 26u) << "letters were asked by several surveys";
+    EXPECT_EQ(DriveView(m.P()), atOnce);
+}
+
+// Only the letters the system lists are asked; A: and B: go by their rule (the fixed lists
+// after C: has a size, the removable list always).
+TEST(DriveQueries, SurveysAskOnlyTheLettersThatExist) {
+    using P = trelvix::Program;
+    struct Case {
+        const char* what;
+        bool systemDriveHasSize;
+        std::function<void(P&)> survey;
+        std::string asked;
+    };
+    const Case cases[] = {
+        {"fixed lists", true, [](P& p) { trelvix::SurveyFixedDrives(p); }, "ABCDZ"},
+        {"fixed lists, C: without a size", false, [](P& p) { trelvix::SurveyFixedDrives(p); },
+         "CDZ"},
+        {"removable list", true, [](P& p) { trelvix::SurveyRemovableDrives(p); }, "ABCDZ"},
+        {"drive pickers", true, [](P& p) { trelvix::RefreshDrivePickers(p); }, "CDZ"},
+        {"low-space check", true,
+         [](P& p) {
+             p.LowSpaceGB = 1;
+             trelvix::CheckLowSpaceNow(p);
+         },
+         "CDZ"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fakes::TestProgram t;
+        auto& d = t.fake.drives.drives;
+        d['C'] = Drive(DriveType::Fixed, "SYSTEM", c.systemDriveHasSize ? 80000 * MB : 0, 0);
+        d['D'] = Drive(DriveType::CdRom, "DISC", 700 * MB, 0);
+        d['Z'] = Drive(DriveType::Fixed, "", 90000 * MB, 9000 * MB);
+        auto& p = t.Start();
+        t.fake.drives.calls.clear();
+        c.survey(p);
+        std::string asked;
+        for (const fakes::DriveCall& call : t.fake.drives.calls)
+            if (call.what == "Type")
+                asked += call.letter;
+        std::ranges::sort(asked);
+        EXPECT_EQ(asked, c.asked);
+    }
+}
+
+// One timed refresh asks each present letter once: the pickers take the fixed-lists
+// survey's answers (a CD's label, which the survey reads, never shows in a picker) and
+// everything ends as when each query answers at once.
+TEST(DriveQueries, PickersAndSurveyOfOneRefreshShareEachLettersAnswer) {
+    const auto labelTheCd = [](DriveMachine& m) {
+        m.fake.drives.drives['D'] = Drive(DriveType::CdRom, "DISC", 700 * MB, 0);
+    };
+    std::string atOnce;
+    {
+        DriveMachine m;
+        labelTheCd(m);
+        m.held.runNow = true;
+        m.Start();
+        m.Main().Timer1.Tick();
+        atOnce = DriveView(m.P());
+    }
+    ASSERT_NE(atOnce.find("|d:/"), std::string::npos) << atOnce;
+    DriveMachine m;
+    labelTheCd(m);
+    m.Start();
+    m.held.CompleteAll();
+    m.fake.drives.calls.clear();
+    m.Main().Timer1.Tick();
+    m.held.CompleteAll(Order::Newest);
+    for (char letter : std::string("CDEGNR"))
+        EXPECT_EQ(m.fake.drives.Count("Type", letter), 1) << letter;
+    EXPECT_EQ(DriveView(m.P()), atOnce);
+
+    // Pickers refreshed alone still ask for themselves.
+    m.fake.drives.calls.clear();
+    trelvix::RefreshDrivePickers(m.P());
+    m.held.CompleteAll();
+    EXPECT_EQ(m.fake.drives.Count("Type", 'D'), 1);
+    EXPECT_EQ(m.fake.drives.Count("Volume", 'D'), 0) << "a CD's volume waits for its medium";
     EXPECT_EQ(DriveView(m.P()), atOnce);
 }
 
