@@ -272,9 +272,6 @@ void ShowHardLetters(Program& p, const DriveAnswers& answers, const Units& units
 void ShowFixedLists(Program& p, const DriveAnswers& answers, const Units& units) {
     TMainForm& f = *p.MainForm;
     tk::ListBox* listBoxes[] = {&f.ListBox1, &f.ListBox2, &f.ListBox3, &f.ListBox4};
-    for (tk::ListBox* list : listBoxes)
-        list->Clear();
-
     DriveLists lists;
     double generalTotal = 0;
     double generalFree = 0;
@@ -292,7 +289,8 @@ void ShowFixedLists(Program& p, const DriveAnswers& answers, const Units& units)
                                    MarkerText(marker)));
     p.TraySummary = summary + "\"Trelvix\"";
 
-    // One change per list, so that a native list box is refilled once.
+    // One change per list, so that a native list box is refilled once, and not at all when
+    // its lines stay the same.
     for (std::size_t i = 0; i < lists.size(); ++i)
         listBoxes[i]->SetItems(std::move(lists[i]));
     CheckLowSpace(p, FixedFreeSpaceOf(answers));
@@ -300,7 +298,6 @@ void ShowFixedLists(Program& p, const DriveAnswers& answers, const Units& units)
 
 void ShowRemovableList(Program& p, const DriveAnswers& answers, const Units& units) {
     TMainForm& f = *p.MainForm;
-    f.ListBox11.Clear();
     std::vector<std::string> lines;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         const DriveAnswer& answer = AnswerOf(answers, letter);

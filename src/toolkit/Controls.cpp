@@ -155,6 +155,10 @@ void ItemList::Delete(int index) {
 }
 
 void ItemList::SetItems(std::vector<std::string> items) {
+    // A refill with the same lines leaves the native list alone: no flicker, no work at every
+    // timed refresh.
+    if (items == items_)
+        return;
     items_ = std::move(items);
     if (itemIndex_ >= Count())
         itemIndex_ = -1;
@@ -164,6 +168,8 @@ void ItemList::SetItems(std::vector<std::string> items) {
 void ItemList::SetItem(int index, const std::string& item) {
     if (index < 0 || index >= Count())
         throw EListError(index);
+    if (items_[static_cast<size_t>(index)] == item)
+        return;
     items_[static_cast<size_t>(index)] = item;
     Notify(Prop::Items);
 }

@@ -91,6 +91,41 @@ TEST(FixedSurvey, FirstAndLaterSurveysOfTheExampleMachine) {
     EXPECT_TRUE(f.ListBox1.Item(3).ends_with("32 005,5 Mbytes; <<<")) << f.ListBox1.Item(3);
 }
 
+// A peer that counts how often its list was refilled.
+struct RefillCounter : tk::Peer {
+    explicit RefillCounter(int& refills) : refills(refills) {}
+    void Changed(tk::Prop prop) override { refills += prop == tk::Prop::Items ? 1 : 0; }
+    int& refills;
+};
+
+// A timed refresh that finds every drive as it was refills no list: nothing flickers and
+// nothing is redrawn while the program waits in the tray.
+TEST(FixedSurvey, AnUnchangedMachineRefillsNoList) {
+    fakes::TestProgram t;
+    ExampleMachine(t.fake.drives);
+    t.fake.drives.drives['G'] = Drive(DriveType::Removable, "STICK", "FAT32", 64 * MB, 32 * MB);
+    t.Store("Interval", 5);
+    t.Start();
+    auto& f = t.Main();
+    f.Timer1.Tick(); // the second survey shows the first markers
+    f.PageControl1.SelectTab(1);
+    f.ShortCut(116); // F5 surveys the removable drives
+    int refills = 0;
+    for (tk::ListBox* list : {&f.ListBox1, &f.ListBox2, &f.ListBox3, &f.ListBox4, &f.ListBox11})
+        list->AttachPeer(std::make_unique<RefillCounter>(refills));
+    const Lines fixed = f.ListBox1.Items();
+    const Lines removable = f.ListBox11.Items();
+    f.Timer1.Tick();
+    f.ShortCut(116);
+    EXPECT_EQ(refills, 0);
+    EXPECT_EQ(f.ListBox1.Items(), fixed);
+    EXPECT_EQ(f.ListBox11.Items(), removable);
+
+    t.fake.drives.drives['E'].space.free -= MB;
+    f.Timer1.Tick();
+    EXPECT_EQ(refills, 1) << "a changed line refills its own list only";
+}
+
 TEST(FixedSurvey, FailureLinesAndAnAccessDeniedFixedDriveCountingMinusOne) {
     fakes::TestProgram t;
     auto& drives = t.fake.drives.drives;

@@ -160,6 +160,7 @@ TEST_F(EventRules, SettersNotifyThePropertyTheyChanged) {
     form.AttachPeer(std::make_unique<RecordingPeer>(seen));
     form.Track.SetPosition(5);
     const tk::Bitmap on{"On.bmp", nullptr};
+    const std::vector<std::string> ab{"a", "b"};
     using P = tk::Prop;
     struct Case {
         const char* what;
@@ -174,6 +175,10 @@ TEST_F(EventRules, SettersNotifyThePropertyTheyChanged) {
         {"range cuts the position", [&] { form.Track.SetRange(0, 3); }, {P::Range, P::Position}},
         {"bounds", [&] { form.Go.SetBounds(8, 0, 0, 0); }, {P::Bounds}},
         {"same bounds", [&] { form.Go.SetBounds(8, 0, 0, 0); }, {}},
+        {"items", [&] { form.List.SetItems(ab); }, {P::Items}},
+        {"same items", [&] { form.List.SetItems(ab); }, {}},
+        {"same item", [&] { form.List.SetItem(1, "b"); }, {}},
+        {"other item", [&] { form.List.SetItem(1, "c"); }, {P::Items}},
         {"hand cursor", [&] { form.Go.SetHandCursor(true); }, {P::Cursor}},
     };
     for (const Case& c : cases) {
