@@ -63,6 +63,8 @@ class Program {
     std::int32_t IndexOfFreeTemp = 0;
     // Gigabytes of free space below which a fixed drive is warned about; 0 = never.
     std::int32_t LowSpaceGB = DefaultLowSpaceGB;
+    // Tell the user when a program adds itself to the programs that start with Windows.
+    bool WatchAutoStart = true;
     std::string CommonAdministrativeToolsPath;
 
     // ---- Other program-wide values ----
