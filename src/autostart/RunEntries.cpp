@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace trelvix {
 
@@ -34,19 +35,31 @@ std::string HexBytes(const std::vector<std::uint8_t>& bytes) {
     return text;
 }
 
-// The values of one Run key in one view, in the registry's order. The keys are opened for
+// The values of one key in one view, in the registry's order. The keys are opened for
 // reading only, so a user without administrator rights still sees the per-machine entries.
-void AppendRunEntries(port::Registry& registry, port::RegRoot root, port::RegView view,
-                      std::vector<RunEntry>& entries) {
+void AppendRunEntries(port::Registry& registry, RunSource source, port::RegRoot root,
+                      port::RegView view, std::vector<RunEntry>& entries) {
     tk::RegistryObject reg(registry, root, view);
-    reg.OpenKeyReadOnly(RunKey);
-    auto approved =
-        registry.Open(root, StartupApprovedKey(root, view), false, false, port::RegView::Bits64);
+    reg.OpenKeyReadOnly(KeyOf(source));
+    auto approved = source == RunSource::Run ? registry.Open(root, StartupApprovedKey(root, view),
+                                                             false, false, port::RegView::Bits64)
+                                             : nullptr;
     for (const port::NamedValue& v : reg.GetValues()) {
         const auto record = approved ? approved->ReadValue(v.name) : std::nullopt;
         entries.push_back(
-            {root, view, v.name, RenderRunValue(v.value), RecordSaysDisabled(record)});
+            {source, root, view, v.name, RenderRunValue(v.value), RecordSaysDisabled(record)});
     }
+}
+
+// The list's own Disable and Enable items.
+std::pair<tk::MenuItem*, tk::MenuItem*> DisableItemsOf(TMainForm& f, const tk::ListBox& list) {
+    if (&list == &f.ListBox9)
+        return {&f.Disable1, &f.Enable1};
+    return {&f.Disable2, &f.Enable2};
+}
+
+const std::vector<RunEntry>& EntriesOf(Program& p, const tk::ListBox& list) {
+    return &list == &p.MainForm->ListBox9 ? p.AutoStart.LocalEntries : p.AutoStart.CurrentEntries;
 }
 
 void FillRunList(Program& p, tk::ListBox& list, std::vector<RunEntry>& entries, int index,
@@ -58,6 +71,7 @@ void FillRunList(Program& p, tk::ListBox& list, std::vector<RunEntry>& entries, 
         lines.push_back(RunEntryLine(entry));
     list.SetItems(std::move(lines));
     list.SetItemIndex(index);
+    GreyDisableItems(p, list);
 }
 
 // The position of the list's selected line; none, after saying so, when no line is selected.
@@ -88,6 +102,31 @@ void FollowOwnEntry(Program& p, const RunEntry& entry) {
 }
 
 } // namespace
+
+const char* KeyOf(RunSource source) {
+    switch (source) {
+    case RunSource::RunOnce:
+        return RunOnceKey;
+    case RunSource::Policy:
+        return PolicyRunKey;
+    default:
+        return RunKey;
+    }
+}
+
+bool CanBeDisabled(const RunEntry& entry) {
+    return entry.source == RunSource::Run;
+}
+
+void GreyDisableItems(Program& p, const tk::ListBox& list) {
+    const std::vector<RunEntry>& entries = EntriesOf(p, list);
+    const int index = list.ItemIndex();
+    const bool can = index < 0 || static_cast<std::size_t>(index) >= entries.size() ||
+                     CanBeDisabled(entries[static_cast<std::size_t>(index)]);
+    auto [disable, enable] = DisableItemsOf(*p.MainForm, list);
+    disable->SetEnabled(can);
+    enable->SetEnabled(can);
+}
 
 std::string RenderRunValue(const port::RegValue& value) {
     switch (value.type) {
@@ -132,6 +171,10 @@ std::string RunEntryLine(const RunEntry& entry) {
     std::string line = entry.name + Separator + entry.data;
     if (entry.view == port::RegView::Bits32)
         line += " (32-bit)";
+    if (entry.source == RunSource::RunOnce)
+        line += " (once)";
+    else if (entry.source == RunSource::Policy)
+        line += " (policy)";
     if (entry.disabled)
         line += " (disabled)";
     return line;
@@ -139,13 +182,18 @@ std::string RunEntryLine(const RunEntry& entry) {
 
 std::vector<RunEntry> ReadRunEntries(port::Registry& registry, port::RegRoot root) {
     std::vector<RunEntry> entries;
-    AppendRunEntries(registry, root, port::RegView::Bits64, entries);
-    if (root == port::RegRoot::LocalMachine)
-        AppendRunEntries(registry, root, port::RegView::Bits32, entries);
+    for (RunSource source : {RunSource::Run, RunSource::RunOnce}) {
+        AppendRunEntries(registry, source, root, port::RegView::Bits64, entries);
+        if (root == port::RegRoot::LocalMachine)
+            AppendRunEntries(registry, source, root, port::RegView::Bits32, entries);
+    }
+    AppendRunEntries(registry, RunSource::Policy, root, port::RegView::Bits64, entries);
     return entries;
 }
 
 RunEntryChange SetRunEntryDisabled(port::Ports& ports, RunEntry& entry, bool disabled) {
+    if (!CanBeDisabled(entry))
+        return RunEntryChange::NotKept;
     auto run = ports.registry.Open(entry.root, RunKey, false, false, entry.view);
     if (!run || !run->ValueExists(entry.name))
         return RunEntryChange::Gone;
@@ -160,7 +208,8 @@ RunEntryChange SetRunEntryDisabled(port::Ports& ports, RunEntry& entry, bool dis
 
 RunEntryChange DeleteRunValue(port::Ports& ports, const RunEntry& entry) {
     port::Registry& registry = ports.registry;
-    auto run = registry.Open(entry.root, RunKey, true, true, entry.view);
+    const char* key = KeyOf(entry.source);
+    auto run = registry.Open(entry.root, key, true, true, entry.view);
     if (!run)
         return RunEntryChange::Refused;
     const auto value = run->ReadValue(entry.name);
@@ -168,8 +217,11 @@ RunEntryChange DeleteRunValue(port::Ports& ports, const RunEntry& entry) {
         return RunEntryChange::Gone;
     const std::string approvedKey = StartupApprovedKey(entry.root, entry.view);
     std::vector<RegFileValue> kept = {
-        {RegFileKeyName(entry.root, entry.view, RunKey), entry.name, *value}};
-    const auto record = ReadStartupRecord(registry, entry.root, entry.view, entry.name);
+        {RegFileKeyName(entry.root, entry.view, key), entry.name, *value}};
+    // A record of the same name belongs to the Run value, never to another key's.
+    const auto record = CanBeDisabled(entry)
+                            ? ReadStartupRecord(registry, entry.root, entry.view, entry.name)
+                            : std::nullopt;
     if (record)
         kept.push_back(
             {RegFileKeyName(entry.root, port::RegView::Bits64, approvedKey), entry.name, *record});
@@ -197,6 +249,7 @@ void DeleteRunEntry(Program& p, const tk::ListBox& list, const std::vector<RunEn
         NoteRefusedMachineChange(p, entries[*line]);
         break;
     case RunEntryChange::Gone:
+    case RunEntryChange::NotKept:
         break;
     }
 }
@@ -218,6 +271,7 @@ void DisableRunEntry(Program& p, tk::ListBox& list, std::vector<RunEntry>& entri
         NoteRefusedMachineChange(p, entry);
         break;
     case RunEntryChange::Gone:
+    case RunEntryChange::NotKept: // its items are greyed
         break;
     }
 }

@@ -17,10 +17,22 @@ class TMainForm;
 
 // The Run key under HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER.
 inline constexpr const char* RunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+// Programs started once, at the next logon; Windows removes the value as it starts them.
+inline constexpr const char* RunOnceKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+// Programs an administrator's policy starts at every logon.
+inline constexpr const char* PolicyRunKey =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run";
+
+// Where an entry comes from. Windows keeps disable records only for the Run keys.
+enum class RunSource { Run, RunOnce, Policy };
+
+// The registry key of a source.
+[[nodiscard]] const char* KeyOf(RunSource source);
 
 // One line of an AutoStart list and the value behind it. The line is only shown: the
 // value is found again by its root, view and real name, whatever the line says.
 struct RunEntry {
+    RunSource source = RunSource::Run;
     port::RegRoot root = port::RegRoot::CurrentUser;
     port::RegView view = port::RegView::Bits64;
     std::string name;
@@ -48,18 +60,24 @@ inline constexpr std::size_t MaxBinaryShown = 4096;
 std::string RenderRunValue(const port::RegValue& value);
 
 // The list line: name, " | Path is: ", the data, then " (32-bit)" for a value of the 32-bit
-// view and " (disabled)" for a disabled one.
+// view, " (once)" or " (policy)" for the RunOnce and policy keys, and " (disabled)" for a
+// disabled one.
 std::string RunEntryLine(const RunEntry& entry);
 
-// The values of the root's Run key in the registry's order: for the per-machine key those of
-// the 64-bit view, then those of the 32-bit view. The per-user key is one key in both views.
+// The values of the root's Run, RunOnce and policy Run keys, in that order and each in the
+// registry's order: for the per-machine Run and RunOnce keys those of the 64-bit view, then
+// those of the 32-bit view. The per-user keys are one key in both views.
 std::vector<RunEntry> ReadRunEntries(port::Registry& registry, port::RegRoot root);
 
 enum class RunEntryChange {
     Done,
     Refused, // the key cannot be changed (no administrator rights for a per-machine key)
     Gone,    // the value is no longer there
+    NotKept, // Windows keeps no disable record for the entry's key
 };
+
+// Whether Disable and Enable can act on the entry.
+[[nodiscard]] bool CanBeDisabled(const RunEntry& entry);
 
 // Writes the entry's StartupApproved record, disabled with the present time or enabled, and
 // sets entry.disabled; only while the value is still there.
@@ -83,5 +101,7 @@ void DeleteRunEntry(Program& p, const tk::ListBox& list, const std::vector<RunEn
 // Disables or enables the entry behind the list's selected line and rewrites the line; the
 // rest as for DeleteRunEntry.
 void DisableRunEntry(Program& p, tk::ListBox& list, std::vector<RunEntry>& entries, bool disable);
+// Greys the list's Disable and Enable items while its selected line cannot be disabled.
+void GreyDisableItems(Program& p, const tk::ListBox& list);
 
 } // namespace trelvix
