@@ -62,9 +62,27 @@ const std::vector<RunEntry>& EntriesOf(Program& p, const tk::ListBox& list) {
     return &list == &p.MainForm->ListBox9 ? p.AutoStart.LocalEntries : p.AutoStart.CurrentEntries;
 }
 
-void FillRunList(Program& p, tk::ListBox& list, std::vector<RunEntry>& entries, int index,
+bool SameEntry(const RunEntry& a, const RunEntry& b) {
+    return a.source == b.source && a.root == b.root && a.view == b.view && a.name == b.name;
+}
+
+// The remembered line follows its entry when lines came or went before it; an entry that is
+// gone leaves the position as it was.
+int FollowEntry(const std::vector<RunEntry>& before, const std::vector<RunEntry>& after,
+                int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= before.size())
+        return index;
+    const RunEntry& kept = before[static_cast<std::size_t>(index)];
+    const auto at =
+        std::ranges::find_if(after, [&](const RunEntry& e) { return SameEntry(e, kept); });
+    return at == after.end() ? index : static_cast<int>(at - after.begin());
+}
+
+void FillRunList(Program& p, tk::ListBox& list, std::vector<RunEntry>& entries, int& index,
                  port::RegRoot root) {
+    std::vector<RunEntry> before = std::move(entries);
     entries = ReadRunEntries(p.Ports.registry, root);
+    index = FollowEntry(before, entries, index);
     std::vector<std::string> lines;
     lines.reserve(entries.size());
     for (const RunEntry& entry : entries)

@@ -43,7 +43,8 @@ struct RunEntry {
 // The AutoStart page's state, for the run only.
 struct AutoStartState {
     // The selected line of ListBox9 / ListBox10 at the last click (-1 = none); each
-    // refill selects it again.
+    // refill selects its entry again (by source, root, view and name), or this position when
+    // the entry is gone.
     int LocalRunIndex = 0;
     int CurrentRunIndex = 0;
     // The values behind the lines of ListBox9 / ListBox10, line by line.
