@@ -13,6 +13,7 @@
 #include "cleanup/DeleteActions.h"
 #include "cleanup/OptionalFiles.h"
 #include "disks/DriveActions.h"
+#include "disks/DriveLines.h"
 #include "disks/DriveNotices.h"
 #include "disks/DriveSurvey.h"
 #include "disks/LowSpaceWarning.h"
@@ -129,7 +130,7 @@ void TMainForm::FormCreate() {
     auto step = [this](const tk::Handler& work) { Prog.App.Guard(work); };
 
     step([this] { ShowWindowsUptime(Prog); });
-    step([this] { ListBox11.Add("Press Refresh or F5 for Access to disks"); });
+    step([this] { ListBox11.Add(RemovablePromptLine()); });
     step([this] { PageControl1.SetActivePageIndex(0); });
     step([this] { Prog.ChangeOfBytes = KnownDivisor(Prog.ChangeOfBytes); });
     step([this] {

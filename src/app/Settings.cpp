@@ -111,6 +111,15 @@ void LoadValue(Program& p, tk::RegistryObject& reg, const Setting& s) {
     }
 }
 
+// Refreshing on with a period of 0 would show "0 seconds" and "Now On" while nothing
+// refreshes: such a pair reads as off, and is stored so.
+void RepairPeriodPair(Program& p, tk::RegistryObject& reg) {
+    if (p.Interval != 0 || !p.IntervalFlag)
+        return;
+    p.IntervalFlag = false;
+    reg.WriteInteger("IntervalFlag", 0);
+}
+
 void LoadAdministrativeToolsPath(Program& p) {
     tk::RegistryObject reg(p.Ports.registry, port::RegRoot::LocalMachine);
     if (!reg.OpenKeyReadOnly(ShellFoldersKey))
@@ -138,6 +147,7 @@ void LoadSettings(Program& p) {
         } else {
             for (int index : LoadOrder)
                 LoadValue(p, reg, Settings[static_cast<size_t>(index)]);
+            RepairPeriodPair(p, reg);
         }
     }
     LoadAdministrativeToolsPath(p);

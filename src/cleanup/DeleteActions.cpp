@@ -6,6 +6,7 @@
 #include "app/Settings.h"
 #include "cleanup/FolderWalk.h"
 #include "cleanup/PlaceChecks.h"
+#include "launch/Catalogues.h"
 #include "launch/LaunchConventions.h"
 
 #include <atomic>
@@ -244,7 +245,7 @@ void DeleteAllAndStartDefragmenter(Program& p) {
     DeleteAllOptionalFiles(p, action, [&p, action] {
         RefreshTotal(p);
         if (p.IndexOfTemp)
-            LaunchInSystemDirectory(p, "\\dfrg.msc");
+            LaunchDefragmenter(p);
     });
 }
 

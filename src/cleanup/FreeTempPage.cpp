@@ -118,10 +118,18 @@ void GoToSubTab(Program& p, int index) {
     SaveSettings(p);
 }
 
+// Explorer given no folder would open the root of the current drive.
+void Browse(Program& p, FolderPlace place, const std::string& folder) {
+    if (PlaceHasNoFolder(p, place))
+        p.App.ShowNotice(PlaceCaption(p, place) + " has no folder on this computer.");
+    else
+        RunCommandLine(p, "Explorer " + folder);
+}
+
 // The browse buttons of the shell-folder places read their folder again first.
 void BrowsePlace(Program& p, FolderPlace place) {
     RefreshPlace(p, place);
-    RunCommandLine(p, "Explorer " + PlacePath(p, place) + "\\");
+    Browse(p, place, PlacePath(p, place) + "\\");
 }
 
 void BindFreeTempPage(TMainForm& f) {
@@ -131,7 +139,7 @@ void BindFreeTempPage(TMainForm& f) {
     for (int i = 0; i < 5; ++i)
         lines[i]->OnClick = [&p, i] { GoToSubTab(p, i + 1); };
 
-    f.BitBtn2.OnClick = [&p] { RunCommandLine(p, "Explorer " + GetTempDir(p)); };
+    f.BitBtn2.OnClick = [&p] { Browse(p, FolderPlace::Temp, GetTempDir(p)); };
     f.BitBtn13.OnClick = [&p] { BrowsePlace(p, FolderPlace::Cache); };
     f.BitBtn16.OnClick = [&p] { BrowsePlace(p, FolderPlace::History); };
     f.BitBtn19.OnClick = [&p] { BrowsePlace(p, FolderPlace::Cookies); };

@@ -68,6 +68,8 @@ constexpr const char* Counting = "Counting...";
 
 // What a walk of a folder place found.
 struct PlaceFindings {
+    std::string path;
+    bool missing = false;
     std::vector<std::string> content;
     std::int64_t size = 0;
     std::int64_t files = 0;
@@ -77,7 +79,9 @@ struct PlaceFindings {
 // into `work`. Runs off the window's thread: ports only.
 PlaceFindings WalkPlace(port::Ports& ports, const std::string& path, WorkProgress& work) {
     PlaceFindings found;
+    found.path = path;
     const Place place = CheckPlace(ports, path);
+    found.missing = place.verdict == PlaceVerdict::Missing;
     if (place.verdict == PlaceVerdict::Usable) {
         found.content = FolderContent(ports.files, place.folder);
         WalkProgress progress;
@@ -96,8 +100,11 @@ void ShowPlace(Program& p, FolderPlace place, PlaceFindings found) {
     list.SetItems(std::move(found.content));
     if (view.shellFolder == nullptr)
         f.ListBox8.SetItemIndex(p.OptionalFiles.TempListIndex);
+    const auto which = static_cast<size_t>(place);
     p.OptionalFiles.*view.size = found.size;
-    p.OptionalFiles.FilesFound[static_cast<size_t>(place)] = found.files;
+    p.OptionalFiles.FilesFound[which] = found.files;
+    p.OptionalFiles.WalkedPath[which] = std::move(found.path);
+    p.OptionalFiles.FolderMissing[which] = found.missing;
     (f.*view.sizeLabel).SetCaption(FormatGrouped(found.size) + view.sizeSuffix);
     (f.*view.line).SetCaption(view.linePrefix + FormatGrouped(found.size) + " bytes");
 }
@@ -186,6 +193,17 @@ std::string PlacePath(Program& p, FolderPlace place) {
     if (place == FolderPlace::Temp)
         return GetTempDir(p);
     return p.OptionalFiles.*ViewOf(place).path;
+}
+
+bool PlaceHasNoFolder(Program& p, FolderPlace place) {
+    const std::string path = PlacePath(p, place);
+    if (path.empty())
+        return true;
+    // The temporary folder is made again within a second when something removed it.
+    if (place == FolderPlace::Temp)
+        return false;
+    const auto which = static_cast<size_t>(place);
+    return p.OptionalFiles.FolderMissing[which] && p.OptionalFiles.WalkedPath[which] == path;
 }
 
 std::string PlaceCaption(Program& p, FolderPlace place) {

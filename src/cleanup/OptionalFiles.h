@@ -19,6 +19,9 @@ struct OptionalFilesState {
     std::int64_t TotalSize = 0;
     // Files found at the last sizing walk of each folder place: what its deletion expects.
     std::array<std::int64_t, 4> FilesFound{};
+    // Per folder place, the path its last walk checked and whether no folder was there.
+    std::array<std::string, 4> WalkedPath;
+    std::array<bool, 4> FolderMissing{};
     // The item last clicked in ListBox8, put back after every refill.
     std::int32_t TempListIndex = 0;
     // The deletion warning was dealt with during the delete action now running.
@@ -63,6 +66,10 @@ void RefreshTotal(Program& p);
 void RefreshFreeTemp(Program& p);
 // The refresh of one folder place: RefreshTemp for the temporary folder.
 void RefreshPlace(Program& p, FolderPlace place);
+
+// The place has no folder to show: its path is empty, or, for a shell-folder place, its
+// last walk found none at that path. Asks nothing of the disk.
+[[nodiscard]] bool PlaceHasNoFolder(Program& p, FolderPlace place);
 
 // The delete and browse buttons of the five places share the first ones' glyphs.
 void ShareFreeTempGlyphs(Program& p);

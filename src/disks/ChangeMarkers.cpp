@@ -9,13 +9,13 @@ std::string MarkerText(ChangeMarker marker, bool bare) {
     return bare ? std::string(arrows) : std::string("; ") + arrows;
 }
 
-ChangeMarker FreeHistory::Compare(int slot, double current) {
+ChangeMarker FreeHistory::Compare(int slot, double current, bool primedThen) {
     double& stored = previous.at(static_cast<std::size_t>(slot));
     ChangeMarker marker = ChangeMarker::Same;
     // Exact comparison: with a power-of-two divisor one byte moves the marker.
-    if (primed && stored < current)
+    if (primedThen && stored < current)
         marker = ChangeMarker::Grew;
-    else if (primed && stored > current)
+    else if (primedThen && stored > current)
         marker = ChangeMarker::Shrank;
     stored = current;
     return marker;

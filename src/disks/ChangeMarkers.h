@@ -20,7 +20,9 @@ struct FreeHistory {
     bool primed = false;
 
     // Compares `current` with the slot and stores it there.
-    ChangeMarker Compare(int slot, double current);
+    ChangeMarker Compare(int slot, double current) { return Compare(slot, current, primed); }
+    // The same, as though `primed` were still `primedThen`.
+    ChangeMarker Compare(int slot, double current, bool primedThen);
 };
 
 } // namespace trelvix

@@ -3,6 +3,7 @@
 #include "app/BackgroundJobs.h"
 #include "app/Program.h"
 #include "app/RefreshCycle.h"
+#include "disks/DriveLines.h"
 #include "launch/LaunchConventions.h"
 #include "toolkit/Errors.h"
 
@@ -165,8 +166,9 @@ void ChangeRemovableVolumeLabel(Program& p) {
         p.App.ShowNotice(SelectDiskText);
         return;
     }
-    // Drives without a medium, and the prompt line before the first removable survey.
-    if (line->find("Access") != std::string::npos) {
+    // Drives without a medium, and the prompt line before the first removable survey; a
+    // volume may well be labelled "Access".
+    if (*line == AccessDeniedLine(line->front()) || *line == RemovablePromptLine()) {
         p.App.ShowNotice(InsertDiskText);
         return;
     }

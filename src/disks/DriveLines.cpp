@@ -28,6 +28,10 @@ std::string ComposeDriveLine(char letter, const std::string& label, const std::s
            suffix + "; Free: " + freeText + suffix + markerText;
 }
 
+std::string RemovablePromptLine() {
+    return "Press Refresh or F5 for Access to disks";
+}
+
 std::string AccessDeniedLine(char letter) {
     return std::string(1, letter) + ": Access Denied";
 }

@@ -22,6 +22,8 @@ enum class DriveClass { None, NoRoot, Removable, Fixed, Network, CdRom, Ram };
 // An empty CD drive: ": Cd-Rom" when the capacity query failed, ": Cd-rom" when the
 // volume was unreadable; A: always says "Cd-Rom".
 [[nodiscard]] std::string CdRomLine(char letter, bool capacityFailed);
+// What the removable list shows until its first survey.
+[[nodiscard]] std::string RemovablePromptLine();
 // 139 hyphens.
 [[nodiscard]] std::string SeparatorLine();
 [[nodiscard]] std::string GeneralLine(const std::string& totalText, const std::string& freeText,

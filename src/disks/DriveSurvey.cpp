@@ -172,12 +172,27 @@ DriveAnswer AskForPicker(port::Drives& drives, char letter, std::atomic<int>& ki
 
 // ---- On the window's thread: the lines ----
 
-// What the figures of one survey are written in, as it was when the survey began.
+// What the figures of one survey are written in, and the change-marker stores, as they
+// were when the survey began.
 struct Units {
     std::int64_t divisor;
     std::string suffix;
     std::string separator;
+    int markerEpoch;
+    bool fixedPrimed, removablePrimed, generalPrimed;
 };
+
+// A survey compares with the store as it stood when the survey began: one begun before a
+// change of unit compares in its own unit, as it would have had it ended at once, and
+// leaves the store unprimed.
+ChangeMarker MarkerOf(FreeHistory& history, bool primedThen, int slot, double current) {
+    return history.Compare(slot, current, primedThen);
+}
+
+void Prime(Program& p, const Units& units, FreeHistory& history) {
+    if (units.markerEpoch == p.DiskMonitor.MarkerEpoch)
+        history.primed = true;
+}
 
 using DriveLists = std::array<std::vector<std::string>, 4>;
 
@@ -203,7 +218,8 @@ void ShowFloppyLetters(Program& p, const DriveAnswers& answers, const Units& uni
         }
         Capacity total = FormatCapacity(answer.space.total, units.divisor, units.separator);
         Capacity free = FormatCapacity(answer.space.free, units.divisor, units.separator);
-        ChangeMarker marker = p.DiskMonitor.FixedFreeHistory.Compare(SlotOf(letter), free.value);
+        ChangeMarker marker =
+            MarkerOf(p.DiskMonitor.FixedFreeHistory, units.fixedPrimed, SlotOf(letter), free.value);
         lines.push_back(ComposeDriveLine(letter, answer.volume.label, answer.volume.fileSystem,
                                          total.text, free.text, units.suffix, MarkerText(marker)));
         PresenceOf(p, c) = true;
@@ -228,7 +244,8 @@ void ShowHardLetters(Program& p, const DriveAnswers& answers, const Units& units
         }
         Capacity total = FormatCapacity(answer.space.total, units.divisor, units.separator);
         Capacity free = FormatCapacity(answer.space.free, units.divisor, units.separator);
-        ChangeMarker marker = p.DiskMonitor.FixedFreeHistory.Compare(SlotOf(letter), free.value);
+        ChangeMarker marker =
+            MarkerOf(p.DiskMonitor.FixedFreeHistory, units.fixedPrimed, SlotOf(letter), free.value);
         if (c == DriveClass::Fixed) {
             generalTotal += total.value;
             generalFree += free.value;
@@ -256,11 +273,12 @@ void ShowFixedLists(Program& p, const DriveAnswers& answers, const Units& units)
     std::string summary;
     ShowFloppyLetters(p, answers, units, lists);
     ShowHardLetters(p, answers, units, lists, generalTotal, generalFree, summary);
-    p.DiskMonitor.FixedFreeHistory.primed = true;
+    Prime(p, units, p.DiskMonitor.FixedFreeHistory);
 
     lists[0].push_back(SeparatorLine());
-    ChangeMarker marker = p.DiskMonitor.GeneralFreeHistory.Compare(0, generalFree);
-    p.DiskMonitor.GeneralFreeHistory.primed = true;
+    ChangeMarker marker =
+        MarkerOf(p.DiskMonitor.GeneralFreeHistory, units.generalPrimed, 0, generalFree);
+    Prime(p, units, p.DiskMonitor.GeneralFreeHistory);
     lists[0].push_back(GeneralLine(CapacityNumberText(generalTotal, units.separator),
                                    CapacityNumberText(generalFree, units.separator), units.suffix,
                                    MarkerText(marker)));
@@ -286,12 +304,12 @@ void ShowRemovableList(Program& p, const DriveAnswers& answers, const Units& uni
         }
         Capacity total = FormatCapacity(answer.space.total, units.divisor, units.separator);
         Capacity free = FormatCapacity(answer.space.free, units.divisor, units.separator);
-        ChangeMarker marker =
-            p.DiskMonitor.RemovableFreeHistory.Compare(SlotOf(letter), free.value);
+        ChangeMarker marker = MarkerOf(p.DiskMonitor.RemovableFreeHistory, units.removablePrimed,
+                                       SlotOf(letter), free.value);
         lines.push_back(ComposeDriveLine(letter, answer.volume.label, answer.volume.fileSystem,
                                          total.text, free.text, units.suffix, MarkerText(marker)));
     }
-    p.DiskMonitor.RemovableFreeHistory.primed = true;
+    Prime(p, units, p.DiskMonitor.RemovableFreeHistory);
     f.ListBox11.SetItems(std::move(lines));
     f.ListBox11.SetItemIndex(p.DiskMonitor.RemovableSelection);
 }
@@ -333,7 +351,14 @@ void ShowPickers(Program& p, std::uint32_t present, const DriveAnswers& answers)
 }
 
 Units CurrentUnits(Program& p) {
-    return {p.ChangeOfBytes, p.UnitSuffix, p.Ports.system.DecimalSeparator()};
+    const DiskMonitorState& d = p.DiskMonitor;
+    return {p.ChangeOfBytes,
+            p.UnitSuffix,
+            p.Ports.system.DecimalSeparator(),
+            d.MarkerEpoch,
+            d.FixedFreeHistory.primed,
+            d.RemovableFreeHistory.primed,
+            d.GeneralFreeHistory.primed};
 }
 
 // Shows a survey's findings, then ends its turn: its continuations, and the survey asked
@@ -429,6 +454,7 @@ void ReselectDriveLists(Program& p) {
 }
 
 void ResetChangeMarkers(Program& p) {
+    ++p.DiskMonitor.MarkerEpoch;
     p.DiskMonitor.FixedFreeHistory.primed = false;
     p.DiskMonitor.RemovableFreeHistory.primed = false;
     p.DiskMonitor.GeneralFreeHistory.primed = false;

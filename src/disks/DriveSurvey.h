@@ -22,6 +22,9 @@ struct DiskMonitorState {
     FreeHistory FixedFreeHistory;
     FreeHistory RemovableFreeHistory;
     FreeHistory GeneralFreeHistory;
+    // Counts the changes of unit: a survey begun under an older count never primes a store
+    // with figures of the old unit.
+    int MarkerEpoch = 0;
     // The list that opened the volume-label dialog (1 = ListBox1, 11 = ListBox11), and the
     // drive ("C:") last chosen for it in each of the two lists.
     int LabelSource = 1;
@@ -57,7 +60,8 @@ void QueryFixedFreeSpace(Program& p, std::function<void(std::vector<DriveFreeSpa
 [[nodiscard]] bool FixedSurveyRunning(const Program& p);
 // Puts the remembered selections back into ListBox1..ListBox4.
 void ReselectDriveLists(Program& p);
-// After a change of unit: the next survey of each kind shows "===" everywhere.
+// After a change of unit: the next survey of each kind begun from now on shows "==="
+// everywhere. One begun before ends as though it had ended before the change.
 void ResetChangeMarkers(Program& p);
 
 } // namespace trelvix

@@ -69,6 +69,23 @@ constexpr LaunchEntry UsefulToolsEntries[] = {
     {"TaskManager", SystemFile("\\TaskMgr.exe")},
     {"System Information", SystemFile("\\Winmsd.exe")},
 };
+// Files of the system folder that today's Windows no longer has, and what took their
+// place there. Only these are looked for on disk.
+struct Successor {
+    std::string_view target, successor;
+};
+constexpr Successor Successors[] = {
+    // The defragmenter's snap-in left Windows with Vista.
+    {"\\dfrg.msc", "\\dfrgui.exe"},
+};
+
+std::string_view PresentTarget(Program& p, std::string_view target) {
+    for (const Successor& s : Successors)
+        if (s.target == target &&
+            !p.Ports.files.FileExists(p.Ports.shell.SystemDirectory() + std::string(target)))
+            return s.successor;
+    return target;
+}
 } // namespace
 
 Catalogue ControlPanelCatalogue() {
@@ -91,18 +108,23 @@ void RunLaunchAction(Program& p, const LaunchAction& action) {
     std::optional<std::string> parameters;
     if (action.parameters)
         parameters.emplace(*action.parameters);
-    LaunchInSystemDirectory(p, std::string(action.target), parameters);
+    LaunchInSystemDirectory(p, std::string(PresentTarget(p, action.target)), parameters);
 }
 
-void LaunchSelectedEntry(Program& p, Catalogue catalogue, const tk::ListBox& list) {
-    const std::string& selected = list.Item(list.ItemIndex());
+namespace {
+void LaunchLine(Program& p, Catalogue catalogue, std::string_view text) {
     for (const LaunchEntry& entry : catalogue) {
-        if (entry.text != selected)
+        if (entry.text != text)
             continue;
         RunLaunchAction(p, entry.first);
         if (entry.second)
             RunLaunchAction(p, *entry.second);
     }
+}
+} // namespace
+
+void LaunchSelectedEntry(Program& p, Catalogue catalogue, const tk::ListBox& list) {
+    LaunchLine(p, catalogue, list.Item(list.ItemIndex()));
 }
 
 void LaunchControlPanelEntry(Program& p) {
@@ -115,6 +137,10 @@ void LaunchAdministrativeToolsEntry(Program& p) {
 
 void LaunchUsefulToolsEntry(Program& p) {
     LaunchSelectedEntry(p, UsefulToolsCatalogue(), p.MainForm->ListBox7);
+}
+
+void LaunchDefragmenter(Program& p) {
+    LaunchLine(p, UsefulToolsCatalogue(), "Defragmenter");
 }
 
 } // namespace trelvix

@@ -44,6 +44,7 @@ constexpr LaunchAction Command(std::string_view line) {
     return {LaunchKind::CommandLine, line, std::nullopt};
 }
 
+// A system-folder target gone from today's Windows starts what took its place there.
 void RunLaunchAction(Program& p, const LaunchAction& action);
 // Runs every row whose text equals the selected entry of `list`. Nothing selected
 // raises tk::EListError and launches nothing.
@@ -58,5 +59,7 @@ Catalogue UsefulToolsCatalogue();
 void LaunchControlPanelEntry(Program& p);
 void LaunchAdministrativeToolsEntry(Program& p);
 void LaunchUsefulToolsEntry(Program& p);
+// The Useful Tools line "Defragmenter", which the cleanup starts too.
+void LaunchDefragmenter(Program& p);
 
 } // namespace trelvix

@@ -80,6 +80,8 @@ class Files {
     virtual ~Files() = default;
     // The user's temporary folder with its trailing backslash, or "" when unknown.
     [[nodiscard]] virtual std::string TempPath() = 0;
+    // True only when `path` names an existing file (not a folder), links followed.
+    [[nodiscard]] virtual bool FileExists(const std::string& path) = 0;
     // Creates one folder; false when it exists already or cannot be made.
     virtual bool MakeDirectory(const std::string& path) = 0;
 

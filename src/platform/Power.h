@@ -14,6 +14,10 @@ class Power {
     // Ends the session and powers the machine off; other programs are closed without
     // being asked.
     [[nodiscard]] virtual bool PowerOff(std::string& reason) = 0;
+    // The machine can hibernate: it supports it and hibernation is turned on.
+    [[nodiscard]] virtual bool HibernationAllowed() = 0;
+    // Enables the shutdown privilege and hibernates the machine.
+    [[nodiscard]] virtual bool Hibernate(std::string& reason) = 0;
 };
 
 } // namespace port

@@ -24,8 +24,8 @@ constexpr const char* ImpossibleMinuteText =
     "Choose a date and time that exist and have not passed yet.";
 constexpr const char* MissedMinuteText = "The scheduled time has passed; nothing was done.";
 constexpr const char* PowerOffRefusedText = "The system refused to shut down: ";
-constexpr const char* HibernationRefusedText = "The hibernation command could not be started: ";
-// The shell says no more than that it refused.
+constexpr const char* HibernationRefusedText = "The system refused to hibernate: ";
+constexpr const char* HibernationOffText = "Hibernation is turned off on this computer.";
 
 // What tells the two actions apart on the page.
 struct ActionFace {
@@ -177,13 +177,19 @@ void ShutDownNow(Program& p) {
         std::rethrow_exception(saveError);
 }
 
+// Hibernation may have been turned off since the action was armed: without it the system
+// would put the machine to sleep instead.
 void HibernateNow(Program& p) {
+    port::Power& power = p.Ports.power;
+    if (!power.HibernationAllowed()) {
+        Refuse(p, PowerAction::Hibernate, HibernationOffText);
+        return;
+    }
     p.MainForm->Timer2ShutDown.SetInterval(0);
     ReturnToIdle(p, PowerAction::Hibernate);
-    const port::LaunchResult started =
-        p.Ports.shell.Open("rundll32.exe", "Powrprof.dll,SetSuspendState", port::ShowMode::Normal);
-    if (!started.started)
-        Refuse(p, PowerAction::Hibernate, std::string(HibernationRefusedText) + started.reason);
+    std::string reason;
+    if (!power.Hibernate(reason))
+        Refuse(p, PowerAction::Hibernate, HibernationRefusedText + reason);
 }
 
 // A check that finds the chosen minute over (the program blocked, the machine asleep)
@@ -286,6 +292,8 @@ void ArmButtonClick(Program& p, PowerAction action) {
     p.Schedule.PowerActionMode = static_cast<int>(action);
     if (p.ShutDownPlanned)
         ReturnToIdle(p, action);
+    else if (action == PowerAction::Hibernate && !p.Ports.power.HibernationAllowed())
+        p.App.ShowNotice(HibernationOffText);
     else if (p.App.MessageBox(FaceOf(f, action).question, WarningCaption, WarningFlags) ==
              port::mb::IdYes)
         ArmIfPossible(p, action);

@@ -182,4 +182,39 @@ TEST(Settings, AdministrativeToolsFolderIsReadFromTheMachineKey) {
     EXPECT_EQ(p.CommonAdministrativeToolsPath, "C:\\ProgramData\\Admin Tools");
 }
 
+// Refreshing on with a period of 0 cannot run: the pair reads as off and is stored so.
+// Its neighbours keep their meaning (a period out of range is the options dialog's to clamp).
+TEST(Settings, APeriodOfZeroStoredAsOnLoadsAsOff) {
+    struct Case {
+        std::int32_t interval, flag;  // stored
+        std::int64_t storedFlagAfter; // at once, before any save
+        const char* label;            // the options dialog's period
+        int timer;                    // Timer1's interval; 0: stopped
+        const char* status;           // the status line's period item
+    };
+    const Case cases[] = {
+        {0, 1, 0, "Stop Refresh", 0, "Interval Of Refreshing=No;"},
+        {0, 0, 0, "Stop Refresh", 0, "Interval Of Refreshing=No;"},
+        {1, 1, 1, "1 seconds", 1000, "Interval Of Refreshing=1 sec.;"},
+        {-5, 1, 1, "1 seconds", 1000, "Interval Of Refreshing=1 sec.;"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.interval) + "/" + std::to_string(c.flag));
+        fakes::TestProgram t;
+        t.Store("Interval", static_cast<std::uint32_t>(c.interval));
+        t.Store("IntervalFlag", static_cast<std::uint32_t>(c.flag));
+        auto& p = t.Start();
+        EXPECT_EQ(t.Stored("IntervalFlag"), c.storedFlagAfter);
+        EXPECT_EQ(p.Options->Label2.Caption(), c.label);
+        EXPECT_EQ(p.MainForm->Timer1.Running() ? p.MainForm->Timer1.Interval() : 0, c.timer);
+        p.MainForm->TimerControl.Tick();
+        EXPECT_NE(p.MainForm->StatusBar1.SimpleText().find(c.status), std::string::npos)
+            << p.MainForm->StatusBar1.SimpleText();
+        p.App.ModalScript = [&](tk::Form&) {
+            EXPECT_EQ(p.Options->BitBtn1.Caption(), c.timer ? "Now On" : "Now Off");
+        };
+        p.MainForm->ShortCut(122); // F11
+    }
+}
+
 } // namespace

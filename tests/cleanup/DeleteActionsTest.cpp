@@ -10,7 +10,8 @@ namespace {
 using namespace cleanup_test;
 using trelvix::TMainForm;
 
-const std::string Defragmenter = "C:\\WINDOWS\\system32\\dfrg.msc";
+// The fake system folder is that of today's Windows, without dfrg.msc.
+const std::string Defragmenter = "C:\\WINDOWS\\system32\\dfrgui.exe";
 
 // Each place holds a file and a folder with a file, and the bin holds something.
 void FillPlaces(CleanupMachine& t) {

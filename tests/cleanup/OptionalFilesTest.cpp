@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <tuple>
 
@@ -143,6 +144,51 @@ TEST(FreeTempPage, OnePlaceRefreshedAloneLeavesTheTotalLineAsItWas) {
     EXPECT_EQ(lines[0].line, "Explorer " + Cache + "\\");
     EXPECT_EQ(lines[1].line, "Explorer " + Temp + "\\");
     EXPECT_EQ(lines[1].show, port::ShowMode::Shown);
+}
+
+// Explorer given no folder opens the root of the current drive: a place without a folder
+// says so instead, from its path or its last walk's verdict.
+TEST(FreeTempPage, BrowsingAPlaceWithoutAFolderSaysSo) {
+    struct Case {
+        const char* what;
+        tk::BitBtn trelvix::TMainForm::*button;
+        std::function<void(CleanupMachine&)> arrange;
+        std::string seen; // the command line started, or the box
+    };
+    using F = trelvix::TMainForm;
+    const auto deleteValue = [](const char* name) {
+        return [name](CleanupMachine& t) {
+            t.fake.registry.Open(port::RegRoot::CurrentUser, ShellFolders, false, true)
+                ->DeleteValue(name);
+        };
+    };
+    const Case cases[] = {
+        {"a cache folder", &F::BitBtn13, nullptr, "Explorer " + Cache + "\\"},
+        {"no cache value", &F::BitBtn13, deleteValue("Cache"),
+         "Temporary Internet Files has no folder on this computer."},
+        {"an empty history value", &F::BitBtn16,
+         [](CleanupMachine& t) { t.SetShellFolder("History", ""); },
+         "Internet History Files has no folder on this computer."},
+        {"a cookies folder that is gone", &F::BitBtn19,
+         [](CleanupMachine& t) { t.SetShellFolder("Cookies", In(Cookies, "gone")); },
+         "Cookies files has no folder on this computer."},
+        {"a temporary folder", &F::BitBtn2, nullptr, "Explorer " + Temp + "\\"},
+        {"no temporary folder", &F::BitBtn2, [](CleanupMachine& t) { t.fake.files.tempPath = ""; },
+         "Temporary Files has no folder on this computer."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CleanupMachine t;
+        t.files().AddFolder(Temp);
+        if (c.arrange)
+            c.arrange(t);
+        auto& f = *t.Start().MainForm;
+        (f.*c.button).Click();
+        const auto& lines = t.fake.shell.commandLines;
+        const auto texts = t.fake.desktop.Texts();
+        EXPECT_EQ(lines.size() + texts.size(), 1u);
+        EXPECT_EQ(lines.empty() ? texts.at(0) : lines[0].line, c.seen);
+    }
 }
 
 TEST(FreeTempPage, TheChosenTemporaryFileIsChosenAgainAfterARefill) {

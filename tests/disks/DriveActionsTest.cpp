@@ -197,6 +197,38 @@ TEST(DriveActions, ChangeVolumeLabelRefusesLinesWithoutAUsableDrive) {
     EXPECT_TRUE(t.fake.drives.labels.empty());
 }
 
+// Only the two lines that name no medium are refused; a volume may be labelled "Access".
+TEST(DriveActions, RemovableVolumesLabelledAccessCanBeRelabelled) {
+    fakes::TestProgram t;
+    auto& d = t.fake.drives.drives;
+    d['B'] = {DriveType::Removable, {false, "", ""}, {-1, -1}};
+    d['C'] = {DriveType::Fixed, {true, "SYSTEM", "NTFS"}, {100 * MB, 50 * MB}};
+    d['U'] = {DriveType::Removable, {true, "Access", "FAT32"}, {8 * MB, 4 * MB}};
+    d['V'] = {DriveType::Removable, {true, "Access Denied", "FAT32"}, {8 * MB, 4 * MB}};
+    auto& p = t.Start();
+    auto& f = t.Main();
+    std::string opened;
+    p.App.ModalScript = [&](tk::Form&) { opened = p.DiskMonitor.RemovableLabelDrive; };
+    const auto relabel = [&](int line) {
+        opened.clear();
+        t.fake.desktop.boxes.clear();
+        Choose(f.ListBox11, line);
+        f.ChangeVolumeLabel2.Click();
+        return opened.empty() ? t.fake.desktop.Texts() : Lines{"dialog for " + opened};
+    };
+    EXPECT_EQ(relabel(0), Lines{InsertDisk}) << "the prompt line";
+    f.PageControl1.SelectTab(1);
+    f.SpeedButton1.Click();
+    ASSERT_EQ(f.ListBox11.Items().size(), 3u);
+    const std::pair<int, Lines> rows[] = {
+        {0, {InsertDisk}}, // "B: Access Denied"
+        {1, {"dialog for U:"}},
+        {2, {"dialog for V:"}},
+    };
+    for (const auto& [line, seen] : rows)
+        EXPECT_EQ(relabel(line), seen) << f.ListBox11.Item(line);
+}
+
 // The dialog names the drive of the list that opened it, also when the other list's drive
 // was chosen more recently; Save passes the text unchanged, then the lists are read again,
 // the removable one only when it opened the dialog.

@@ -288,4 +288,116 @@ TEST(DriveQueries, DriveCommandsRunAsideAndTheirBoxesFollowTheRefresh) {
     }
 }
 
+// The three change-marker stores, whole.
+std::string MarkerStores(const trelvix::Program& p) {
+    std::ostringstream out;
+    const trelvix::DiskMonitorState& d = p.DiskMonitor;
+    for (const trelvix::FreeHistory* h :
+         {&d.FixedFreeHistory, &d.RemovableFreeHistory, &d.GeneralFreeHistory}) {
+        out << (h->primed ? "primed" : "unprimed");
+        for (double value : h->previous)
+            out << " " << value;
+        out << "\n";
+    }
+    return out.str();
+}
+
+// The unit moves from Mbytes to Kbytes while both drive surveys are out, free space having
+// grown on C: and G:; their answers arrive before the move, after it or after the dialog
+// closed, in either order. However they arrive, the program ends as the one whose surveys
+// answer at once: every line of the first survey in the new unit shows "===", the next
+// ones compare in it, and figures of the old unit never prime a store.
+TEST(DriveQueries, AChangeOfUnitWhileSurveysAreOutEndsAsWhenTheyAnswerAtOnce) {
+    enum class Answers { AtOnce, BeforeTheMove, AfterTheMove, AfterTheDialog };
+    struct End {
+        std::string view, stores, compared;
+    };
+    const auto run = [](Answers answers, Order order) {
+        DriveMachine m;
+        m.held.runNow = answers == Answers::AtOnce;
+        auto& p = m.Start();
+        auto& f = m.Main();
+        const auto settle = [&] { m.held.CompleteAll(order); };
+        const auto refreshBothPages = [&] {
+            f.SpeedButton1.Click();
+            f.PageControl1.SelectTab(1);
+            f.SpeedButton1.Click();
+            f.PageControl1.SelectTab(0);
+        };
+        refreshBothPages();
+        settle();
+        auto& d = m.fake.drives.drives;
+        d['C'].space.free += MB;
+        d['G'].space.free += MB;
+        refreshBothPages();
+        if (answers == Answers::BeforeTheMove)
+            settle();
+        p.App.ModalScript = [&](tk::Form&) {
+            p.Options->PageControl1.SelectTab(1);
+            p.Options->TrackBar2.SetPosition(1); // "KBytes"
+            if (answers == Answers::AfterTheMove)
+                settle();
+        };
+        f.ShortCut(122); // F11
+        p.App.ModalScript = nullptr;
+        settle();
+        End end{DriveView(p), MarkerStores(p), ""};
+        d['C'].space.free += 1024;
+        d['G'].space.free -= 1024;
+        refreshBothPages();
+        settle();
+        end.compared = DriveView(p);
+        return end;
+    };
+    const End atOnce = run(Answers::AtOnce, Order::Oldest);
+    // The removable list was not surveyed since: it shows its last survey, in Mbytes.
+    for (const char* line : {"|C: [SYSTEM] (NTFS) Total: 81 920 000 Kbytes; Free: 12 289 024 "
+                             "Kbytes; ===",
+                             "|G: [STICK] (NTFS) Total: 1 024 Mbytes; Free: 513 Mbytes; >>>"})
+        EXPECT_NE(atOnce.view.find(line), std::string::npos) << atOnce.view;
+    // Fixed, removable, General: the removable store waits for a survey in the new unit.
+    EXPECT_EQ(atOnce.stores.substr(0, 7) + atOnce.stores.substr(atOnce.stores.find('\n'), 10),
+              "primed \nunprimed ")
+        << atOnce.stores;
+    EXPECT_NE(atOnce.compared.find("Free: 12 289 025 Kbytes; >>>"), std::string::npos);
+    EXPECT_NE(atOnce.compared.find("Free: 525 311 Kbytes; ==="), std::string::npos);
+    for (Answers answers : {Answers::BeforeTheMove, Answers::AfterTheMove, Answers::AfterTheDialog})
+        for (Order order : {Order::Oldest, Order::Newest}) {
+            SCOPED_TRACE(static_cast<int>(answers) * 10 + static_cast<int>(order));
+            const End end = run(answers, order);
+            EXPECT_EQ(end.view, atOnce.view);
+            EXPECT_EQ(end.stores, atOnce.stores);
+            EXPECT_EQ(end.compared, atOnce.compared);
+        }
+}
+
+// The options dialog, made at start-up, sets the unit of a stored divisor other than bytes
+// while the first survey is out: that survey's answers must not prime the stores, so the
+// first timer refresh shows "===" on every line in any unit but bytes.
+TEST(DriveQueries, FirstTimerRefreshAfterStartUpComparesOnlyInBytes) {
+    const std::pair<std::uint32_t, const char*> units[] = {
+        {1, "; >>>"}, {1024, "; ==="}, {1048576, "; ==="}, {1073741824, "; ==="}};
+    for (const auto& [divisor, marker] : units)
+        for (bool atOnce : {true, false}) {
+            SCOPED_TRACE(std::to_string(divisor) + (atOnce ? " at once" : " held"));
+            DriveMachine m;
+            m.Store("ChangeOfBytes", divisor);
+            m.held.runNow = atOnce;
+            m.Start();
+            m.held.CompleteAll();
+            auto& f = m.Main();
+            ASSERT_TRUE(f.ListBox1.Item(0).ends_with("; ===")) << f.ListBox1.Item(0);
+            m.fake.drives.drives['C'].space.free += 1;
+            m.fake.drives.drives['E'].space.free += 1;
+            f.Timer1.Tick();
+            m.held.CompleteAll();
+            for (int line : {0, 1, 3})
+                EXPECT_TRUE(f.ListBox1.Item(line).ends_with(marker)) << f.ListBox1.Item(line);
+            m.fake.drives.drives['C'].space.free += 1;
+            f.Timer1.Tick();
+            m.held.CompleteAll();
+            EXPECT_TRUE(f.ListBox1.Item(0).ends_with("; >>>")) << f.ListBox1.Item(0);
+        }
+}
+
 } // namespace

@@ -307,6 +307,12 @@ void FakeFiles::Erase(const std::string& path) {
     Detach(*FindExisting(path));
 }
 
+bool FakeFiles::FileExists(const std::string& path) {
+    bool throughLink = false;
+    const Node* node = Find(path, true, throughLink);
+    return node != nullptr && !node->IsFolder();
+}
+
 bool FakeFiles::Exists(const std::string& path) const {
     bool throughLink = false;
     return Find(path, false, throughLink) != nullptr;

@@ -21,6 +21,7 @@ class FakeFiles : public port::Files {
     ~FakeFiles() override;
 
     std::string TempPath() override { return tempPath; }
+    bool FileExists(const std::string& path) override;
     bool MakeDirectory(const std::string& path) override;
     port::FolderListing ListFolder(const std::string& folder, bool hold) override;
     std::string FinalPath(const std::string& path) override;

@@ -422,9 +422,14 @@ class FakePower : public port::Power {
     bool PowerOff(std::string& reason) override {
         return Answer("power off", powerOffRefusal, reason);
     }
+    bool HibernationAllowed() override { return hibernationAllowed; }
+    bool Hibernate(std::string& reason) override {
+        return Answer("hibernate", hibernateRefusal, reason);
+    }
 
     std::vector<std::string> calls;
-    std::optional<std::string> privilegeRefusal, powerOffRefusal;
+    std::optional<std::string> privilegeRefusal, powerOffRefusal, hibernateRefusal;
+    bool hibernationAllowed = true;
     // Runs at each request, before it is answered.
     std::function<void(const std::string& call)> whileAsked;
 

@@ -97,6 +97,51 @@ TEST(Catalogues, DoubleClickStartsTheRowsActionsAndShowsARefusalsReason) {
     }
 }
 
+// dfrg.msc left Windows with Vista: where the system folder lacks it, its dfrgui.exe starts
+// instead, from the Useful Tools line as after "Delete All Optional Files and Start
+// Defragmenter"; where neither is, the box names dfrgui.exe.
+TEST(Catalogues, DefragmenterStartsWhatTheSystemFolderHolds) {
+    const std::string folder = "C:\\WINDOWS\\system32\\";
+    const std::string missing = "The system cannot find the file specified.";
+    struct Case {
+        bool snapIn, program; // dfrg.msc, dfrgui.exe in the system folder
+        const char* started;
+        Launched boxes;
+    };
+    const Case cases[] = {
+        {true, true, "dfrg.msc", {}},
+        {true, false, "dfrg.msc", {}},
+        {false, true, "dfrgui.exe", {}},
+        {false, false, "dfrgui.exe", {"Cannot start " + folder + "dfrgui.exe: " + missing}},
+    };
+    const std::function<void(F&)> ways[] = {
+        [](F& f) {
+            f.ListBox7.SelectItem(9);
+            ASSERT_EQ(f.ListBox7.Item(9), "Defragmenter");
+            f.ListBox7.DblClick();
+        },
+        [](F& f) { f.BitBtn24.Click(); },
+    };
+    for (const Case& c : cases)
+        for (const auto& way : ways) {
+            SCOPED_TRACE(std::string(c.started) + (&way == ways ? " from the list" : " after"));
+            fakes::TestProgram t;
+            t.Store("IndexOfTemp", 1); // deleting was allowed before
+            for (const auto& [present, name] :
+                 {std::pair(c.snapIn, "dfrg.msc"), std::pair(c.program, "dfrgui.exe")}) {
+                if (present)
+                    t.fake.files.AddFile(folder + name, 1000);
+                else
+                    t.fake.shell.refused[folder + name] = missing;
+            }
+            t.Start();
+            t.fake.desktop.boxes.clear();
+            way(t.Main());
+            EXPECT_EQ(Launches(t.fake.shell), Launched{Open + c.started + " normal"});
+            EXPECT_EQ(t.fake.desktop.Texts(), c.boxes);
+        }
+}
+
 // The tray's launch items follow the lists' selections and come back after a restart. A
 // stored position past its list selects nothing: launching from it reports the missing
 // entry and starts nothing.

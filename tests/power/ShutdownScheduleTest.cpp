@@ -203,34 +203,57 @@ TEST(ShutdownSchedule, EveryClickSetsTheModeAndTheArmedButtonDisarmsWithoutAQues
     EXPECT_TRUE(s.t.fake.shell.opens.empty());
 }
 
-TEST(ShutdownSchedule, HibernationReturnsToIdleBeforeTheCommandStarts) {
+TEST(ShutdownSchedule, HibernationReturnsToIdleBeforeTheMachineHibernates) {
     Schedule s;
     auto& f = s.F();
     s.Choose("2026", "12", "6", "14", "30");
     s.ClickAnswering(f.BitBtn25, IdYes);
-    Face whenStarted;
-    s.t.fake.shell.whileOpening = [&](const fakes::ShellOpen&) { whenStarted = s.FaceNow(); };
+    Face whenAsked;
+    s.t.fake.power.whileAsked = [&](const std::string&) { whenAsked = s.FaceNow(); };
     s.CheckAt(14, 30, 4);
-    ASSERT_EQ(s.t.fake.shell.opens.size(), 1u);
-    const fakes::ShellOpen& open = s.t.fake.shell.opens[0];
-    EXPECT_EQ(std::tuple(open.file, open.parameters.value_or(""), open.show),
-              std::tuple("rundll32.exe", "Powrprof.dll,SetSuspendState", port::ShowMode::Normal));
+    EXPECT_EQ(s.t.fake.power.calls, std::vector<std::string>{"hibernate"});
+    EXPECT_TRUE(s.t.fake.shell.opens.empty() && s.t.fake.shell.commandLines.empty());
     // The status line catches up at the control timer's next second.
     Face idle = Idle("time", "Time");
     std::get<8>(idle) = "ShutDown=Yes;";
-    EXPECT_EQ(whenStarted, idle);
+    EXPECT_EQ(whenAsked, idle);
     EXPECT_EQ(f.Timer2ShutDown.Interval(), 0);
-    EXPECT_TRUE(s.t.fake.power.calls.empty());
+    EXPECT_EQ(s.t.fake.desktop.Texts().size(), 1u) << "only the question";
 
     // The next click starts the checks again.
     s.ClickAnswering(f.BitBtn25, IdNo);
     EXPECT_EQ(f.Timer2ShutDown.Interval(), 5000);
 }
 
+// With hibernation turned off the system would put the machine to sleep instead: nothing
+// is armed, and no question asked; a shutdown is armed as ever beside it.
+TEST(ShutdownSchedule, HibernationTurnedOffArmsNothing) {
+    const std::tuple<bool, bool, std::vector<std::string>, bool> cases[] = {
+        // hibernation allowed, the hibernate button (else shutdown), boxes, armed
+        {false, true, {"Hibernation is turned off on this computer."}, false},
+        {true, true, {"question"}, true},
+        {false, false, {"question"}, true},
+    };
+    for (const auto& [allowed, hibernate, boxes, armed] : cases) {
+        SCOPED_TRACE(std::to_string(allowed) + std::to_string(hibernate));
+        Schedule s;
+        s.t.fake.power.hibernationAllowed = allowed;
+        s.Choose("2026", "12", "6", "14", "30");
+        s.ClickAnswering(hibernate ? s.F().BitBtn25 : s.F().BitBtn4, IdYes);
+        std::vector<std::string> texts = s.t.fake.desktop.Texts();
+        for (std::string& text : texts)
+            if (text.starts_with("Do You Really want to"))
+                text = "question";
+        EXPECT_EQ(texts, boxes);
+        EXPECT_EQ(s.FaceNow(), !armed ? Idle() : hibernate ? HibernateArmed() : ShutDownArmed());
+        EXPECT_TRUE(s.t.fake.power.calls.empty());
+    }
+}
+
 // A refusal, or a check that finds the minute over (the program was blocked through it),
 // returns to Idle, says why once, and the checks go on.
 TEST(ShutdownSchedule, ARefusalOrAMissedMinuteIsShownAndReturnsToIdle) {
-    enum class Case { Privilege, PowerOff, Hibernation, Missed };
+    enum class Case { Privilege, PowerOff, Hibernation, HibernationTurnedOff, Missed };
     const char* reason = "A required privilege is not held by the client.";
     const std::string shutDownRefused = std::string("The system refused to shut down: ") + reason;
     const unsigned error = port::mb::Ok | port::mb::IconError;
@@ -238,10 +261,11 @@ TEST(ShutdownSchedule, ARefusalOrAMissedMinuteIsShownAndReturnsToIdle) {
         {Case::Privilege, shutDownRefused, error, {"privilege"}},
         {Case::PowerOff, shutDownRefused, error, {"privilege", "power off"}},
         {Case::Hibernation,
-         "The hibernation command could not be started: The system cannot find the file "
-         "specified.",
+         std::string("The system refused to hibernate: ") + reason,
          error,
-         {}},
+         {"hibernate"}},
+        // Turned off after the action was armed.
+        {Case::HibernationTurnedOff, "Hibernation is turned off on this computer.", error, {}},
         {Case::Missed, "The scheduled time has passed; nothing was done.", port::mb::Ok, {}},
     };
     for (const auto& [what, text, flags, calls] : cases) {
@@ -251,10 +275,12 @@ TEST(ShutdownSchedule, ARefusalOrAMissedMinuteIsShownAndReturnsToIdle) {
             s.t.fake.power.privilegeRefusal = reason;
         if (what == Case::PowerOff)
             s.t.fake.power.powerOffRefusal = reason;
-        s.t.fake.shell.refused["rundll32.exe"] = "The system cannot find the file specified.";
+        if (what == Case::Hibernation)
+            s.t.fake.power.hibernateRefusal = reason;
         s.Choose("2026", "12", "6", "14", "30");
-        const bool hibernate = what == Case::Hibernation;
+        const bool hibernate = what == Case::Hibernation || what == Case::HibernationTurnedOff;
         s.ClickAnswering(hibernate ? s.F().BitBtn25 : s.F().BitBtn4, IdYes);
+        s.t.fake.power.hibernationAllowed = what != Case::HibernationTurnedOff;
         s.CheckAt(what == Case::Missed ? 15 : 14, 30, 1);
         EXPECT_EQ(s.t.fake.power.calls, calls);
         ASSERT_EQ(s.t.fake.desktop.Texts().size(), 2u);

@@ -269,6 +269,14 @@ std::string Win32Files::TempPath() {
     }
 }
 
+bool Win32Files::FileExists(const std::string& path) {
+    std::wstring name = VerbatimPath(path);
+    if (name.empty())
+        name = Widen(path);
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 bool Win32Files::MakeDirectory(const std::string& path) {
     return CreateDirectoryW(Widen(path).c_str(), nullptr) != FALSE;
 }

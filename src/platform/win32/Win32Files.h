@@ -14,6 +14,8 @@ class Win32Files : public port::Files {
   public:
     // GetTempPathW, whole; ends in a backslash; "" when the system gives none.
     std::string TempPath() override;
+    // GetFileAttributesW, at any length.
+    bool FileExists(const std::string& path) override;
     // CreateDirectoryW of one folder; false when it exists already or cannot be made.
     bool MakeDirectory(const std::string& path) override;
     // The folder's handle is listed with GetFileInformationByHandleEx (full directory

@@ -2,6 +2,8 @@
 
 #include "platform/win32/SystemMessage.h"
 
+#include <powrprof.h>
+
 namespace win32 {
 
 namespace {
@@ -39,6 +41,18 @@ bool Win32Power::PowerOff(std::string& reason) {
     constexpr DWORD planned =
         SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED;
     if (!ExitWindowsEx(EWX_POWEROFF | EWX_FORCE, planned))
+        return Refused(reason);
+    return true;
+}
+
+bool Win32Power::HibernationAllowed() {
+    return IsPwrHibernateAllowed() != FALSE;
+}
+
+bool Win32Power::Hibernate(std::string& reason) {
+    if (!EnableShutdownPrivilege(reason))
+        return false;
+    if (!SetSuspendState(TRUE, FALSE, FALSE))
         return Refused(reason);
     return true;
 }

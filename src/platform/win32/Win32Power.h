@@ -18,6 +18,11 @@ class Win32Power : public port::Power {
     bool EnableShutdownPrivilege(std::string& reason) override;
     // ExitWindowsEx with EWX_POWEROFF | EWX_FORCE, recorded as a planned shutdown.
     bool PowerOff(std::string& reason) override;
+    // IsPwrHibernateAllowed.
+    bool HibernationAllowed() override;
+    // SetSuspendState(TRUE, FALSE, FALSE): hibernate, wake events left enabled. Only the
+    // program calls it: no test may put the machine to sleep.
+    bool Hibernate(std::string& reason) override;
 };
 
 } // namespace win32

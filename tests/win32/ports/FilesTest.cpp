@@ -176,6 +176,32 @@ TEST_F(FilesTest, EntriesAreChangedOnlyWhenTheyAreOfTheKindAsked) {
     EXPECT_EQ(files.ListFolder(place + "\\folder", false).endCode, port::NoMoreFiles);
 }
 
+// Only a file counts: a folder of the same name does not, nor anything missing; a file of
+// the system folder does, and so does one whose path is longer than MAX_PATH.
+TEST_F(FilesTest, FileExistsOnlyForFiles) {
+    wchar_t system[MAX_PATH] = {};
+    ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+    const std::string systemFolder = Narrow(system);
+    std::string deep = place;
+    while (deep.size() < 300) {
+        deep += "\\" + std::string(40, 'd');
+        MakeFolder(deep);
+    }
+    MakeFile(place + "\\file.msc", 1);
+    MakeFile(deep + "\\deep.exe", 1);
+    const std::pair<std::string, bool> cases[] = {
+        {place + "\\file.msc", true},
+        {deep + "\\deep.exe", true},
+        {systemFolder + "\\kernel32.dll", true},
+        {place, false},
+        {systemFolder, false},
+        {place + "\\missing.msc", false},
+        {"", false},
+    };
+    for (const auto& [path, exists] : cases)
+        EXPECT_EQ(files.FileExists(path), exists) << path;
+}
+
 TEST_F(FilesTest, AListedFolderIsHeldInPlaceUntilItsHoldIsDropped) {
     MakeFolder(place + "\\held");
     const std::wstring held = Verbatim(place + "\\held"), moved = Verbatim(place + "\\moved");
