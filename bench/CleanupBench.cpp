@@ -127,7 +127,7 @@ int Delete(const std::string& folder) {
     trelvix::WalkProgress progress;
     bool all = false;
     const double ms =
-        Milliseconds([&] { all = trelvix::DeleteFolderContent(files, folder, false, &progress); });
+        Milliseconds([&] { all = trelvix::DeleteFolderContent(files, folder, {}, &progress); });
     std::printf("DeleteFolderContent  %9.1f ms  (%lld files, %s)\n", ms,
                 static_cast<long long>(progress.files), all ? "everything went" : "some stayed");
     return all ? 0 : 1;

@@ -12,6 +12,7 @@
 #include "autostart/RunEntries.h"
 #include "cleanup/DeleteActions.h"
 #include "cleanup/OptionalFiles.h"
+#include "cleanup/PlaceChecks.h"
 #include "disks/DriveActions.h"
 #include "disks/DriveLines.h"
 #include "disks/DriveNotices.h"
@@ -164,9 +165,11 @@ void TMainForm::FormCreate() {
         PageControl2.SetActivePageIndex(Prog.IndexOfFreeTemp);
     });
     step([this] { UpdateTrayLaunchItems(Prog); });
-    step([this] {
+    // The start-up's places share one reading of the place rules.
+    auto placeRules = std::make_shared<SharedPlaceRules>();
+    step([this, placeRules] {
         RefreshTempLabel(Prog);
-        RefreshTemp(Prog);
+        RefreshPlace(Prog, FolderPlace::Temp, placeRules);
     });
     step([this] {
         FillDateTimeNow(Prog);
@@ -180,10 +183,9 @@ void TMainForm::FormCreate() {
     step([this] { ShowMemoryFigures(Prog); });
     step([this] { RefreshAutoStart(Prog); });
     step([this] { ShareFreeTempGlyphs(Prog); });
-    step([this] {
-        RefreshInternetCache(Prog);
-        RefreshHistory(Prog);
-        RefreshCookies(Prog);
+    step([this, placeRules] {
+        for (FolderPlace place : {FolderPlace::Cache, FolderPlace::History, FolderPlace::Cookies})
+            RefreshPlace(Prog, place, placeRules);
         RefreshRecycleBin(Prog);
         RefreshTotal(Prog);
     });

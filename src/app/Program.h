@@ -94,6 +94,9 @@ class Program {
     std::vector<WorkProgressPtr> Work;
     bool ProgressShown = false;
 
+    // The once-a-second check of the temporary folder runs off the window's thread.
+    bool TempFolderCheck = false;
+
     // `.\Resource\` files whose failure to load was already reported this run.
     std::set<std::string> ReportedGlyphFailures;
 };

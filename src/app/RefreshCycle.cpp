@@ -45,9 +45,18 @@ void RefreshDrives(Program& p, tk::Handler then) {
 }
 
 void EnsureTempFolder(Program& p) {
-    std::string temp = p.Ports.files.TempPath();
-    if (!temp.empty())
-        p.Ports.files.MakeDirectory(temp);
+    // Off the window's thread: a temporary folder on a share that does not answer would hold
+    // the window up every second. One check at a time, not shown as work.
+    if (p.TempFolderCheck)
+        return;
+    p.TempFolderCheck = true;
+    port::Files& files = p.Ports.files;
+    p.App.RunInBackground<bool>(
+        [&files] {
+            const std::string temp = files.TempPath();
+            return !temp.empty() && files.MakeDirectory(temp);
+        },
+        [](bool) {}, [&p] { p.TempFolderCheck = false; });
 }
 
 } // namespace trelvix

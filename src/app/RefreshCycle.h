@@ -15,7 +15,7 @@ void RefreshOnTimer(Program& p);
 void ApplyRefreshInterval(Program& p);
 // The fixed-drive survey and layout, then the selections, then `then`.
 void RefreshDrives(Program& p, tk::Handler then = nullptr);
-// Re-creates the temporary folder when something removed it.
+// Re-creates the temporary folder when something removed it, off the window's thread.
 void EnsureTempFolder(Program& p);
 
 } // namespace trelvix

@@ -9,6 +9,7 @@
 #include "launch/Catalogues.h"
 #include "launch/LaunchConventions.h"
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <iterator>
@@ -57,6 +58,8 @@ class DeleteAction {
 
     // Set when the program ends: the deletion stops between two files.
     const std::shared_ptr<std::atomic<bool>> stop = std::make_shared<std::atomic<bool>>(false);
+    // The place rules of the whole action, read once.
+    const PlaceRulesPtr rules = std::make_shared<SharedPlaceRules>();
 
   private:
     void EnableDeleteButtons(bool enabled) {
@@ -79,31 +82,22 @@ struct DeletionStopped {};
 // Off the window's thread: empties a folder place when the place check lets it. Returns the
 // text saying why the place was refused, or "". An empty path is never deleted and needs no
 // word: its page already shows it empty.
-std::string EmptyPlaceNow(port::Ports& ports, const std::string& path,
-                          const std::atomic<bool>& stop, WorkProgress& work) {
-    const Place place = CheckPlace(ports, path);
-    switch (place.verdict) {
-    case PlaceVerdict::Usable: {
-        WalkProgress progress;
-        progress.onFile = [&stop, &work](std::int64_t files) {
-            work.files = files;
-            if (stop)
-                throw DeletionStopped{};
-        };
-        try {
-            // A place moved elsewhere by a link is emptied where it is; the link and the
-            // folder it leads to both stay.
-            DeleteFolderContent(ports.files, place.folder, !place.reachedByOtherName, &progress);
-        } catch (const DeletionStopped&) {
-        }
-        return {};
-    }
-    case PlaceVerdict::NotAbsolute:
-    case PlaceVerdict::Protected:
-        return RefusalText(path, place.verdict);
-    case PlaceVerdict::Empty:
-    case PlaceVerdict::Missing:
-        break;
+std::string EmptyPlaceNow(port::Ports& ports, SharedPlaceRules& rules, FolderPlace which,
+                          const std::string& path, const std::atomic<bool>& stop,
+                          WorkProgress& work) {
+    const Place place = CheckPlace(ports, rules.Get(ports), which, path);
+    if (place.verdict != PlaceVerdict::Usable)
+        return place.refusal;
+    WalkProgress progress;
+    progress.onFile = [&stop, &work](std::int64_t files) {
+        work.files = files;
+        if (stop)
+            throw DeletionStopped{};
+    };
+    try {
+        // The place is emptied where it is, links on its way followed; the folder stays.
+        DeleteFolderContent(ports.files, place.folder, place.kept, &progress);
+    } catch (const DeletionStopped&) {
     }
     return {};
 }
@@ -121,17 +115,10 @@ void EmptyPlace(Program& p, FolderPlace which, const Action& action,
                                  p.OptionalFiles.FilesFound[static_cast<size_t>(which)]);
     RunJob<std::string>(
         p,
-        [&ports, path = PlacePath(p, which), stop = action->stop, work] {
-            return EmptyPlaceNow(ports, path, *stop, *work);
-        },
+        [&ports, which, path = PlacePath(p, which), rules = action->rules, stop = action->stop,
+         work] { return EmptyPlaceNow(ports, *rules, which, path, *stop, *work); },
         [action, then = std::move(then)](std::string refusal) { then(std::move(refusal)); },
         nullptr, work);
-}
-
-void MakeTempFolderAgain(Program& p) {
-    const std::string temp = GetTempDir(p);
-    if (!temp.empty())
-        p.Ports.files.MakeDirectory(temp);
 }
 
 // The Recycle Bin emptied off the window's thread when deleting is allowed, then `then`.
@@ -153,8 +140,9 @@ void EmptyRecycleBinWhenAllowed(Program& p, const Action& action, std::function<
 // What "Delete All" gathered on its way: the refusals, shown together at the end.
 struct DeleteAllState {
     std::vector<std::string> refusals;
+    // Each text once: a missing system folder refuses every place alike.
     void Note(std::string refusal) {
-        if (!refusal.empty())
+        if (!refusal.empty() && std::ranges::find(refusals, refusal) == refusals.end())
             refusals.push_back(std::move(refusal));
     }
 };
@@ -183,10 +171,10 @@ void DeleteShellFolderPlaces(Program& p, size_t index, const Action& action,
         return;
     }
     const FolderPlace place = ShellFolderPlaces[index];
-    RefreshPlace(p, place);
+    RefreshPlace(p, place, action->rules);
     EmptyPlace(p, place, action, [&p, index, place, action, state, then](std::string refusal) {
         state->Note(std::move(refusal));
-        RefreshPlace(p, place);
+        RefreshPlace(p, place, action->rules);
         DeleteShellFolderPlaces(p, index + 1, action, state, then);
     });
 }
@@ -197,9 +185,8 @@ void DeleteAllOptionalFiles(Program& p, const Action& action, std::function<void
     EmptyPlace(p, FolderPlace::Temp, action,
                [&p, action, state, then = std::move(then)](std::string refusal) {
                    state->Note(std::move(refusal));
-                   MakeTempFolderAgain(p);
                    RefreshTempLabel(p);
-                   RefreshTemp(p);
+                   RefreshPlace(p, FolderPlace::Temp, action->rules);
                    DeleteShellFolderPlaces(p, 0, action, state, then);
                });
 }
@@ -213,13 +200,11 @@ void DeletePlaceContent(Program& p, FolderPlace place) {
     if (place == FolderPlace::Temp)
         RefreshTempLabel(p);
     else
-        RefreshPlace(p, place);
+        RefreshPlace(p, place, action->rules);
     EmptyPlace(p, place, action, [&p, place, action](const std::string& refusal) {
         if (!refusal.empty())
             p.App.ShowNotice(refusal);
-        if (place == FolderPlace::Temp)
-            MakeTempFolderAgain(p);
-        RefreshPlace(p, place);
+        RefreshPlace(p, place, action->rules);
         RefreshTotal(p);
     });
 }

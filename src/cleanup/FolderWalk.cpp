@@ -2,6 +2,9 @@
 
 #include "platform/Files.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace trelvix {
 
 namespace {
@@ -14,14 +17,13 @@ bool Has(std::uint32_t attributes, std::uint32_t bit) {
     return (attributes & bit) != 0;
 }
 
+// The attributes a file is given back when it could not be deleted: read-only, hidden,
+// system, archive, temporary, not indexed.
+constexpr std::uint32_t KeptAttributes = 0x1 | 0x2 | 0x4 | 0x20 | 0x100 | 0x2000;
+
 bool IsPlainFolder(const port::FolderEntry& entry) {
     return Has(entry.attributes, port::attr::Directory) &&
            !Has(entry.attributes, port::attr::ReparsePoint);
-}
-
-// "C:" alone names the current folder of drive C:, never a folder to remove.
-bool IsBareDrive(const std::string& folder) {
-    return folder.size() == 2 && folder[1] == ':';
 }
 
 // One folder being emptied: its listing (which holds it in place), the next entry to
@@ -29,17 +31,18 @@ bool IsBareDrive(const std::string& folder) {
 struct Emptying {
     std::string folder;
     port::FolderListing listing;
-    bool removeItself = true;
+    bool removeItself = true; // a subfolder; never the folder the deletion was given
     size_t next = 0;
     bool ok = true;
 };
 
 class Deletion {
   public:
-    Deletion(port::Files& files, WalkProgress* progress) : files_(files), progress_(progress) {}
+    Deletion(port::Files& files, const std::vector<std::string>& kept, WalkProgress* progress)
+        : files_(files), kept_(kept), progress_(progress) {}
 
-    bool Run(const std::string& folder, bool removeFolder) {
-        if (!Open(folder, removeFolder))
+    bool Run(const std::string& folder) {
+        if (!Open(folder, false))
             return false;
         bool ok = true;
         // Iterative, so that no depth of folders can run out of stack.
@@ -74,6 +77,10 @@ class Deletion {
             entry.attributes == port::attr::VolumeLabel)
             return;
         const std::string path = PathIn(in.folder, entry.name);
+        if (IsKept(path)) {
+            in.ok = false;
+            return;
+        }
         if (Has(entry.attributes, port::attr::Directory)) {
             if (Has(entry.attributes, port::attr::ReparsePoint))
                 in.ok = files_.RemoveFolder(path) && in.ok;
@@ -83,23 +90,43 @@ class Deletion {
         }
         if (Has(entry.attributes, port::attr::VolumeLabel))
             return;
-        if (Has(entry.attributes, port::attr::ReadOnly))
-            files_.SetAttributes(path, port::attr::Archive);
-        in.ok = files_.RemoveFile(path) && in.ok;
+        in.ok = RemoveFile(path, entry.attributes) && in.ok;
         if (progress_ != nullptr)
             progress_->FileDone();
+    }
+
+    // A read-only file is made deletable first, and given its attributes back when it stays.
+    bool RemoveFile(const std::string& path, std::uint32_t attributes) {
+        const bool readOnly = Has(attributes, port::attr::ReadOnly);
+        if (readOnly)
+            files_.SetAttributes(path, port::attr::Archive);
+        if (files_.RemoveFile(path))
+            return true;
+        if (readOnly)
+            files_.SetAttributes(path, attributes & KeptAttributes);
+        return false;
+    }
+
+    bool IsKept(const std::string& path) const {
+        return std::any_of(kept_.begin(), kept_.end(), [&](const std::string& kept) {
+            return path.size() == kept.size() &&
+                   std::equal(path.begin(), path.end(), kept.begin(), [](char a, char b) {
+                       return std::tolower(static_cast<unsigned char>(a)) ==
+                              std::tolower(static_cast<unsigned char>(b));
+                   });
+        });
     }
 
     // The folder is done with: it is let go, then removed when all of it went.
     bool Close(Emptying& done) {
         done.listing.hold.reset();
-        if (done.removeItself && done.ok && done.listing.endCode == port::NoMoreFiles &&
-            !IsBareDrive(done.folder))
+        if (done.removeItself && done.ok && done.listing.endCode == port::NoMoreFiles)
             done.ok = files_.RemoveFolder(done.folder);
         return done.ok;
     }
 
     port::Files& files_;
+    const std::vector<std::string>& kept_;
     WalkProgress* progress_;
     std::vector<Emptying> open_;
 };
@@ -147,9 +174,9 @@ std::int64_t DirSize(port::Files& files, const std::string& folder, WalkProgress
     return sum;
 }
 
-bool DeleteFolderContent(port::Files& files, const std::string& folder, bool removeFolder,
-                         WalkProgress* progress) {
-    return Deletion(files, progress).Run(folder, removeFolder);
+bool DeleteFolderContent(port::Files& files, const std::string& folder,
+                         const std::vector<std::string>& kept, WalkProgress* progress) {
+    return Deletion(files, kept, progress).Run(folder);
 }
 
 } // namespace trelvix

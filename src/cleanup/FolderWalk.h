@@ -38,12 +38,14 @@ std::vector<std::string> FolderContent(port::Files& files, const std::string& fo
 std::int64_t DirSize(port::Files& files, const std::string& folder,
                      WalkProgress* progress = nullptr);
 
-// Deletes what a folder holds, bottom up. Entries whose names begin with "." and entries
-// that are exactly a volume label are left, read-only files are made deletable first, and
-// a file that cannot be deleted (in use, no rights) stays with the folders above it. Each
-// subfolder is removed once everything under it went, and so is the folder itself when
-// `removeFolder`. True when everything went.
-bool DeleteFolderContent(port::Files& files, const std::string& folder, bool removeFolder,
+// Deletes what a folder holds, bottom up; the folder itself stays. Entries whose names begin
+// with "." and entries that are exactly a volume label are left, and so are the entries at
+// the paths `kept`. Read-only files are made deletable first, and a file that cannot be
+// deleted (in use, no rights) stays with its attributes as they were and with the folders
+// above it. Each subfolder is removed once everything under it went. True when everything
+// went.
+bool DeleteFolderContent(port::Files& files, const std::string& folder,
+                         const std::vector<std::string>& kept = {},
                          WalkProgress* progress = nullptr);
 
 } // namespace trelvix

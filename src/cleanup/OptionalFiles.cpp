@@ -77,10 +77,11 @@ struct PlaceFindings {
 
 // Lists the place's top level and sizes it, when the place check lets it, counting its files
 // into `work`. Runs off the window's thread: ports only.
-PlaceFindings WalkPlace(port::Ports& ports, const std::string& path, WorkProgress& work) {
+PlaceFindings WalkPlace(port::Ports& ports, SharedPlaceRules& rules, FolderPlace kind,
+                        const std::string& path, WorkProgress& work) {
     PlaceFindings found;
     found.path = path;
-    const Place place = CheckPlace(ports, path);
+    const Place place = CheckPlace(ports, rules.Get(ports), kind, path);
     found.missing = place.verdict == PlaceVerdict::Missing;
     if (place.verdict == PlaceVerdict::Usable) {
         found.content = FolderContent(ports.files, place.folder);
@@ -146,7 +147,11 @@ void EndWalk(Program& p, size_t which, const std::function<void()>& walkAgain) {
     }
 }
 
-void FillPlace(Program& p, FolderPlace place, const std::string& path) {
+PlaceRulesPtr RulesOrNew(PlaceRulesPtr rules) {
+    return rules ? rules : std::make_shared<SharedPlaceRules>();
+}
+
+void FillPlace(Program& p, FolderPlace place, const std::string& path, PlaceRulesPtr rules) {
     const PlaceView& view = ViewOf(place);
     TMainForm& f = *p.MainForm;
     const auto which = static_cast<size_t>(place);
@@ -155,17 +160,20 @@ void FillPlace(Program& p, FolderPlace place, const std::string& path) {
     port::Ports& ports = p.Ports;
     auto work = CountingProgress(PlaceCaption(p, place));
     RunJob<PlaceFindings>(
-        p, [&ports, path, work] { return WalkPlace(ports, path, *work); },
+        p,
+        [&ports, rules = RulesOrNew(std::move(rules)), place, path, work] {
+            return WalkPlace(ports, *rules, place, path, *work);
+        },
         [&p, place](PlaceFindings found) { ShowPlace(p, place, std::move(found)); },
         [&p, place, which] { EndWalk(p, which, [&p, place] { RefreshPlace(p, place); }); }, work);
 }
 
-void RefreshShellFolderPlace(Program& p, FolderPlace place) {
+void RefreshShellFolderPlace(Program& p, FolderPlace place, PlaceRulesPtr rules) {
     const PlaceView& view = ViewOf(place);
     ReadShellFolder(p, view);
     const std::string& path = p.OptionalFiles.*view.path;
     ((*p.MainForm).*view.title).SetCaption(view.titlePrefix + path);
-    FillPlace(p, place, path);
+    FillPlace(p, place, path, std::move(rules));
 }
 
 } // namespace
@@ -220,26 +228,26 @@ void RefreshTempLabel(Program& p) {
 }
 
 void RefreshTemp(Program& p) {
-    FillPlace(p, FolderPlace::Temp, GetTempDir(p));
+    RefreshPlace(p, FolderPlace::Temp);
 }
 
 void RefreshInternetCache(Program& p) {
-    RefreshShellFolderPlace(p, FolderPlace::Cache);
+    RefreshPlace(p, FolderPlace::Cache);
 }
 
 void RefreshHistory(Program& p) {
-    RefreshShellFolderPlace(p, FolderPlace::History);
+    RefreshPlace(p, FolderPlace::History);
 }
 
 void RefreshCookies(Program& p) {
-    RefreshShellFolderPlace(p, FolderPlace::Cookies);
+    RefreshPlace(p, FolderPlace::Cookies);
 }
 
-void RefreshPlace(Program& p, FolderPlace place) {
+void RefreshPlace(Program& p, FolderPlace place, PlaceRulesPtr rules) {
     if (place == FolderPlace::Temp)
-        RefreshTemp(p);
+        FillPlace(p, place, GetTempDir(p), std::move(rules));
     else
-        RefreshShellFolderPlace(p, place);
+        RefreshShellFolderPlace(p, place, std::move(rules));
 }
 
 void RefreshRecycleBin(Program& p) {
@@ -277,11 +285,12 @@ void RefreshTotal(Program& p) {
 }
 
 void RefreshFreeTemp(Program& p) {
-    RefreshTemp(p);
+    // One reading of the rules for the four places.
+    auto rules = std::make_shared<SharedPlaceRules>();
+    RefreshPlace(p, FolderPlace::Temp, rules);
     RefreshTempLabel(p);
-    RefreshInternetCache(p);
-    RefreshHistory(p);
-    RefreshCookies(p);
+    for (FolderPlace place : {FolderPlace::Cache, FolderPlace::History, FolderPlace::Cookies})
+        RefreshPlace(p, place, rules);
     RefreshRecycleBin(p);
     RefreshTotal(p);
 }

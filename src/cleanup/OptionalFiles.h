@@ -9,6 +9,10 @@
 namespace trelvix {
 
 class Program;
+class SharedPlaceRules;
+
+// The four folder places, in the order of their sub-tabs.
+enum class FolderPlace { Temp, Cache, History, Cookies };
 
 // What the FreeTemp page keeps between refreshes.
 struct OptionalFilesState {
@@ -36,9 +40,6 @@ struct OptionalFilesState {
     std::shared_ptr<std::atomic<bool>> StopDeleting;
 };
 
-// The four folder places, in the order of their sub-tabs.
-enum class FolderPlace { Temp, Cache, History, Cookies };
-
 // A byte count in groups of three digits, separated by one blank: 1234567 -> "1 234 567".
 std::string FormatGrouped(std::int64_t n);
 
@@ -64,8 +65,9 @@ void RefreshRecycleBin(Program& p);
 void RefreshTotal(Program& p);
 // All of the above, in that order.
 void RefreshFreeTemp(Program& p);
-// The refresh of one folder place: RefreshTemp for the temporary folder.
-void RefreshPlace(Program& p, FolderPlace place);
+// The refresh of one folder place: RefreshTemp for the temporary folder. The place is checked
+// against `rules`, those of the refresh or action it is part of (when none are given, its own).
+void RefreshPlace(Program& p, FolderPlace place, std::shared_ptr<SharedPlaceRules> rules = nullptr);
 
 // The place has no folder to show: its path is empty, or, for a shell-folder place, its
 // last walk found none at that path. Asks nothing of the disk.

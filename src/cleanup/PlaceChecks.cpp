@@ -1,9 +1,13 @@
 #include "cleanup/PlaceChecks.h"
 
+#include "autostart/DeletedEntriesFile.h"
+#include "cleanup/FolderWalk.h"
 #include "platform/Ports.h"
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
+#include <map>
 #include <vector>
 
 namespace trelvix {
@@ -120,59 +124,240 @@ bool IsRoot(const std::string& normal) {
     return StartsWith(normal, "\\\\") && std::count(normal.begin() + 2, normal.end(), '\\') == 1;
 }
 
-// The folders no place may be or hold, in both spellings: as the system names them and
-// with their links followed.
-std::vector<std::string> ProtectedFolders(port::Ports& ports) {
-    using port::KnownFolder;
-    std::vector<std::string> named = {ports.shell.SystemDirectory()};
-    for (KnownFolder known :
-         {KnownFolder::Windows, KnownFolder::SystemX86, KnownFolder::ProgramFiles,
-          KnownFolder::ProgramFilesX86, KnownFolder::ProgramFilesX64, KnownFolder::Users,
-          KnownFolder::Profile})
-        named.push_back(ports.files.KnownFolderPath(known));
-    std::vector<std::string> folders;
-    for (const std::string& path : named) {
-        const std::string normal = NormalFolderPath(path);
-        if (normal.empty())
-            continue;
-        folders.push_back(normal);
-        const std::string final = NormalFolderPath(ports.files.FinalPath(normal));
-        if (!final.empty())
-            folders.push_back(final);
-    }
-    return folders;
+// Two final paths name the same folder; a path the system could not follow names none.
+bool SameFolder(const std::string& a, const std::string& b) {
+    return !a.empty() && !b.empty() && SameLetters(a, b);
 }
 
-bool IsProtected(const std::string& normal, const std::vector<std::string>& folders) {
-    return IsRoot(normal) || std::any_of(folders.begin(), folders.end(), [&](const auto& folder) {
-               return FolderWithin(folder, normal);
-           });
+std::string LastName(const std::string& normal) {
+    return normal.substr(normal.rfind('\\') + 1);
+}
+
+std::string Parent(const std::string& normal) {
+    const size_t last = normal.rfind('\\');
+    return IsRoot(normal) || last == std::string::npos ? std::string() : normal.substr(0, last);
+}
+
+bool AnyWithin(const std::string& place, const std::vector<std::string>& folders, bool exactly) {
+    return std::any_of(folders.begin(), folders.end(), [&](const std::string& folder) {
+        return exactly ? SameLetters(place, folder) : FolderWithin(place, folder);
+    });
+}
+
+// The spellings of a folder: as given and with its links followed; none for "".
+std::vector<std::string> Spellings(port::Files& files, const std::string& path) {
+    std::vector<std::string> spellings;
+    const std::string normal = NormalFolderPath(path);
+    if (normal.empty())
+        return spellings;
+    spellings.push_back(normal);
+    const std::string final = NormalFolderPath(files.FinalPath(normal));
+    if (!final.empty() && !SameLetters(final, normal))
+        spellings.push_back(final);
+    return spellings;
+}
+
+std::vector<std::string> Below(const std::vector<std::string>& folders, const std::string& name) {
+    std::vector<std::string> paths;
+    for (const std::string& folder : folders)
+        paths.push_back(PathIn(folder, name));
+    return paths;
+}
+
+// What the rules call the required folders when one is missing.
+struct RequiredFolder {
+    port::KnownFolder folder;
+    const char* name;
+};
+constexpr RequiredFolder Required[] = {
+    {port::KnownFolder::Windows, "Windows"},
+    {port::KnownFolder::ProgramFiles, "Program Files"},
+    {port::KnownFolder::Users, "Users"},
+    {port::KnownFolder::Profile, "profile"},
+    {port::KnownFolder::RoamingAppData, "Roaming"},
+    {port::KnownFolder::LocalAppData, "Local"},
+    {port::KnownFolder::LocalAppDataLow, "LocalLow"},
+};
+
+// Folders of the user's own files: a place may not be, hold or lie in one of them.
+constexpr port::KnownFolder UserFolders[] = {
+    port::KnownFolder::Desktop,    port::KnownFolder::Documents,   port::KnownFolder::Downloads,
+    port::KnownFolder::Pictures,   port::KnownFolder::Music,       port::KnownFolder::Videos,
+    port::KnownFolder::Favorites,  port::KnownFolder::Links,       port::KnownFolder::Contacts,
+    port::KnownFolder::SavedGames, port::KnownFolder::Searches,    port::KnownFolder::OneDrive,
+    port::KnownFolder::Public,     port::KnownFolder::ProgramData,
+};
+
+class RulesReader {
+  public:
+    explicit RulesReader(port::Ports& ports) : ports_(ports) {}
+
+    PlaceRules Read() {
+        using K = port::KnownFolder;
+        for (const RequiredFolder& required : Required) {
+            known_[required.folder] = Known(required.folder);
+            if (known_[required.folder].empty()) {
+                rules_.missing = required.name;
+                return std::move(rules_);
+            }
+        }
+        const auto& windows = known_[K::Windows];
+        const auto& local = known_[K::LocalAppData];
+        const auto& profile = known_[K::Profile];
+        std::vector<std::string> windowsTemps = Below(windows, "Temp");
+        for (std::string& folder : Below(windows, "SystemTemp"))
+            windowsTemps.push_back(std::move(folder));
+        for (const std::string& folder : windows)
+            rules_.guards.push_back({folder, true, windowsTemps});
+        for (const std::string& path :
+             {Path(K::SystemX86), Path(K::ProgramFiles), Path(K::ProgramFilesX86),
+              Path(K::ProgramFilesX64), ports_.shell.SystemDirectory()})
+            Guard(path, true);
+        for (const std::string& folder : local)
+            Guard(PathIn(folder, DeletedEntriesFolder), true);
+        for (K folder :
+             {K::Users, K::Profile, K::RoamingAppData, K::LocalAppData, K::LocalAppDataLow})
+            for (const std::string& spelling : known_[folder])
+                rules_.guards.push_back({spelling, false, {}});
+        for (K folder : UserFolders)
+            GuardUserFolder(Path(folder));
+        for (const std::string& folder : ports_.files.OneDriveFolders())
+            GuardUserFolder(folder);
+        for (const std::string& folder : ports_.files.ProfileFolders())
+            if (!AnyOf(Spellings(ports_.files, folder), profile))
+                GuardUserFolder(folder);
+
+        for (const auto& base : {local, profile})
+            for (const std::string& folder : base)
+                Add(rules_.tempFolders, PathIn(folder, "Temp"));
+        for (const std::string& folder : windowsTemps)
+            Add(rules_.tempFolders, folder);
+        for (const std::string& folder : local)
+            Add(rules_.sessionParents, PathIn(folder, "Temp"));
+        const K browser[] = {K::InternetCache, K::History, K::Cookies};
+        for (size_t i = 0; i < std::size(browser); ++i)
+            rules_.browserFolders[i] =
+                NormalFolderPath(ports_.files.FinalPath(NormalFolderPath(Path(browser[i]))));
+        return std::move(rules_);
+    }
+
+  private:
+    std::string Path(port::KnownFolder folder) { return ports_.files.KnownFolderPath(folder); }
+    std::vector<std::string> Known(port::KnownFolder folder) {
+        return Spellings(ports_.files, Path(folder));
+    }
+    static bool AnyOf(const std::vector<std::string>& spellings,
+                      const std::vector<std::string>& of) {
+        return std::any_of(spellings.begin(), spellings.end(),
+                           [&](const std::string& s) { return AnyWithin(s, of, true); });
+    }
+    void Add(std::vector<std::string>& to, const std::string& path) {
+        for (std::string& spelling : Spellings(ports_.files, path))
+            to.push_back(std::move(spelling));
+    }
+    void Guard(const std::string& path, bool inside) {
+        for (std::string& spelling : Spellings(ports_.files, path))
+            rules_.guards.push_back({std::move(spelling), inside, {}});
+    }
+    // One moved to a drive's root guards only the root itself.
+    void GuardUserFolder(const std::string& path) {
+        for (std::string& spelling : Spellings(ports_.files, path)) {
+            const bool root = IsRoot(spelling);
+            rules_.guards.push_back({std::move(spelling), !root, {}});
+        }
+    }
+
+    port::Ports& ports_;
+    PlaceRules rules_;
+    std::map<port::KnownFolder, std::vector<std::string>> known_;
+};
+
+bool Refuses(const PlaceRules::Guard& guard, const std::string& place) {
+    if (FolderWithin(guard.folder, place))
+        return true;
+    return guard.inside && FolderWithin(place, guard.folder) &&
+           !AnyWithin(place, guard.except, false);
+}
+
+bool IsGuarded(const PlaceRules& rules, const std::string& place) {
+    return IsRoot(place) ||
+           std::any_of(rules.guards.begin(), rules.guards.end(),
+                       [&](const PlaceRules::Guard& guard) { return Refuses(guard, place); });
+}
+
+bool IsTemporaryFolder(const PlaceRules& rules, const std::string& final) {
+    const std::string name = LastName(final);
+    if (SameLetters(name, "Temp") || SameLetters(name, "Tmp") ||
+        AnyWithin(final, rules.tempFolders, true))
+        return true;
+    const bool numbered = !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+        return std::isdigit(static_cast<unsigned char>(c)) != 0;
+    });
+    return numbered && AnyWithin(Parent(final), rules.sessionParents, true);
+}
+
+// What the box calls each place when it is not the folder it must be.
+const char* KindName(FolderPlace kind) {
+    switch (kind) {
+    case FolderPlace::Temp:
+        break;
+    case FolderPlace::Cache:
+        return "Temporary Internet Files";
+    case FolderPlace::History:
+        return "Internet History";
+    case FolderPlace::Cookies:
+        return "Cookies";
+    }
+    return "";
+}
+
+bool IsOfKind(const PlaceRules& rules, FolderPlace kind, const std::string& final) {
+    if (kind == FolderPlace::Temp)
+        return IsTemporaryFolder(rules, final);
+    return SameFolder(final, rules.browserFolders.at(static_cast<size_t>(kind) - 1));
+}
+
+std::string NotOfKindText(const std::string& path, FolderPlace kind) {
+    if (kind == FolderPlace::Temp)
+        return path + " is not cleaned: it is not a temporary folder.";
+    return path + " is not cleaned: it is not this computer's " + KindName(kind) + " folder.";
+}
+
+Place Refused(std::string text) {
+    return {PlaceVerdict::Refused, {}, std::move(text), {}};
 }
 
 } // namespace
 
-Place CheckPlace(port::Ports& ports, const std::string& path) {
-    auto verdictOnly = [](PlaceVerdict verdict) { return Place{verdict, {}, false}; };
-    if (path.empty())
-        return verdictOnly(PlaceVerdict::Empty);
-    const std::string normal = NormalFolderPath(path);
-    if (normal.empty())
-        return verdictOnly(PlaceVerdict::NotAbsolute);
-    const std::vector<std::string> folders = ProtectedFolders(ports);
-    if (IsProtected(normal, folders))
-        return verdictOnly(PlaceVerdict::Protected);
-    const std::string final = NormalFolderPath(ports.files.FinalPath(normal));
-    if (final.empty())
-        return verdictOnly(PlaceVerdict::Missing);
-    if (IsProtected(final, folders))
-        return verdictOnly(PlaceVerdict::Protected);
-    return {PlaceVerdict::Usable, final, !SameLetters(final, normal)};
+PlaceRules ReadPlaceRules(port::Ports& ports) {
+    return RulesReader(ports).Read();
 }
 
-std::string RefusalText(const std::string& path, PlaceVerdict verdict) {
-    if (verdict == PlaceVerdict::NotAbsolute)
-        return path + " is not cleaned: it is not a full path.";
-    return path + " is not cleaned: it is a drive, system or profile folder.";
+Place CheckPlace(port::Ports& ports, const PlaceRules& rules, FolderPlace kind,
+                 const std::string& path) {
+    if (path.empty())
+        return {};
+    if (!rules.missing.empty())
+        return Refused("Nothing is cleaned: this computer's " + rules.missing +
+                       " folder could not be found.");
+    const std::string normal = NormalFolderPath(path);
+    if (normal.empty())
+        return Refused(path + " is not cleaned: it is not a full path.");
+    const std::string guarded = path + " is not cleaned: it is a drive, system or user folder.";
+    if (IsGuarded(rules, normal))
+        return Refused(guarded);
+    const std::string final = NormalFolderPath(ports.files.FinalPath(normal));
+    if (final.empty())
+        return {PlaceVerdict::Missing, {}, {}, {}};
+    if (IsGuarded(rules, final))
+        return Refused(guarded);
+    if (!IsOfKind(rules, kind, final))
+        return Refused(NotOfKindText(path, kind));
+    Place place{PlaceVerdict::Usable, final, {}, {}};
+    // Outlook keeps the attachments it opened here, which the user may have changed.
+    if (kind == FolderPlace::Cache)
+        place.kept.push_back(PathIn(final, "Content.Outlook"));
+    return place;
 }
 
 } // namespace trelvix

@@ -1,6 +1,12 @@
 #pragma once
 
+#include "cleanup/OptionalFiles.h"
+
+#include <array>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <vector>
 
 namespace port {
 struct Ports;
@@ -19,29 +25,67 @@ std::string NormalFolderPath(const std::string& path);
 // letters compared without regard to case.
 bool FolderWithin(const std::string& inner, const std::string& outer);
 
+// What no place may touch on this computer. Every folder is kept in both its spellings: as
+// the system names it and with its links followed.
+struct PlaceRules {
+    // The name of a system folder the rules need that the system could not give: then
+    // nothing is cleaned. "" when every one was found.
+    std::string missing;
+
+    // A folder no place may be or hold; with `inside`, no place may lie in it either,
+    // unless the place lies in one of `except`.
+    struct Guard {
+        std::string folder;
+        bool inside = true;
+        std::vector<std::string> except;
+    };
+    std::vector<Guard> guards;
+
+    // Temporary folders by their path, besides those named Temp or Tmp; and the folders whose
+    // numbered subfolders are temporary folders of a session.
+    std::vector<std::string> tempFolders, sessionParents;
+    // The system's own Temporary Internet Files, History and Cookies folders, links followed;
+    // "" where the system names none.
+    std::array<std::string, 3> browserFolders;
+};
+
+// Asks the system for everything the rules need.
+PlaceRules ReadPlaceRules(port::Ports& ports);
+
+// The rules of one refresh or one action, read by the first place that needs them (off the
+// window's thread) and shared by the others.
+class SharedPlaceRules {
+  public:
+    const PlaceRules& Get(port::Ports& ports) {
+        std::call_once(read_, [&] { rules_ = ReadPlaceRules(ports); });
+        return rules_;
+    }
+
+  private:
+    std::once_flag read_;
+    PlaceRules rules_;
+};
+using PlaceRulesPtr = std::shared_ptr<SharedPlaceRules>;
+
 enum class PlaceVerdict {
-    Empty,       // no path: nothing is listed, sized or deleted
-    NotAbsolute, // refused
-    Protected,   // refused: a drive or share root, or a system or profile folder (or
-                 // a folder holding one)
-    Missing,     // no folder there (or it cannot be opened): nothing to do
+    Empty,   // no path: nothing is listed, sized or deleted, and nothing is said
+    Refused, // nothing is listed, sized or deleted; a delete shows why
+    Missing, // no folder there (or it cannot be opened): nothing to do
     Usable,
 };
 
 struct Place {
     PlaceVerdict verdict = PlaceVerdict::Empty;
-    // Where the place really is (its links followed), for a usable place.
+    // Where a usable place really is (its links followed).
     std::string folder;
-    // The place's own path spells `folder` otherwise: through a link (the user moved the
-    // place elsewhere) or a short name. The folder is emptied, but neither it nor a link
-    // to it is removed.
-    bool reachedByOtherName = false;
+    // Why a refused place is refused, as the box says it.
+    std::string refusal;
+    // Entries of a usable place that are listed and sized but never deleted.
+    std::vector<std::string> kept;
 };
 
-// Checks a place before it is listed, sized or emptied.
-Place CheckPlace(port::Ports& ports, const std::string& path);
-
-// The box text of a refused place.
-std::string RefusalText(const std::string& path, PlaceVerdict verdict);
+// Checks a place of the given kind before it is listed, sized or emptied.
+Place CheckPlace(port::Ports& ports, const PlaceRules& rules, FolderPlace kind,
+                 const std::string& path);
 
 } // namespace trelvix

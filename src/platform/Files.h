@@ -59,16 +59,35 @@ struct RecycleBinContent {
     std::int64_t items = 0;
 };
 
-// Folders of the system and the user, as the system names them.
+// Folders of the system and the user, as the system names them (one known-folder ID each).
 enum class KnownFolder {
     Windows,
     SystemX86,
     ProgramFiles,
     ProgramFilesX86,
     ProgramFilesX64,
-    Users,
-    Profile,
-    LocalAppData, // the local data of programs (%LOCALAPPDATA%)
+    Users,          // the folder that holds the profiles
+    Profile,        // this user's profile
+    RoamingAppData, // %APPDATA%
+    LocalAppData,   // the local data of programs (%LOCALAPPDATA%)
+    LocalAppDataLow,
+    ProgramData,
+    Public,
+    Desktop,
+    Documents,
+    Downloads,
+    Pictures,
+    Music,
+    Videos,
+    Favorites,
+    Links,
+    Contacts,
+    SavedGames,
+    Searches,
+    OneDrive,
+    InternetCache,
+    History,
+    Cookies,
 };
 
 // Paths are UTF-8 and of any length. Listings and the operations that change an entry take
@@ -103,8 +122,13 @@ class Files {
     // Removes an empty folder, or a link to a folder (never what it points to).
     virtual bool RemoveFolder(const std::string& path) = 0;
 
-    // "" when the system does not have it.
+    // "" when the system does not have it. The path is given whether or not the folder exists.
     [[nodiscard]] virtual std::string KnownFolderPath(KnownFolder folder) = 0;
+    // The folder of every profile the computer keeps (each user's, and the Default and Public
+    // ones), as the system's list of profiles names them; empty when it cannot be read.
+    [[nodiscard]] virtual std::vector<std::string> ProfileFolders() = 0;
+    // The folder of each OneDrive account of this user.
+    [[nodiscard]] virtual std::vector<std::string> OneDriveFolders() = 0;
 
     // The Recycle Bins of all drives.
     [[nodiscard]] virtual RecycleBinContent QueryRecycleBin() = 0;

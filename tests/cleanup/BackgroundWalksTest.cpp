@@ -146,8 +146,31 @@ TEST(BackgroundWalks, TimersTickWhileWalksAreHeld) {
     p.StayOnTop = true;
     f.TimerControl.Tick();
     EXPECT_NE(f.StatusBar1.SimpleText().find("StayOnTop=Yes"), std::string::npos);
-    EXPECT_EQ(m.background.Held(), 5u + DriveQueries);
+    EXPECT_EQ(m.background.Held(), 5u + DriveQueries + 1) << "and the temporary folder's check";
     EXPECT_EQ(f.Label2.Caption(), "Counting...");
+}
+
+// The temporary folder is looked for and made again off the window's thread (a folder on a
+// share that does not answer would hold the window up each second): one check at a time,
+// not shown as work.
+TEST(BackgroundWalks, TheTemporaryFolderIsCheckedAsideOneCheckAtATime) {
+    FilledMachine m;
+    auto& p = m.Start();
+    auto& f = *p.MainForm;
+    m.background.CompleteAll();
+    m.files().Erase(Temp);
+    for (int tick = 0; tick < 3; ++tick)
+        f.Check1000.Tick();
+    EXPECT_EQ(m.background.Held(), 1u) << "one check outstanding";
+    EXPECT_FALSE(m.files().Exists(Temp)) << "nothing made on the window's thread";
+    EXPECT_EQ(f.SpeedButton1.Glyph().name, "Off.bmp");
+    EXPECT_TRUE(p.Work.empty());
+    m.background.CompleteAll();
+    EXPECT_TRUE(m.files().Exists(Temp));
+    f.Check1000.Tick();
+    EXPECT_EQ(m.background.Held(), 1u) << "the next tick checks again";
+    m.background.CompleteAll();
+    EXPECT_EQ(m.files().created.size(), 2u);
 }
 
 TEST(BackgroundWalks, AWalkThatFailsShowsItsErrorAndTheNextWalkRuns) {

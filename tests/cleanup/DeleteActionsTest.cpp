@@ -1,4 +1,5 @@
 #include "cleanup/CleanupMachine.h"
+#include "cleanup/PlaceChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -68,11 +69,7 @@ TEST(DeleteActions, EachActionWarnsUntilTheFirstYesThenNeverAgain) {
         for (const std::string* place : {&Temp, &Cache, &History, &Cookies}) {
             SCOPED_TRACE(*place);
             const bool emptied = std::ranges::find(b.emptied, *place) != b.emptied.end();
-            // An emptied temporary folder is made again; the others are gone.
-            EXPECT_EQ(t.files().Exists(*place), !emptied || *place == Temp);
-            if (t.files().Exists(*place)) {
-                EXPECT_EQ(t.files().Names(*place).empty(), emptied);
-            }
+            EXPECT_EQ(t.files().Names(*place).empty(), emptied);
         }
         EXPECT_EQ(t.fake.files.recycleBinEmptied, b.emptiesBin ? 1 : 0);
         ASSERT_EQ(t.fake.shell.opens.size(), b.defragments ? 1u : 0u);
@@ -131,15 +128,99 @@ TEST(DeleteActions, WhatStaysBehindAndWhatGoes) {
     fs.AddFile(In(Cache, ".git\\config"), 1);
     fs.AddFile(In(Cache, "label"), 1, port::attr::VolumeLabel);
     fs.AddFolder(In(Cache, "empty\\deeper"));
+    constexpr std::uint32_t Protective =
+        port::attr::ReadOnly | port::attr::Hidden | port::attr::System;
+    fs.AddFile(In(Cache, "busy\\locked hidden.dat"), 1, Protective);
+    fs.Lock(In(Cache, "busy\\locked hidden.dat"));
+    fs.AddFile(In(Cache, "Content.Outlook\\ABC123\\Offer.docx"), 40);
     fs.AddFile(In(History, "a\\b\\c.dat"), 1, port::attr::ReadOnly | port::attr::Hidden);
+    fs.AddFile(In(Temp, "sub\\x.tmp"), 1);
     auto& f = *t.Start().MainForm;
+    // Outlook's attachments are shown and counted like the rest of the cache.
+    EXPECT_EQ(f.Label26.Caption(), "47 Bytes \rin Temporary Internet Files!");
     f.BitBtn12.Click();
-    EXPECT_EQ(fs.Names(Cache), (std::vector<std::string>{"busy", "keep", ".git", "label"}));
-    EXPECT_EQ(fs.Names(In(Cache, "busy")), std::vector<std::string>{"locked.dat"});
+    EXPECT_EQ(fs.Names(Cache),
+              (std::vector<std::string>{"busy", "keep", ".git", "label", "Content.Outlook"}));
+    EXPECT_EQ(fs.Names(In(Cache, "busy")),
+              (std::vector<std::string>{"locked.dat", "locked hidden.dat"}));
+    EXPECT_EQ(fs.AttributesOf(In(Cache, "busy\\locked hidden.dat")), Protective)
+        << "a file that stays gets its attributes back";
     EXPECT_EQ(fs.Names(In(Cache, ".git")), std::vector<std::string>{"config"});
+    EXPECT_TRUE(fs.Exists(In(Cache, "Content.Outlook\\ABC123\\Offer.docx")));
     f.BitBtn15.Click();
-    EXPECT_FALSE(fs.Exists(History)) << "emptied, removed, not made again";
+    f.BitBtn1.Click();
+    for (const std::string* place : {&History, &Temp}) {
+        EXPECT_TRUE(fs.Names(*place).empty());
+        EXPECT_EQ(std::ranges::count(t.fake.files.changes, "RemoveFolder " + *place), 0)
+            << "emptied, never removed";
+    }
+    EXPECT_TRUE(t.fake.files.created.empty()) << "nothing to make again";
     EXPECT_TRUE(t.fake.desktop.boxes.empty());
+}
+
+// The temporary folder counts only when it is one; a place of the user's own files never.
+TEST(DeleteActions, ARefusedTemporaryFolderIsNeitherListedSizedNorDeleted) {
+    const std::string desktop = "C:\\Users\\user\\Desktop\\";
+    const std::pair<std::string, std::string> cases[] = {
+        {desktop, desktop + " is not cleaned: it is a drive, system or user folder."},
+        {"D:\\Photos\\", "D:\\Photos\\ is not cleaned: it is not a temporary folder."},
+        {"D:\\", "D:\\ is not cleaned: it is a drive, system or user folder."},
+    };
+    for (const auto& [temp, refusal] : cases) {
+        CleanupMachine t;
+        t.AcceptedBefore();
+        t.files().AddFile(temp + "holiday.jpg", 300);
+        t.fake.files.tempPath = temp;
+        auto& f = *t.Start().MainForm;
+        EXPECT_TRUE(f.ListBox8.Items().empty()) << temp;
+        EXPECT_EQ(f.Label2.Caption(), "0 Bytes \rin Temporary Files!");
+        EXPECT_EQ(f.Label1.Caption(), "Temporary Directory is: \r" + temp) << "shown as it is";
+        f.BitBtn1.Click();
+        ASSERT_EQ(t.fake.desktop.boxes.size(), 1u) << temp;
+        EXPECT_EQ(t.fake.desktop.boxes[0].text, refusal);
+        EXPECT_TRUE(t.files().Exists(temp + "holiday.jpg"));
+        EXPECT_TRUE(t.fake.files.changes.empty()) << temp;
+    }
+}
+
+// Without a system folder the rules need, no place is listed, sized or deleted, and one box
+// says why; the Recycle Bin is no folder of the rules and is emptied.
+TEST(DeleteActions, AMissingSystemFolderStopsEveryPlaceWithOneBox) {
+    CleanupMachine t;
+    FillPlaces(t);
+    t.AcceptedBefore();
+    t.fake.files.knownFolders.erase(port::KnownFolder::LocalAppDataLow);
+    auto& f = *t.Start().MainForm;
+    EXPECT_EQ(f.Label38.Caption(), "Total size of all temps: 4 000 bytes");
+    EXPECT_TRUE(f.ListBox8.Items().empty());
+    f.SpeedButton12.Click();
+    ASSERT_EQ(t.fake.desktop.boxes.size(), 1u);
+    EXPECT_EQ(t.fake.desktop.boxes[0].text,
+              "Nothing is cleaned: this computer's LocalLow folder could not be found.");
+    EXPECT_TRUE(t.fake.files.changes.empty());
+    EXPECT_EQ(t.fake.files.recycleBinEmptied, 1);
+}
+
+// The rules are asked of the system once for a whole refresh or action, not once per place.
+TEST(DeleteActions, ThePlaceRulesAreReadOncePerRefreshAndPerAction) {
+    fakes::FakePorts alone;
+    static_cast<void>(trelvix::ReadPlaceRules(alone.ports));
+    const int once = alone.files.knownFolderQueries;
+    ASSERT_GT(once, 0);
+    CleanupMachine t;
+    FillPlaces(t);
+    t.AcceptedBefore();
+    auto& f = *t.Start().MainForm;
+    f.SelectPage(2);
+    for (tk::Control* start :
+         {static_cast<tk::Control*>(nullptr), static_cast<tk::Control*>(&f.BitBtn23)}) {
+        t.fake.files.knownFolderQueries = 0;
+        if (start == nullptr)
+            f.ShortCut(116);
+        else
+            start->Click();
+        EXPECT_EQ(t.fake.files.knownFolderQueries, once) << (start ? "Delete All" : "Refresh");
+    }
 }
 
 // A walk that followed links would count and delete what lies outside the place.
@@ -204,7 +285,7 @@ TEST(DeleteActions, APlaceMovedByALinkIsEmptiedWhereItIsAndBothStay) {
 
 TEST(DeleteActions, RefusedPlacesAreNeitherListedSizedNorDeleted) {
     const char* notFull = " is not cleaned: it is not a full path.";
-    const char* kept = " is not cleaned: it is a drive, system or profile folder.";
+    const char* kept = " is not cleaned: it is a drive, system or user folder.";
     const std::pair<const char*, const char*> values[] = {
         {"Temp", notFull},
         {"C:Temp", notFull},
@@ -247,10 +328,10 @@ TEST(DeleteActions, DeleteAllSkipsRefusedPlacesAndNamesThemInOneBoxAtItsEnd) {
     f.SpeedButton12.Click();
     ASSERT_EQ(t.fake.desktop.boxes.size(), 1u);
     EXPECT_EQ(t.fake.desktop.boxes[0].text,
-              "C:\\ is not cleaned: it is a drive, system or profile folder.\rCookies is not "
+              "C:\\ is not cleaned: it is a drive, system or user folder.\rCookies is not "
               "cleaned: it is not a full path.");
     EXPECT_TRUE(t.files().Names(Temp).empty());
-    EXPECT_FALSE(t.files().Exists(History));
+    EXPECT_TRUE(t.files().Names(History).empty());
     EXPECT_EQ(t.files().Names(Cache).size(), 2u);
     EXPECT_EQ(t.files().Names(Cookies).size(), 2u);
     EXPECT_EQ(t.fake.files.recycleBinEmptied, 1);

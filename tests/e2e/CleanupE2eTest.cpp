@@ -1,5 +1,6 @@
 #include "app/ControlIds.h"
 #include "e2e/Driver.h"
+#include "platform/win32/Handle.h"
 
 #include <commctrl.h>
 
@@ -11,6 +12,8 @@
 #include <optional>
 #include <fstream>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -146,6 +149,186 @@ TEST(CleanupE2e, TheWindowAnswersWhileALargeTemporaryFolderIsSizedAndEmptied) {
     app.Close();
     std::error_code error;
     fs::remove_all(many, error);
+}
+
+constexpr const wchar_t* ShellFolders =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr const wchar_t* UserShellFolders =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+std::wstring ShellFolder(const wchar_t* name) {
+    wchar_t path[MAX_PATH * 4] = {};
+    DWORD bytes = sizeof path;
+    if (RegGetValueW(HKEY_CURRENT_USER, ShellFolders, name, RRF_RT_REG_SZ, nullptr, path, &bytes) !=
+        ERROR_SUCCESS)
+        return {};
+    return path;
+}
+
+// A value of a shell-folder key, set for one test and put back as it was afterwards.
+class ShellFolderValue {
+  public:
+    ShellFolderValue(const wchar_t* key, const wchar_t* name, const std::wstring& value)
+        : key_(key), name_(name) {
+        constexpr DWORD Text = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
+        DWORD bytes = 0;
+        had_ = RegGetValueW(HKEY_CURRENT_USER, key_, name_, Text, &type_, nullptr, &bytes) ==
+               ERROR_SUCCESS;
+        old_.resize(bytes / sizeof(wchar_t) + 1);
+        bytes = static_cast<DWORD>(old_.size() * sizeof(wchar_t));
+        had_ = had_ && RegGetValueW(HKEY_CURRENT_USER, key_, name_, Text, &type_, old_.data(),
+                                    &bytes) == ERROR_SUCCESS;
+        Set(REG_SZ, value.c_str());
+    }
+    ~ShellFolderValue() {
+        if (had_)
+            Set(type_, old_.c_str());
+        else
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, key_, name_);
+    }
+    ShellFolderValue(const ShellFolderValue&) = delete;
+    ShellFolderValue& operator=(const ShellFolderValue&) = delete;
+
+  private:
+    void Set(DWORD type, const wchar_t* text) {
+        const auto bytes = static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t));
+        EXPECT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key_, name_, type, text, bytes),
+                  ERROR_SUCCESS);
+    }
+
+    const wchar_t* key_;
+    const wchar_t* name_;
+    bool had_ = false;
+    DWORD type_ = REG_SZ;
+    std::wstring old_;
+};
+
+// The user's own files in `folder`: a letter and a folder with a document.
+std::vector<fs::path> MakeUsersFiles(const fs::path& folder) {
+    const std::vector<fs::path> made = {folder / L"letter ü.txt", folder / L"Taxes" / L"2025.pdf"};
+    fs::create_directories(folder / L"Taxes");
+    for (const fs::path& path : made)
+        std::ofstream(path, std::ios::binary) << std::string(100, 'x');
+    return made;
+}
+
+// The controls of one place on the FreeTemp page.
+struct PlaceControls {
+    int subTab, size, list, deleteButton;
+};
+
+// Starts the program with the user's files in `folder`, which it is given as the place:
+// deleting was allowed in an earlier run, so the only box is the refusal. The place is
+// neither listed nor sized, the box says `refusal`, and every file stays.
+void ExpectRefused(const fs::path& folder, const PlaceControls& place, const std::string& refusal) {
+    const std::vector<fs::path> made = MakeUsersFiles(folder);
+    e2e::Trelvix app;
+    app.Start();
+    HWND size = app.Control(place.size);
+    EXPECT_TRUE(WaitFor([&] { return LeadingNumber(app.Text(size)).has_value(); }));
+    EXPECT_EQ(LeadingNumber(app.Text(size)), 0u) << "a refused place is not sized";
+    EXPECT_TRUE(app.ListItems(app.Control(place.list)).empty());
+    app.ClickTab(app.Control(id::Disks), 2);
+    app.ClickTab(app.Control(id::PageControl2), place.subTab);
+    e2e::PostClick(app.Control(place.deleteButton));
+    HWND box = e2e::WaitForBox(app);
+    EXPECT_NE(box, nullptr);
+    if (box != nullptr) {
+        EXPECT_EQ(e2e::BoxText(box), refusal);
+        e2e::AnswerBox(box, IDOK);
+    }
+    app.Close();
+    for (const fs::path& path : made)
+        EXPECT_TRUE(fs::exists(path)) << path;
+}
+
+// An environment variable set for one test (the program started inherits it), then put back.
+class EnvironmentValue {
+  public:
+    EnvironmentValue(const wchar_t* name, const std::wstring& value) : name_(name) {
+        std::vector<wchar_t> old(32768);
+        had_ = GetEnvironmentVariableW(name, old.data(), static_cast<DWORD>(old.size())) != 0;
+        old_ = old.data();
+        SetEnvironmentVariableW(name, value.c_str());
+    }
+    ~EnvironmentValue() { SetEnvironmentVariableW(name_, had_ ? old_.c_str() : nullptr); }
+    EnvironmentValue(const EnvironmentValue&) = delete;
+    EnvironmentValue& operator=(const EnvironmentValue&) = delete;
+
+  private:
+    const wchar_t* name_;
+    bool had_ = false;
+    std::wstring old_;
+};
+
+// A shell-folder value or a TEMP that names a folder of the user's own files is refused with a
+// box that says why, and every file in it stays.
+TEST(CleanupE2e, ACacheValueNamingDocumentsIsRefusedAndEveryFileStays) {
+    e2e::ForgetSettings();
+    e2e::StoreSetting("IndexOfTemp", 1);
+    const std::wstring documents = ShellFolder(L"Personal");
+    ASSERT_FALSE(documents.empty());
+    // Wine writes "Shell Folders" again from "User Shell Folders" whenever a program asks for a
+    // known folder, so both say Documents: the system itself then names Documents its cache.
+    const ShellFolderValue cache(ShellFolders, L"Cache", documents);
+    const ShellFolderValue userCache(UserShellFolders, L"Cache", documents);
+    ExpectRefused(documents, {2, id::Label26, id::ListBox12, id::BitBtn12},
+                  e2e::Narrow(documents) +
+                      " is not cleaned: it is a drive, system or user folder.");
+}
+
+TEST(CleanupE2e, ATempVariableNamingTheDesktopIsRefusedAndEveryFileStays) {
+    e2e::ForgetSettings();
+    e2e::StoreSetting("IndexOfTemp", 1);
+    const std::wstring desktop = ShellFolder(L"Desktop");
+    ASSERT_FALSE(desktop.empty());
+    const EnvironmentValue temp(L"TEMP", desktop), tmp(L"TMP", desktop);
+    ExpectRefused(desktop, {1, id::Label2, id::ListBox8, id::BitBtn1},
+                  e2e::Narrow(desktop) +
+                      "\\ is not cleaned: it is a drive, system or user folder.");
+}
+
+// Emptied, never removed and made again: the folder a handle held across the deletion names
+// (sharing its deletion, so it would not stop one) is the folder a fresh open finds.
+TEST(CleanupE2e, TheTemporaryFolderIsTheSameFolderAfterItWasEmptied) {
+    e2e::ForgetSettings();
+    e2e::StoreSetting("IndexOfTemp", 1);
+    wchar_t temp[MAX_PATH * 4] = {};
+    GetTempPathW(static_cast<DWORD>(std::size(temp)), temp);
+    const fs::path folder(temp);
+    fs::create_directories(folder / "sub");
+    std::ofstream(folder / "a.tmp") << "a";
+    std::ofstream(folder / "sub" / "b.tmp") << "b";
+    const auto open = [&folder] {
+        return win32::UniqueHandle(
+            CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    };
+    win32::UniqueHandle held = open();
+    ASSERT_TRUE(held);
+    BY_HANDLE_FILE_INFORMATION before{}, after{};
+    ASSERT_TRUE(GetFileInformationByHandle(held.get(), &before));
+
+    e2e::Trelvix app;
+    app.Start();
+    app.ClickTab(app.Control(id::Disks), 2);
+    app.ClickTab(app.Control(id::PageControl2), 1);
+    e2e::PostClick(app.Control(id::BitBtn1));
+    EXPECT_TRUE(
+        WaitFor([&] { return !fs::exists(folder / "a.tmp") && !fs::exists(folder / "sub"); }));
+    EXPECT_TRUE(WaitFor([&] { return LeadingNumber(app.Text(app.Control(id::Label2))) == 0u; }));
+    // A folder removed under the handle goes when the handle does; then the once-a-second
+    // check would make a new one.
+    held.reset();
+    Sleep(2500);
+    app.Close();
+    const win32::UniqueHandle fresh = open();
+    ASSERT_TRUE(fresh) << "the temporary folder is there";
+    ASSERT_TRUE(GetFileInformationByHandle(fresh.get(), &after));
+    EXPECT_EQ(after.dwVolumeSerialNumber, before.dwVolumeSerialNumber);
+    EXPECT_EQ(after.nFileIndexHigh, before.nFileIndexHigh);
+    EXPECT_EQ(after.nFileIndexLow, before.nFileIndexLow);
 }
 
 } // namespace

@@ -54,17 +54,39 @@ constexpr int MaxLinks = 32;
 } // namespace
 
 FakeFiles::FakeFiles() : root_(std::make_unique<Node>()) {
+    using K = port::KnownFolder;
+    const std::string profile = "C:\\Users\\user";
+    const std::string local = profile + "\\AppData\\Local";
     knownFolders = {
-        {port::KnownFolder::Windows, "C:\\WINDOWS"},
-        {port::KnownFolder::ProgramFiles, "C:\\Program Files"},
-        {port::KnownFolder::ProgramFilesX86, "C:\\Program Files (x86)"},
-        {port::KnownFolder::ProgramFilesX64, "C:\\Program Files"},
-        {port::KnownFolder::Users, "C:\\Users"},
-        {port::KnownFolder::Profile, "C:\\Users\\user"},
-        {port::KnownFolder::LocalAppData, "C:\\Users\\user\\AppData\\Local"},
+        {K::Windows, "C:\\WINDOWS"},
+        {K::SystemX86, "C:\\WINDOWS\\SysWOW64"},
+        {K::ProgramFiles, "C:\\Program Files"},
+        {K::ProgramFilesX86, "C:\\Program Files (x86)"},
+        {K::ProgramFilesX64, "C:\\Program Files"},
+        {K::Users, "C:\\Users"},
+        {K::Profile, profile},
+        {K::RoamingAppData, profile + "\\AppData\\Roaming"},
+        {K::LocalAppData, local},
+        {K::LocalAppDataLow, profile + "\\AppData\\LocalLow"},
+        {K::ProgramData, "C:\\ProgramData"},
+        {K::Public, "C:\\Users\\Public"},
+        {K::Desktop, profile + "\\Desktop"},
+        {K::Documents, profile + "\\Documents"},
+        {K::Downloads, profile + "\\Downloads"},
+        {K::Pictures, profile + "\\Pictures"},
+        {K::Music, profile + "\\Music"},
+        {K::Videos, profile + "\\Videos"},
+        {K::Favorites, profile + "\\Favorites"},
+        {K::Links, profile + "\\Links"},
+        {K::Contacts, profile + "\\Contacts"},
+        {K::SavedGames, profile + "\\Saved Games"},
+        {K::Searches, profile + "\\Searches"},
     };
     for (const auto& [known, path] : knownFolders)
         AddFolder(path);
+    knownFolders[K::InternetCache] = local + "\\Microsoft\\Windows\\INetCache";
+    knownFolders[K::History] = local + "\\Microsoft\\Windows\\History";
+    knownFolders[K::Cookies] = local + "\\Microsoft\\Windows\\INetCookies";
     AddFolder("C:\\WINDOWS\\system32");
     AddFolder(tempPath);
 }
@@ -239,6 +261,7 @@ bool FakeFiles::RemoveFolder(const std::string& path) {
 }
 
 std::string FakeFiles::KnownFolderPath(port::KnownFolder folder) {
+    ++knownFolderQueries;
     auto it = knownFolders.find(folder);
     return it == knownFolders.end() ? std::string() : it->second;
 }

@@ -29,6 +29,8 @@ class FakeFiles : public port::Files {
     bool RemoveFile(const std::string& path) override;
     bool RemoveFolder(const std::string& path) override;
     std::string KnownFolderPath(port::KnownFolder folder) override;
+    std::vector<std::string> ProfileFolders() override { return profileFolders; }
+    std::vector<std::string> OneDriveFolders() override { return oneDriveFolders; }
     port::RecycleBinContent QueryRecycleBin() override;
     bool EmptyRecycleBin() override;
     bool AppendToFile(const std::string& path, const std::vector<std::uint8_t>& header,
@@ -58,7 +60,13 @@ class FakeFiles : public port::Files {
 
     std::string tempPath = "C:\\Users\\user\\AppData\\Local\\Temp\\";
     std::vector<std::string> created;
+    // Every known folder of a usual machine but OneDrive; the three of the browser are not
+    // made in the tree.
     std::map<port::KnownFolder, std::string> knownFolders;
+    int knownFolderQueries = 0;
+    std::vector<std::string> profileFolders = {"C:\\Users\\user", "C:\\Users\\Default",
+                                               "C:\\Users\\Public"};
+    std::vector<std::string> oneDriveFolders;
     port::RecycleBinContent recycleBin{true, 0, 0};
     int recycleBinEmptied = 0;
     // Every call that changed or tried to change an entry: "RemoveFile C:\a", ...

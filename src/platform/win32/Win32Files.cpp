@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -231,25 +233,120 @@ void ReadEntries(HANDLE folder, port::FolderListing& listing) {
 }
 
 const KNOWNFOLDERID* KnownFolderId(port::KnownFolder folder) {
+    using K = port::KnownFolder;
     switch (folder) {
-    case port::KnownFolder::Windows:
+    case K::Windows:
         return &FOLDERID_Windows;
-    case port::KnownFolder::SystemX86:
+    case K::SystemX86:
         return &FOLDERID_SystemX86;
-    case port::KnownFolder::ProgramFiles:
+    case K::ProgramFiles:
         return &FOLDERID_ProgramFiles;
-    case port::KnownFolder::ProgramFilesX86:
+    case K::ProgramFilesX86:
         return &FOLDERID_ProgramFilesX86;
-    case port::KnownFolder::ProgramFilesX64:
+    case K::ProgramFilesX64:
         return &FOLDERID_ProgramFilesX64;
-    case port::KnownFolder::Users:
+    case K::Users:
         return &FOLDERID_UserProfiles;
-    case port::KnownFolder::Profile:
+    case K::Profile:
         return &FOLDERID_Profile;
-    case port::KnownFolder::LocalAppData:
+    case K::RoamingAppData:
+        return &FOLDERID_RoamingAppData;
+    case K::LocalAppData:
         return &FOLDERID_LocalAppData;
+    case K::LocalAppDataLow:
+        return &FOLDERID_LocalAppDataLow;
+    case K::ProgramData:
+        return &FOLDERID_ProgramData;
+    case K::Public:
+        return &FOLDERID_Public;
+    case K::Desktop:
+        return &FOLDERID_Desktop;
+    case K::Documents:
+        return &FOLDERID_Documents;
+    case K::Downloads:
+        return &FOLDERID_Downloads;
+    case K::Pictures:
+        return &FOLDERID_Pictures;
+    case K::Music:
+        return &FOLDERID_Music;
+    case K::Videos:
+        return &FOLDERID_Videos;
+    case K::Favorites:
+        return &FOLDERID_Favorites;
+    case K::Links:
+        return &FOLDERID_Links;
+    case K::Contacts:
+        return &FOLDERID_Contacts;
+    case K::SavedGames:
+        return &FOLDERID_SavedGames;
+    case K::Searches:
+        return &FOLDERID_SavedSearches;
+    case K::OneDrive:
+        return &FOLDERID_OneDrive;
+    case K::InternetCache:
+        return &FOLDERID_InternetCache;
+    case K::History:
+        return &FOLDERID_History;
+    case K::Cookies:
+        return &FOLDERID_Cookies;
     }
     return nullptr;
+}
+
+// A string value of `key`'s subkey `subkey` ("" for the key itself), its environment
+// variables expanded; "" when it is missing or not text.
+std::wstring ReadFolderValue(HKEY key, const std::wstring& subkey, const wchar_t* name) {
+    std::wstring text(MAX_PATH, L'\0');
+    for (int tries = 0; tries < 8; ++tries) {
+        auto bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+        const LSTATUS status = RegGetValueW(key, subkey.empty() ? nullptr : subkey.c_str(), name,
+                                            RRF_RT_REG_SZ, nullptr, text.data(), &bytes);
+        if (status == ERROR_SUCCESS) {
+            // The size counts the terminator the system wrote.
+            text.resize(bytes / sizeof(wchar_t));
+            while (!text.empty() && text.back() == L'\0')
+                text.pop_back();
+            return text;
+        }
+        // The value may have grown since the size was given: ask again with the new size.
+        if (status != ERROR_MORE_DATA)
+            return {};
+        text.resize(bytes / sizeof(wchar_t) + 1);
+    }
+    return {};
+}
+
+// The names of a key's subkeys; a registry key name is at most 255 characters.
+std::vector<std::wstring> SubKeyNames(HKEY key) {
+    std::vector<std::wstring> names;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[256];
+        DWORD length = static_cast<DWORD>(std::size(name));
+        const LSTATUS status =
+            RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (status != ERROR_SUCCESS)
+            return names;
+        names.emplace_back(name, length);
+    }
+}
+
+// The folder value of every subkey of `path`, and the values `ownValues` of the key itself.
+std::vector<std::string> FoldersUnder(HKEY root, const wchar_t* path, const wchar_t* value,
+                                      std::initializer_list<const wchar_t*> ownValues) {
+    std::vector<std::string> folders;
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(root, path, 0, KEY_READ | KEY_WOW64_64KEY, &opened) != ERROR_SUCCESS)
+        return folders;
+    const UniqueKey key(opened);
+    auto add = [&folders](const std::wstring& folder) {
+        if (!folder.empty())
+            folders.push_back(Narrow(folder));
+    };
+    for (const std::wstring& subkey : SubKeyNames(key.get()))
+        add(ReadFolderValue(key.get(), subkey, value));
+    for (const wchar_t* own : ownValues)
+        add(ReadFolderValue(key.get(), {}, own));
+    return folders;
 }
 
 } // namespace
@@ -352,6 +449,17 @@ std::string Win32Files::KnownFolderPath(port::KnownFolder folder) {
     // The system's text is freed whether or not the call succeeded.
     const std::unique_ptr<wchar_t, decltype(&CoTaskMemFree)> path(given, &CoTaskMemFree);
     return SUCCEEDED(result) && path ? Narrow(path.get()) : std::string();
+}
+
+std::vector<std::string> Win32Files::ProfileFolders() {
+    return FoldersUnder(HKEY_LOCAL_MACHINE,
+                        L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList",
+                        L"ProfileImagePath", {L"Default", L"Public"});
+}
+
+std::vector<std::string> Win32Files::OneDriveFolders() {
+    return FoldersUnder(HKEY_CURRENT_USER, L"Software\\Microsoft\\OneDrive\\Accounts",
+                        L"UserFolder", {});
 }
 
 port::RecycleBinContent Win32Files::QueryRecycleBin() {

@@ -27,8 +27,13 @@ class Win32Files : public port::Files {
     bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
     bool RemoveFile(const std::string& path) override;
     bool RemoveFolder(const std::string& path) override;
-    // SHGetKnownFolderPath.
+    // SHGetKnownFolderPath, without checking that the folder exists.
     std::string KnownFolderPath(port::KnownFolder folder) override;
+    // ProfileImagePath of each subkey of HKLM\...\Windows NT\CurrentVersion\ProfileList,
+    // then its values Default and Public; REG_EXPAND_SZ values expanded.
+    std::vector<std::string> ProfileFolders() override;
+    // UserFolder of each subkey of HKCU\Software\Microsoft\OneDrive\Accounts.
+    std::vector<std::string> OneDriveFolders() override;
     // SHQueryRecycleBinW and SHEmptyRecycleBinW with no root: every drive's bin.
     port::RecycleBinContent QueryRecycleBin() override;
     bool EmptyRecycleBin() override;

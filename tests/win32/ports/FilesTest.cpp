@@ -1,4 +1,5 @@
 #include "cleanup/FolderWalk.h"
+#include "cleanup/PlaceChecks.h"
 #include "platform/win32/Unicode.h"
 #include "platform/win32/Win32Files.h"
 
@@ -10,6 +11,7 @@
 
 namespace {
 
+using trelvix::NormalFolderPath;
 using win32::Narrow;
 using win32::Widen;
 
@@ -118,7 +120,9 @@ TEST_F(FilesTest, AWalkCountsAndDeletesEverythingButTheLockedFileAndNothingOutsi
         MakeFolder(deep.substr(0, deep.find('\\', at + 1)));
     MakeFile(deep + "\\far.txt", 50);
     MakeFolder(place + "\\busy");
-    MakeFile(place + "\\busy\\held.txt", 60);
+    constexpr DWORD HeldAttributes =
+        FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    MakeFile(place + "\\busy\\held.txt", 60, HeldAttributes);
     MakeUnixLink(place + "\\link", outside);
     MakeUnixLink(place + "\\filelink", outside + "\\keep.txt");
     ASSERT_TRUE(Exists(place + "\\link") && Exists(place + "\\filelink"));
@@ -133,13 +137,19 @@ TEST_F(FilesTest, AWalkCountsAndDeletesEverythingButTheLockedFileAndNothingOutsi
                                                    GENERIC_READ, FILE_SHARE_READ, nullptr,
                                                    OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
-        EXPECT_FALSE(trelvix::DeleteFolderContent(files, place, true));
+        const DWORD heldAttributes =
+            GetFileAttributesW(Verbatim(place + "\\busy\\held.txt").c_str());
+        ASSERT_EQ(heldAttributes & HeldAttributes, HeldAttributes);
+        EXPECT_FALSE(trelvix::DeleteFolderContent(files, place));
         // Wine cannot remove a link made from the Linux side as itself: it stays.
         EXPECT_EQ(Names(files, place), (std::vector<std::string>{"busy", "filelink", "link"}));
         EXPECT_EQ(Names(files, place + "\\busy"), std::vector<std::string>{"held.txt"});
+        // Made deletable for the try, and given its attributes back when it stayed.
+        EXPECT_EQ(GetFileAttributesW(Verbatim(place + "\\busy\\held.txt").c_str()), heldAttributes);
     }
-    EXPECT_FALSE(trelvix::DeleteFolderContent(files, place, true));
+    EXPECT_FALSE(trelvix::DeleteFolderContent(files, place));
     EXPECT_EQ(Names(files, place), (std::vector<std::string>{"filelink", "link"}));
+    EXPECT_TRUE(Exists(place)) << "emptied, never removed";
     EXPECT_TRUE(Exists(outside + "\\keep.txt"));
     EXPECT_EQ(trelvix::DirSize(files, outside), 500);
 }
@@ -232,6 +242,67 @@ TEST_F(FilesTest, FinalPathsAndKnownFoldersAreTheSystemsOwn) {
               CSTR_EQUAL)
         << profile << " in " << users;
     EXPECT_FALSE(files.KnownFolderPath(port::KnownFolder::ProgramFiles).empty());
+}
+
+// Every folder the place rules ask for, by its ID; the optional OneDrive may be missing.
+TEST_F(FilesTest, EveryKnownFolderTheRulesNeedIsNamed) {
+    using K = port::KnownFolder;
+    const std::string profile = files.KnownFolderPath(K::Profile);
+    const std::string local = files.KnownFolderPath(K::LocalAppData);
+    const std::pair<K, std::string> folders[] = {
+        {K::RoamingAppData, profile + "\\AppData\\Roaming"},
+        {K::LocalAppDataLow, profile + "\\AppData\\LocalLow"},
+        {K::Desktop, profile + "\\Desktop"},
+        {K::Documents, profile + "\\Documents"},
+        {K::Downloads, profile + "\\Downloads"},
+        {K::Pictures, profile + "\\Pictures"},
+        {K::Music, profile + "\\Music"},
+        {K::Videos, profile + "\\Videos"},
+        {K::Favorites, profile + "\\Favorites"},
+        {K::Links, profile + "\\Links"},
+        {K::Contacts, profile + "\\Contacts"},
+        {K::SavedGames, profile + "\\Saved Games"},
+        {K::Searches, profile + "\\Searches"},
+        {K::InternetCache, local + "\\Microsoft\\Windows\\INetCache"},
+        {K::History, local + "\\Microsoft\\Windows\\History"},
+        {K::Cookies, local + "\\Microsoft\\Windows\\INetCookies"},
+    };
+    for (const auto& [folder, path] : folders)
+        EXPECT_EQ(lstrcmpiW(Widen(files.KnownFolderPath(folder)).c_str(), Widen(path).c_str()), 0)
+            << path;
+    for (K folder : {K::ProgramData, K::Public, K::SystemX86, K::ProgramFilesX86})
+        EXPECT_NE(NormalFolderPath(files.KnownFolderPath(folder)), "");
+}
+
+// The profiles of the system's list, REG_EXPAND_SZ paths expanded, and each OneDrive account's
+// folder of this user.
+TEST_F(FilesTest, ProfilesAndOneDriveFoldersComeFromTheSystemsLists) {
+    const wchar_t* profiles = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+    const std::wstring other = std::wstring(profiles) + L"\\S-1-5-21-1-2-3-1001";
+    const std::wstring expanding = L"%SystemDrive%\\Users\\other";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, other.c_str(), L"ProfileImagePath", REG_EXPAND_SZ,
+                              expanding.c_str(),
+                              static_cast<DWORD>((expanding.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    const wchar_t* accounts = L"Software\\Microsoft\\OneDrive\\Accounts\\Business1";
+    const std::wstring cloud = Widen(place + "\\OneDrive - Contoso");
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, accounts, L"UserFolder", REG_SZ, cloud.c_str(),
+                              static_cast<DWORD>((cloud.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+
+    const std::vector<std::string> found = files.ProfileFolders();
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, other.c_str());
+    auto has = [&found](const std::string& folder) {
+        return std::any_of(found.begin(), found.end(), [&](const std::string& f) {
+            return lstrcmpiW(Widen(f).c_str(), Widen(folder).c_str()) == 0;
+        });
+    };
+    EXPECT_TRUE(has(files.KnownFolderPath(port::KnownFolder::Profile)));
+    EXPECT_TRUE(has(files.KnownFolderPath(port::KnownFolder::Public)));
+    EXPECT_TRUE(has("C:\\Users\\other"));
+    EXPECT_EQ(files.OneDriveFolders(), std::vector<std::string>{Narrow(cloud)});
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\OneDrive");
+    EXPECT_TRUE(files.OneDriveFolders().empty());
 }
 
 // Wine's Recycle Bin is the Trash of XDG_DATA_HOME, which the test runner points into the
