@@ -17,6 +17,7 @@
 #include "disks/DriveLines.h"
 #include "disks/DriveNotices.h"
 #include "disks/DriveSurvey.h"
+#include "autostart/AutoStartWatch.h"
 #include "disks/LowSpaceWarning.h"
 #include "launch/Catalogues.h"
 #include "launch/LaunchPage.h"
@@ -85,7 +86,10 @@ void TMainForm::BindEvents() {
     TrayIcon1.OnDrivesChanged = [this] { NoteDrivesChanged(Prog); };
     DriveNoticeTimer.OnTimer = [this] { RefreshAfterDriveNotices(Prog); };
     TrayIcon1.OnBalloonClicked = [this](const std::string& tag) { TrayIcon1BalloonClick(tag); };
-    TrayIcon1.OnIconRestored = [this] { ShowPendingLowSpaceWarning(Prog); };
+    TrayIcon1.OnIconRestored = [this] {
+        ShowPendingLowSpaceWarning(Prog);
+        ShowPendingAutoStartNotice(Prog);
+    };
 
     Timer1.OnTimer = [this] { RefreshOnTimer(Prog); };
     TimerControl.OnTimer = [this] { TimerControlTimer(); };
@@ -182,6 +186,7 @@ void TMainForm::FormCreate() {
     });
     step([this] { ShowMemoryFigures(Prog); });
     step([this] { RefreshAutoStart(Prog); });
+    step([this] { ApplyAutoStartWatch(Prog); });
     step([this] { ShareFreeTempGlyphs(Prog); });
     step([this, placeRules] {
         for (FolderPlace place : {FolderPlace::Cache, FolderPlace::History, FolderPlace::Cookies})
@@ -236,12 +241,16 @@ void TMainForm::SelectPage(int page) {
     Prog.IndexOfTab = page;
     UpdateBackForward();
     SaveSettings(Prog);
+    if (page == LastPage)
+        AutoStartPageShown(Prog);
 }
 
 void TMainForm::DisksChange() {
     Prog.IndexOfTab = Disks.ActivePageIndex();
     UpdateBackForward();
     SaveSettings(Prog);
+    if (Prog.IndexOfTab == LastPage)
+        AutoStartPageShown(Prog);
 }
 
 void TMainForm::PageControl1Change() {
@@ -266,6 +275,8 @@ void TMainForm::SpeedButton3Click() {
     ++Prog.IndexOfTab;
     UpdateBackForward();
     SaveSettings(Prog);
+    if (Prog.IndexOfTab == LastPage)
+        AutoStartPageShown(Prog);
 }
 
 void TMainForm::TrayPageItemClick(int page) {
@@ -276,6 +287,8 @@ void TMainForm::TrayPageItemClick(int page) {
 void TMainForm::TrayIcon1BalloonClick(const std::string& tag) {
     if (tag == LowSpaceBalloonTag)
         ShowWhatCanBeDeleted(Prog);
+    else if (tag == AutoStartBalloonTag)
+        ShowNoticedEntry(Prog);
 }
 
 void TMainForm::BringWindowBack() {

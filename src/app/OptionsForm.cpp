@@ -141,7 +141,10 @@ void TOptions::BindEvents() {
     BitBtn2.OnClick = [this] { Close(); };
     BitBtn3.OnClick = [this] { Close(); };
     BitBtn4.OnClick = [this] { Close(); };
-    CheckBox1.OnClick = [this] { Prog.WatchAutoStart = CheckBox1.Checked(); };
+    CheckBox1.OnClick = [this] {
+        Prog.WatchAutoStart = CheckBox1.Checked();
+        ApplyAutoStartWatch(Prog);
+    };
     Edit1.OnChange = [this] { Edit1Change(); };
     UpDown1.OnUpClick = [this] { StepLowSpace(+1); };
     UpDown1.OnDownClick = [this] { StepLowSpace(-1); };

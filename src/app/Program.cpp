@@ -18,7 +18,10 @@ Program::Program(port::Ports& ports, tk::Host* host)
     App.SetHost(host);
 }
 
-Program::~Program() = default;
+Program::~Program() {
+    // No reread may reach a program that is going.
+    Ports.keyWatch.Stop();
+}
 
 void Program::Start() {
     MainForm = std::make_unique<TMainForm>(*this);

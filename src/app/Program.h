@@ -5,6 +5,7 @@
 #include "app/Settings.h"
 #include "app/WorkProgress.h"
 #include "cleanup/OptionalFiles.h"
+#include "autostart/AutoStartWatch.h"
 #include "autostart/RunEntries.h"
 #include "disks/DriveSurvey.h"
 #include "disks/VolumeLabelDialog.h"
@@ -82,6 +83,7 @@ class Program {
     OptionalFilesState OptionalFiles;
     StopWatchState StopWatch;
     AutoStartState AutoStart;
+    AutoStartWatchState AutoStartWatch;
     ShutdownScheduleState Schedule;
 
     // Busy glyphs alive now: the Refresh button shows the idle one when the last goes.

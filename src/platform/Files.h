@@ -139,6 +139,13 @@ class Files {
     // or empty. False with the system's reason when the file cannot be opened or written.
     virtual bool AppendToFile(const std::string& path, const std::vector<std::uint8_t>& header,
                               const std::vector<std::uint8_t>& bytes, std::string& reason) = 0;
+    // The whole content of a file; false when it is missing or cannot be read.
+    [[nodiscard]] virtual bool ReadWholeFile(const std::string& path,
+                                             std::vector<std::uint8_t>& bytes) = 0;
+    // Replaces a file's content in one step (written beside it, then moved over it), so a
+    // failure on the way leaves the old content. False with the system's reason.
+    virtual bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                                std::string& reason) = 0;
 };
 
 } // namespace port

@@ -10,6 +10,7 @@
 #include "platform/Shell.h"
 #include "platform/System.h"
 #include "platform/Tray.h"
+#include "platform/Watch.h"
 
 namespace port {
 
@@ -25,6 +26,7 @@ struct Ports {
     System& system;
     Desktop& desktop;
     Bitmaps& bitmaps;
+    KeyWatch& keyWatch;
 };
 
 } // namespace port

@@ -41,6 +41,8 @@ std::uint32_t ThresholdAboveFreeSpace() {
 TEST(LowSpaceE2e, NoBalloonWithTheWarningOff) {
     e2e::ForgetSettings();
     e2e::StoreSetting("LowSpaceGB", 0);
+    // No other notice may come in its place.
+    e2e::StoreSetting("WatchAutoStart", 0);
     e2e::Trelvix app;
     app.Start();
     // The start-up survey has listed the drives: any warning would have come with it.
@@ -57,6 +59,7 @@ TEST(LowSpaceE2e, AThresholdAboveTheFreeSpaceShowsOneBalloon) {
         GTEST_SKIP() << "the host disk is too empty for a threshold below its size";
     e2e::ForgetSettings();
     e2e::StoreSetting("LowSpaceGB", threshold);
+    e2e::StoreSetting("WatchAutoStart", 0);
     e2e::Trelvix app;
     app.Start();
     EXPECT_TRUE(WaitFor([] { return BalloonsShown() == 1; }, 10s)) << BalloonsShown();

@@ -300,6 +300,24 @@ bool FakeFiles::AppendToFile(const std::string& path, const std::vector<std::uin
     return true;
 }
 
+bool FakeFiles::ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    const auto at = replaced.find(path);
+    if (at == replaced.end())
+        return false;
+    bytes = at->second;
+    return true;
+}
+
+bool FakeFiles::WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                               std::string& reason) {
+    if (appendRefusal) {
+        reason = *appendRefusal;
+        return false;
+    }
+    replaced[path] = bytes;
+    return true;
+}
+
 // ---- Arranging and looking ----
 
 void FakeFiles::AddFolder(const std::string& path) {

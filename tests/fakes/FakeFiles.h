@@ -35,6 +35,9 @@ class FakeFiles : public port::Files {
     bool EmptyRecycleBin() override;
     bool AppendToFile(const std::string& path, const std::vector<std::uint8_t>& header,
                       const std::vector<std::uint8_t>& bytes, std::string& reason) override;
+    bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) override;
+    bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                        std::string& reason) override;
 
     // ---- Arranging the tree. Paths are "C:\a\b"; names match without regard to case. ----
     // A folder and every folder above it.
@@ -80,7 +83,10 @@ class FakeFiles : public port::Files {
 
     // What AppendToFile wrote, by path; the file shows in the tree with that size.
     std::map<std::string, std::vector<std::uint8_t>> appended;
-    // The system's reason for refusing every append; none: an append into a folder that
+    // The program's own files, written whole (WriteWholeFile) and read back; apart from the
+    // tree, so they never show in a walk.
+    std::map<std::string, std::vector<std::uint8_t>> replaced;
+    // The system's reason for refusing every append and replace; none: an append into a folder that
     // exists succeeds.
     std::optional<std::string> appendRefusal;
 

@@ -472,6 +472,32 @@ class FakeMedia : public port::Media {
 };
 
 // All fakes together, and the ports over them.
+// The watcher's thread played by the test: Change() runs the reread and its continuation
+// at once, as the thread and then the window's thread would.
+class FakeKeyWatch : public port::KeyWatch {
+  public:
+    void Start(std::vector<port::WatchedKey> watched,
+               std::function<std::function<void()>()> rereadOnChange) override {
+        ++starts;
+        keys = std::move(watched);
+        reread = std::move(rereadOnChange);
+        Change();
+    }
+    void Stop() override {
+        keys.clear();
+        reread = nullptr;
+    }
+    void Change() {
+        if (reread)
+            reread()();
+    }
+    [[nodiscard]] bool Watching() const { return reread != nullptr; }
+
+    std::vector<port::WatchedKey> keys;
+    std::function<std::function<void()>()> reread;
+    int starts = 0;
+};
+
 struct FakePorts {
     FakeRegistry registry;
     FakeDrives drives;
@@ -483,7 +509,9 @@ struct FakePorts {
     FakeSystem system;
     FakeDesktop desktop;
     FakeBitmaps bitmaps;
-    port::Ports ports{registry, drives, files, shell, power, tray, media, system, desktop, bitmaps};
+    FakeKeyWatch keyWatch;
+    port::Ports ports{registry, drives, files,   shell,   power,   tray,
+                      media,    system, desktop, bitmaps, keyWatch};
 };
 
 // Jobs held until the test completes them, in any order; or run at once (`runNow`).

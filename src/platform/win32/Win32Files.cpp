@@ -510,4 +510,37 @@ bool Win32Files::AppendToFile(const std::string& path, const std::vector<std::ui
     return written;
 }
 
+bool Win32Files::ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    // Larger is no file of this program's: reading it would only cost memory.
+    constexpr LONGLONG Largest = 64LL << 20;
+    const UniqueHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > Largest)
+        return false;
+    bytes.assign(static_cast<std::size_t>(size.QuadPart), 0);
+    DWORD read = 0;
+    return bytes.empty() ||
+           (ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+            read == bytes.size());
+}
+
+bool Win32Files::WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                                std::string& reason) {
+    const std::wstring target = Widen(path);
+    const std::wstring fresh = target + L".new";
+    bool written = false;
+    {
+        const UniqueHandle file(CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        written = file && WriteAll(file.get(), bytes);
+    }
+    if (written && MoveFileExW(fresh.c_str(), target.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE)
+        return true;
+    reason = SystemMessage(GetLastError());
+    DeleteFileW(fresh.c_str());
+    return false;
+}
+
 } // namespace win32

@@ -42,6 +42,11 @@ class Win32Files : public port::Files {
     // system's text for the error.
     bool AppendToFile(const std::string& path, const std::vector<std::uint8_t>& header,
                       const std::vector<std::uint8_t>& bytes, std::string& reason) override;
+    // ReadFile of the whole file, up to 64 MB.
+    bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) override;
+    // The bytes into "<path>.new", then MoveFileExW over the file.
+    bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                        std::string& reason) override;
 };
 
 } // namespace win32

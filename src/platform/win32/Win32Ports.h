@@ -7,6 +7,7 @@
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32Drives.h"
 #include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32KeyWatch.h"
 #include "platform/win32/Win32Media.h"
 #include "platform/win32/Win32Power.h"
 #include "platform/win32/Win32Registry.h"
@@ -37,6 +38,7 @@ class Win32Ports {
     Win32System system_;
     Win32Desktop desktop_;
     Win32Bitmaps bitmaps_;
+    Win32KeyWatch keyWatch_;
     port::Ports ports_;
 };
 
