@@ -47,8 +47,8 @@ std::string Shown(const std::string& text) {
     return shown;
 }
 
-// Tabs part the fields of a line and line breaks the lines; both, the backslash and NUL
-// are written escaped, so any name and data come back as they were.
+// Tabs part the fields of a line and line breaks the lines: both and the backslash are
+// written escaped, so any name and data come back as they were.
 std::string Escaped(const std::string& text) {
     std::string out;
     for (char c : text) {
@@ -64,9 +64,6 @@ std::string Escaped(const std::string& text) {
             break;
         case '\r':
             out += "\\r";
-            break;
-        case '\0':
-            out += "\\0";
             break;
         default:
             out += c;
@@ -96,9 +93,6 @@ std::optional<std::string> Unescaped(const std::string& text) {
             break;
         case 'r':
             out += '\r';
-            break;
-        case '0':
-            out += '\0';
             break;
         default:
             return std::nullopt;

@@ -243,6 +243,12 @@ TEST(AutoStartWatch, ANoticeTheTrayCouldNotShowComesWithTheIcon) {
               (std::vector<std::string>{"New programs at logon / 2 programs were added to the "
                                         "programs that start with Windows: Spy, Spy2 / "
                                         "autostart"}));
+    // Shown is told: the next balloon is about the next entry alone.
+    t.Put(RegRoot::CurrentUser, RunKey, "Spy3", "spy3.exe");
+    t.fake.keyWatch.Change();
+    ASSERT_EQ(t.Balloons().size(), 2U);
+    EXPECT_EQ(t.Balloons()[1],
+              "New program at logon / Spy3 will start with Windows: \"spy3.exe\" / autostart");
 }
 
 TEST(AutoStartWatch, AClickShowsTheAutoStartPageWithTheLineSelected) {
@@ -261,23 +267,28 @@ TEST(AutoStartWatch, AClickShowsTheAutoStartPageWithTheLineSelected) {
               "Spy | Path is: \"spy.exe\"");
 }
 
-TEST(AutoStartWatch, TheListsRefillWhenThePageIsShownAfterANotice) {
+TEST(AutoStartWatch, TheListsRefillWhenThePageIsShownAfterAChange) {
     WatchMachine t(OldLine);
     auto& f = *t.Start().MainForm;
-    f.SelectPage(0);
+    const auto userLines = [&f] { return f.ListBox10.Items(); };
+    // Shown: at once.
+    f.SelectPage(AutoStartPage);
     t.Put(RegRoot::CurrentUser, RunKey, "Spy", "spy.exe");
     t.fake.keyWatch.Change();
+    EXPECT_EQ(userLines().size(), 2U);
+    // Not shown: when it is shown next; a removal is no news, but the lists are out of date.
+    f.SelectPage(0);
     t.fake.registry.At(RegRoot::CurrentUser, RunKey).values.clear();
-    t.fake.keyWatch.Change(); // a removal is no news, but the lists are out of date
+    t.fake.keyWatch.Change();
+    EXPECT_EQ(userLines().size(), 2U);
     t.Put(RegRoot::CurrentUser, RunKey, "Quiet", "q.exe");
-    f.ListBox10.SelectItem(0);
     f.SelectPage(AutoStartPage);
-    EXPECT_EQ(f.ListBox10.Items(), (std::vector<std::string>{"Quiet | Path is: \"q.exe\""}));
+    EXPECT_EQ(userLines(), (std::vector<std::string>{"Quiet | Path is: \"q.exe\""}));
     // Shown again with nothing noticed: the lists stay as they are.
     t.fake.registry.At(RegRoot::CurrentUser, RunKey).values.clear();
     f.SelectPage(0);
     f.SelectPage(AutoStartPage);
-    EXPECT_EQ(f.ListBox10.Items().size(), 1U);
+    EXPECT_EQ(userLines().size(), 1U);
 }
 
 TEST(AutoStartWatch, TheSwitchStartsAndStopsTheWatcher) {
