@@ -17,7 +17,7 @@ SCREENSHOT := $(BUILD)/trelvix.png
 # The steps depend on their order (packages first, native tier before the cross build).
 .NOTPARALLEL:
 
-.PHONY: deps build build-linux build-mingw run dist test test-native test-wine format clean
+.PHONY: deps build build-linux build-sanitize build-mingw run dist test test-native test-wine format clean
 
 deps:
 	@tools/install-deps
@@ -25,6 +25,11 @@ deps:
 build-linux: deps
 	cmake --preset linux
 	cmake --build --preset linux
+
+# The native tier again, under AddressSanitizer and UndefinedBehaviorSanitizer.
+build-sanitize: deps
+	cmake --preset linux-sanitize
+	cmake --build --preset linux-sanitize
 
 build-mingw: deps
 	cmake --preset mingw
@@ -50,11 +55,12 @@ test-wine: build-mingw
 	tools/with-xvfb ctest --preset mingw
 
 # The native tier runs first (seconds) so a broken core stops the run before the cross build.
-# The last step runs every tier of both builds in one ctest, so the run ends with one summary.
-test: test-native build-mingw
+# The last step runs every tier of the three builds in one ctest (the native tier also under
+# the sanitizers), so the run ends with one summary.
+test: test-native build-sanitize build-mingw
 	@mkdir -p $(BUILD)/all
-	@printf 'subdirs("%s")\nsubdirs("%s")\n' "$(CURDIR)/$(BUILD)/linux" "$(CURDIR)/$(BUILD)/mingw" \
-		> $(BUILD)/all/CTestTestfile.cmake
+	@printf 'subdirs("%s")\n' "$(CURDIR)/$(BUILD)/linux" "$(CURDIR)/$(BUILD)/linux-sanitize" \
+		"$(CURDIR)/$(BUILD)/mingw" > $(BUILD)/all/CTestTestfile.cmake
 	tools/with-xvfb ctest --test-dir $(BUILD)/all --output-on-failure -j2
 
 format:

@@ -2,6 +2,7 @@
 # the failing cases), except with TRELVIX_DISCOVER_TESTS, where each native case is its own test.
 #
 # ctest names:   native.trelvix_tests   win32.trelvix_win32_tests   e2e.trelvix_e2e
+#                native-sanitized.trelvix_tests (the linux-sanitize preset)
 #                wine.template (makes the Wine template prefix once per ctest run)
 # Environment a test program sees:
 #   TRELVIX_RESOURCE_DIR   the drawn Resource folder (a Windows path Z:\... under Wine)
@@ -43,13 +44,20 @@ if(TRELVIX_NATIVE_TESTS)
         trelvix_test_program(trelvix_tests)
         add_dependencies(trelvix_tests trelvix_resources)
         set(native_env "TRELVIX_RESOURCE_DIR=${TRELVIX_RESOURCE_DIR}")
+        set(native_tier native)
+        if(TRELVIX_SANITIZE)
+            # Its own name, so one ctest over both native builds tells them apart.
+            set(native_tier native-sanitized)
+            list(APPEND native_env "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0"
+                                   "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+        endif()
         if(TRELVIX_DISCOVER_TESTS)
-            gtest_discover_tests(trelvix_tests TEST_PREFIX "native." DISCOVERY_MODE PRE_TEST
+            gtest_discover_tests(trelvix_tests TEST_PREFIX "${native_tier}." DISCOVERY_MODE PRE_TEST
                                  PROPERTIES ENVIRONMENT "${native_env}" TIMEOUT 60)
         else()
-            add_test(NAME native.trelvix_tests COMMAND trelvix_tests --gtest_brief=1)
-            set_tests_properties(native.trelvix_tests PROPERTIES
-                ENVIRONMENT "${native_env}" TIMEOUT 300)
+            add_test(NAME ${native_tier}.trelvix_tests COMMAND trelvix_tests --gtest_brief=1)
+            set_tests_properties(${native_tier}.trelvix_tests PROPERTIES
+                ENVIRONMENT "${native_env}" TIMEOUT 600)
         endif()
     else()
         message(STATUS "No native tests yet (tests/**/*.cpp)")

@@ -346,6 +346,8 @@ void TMainForm::TimerControlTimer() {
 }
 
 void TMainForm::Check1000Timer() {
+    // Results whose wake was lost arrive here, at most a second late.
+    Prog.App.DeliverResults();
     ShowWindowsUptime(Prog);
     EnsureTempFolder(Prog);
 }

@@ -21,6 +21,11 @@ Program::Program(port::Ports& ports, tk::Host* host)
 Program::~Program() {
     // No reread may reach a program that is going.
     Ports.keyWatch.Stop();
+    // First, while everything is whole: results of jobs still out never run in a program
+    // being taken apart, and the jobs' busy glyph goes now, before the failures it might
+    // report and the forms it paints, without painting (the window is going).
+    App.End();
+    JobsBusy.reset();
 }
 
 void Program::Start() {

@@ -38,7 +38,8 @@ BusyGlyph::BusyGlyph(Program& p) : p_(p) {
 BusyGlyph::~BusyGlyph() {
     // Runs while a handler's error unwinds too: the idle glyph must come back, and
     // nothing may escape a destructor.
-    if (--p_.BusyDepth == 0)
+    // At the program's end the window is going: nothing to paint, and no box to open.
+    if (--p_.BusyDepth == 0 && !p_.App.Ending())
         p_.App.Guard([this] { ShowRefreshGlyph(p_, "Off.bmp"); });
 }
 

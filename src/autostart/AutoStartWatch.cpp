@@ -39,14 +39,6 @@ bool IsOwnValue(const RunEntry& entry, const std::string& ownData) {
            entry.name == OwnValueName && entry.data == ownData;
 }
 
-// A NUL inside a name would end the balloon's text there and hide the rest of it.
-std::string Shown(const std::string& text) {
-    std::string shown;
-    for (char c : text)
-        shown += c == '\0' ? std::string("\xE2\x90\x80") : std::string(1, c); // U+2400
-    return shown;
-}
-
 // Tabs part the fields of a line and line breaks the lines: both and the backslash are
 // written escaped, so any name and data come back as they were.
 std::string Escaped(const std::string& text) {
@@ -277,7 +269,7 @@ BalloonText AutoStartBalloon(const std::vector<AutoStartNotice>& notices, bool s
     const std::string since = sinceLastRan ? " since Trelvix last ran" : "";
     if (notices.size() == 1) {
         const AutoStartNotice& n = notices.front();
-        const std::string name = Shown(n.entry.name), data = Shown(n.entry.data);
+        const std::string name = ShownValueName(n.entry.name), data = n.entry.data;
         if (n.kind == AutoStartNoticeKind::New) {
             balloon.title = "New program at logon";
             balloon.text = name + " will start with Windows" + since + ": " + data;
@@ -294,7 +286,7 @@ BalloonText AutoStartBalloon(const std::vector<AutoStartNotice>& notices, bool s
                    (allNew ? "added to" : "added to or changed in") +
                    " the programs that start with Windows" + since + ": ";
     for (std::size_t i = 0; i < notices.size(); ++i)
-        balloon.text += (i > 0 ? ", " : "") + Shown(notices[i].entry.name);
+        balloon.text += (i > 0 ? ", " : "") + ShownValueName(notices[i].entry.name);
     return balloon;
 }
 

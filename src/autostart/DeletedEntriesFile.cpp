@@ -179,10 +179,27 @@ void SaveDeletedValues(port::Ports& ports, const std::vector<RegFileValue>& valu
     const std::string folder = local + "\\" + DeletedEntriesFolder;
     const std::string path = folder + "\\" + DeletedEntriesFileName;
     (void)ports.files.MakeDirectory(folder); // already there after the first time
+    const std::string refused =
+        "The entry was not deleted: the file that keeps deleted entries, \"" + path +
+        "\", cannot be written. ";
     std::string reason;
-    if (!ports.files.AppendToFile(path, Utf16Bytes(RegFileHeader()), bytes, reason))
-        throw tk::Exception("The entry was not deleted: the file that keeps deleted entries, \"" +
-                            path + "\", cannot be written. " + reason);
+    const auto file = ports.files.OpenToAppend(path, reason);
+    if (!file)
+        throw tk::Exception(refused + reason);
+    // On the disk before the value goes; a write that fails part way is taken back, so the
+    // file holds whole sections only.
+    const std::int64_t former = file->Length();
+    if (former < 0)
+        throw tk::Exception(refused + "Its length cannot be read.");
+    const bool written = (former != 0 || file->Append(Utf16Bytes(RegFileHeader()), reason)) &&
+                         file->Append(bytes, reason) && file->Flush(reason);
+    if (written)
+        return;
+    if (!file->Truncate(former))
+        throw tk::Exception(refused + reason +
+                            " The file may be damaged: what was written of "
+                            "this entry could not be taken back.");
+    throw tk::Exception(refused + reason);
 }
 
 } // namespace trelvix

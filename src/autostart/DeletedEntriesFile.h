@@ -37,8 +37,9 @@ std::u16string RegFileSections(const std::vector<RegFileValue>& values, const st
 std::vector<std::uint8_t> Utf16Bytes(const std::u16string& text);
 
 // Appends the values to %LOCALAPPDATA%\Trelvix\Deleted startup entries.reg, making the folder
-// and the file when missing. Raises an error naming the file and the system's reason when
-// they cannot be written.
+// and the file when missing, and flushes it to the disk. Raises an error naming the file and
+// the system's reason when they cannot be written; the file is then cut back to what it held
+// (the error says when even that failed and the file may be damaged).
 void SaveDeletedValues(port::Ports& ports, const std::vector<RegFileValue>& values);
 
 } // namespace trelvix

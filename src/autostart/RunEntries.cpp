@@ -19,6 +19,24 @@ namespace {
 
 constexpr const char* Separator = " | Path is: ";
 
+bool HoldsNul(const std::string& name) {
+    return name.find('\0') != std::string::npos;
+}
+
+// A value whose name holds a NUL is shown, never changed: the registry calls would act on the
+// name cut at its NUL (another value), and a .reg file cannot hold it to bring it back.
+void RefuseNameWithNul(const RunEntry& entry) {
+    if (HoldsNul(entry.name))
+        throw tk::Exception(ShownValueName(entry.name) +
+                            " cannot be changed here: its name holds a NUL character, which no "
+                            "backup file can hold.");
+}
+
+// The program's own entry is "Trelvix" or a name that begins with it, taken whole.
+bool IsOwnEntryName(const std::string& name) {
+    return name.rfind("Trelvix", 0) == 0 && !HoldsNul(name);
+}
+
 // Each byte as "%2X" writes it: two places, a leading blank instead of a zero.
 std::string HexBytes(const std::vector<std::uint8_t>& bytes) {
     static constexpr char Digits[] = "0123456789ABCDEF";
@@ -112,7 +130,7 @@ void NoteRefusedMachineChange(Program& p, const RunEntry& entry) {
 // The program's own entry changed from the list: start-with-Windows shows what Windows will
 // now do.
 void FollowOwnEntry(Program& p, const RunEntry& entry) {
-    if (entry.root != port::RegRoot::CurrentUser || entry.name.rfind("Trelvix", 0) != 0)
+    if (entry.root != port::RegRoot::CurrentUser || !IsOwnEntryName(entry.name))
         return;
     p.AutoRunOn = false;
     DetectAutoRun(p);
@@ -170,7 +188,7 @@ void DetectAutoRun(Program& p) {
     // its record keeps Windows from starting it.
     port::Registry& registry = p.Ports.registry;
     for (const std::string& name : reg.GetValueNames())
-        if (name.rfind("Trelvix", 0) == 0 &&
+        if (IsOwnEntryName(name) &&
             !RecordSaysDisabled(ReadStartupRecord(registry, port::RegRoot::CurrentUser,
                                                   port::RegView::Bits64, name)))
             p.AutoRunOn = true;
@@ -185,8 +203,20 @@ void RefreshAutoStart(Program& p) {
     FillRunList(p, f.ListBox10, s.CurrentEntries, s.CurrentRunIndex, port::RegRoot::CurrentUser);
 }
 
+std::string ShownValueName(const std::string& name) {
+    std::string shown;
+    shown.reserve(name.size());
+    for (char c : name) {
+        if (c == '\0')
+            shown += "\\0";
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 std::string RunEntryLine(const RunEntry& entry) {
-    std::string line = entry.name + Separator + entry.data;
+    std::string line = ShownValueName(entry.name) + Separator + entry.data;
     if (entry.view == port::RegView::Bits32)
         line += " (32-bit)";
     if (entry.source == RunSource::RunOnce)
@@ -227,9 +257,13 @@ RunEntryChange SetRunEntryDisabled(port::Ports& ports, RunEntry& entry, bool dis
 RunEntryChange DeleteRunValue(port::Ports& ports, const RunEntry& entry) {
     port::Registry& registry = ports.registry;
     const char* key = KeyOf(entry.source);
-    auto run = registry.Open(entry.root, key, true, true, entry.view);
-    if (!run)
-        return RunEntryChange::Refused;
+    // Never made: a key that is gone holds nothing to delete.
+    auto run = registry.Open(entry.root, key, false, true, entry.view);
+    if (!run) {
+        auto readable = registry.Open(entry.root, key, false, false, entry.view);
+        return readable && readable->ValueExists(entry.name) ? RunEntryChange::Refused
+                                                             : RunEntryChange::Gone;
+    }
     const auto value = run->ReadValue(entry.name);
     if (!value)
         return RunEntryChange::Gone;
@@ -258,6 +292,7 @@ void DeleteRunEntry(Program& p, const tk::ListBox& list, const std::vector<RunEn
     const auto line = SelectedLine(p, list, entries.size());
     if (!line)
         return;
+    RefuseNameWithNul(entries[*line]);
     // A value already gone fails without a word; the line stays until the next refresh.
     switch (DeleteRunValue(p.Ports, entries[*line])) {
     case RunEntryChange::Done:
@@ -277,6 +312,7 @@ void DisableRunEntry(Program& p, tk::ListBox& list, std::vector<RunEntry>& entri
     if (!line)
         return;
     RunEntry& entry = entries[*line];
+    RefuseNameWithNul(entry);
     switch (SetRunEntryDisabled(p.Ports, entry, disable)) {
     case RunEntryChange::Done:
         list.SetItem(static_cast<int>(*line), RunEntryLine(entry));

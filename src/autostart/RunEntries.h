@@ -43,8 +43,8 @@ struct RunEntry {
 // The AutoStart page's state, for the run only.
 struct AutoStartState {
     // The selected line of ListBox9 / ListBox10 at the last click (-1 = none); each
-    // refill selects its entry again (by source, root, view and name), or this position when
-    // the entry is gone.
+    // refill selects its entry again (by source, root, view and name) wherever it now stands,
+    // or this position when the entry is gone.
     int LocalRunIndex = 0;
     int CurrentRunIndex = 0;
     // The values behind the lines of ListBox9 / ListBox10, line by line.
@@ -59,6 +59,9 @@ inline constexpr std::size_t MaxBinaryShown = 4096;
 // The data part of a list line: a string quoted, a DWORD as a signed number, binary data
 // as hexadecimal bytes, anything else "Unknown".
 std::string RenderRunValue(const port::RegValue& value);
+
+// A value's name as a line shows it: each NUL inside it as the two characters "\0".
+std::string ShownValueName(const std::string& name);
 
 // The list line: name, " | Path is: ", the data, then " (32-bit)" for a value of the 32-bit
 // view, " (once)" or " (policy)" for the RunOnce and policy keys, and " (disabled)" for a
@@ -92,10 +95,12 @@ void DesignAutoStartPage(TMainForm& f);
 
 // Sets AutoRunOn from the per-user Run key.
 void DetectAutoRun(Program& p);
-// Fills ListBox9 from the per-machine Run key and ListBox10 from the per-user one.
+// Fills ListBox9 from the per-machine Run key and ListBox10 from the per-user one; each
+// selects again the value selected before, by root, view and name, or else the same line.
 void RefreshAutoStart(Program& p);
 // Deletes the value behind the list's selected line (DeleteRunValue); the list keeps the
-// line until the next refresh. Without a selection it only says "Please choose a key!".
+// line until the next refresh. Without a selection it only says "Please choose a key!"; a
+// value whose name holds a NUL is refused with an error saying so.
 // A per-machine entry the user may not change stays, and the status bar says why; when the
 // program's own entry changes, start-with-Windows shows what Windows will now do.
 void DeleteRunEntry(Program& p, const tk::ListBox& list, const std::vector<RunEntry>& entries);

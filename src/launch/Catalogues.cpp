@@ -2,6 +2,7 @@
 
 #include "app/Program.h"
 #include "launch/LaunchConventions.h"
+#include "launch/LaunchEquivalents.h"
 
 namespace trelvix {
 
@@ -59,8 +60,8 @@ constexpr LaunchEntry UsefulToolsEntries[] = {
     {"Disk Management", SystemFile("\\diskmgmt.msc")},
     {"DirectX Diagnostic Tool", SystemFile("\\dxdiag.exe")},
     {"Shared Folders", SystemFile("\\fsmgmt.msc")},
-    // Both started at once: the second does not wait for the first to end.
-    {"IIS Stop", SystemFile("\\iisreset.exe", "/stop"), SystemFile("\\KILL.EXE", "dllhost.exe")},
+    // Killing every dllhost.exe as well would end every COM surrogate on the machine.
+    {"IIS Stop", SystemFile("\\iisreset.exe", "/stop")},
     {"IIS Start", SystemFile("\\iisreset.exe", "/start")},
     {"Local Users and Groups", SystemFile("\\lusrmgr.msc", "/start")},
     {"RegEdit", Command("regedit")},
@@ -69,23 +70,6 @@ constexpr LaunchEntry UsefulToolsEntries[] = {
     {"TaskManager", SystemFile("\\TaskMgr.exe")},
     {"System Information", SystemFile("\\Winmsd.exe")},
 };
-// Files of the system folder that today's Windows no longer has, and what took their
-// place there. Only these are looked for on disk.
-struct Successor {
-    std::string_view target, successor;
-};
-constexpr Successor Successors[] = {
-    // The defragmenter's snap-in left Windows with Vista.
-    {"\\dfrg.msc", "\\dfrgui.exe"},
-};
-
-std::string_view PresentTarget(Program& p, std::string_view target) {
-    for (const Successor& s : Successors)
-        if (s.target == target &&
-            !p.Ports.files.FileExists(p.Ports.shell.SystemDirectory() + std::string(target)))
-            return s.successor;
-    return target;
-}
 } // namespace
 
 Catalogue ControlPanelCatalogue() {
@@ -108,18 +92,14 @@ void RunLaunchAction(Program& p, const LaunchAction& action) {
     std::optional<std::string> parameters;
     if (action.parameters)
         parameters.emplace(*action.parameters);
-    LaunchInSystemDirectory(p, std::string(PresentTarget(p, action.target)), parameters);
+    LaunchInSystemDirectory(p, std::string(action.target), parameters);
 }
 
 namespace {
 void LaunchLine(Program& p, Catalogue catalogue, std::string_view text) {
-    for (const LaunchEntry& entry : catalogue) {
-        if (entry.text != text)
-            continue;
-        RunLaunchAction(p, entry.first);
-        if (entry.second)
-            RunLaunchAction(p, *entry.second);
-    }
+    for (const LaunchEntry& entry : catalogue)
+        if (entry.text == text)
+            LaunchCatalogueLine(p, entry);
 }
 } // namespace
 

@@ -25,12 +25,8 @@ struct LaunchAction {
 
 // One row of a catalogue; its list text is the lookup key.
 struct LaunchEntry {
-    constexpr LaunchEntry(std::string_view text, LaunchAction first,
-                          std::optional<LaunchAction> second = std::nullopt)
-        : text(text), first(first), second(second) {}
     std::string_view text;
-    LaunchAction first;
-    std::optional<LaunchAction> second; // started right after the first, without waiting
+    LaunchAction action;
 };
 
 using Catalogue = std::span<const LaunchEntry>;
@@ -44,10 +40,10 @@ constexpr LaunchAction Command(std::string_view line) {
     return {LaunchKind::CommandLine, line, std::nullopt};
 }
 
-// A system-folder target gone from today's Windows starts what took its place there.
+// Starts an action as its row names it.
 void RunLaunchAction(Program& p, const LaunchAction& action);
-// Runs every row whose text equals the selected entry of `list`. Nothing selected
-// raises tk::EListError and launches nothing.
+// Launches the row whose text equals the selected entry of `list`, as this Windows can
+// (LaunchCatalogueLine). Nothing selected raises tk::EListError and launches nothing.
 void LaunchSelectedEntry(Program& p, Catalogue catalogue, const tk::ListBox& list);
 
 // The three lists of the QuickLaunch page, in list order.

@@ -4,13 +4,26 @@
 
 namespace port {
 
-// Work off the window's thread. `job` runs elsewhere; `done` runs afterwards on the window's
-// thread, as a message between other messages. Jobs may finish in any order; a job never
-// touches controls or the program's state, it hands what it found to `done`.
+// Work off the window's thread, and the one way back to it. The toolkit keeps the results in
+// its own locked queue; this port only runs jobs and wakes the window's thread.
+//
+// The contract, for every executor:
+// - Run: `job` runs on another thread, then `handOver` on that same thread right after it
+//   (the toolkit's hand-over puts the result in its queue and calls Wake()). When no thread
+//   can be had, both run at once in the caller. A job never touches controls or the
+//   program's state.
+// - Wake: any thread may call it; it asks the window's thread to call the wake handler soon,
+//   as a message between other messages. Several wakes may come as one call. False when the
+//   request could not be made (the message queue is full, or the window is gone because the
+//   program is ending): the caller does not retry, the toolkit's next timer drain covers it.
+// - SetWakeHandler: on the window's thread, before the first Run; an empty handler ends the
+//   calls. The handler runs only on the window's thread.
 class Background {
   public:
     virtual ~Background() = default;
-    virtual void Run(std::function<void()> job, std::function<void()> done) = 0;
+    virtual void Run(std::function<void()> job, std::function<void()> handOver) = 0;
+    [[nodiscard]] virtual bool Wake() = 0;
+    virtual void SetWakeHandler(std::function<void()> handler) = 0;
 };
 
 } // namespace port

@@ -90,6 +90,21 @@ enum class KnownFolder {
     Cookies,
 };
 
+// A file open for writing at its end; closed when the object goes.
+class AppendableFile {
+  public:
+    virtual ~AppendableFile() = default;
+    // Its length in bytes now; -1 when the system cannot tell.
+    [[nodiscard]] virtual std::int64_t Length() = 0;
+    // Writes all of `bytes` at the end. False, with the system's reason, when it could not:
+    // part of them may have been written.
+    virtual bool Append(const std::vector<std::uint8_t>& bytes, std::string& reason) = 0;
+    // Writes what was appended through to the disk; false with the system's reason.
+    virtual bool Flush(std::string& reason) = 0;
+    // Cuts the file back to `length` bytes; false when the system refused.
+    virtual bool Truncate(std::int64_t length) = 0;
+};
+
 // Paths are UTF-8 and of any length. Listings and the operations that change an entry take
 // an absolute path in one spelling (no "." or ".." names) and act on exactly the entry it
 // names: a link is handled as the link, and a path that reaches its entry through a link
@@ -135,10 +150,10 @@ class Files {
     // Without confirmation or progress window; the system's sound is kept.
     virtual bool EmptyRecycleBin() = 0;
 
-    // Appends `bytes` to a file, made when missing; `header` goes first when the file is new
-    // or empty. False with the system's reason when the file cannot be opened or written.
-    virtual bool AppendToFile(const std::string& path, const std::vector<std::uint8_t>& header,
-                              const std::vector<std::uint8_t>& bytes, std::string& reason) = 0;
+    // Opens a file to add to its end, made when missing; others may read it meanwhile.
+    // nullptr, with the system's reason, when it cannot be opened for writing.
+    [[nodiscard]] virtual std::unique_ptr<AppendableFile> OpenToAppend(const std::string& path,
+                                                                       std::string& reason) = 0;
     // The whole content of a file; false when it is missing or cannot be read.
     [[nodiscard]] virtual bool ReadWholeFile(const std::string& path,
                                              std::vector<std::uint8_t>& bytes) = 0;

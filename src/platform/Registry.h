@@ -37,6 +37,8 @@ struct NamedValue {
 };
 
 // One open registry key. Closing happens when the object is destroyed.
+// A value is always named by its whole name: a name holding a NUL is refused by every method
+// that takes one (false, nullopt), never cut at its NUL. Listings give names whole, NULs kept.
 class RegistryKey {
   public:
     virtual ~RegistryKey() = default;

@@ -18,6 +18,11 @@ struct MemoryStatus {
     std::uint64_t totalVirtual = 0, availVirtual = 0;
 };
 
+// The running Windows' own version (not the one a compatibility shim reports).
+struct WindowsVersion {
+    unsigned major = 0, minor = 0, build = 0;
+};
+
 class System {
   public:
     virtual ~System() = default;
@@ -41,6 +46,7 @@ class System {
     // The present moment as Windows stamps files and registry records: 100-nanosecond
     // intervals since 1 January 1601, universal time.
     [[nodiscard]] virtual std::uint64_t FileTimeNow() = 0;
+    [[nodiscard]] virtual WindowsVersion OsVersion() = 0;
 };
 
 } // namespace port

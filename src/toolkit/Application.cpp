@@ -15,6 +15,24 @@ std::string ErrorBoxText(const std::string& message) {
 Application::Application(port::Desktop& desktop, std::string title)
     : desktop_(desktop), title_(std::move(title)) {}
 
+Application::~Application() {
+    End();
+}
+
+void Application::SetBackground(port::Background* background) {
+    background_ = background;
+    results_->SetBackground(background);
+    // The handler holds the queue, not this object: a wake that comes after the end finds a
+    // closed queue and does nothing.
+    if (background != nullptr)
+        background->SetWakeHandler([results = results_] { results->Deliver(); });
+}
+
+void Application::End() {
+    ending_ = true;
+    results_->Close();
+}
+
 void Application::CreateForm(Form& form) {
     if (mainForm_ == nullptr)
         mainForm_ = &form;

@@ -3,6 +3,7 @@
 #include "platform/Background.h"
 #include "platform/Desktop.h"
 #include "toolkit/Controls.h"
+#include "toolkit/ResultQueue.h"
 
 #include <deque>
 #include <exception>
@@ -65,14 +66,27 @@ class Application {
     // Runs a handler; whatever it throws ends it and shows the standard error box.
     void Guard(const Handler& handler);
 
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+    ~Application();
+
     // Where jobs run off the window's thread; none: each runs at once, in the caller.
-    void SetBackground(port::Background* background) { background_ = background; }
+    void SetBackground(port::Background* background);
     // Runs `job` off the window's thread, then `done` with its result on the window's
-    // thread. What the job throws is shown in the standard error box instead of `done`;
-    // `settled` runs after either.
+    // thread, through the result queue. What the job throws is shown in the standard error
+    // box instead of `done`; `settled` runs after either.
     template <class Result>
     void RunInBackground(std::function<Result()> job, std::function<void(Result)> done,
                          Handler settled = nullptr);
+
+    // Delivers a batch of waiting results; the window's timer calls it each second, so a
+    // result whose wake was lost still arrives.
+    void DeliverResults() { results_->Deliver(); }
+    // The program is ending: results of jobs still out are dropped and none is delivered
+    // any more, also not from the message loop of a box opened while the program is taken
+    // apart.
+    void End();
+    [[nodiscard]] bool Ending() const { return ending_; }
 
   private:
     void ShowErrorText(const std::string& text);
@@ -83,6 +97,9 @@ class Application {
     port::Background* background_ = nullptr;
     Form* mainForm_ = nullptr;
     bool terminated_ = false;
+    bool ending_ = false;
+    // Shared with the jobs out and the executor's wake handler, which may outlive this object.
+    std::shared_ptr<ResultQueue> results_ = std::make_shared<ResultQueue>();
     bool errorBoxOpen_ = false;
     // Texts of errors raised under the open box, shown in turn after it.
     std::deque<std::string> pendingErrors_;
@@ -117,7 +134,9 @@ void Application::RunInBackground(std::function<Result()> job, std::function<voi
         work();
         apply();
     } else {
-        background_->Run(std::move(work), std::move(apply));
+        background_->Run(std::move(work), [results = results_, apply = std::move(apply)]() mutable {
+            results->HandOver(std::move(apply));
+        });
     }
 }
 

@@ -132,11 +132,10 @@ TEST(AutoStartWatch, TellsOfNewAndChangedEntriesOnce) {
          OldLine,
          nothing,
          [](WatchMachine& t) {
-             t.Put(RegRoot::CurrentUser, RunKey, std::string("Up\0date", 7), "u.exe");
+             t.fake.registry.Put(RegRoot::CurrentUser, RunKey, std::string("Up\0date", 7),
+                                 RegString("u.exe"));
          },
-         {"New program at logon / Up\xE2\x90\x80"
-          "date will start with Windows: \"u.exe\" / "
-          "autostart"}},
+         {"New program at logon / Up\\0date will start with Windows: \"u.exe\" / autostart"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);

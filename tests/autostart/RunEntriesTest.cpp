@@ -93,6 +93,13 @@ TEST(AutoStartPage, EachMenuDeletesTheSelectedLinesOwnValue) {
     EXPECT_EQ(t.Names(RegRoot::LocalMachine), (Lines{"Audio"}));
     EXPECT_EQ(t.Names(RegRoot::CurrentUser), (Lines{"", "A"}));
     EXPECT_TRUE(t.fake.desktop.boxes.empty());
+
+    // The key removed meanwhile: deleting a line of it does not make it again.
+    t.fake.registry.keys.erase(fakes::FakeRegistry::KeyName(RegRoot::LocalMachine, RunKey));
+    f.ListBox9.SelectItem(0);
+    f.DeleteThisKeyFrom1.Click();
+    EXPECT_FALSE(t.fake.registry.HasKey(RegRoot::LocalMachine, RunKey));
+    EXPECT_TRUE(t.fake.desktop.boxes.empty());
 }
 
 TEST(AutoStartPage, ListsBothKeysInTheirOrderAndRefreshSelectsTheRememberedPositionAgain) {
@@ -138,6 +145,81 @@ TEST(AutoStartPage, RefreshKeepsTheSelectedEntryWhenLinesBeforeItGo) {
     EXPECT_EQ(f.ListBox10.Item(3), "Shared | Path is: \"once.exe\" (once)");
     f.ShortCut(F5);
     EXPECT_EQ(f.ListBox10.ItemIndex(), 3) << "the entry stays selected";
+}
+
+// A NUL inside a name is part of it: such a value is listed apart from the one its name
+// would be cut to, shown with "\\0", and every change on its line is refused, leaving both
+// values; the value beside it is still changed as usual.
+TEST(AutoStartPage, ANameHoldingANulIsListedWholeAndNeverChanged) {
+    const std::string keepHidden("Keep\0Hidden", 11);
+    const std::string hidden("\0Hidden", 7);
+    const std::string own("Trelvix\0Old", 11);
+    fakes::TestProgram t;
+    auto& r = t.fake.registry;
+    r.Put(RegRoot::CurrentUser, RunKey, "", RegString("default.exe"));
+    r.Put(RegRoot::CurrentUser, RunKey, "Keep", RegString("keep.exe"));
+    r.Put(RegRoot::CurrentUser, RunKey, keepHidden, RegString("hidden.exe"));
+    r.Put(RegRoot::CurrentUser, RunKey, hidden, RegString("nameless.exe"));
+    r.Put(RegRoot::CurrentUser, RunKey, own, RegString("old.exe"));
+    auto& f = *t.Start().MainForm;
+    EXPECT_EQ(
+        f.ListBox10.Items(),
+        (Lines{" | Path is: \"default.exe\"", "Keep | Path is: \"keep.exe\"",
+               "Keep\\0Hidden | Path is: \"hidden.exe\"", "\\0Hidden | Path is: \"nameless.exe\"",
+               "Trelvix\\0Old | Path is: \"old.exe\""}));
+    EXPECT_FALSE(t.P().AutoRunOn) << "a name cut at its NUL is not the program's own";
+    const Lines names = t.fake.registry.Names(RegRoot::CurrentUser, RunKey);
+    const std::pair<int, const char*> lines[] = {
+        {2, "Keep\\0Hidden"}, {3, "\\0Hidden"}, {4, "Trelvix\\0Old"}};
+    for (const auto& [line, shown] : lines) {
+        for (tk::MenuItem* item :
+             {&f.DeleteThisKeyFromHKEYLOCALMACHINE1, &f.Disable2, &f.Enable2}) {
+            SCOPED_TRACE(std::string(shown) + " " + item->Name());
+            t.fake.desktop.boxes.clear();
+            f.ListBox10.SelectItem(line);
+            item->Click();
+            ASSERT_EQ(t.fake.desktop.boxes.size(), 1u);
+            EXPECT_EQ(t.fake.desktop.boxes[0].text,
+                      std::string(shown) + " cannot be changed here: its name holds a NUL "
+                                           "character, which no backup file can hold.");
+        }
+    }
+    EXPECT_EQ(t.fake.registry.Names(RegRoot::CurrentUser, RunKey), names);
+    EXPECT_TRUE(t.fake.files.appended.empty()) << "nothing was kept, nothing was deleted";
+    f.ListBox10.SelectItem(1);
+    f.DeleteThisKeyFromHKEYLOCALMACHINE1.Click();
+    EXPECT_EQ(t.fake.registry.Names(RegRoot::CurrentUser, RunKey),
+              (Lines{"", keepHidden, hidden, own}));
+}
+
+// A refresh selects again the value that was selected, by root, view and name, wherever the
+// values added meanwhile put it; when it is gone, the same line.
+TEST(AutoStartPage, ARefreshSelectsTheSameValueWhereverItNowStands) {
+    AutoStartMachine t;
+    auto& f = t.Main();
+    f.SelectPage(AutoStartPage);
+    f.ListBox10.SelectItem(1); // "A"
+    f.ListBox9.SelectItem(1);  // "Shared" of the per-machine key
+    auto& r = t.fake.registry;
+    auto& user = r.At(RegRoot::CurrentUser, RunKey).values;
+    user.insert(user.begin(), {"First", RegString("first.exe")});
+    auto& machine = r.At(RegRoot::LocalMachine, RunKey).values;
+    machine.insert(machine.begin(), {"Before", RegString("before.exe")});
+    f.ShortCut(F5);
+    EXPECT_EQ(f.ListBox10.ItemIndex(), 2);
+    EXPECT_EQ(f.ListBox10.Item(2), "A | Path is: \"a.exe\"");
+    EXPECT_EQ(f.ListBox9.ItemIndex(), 2);
+    EXPECT_EQ(f.ListBox9.Item(2), "Shared | Path is: 1");
+    machine.erase(machine.begin() + 2);
+    f.ShortCut(F5);
+    EXPECT_EQ(f.ListBox9.ItemIndex(), -1) << "the same line, now past the end";
+    f.ListBox10.SelectItem(4); // "Shared" of the per-user key
+    user.erase(user.begin() + 4);
+    user.push_back({"Shared", RegDWord(2)});
+    user.insert(user.begin(), {"Zero", RegString("zero.exe")});
+    f.ShortCut(F5);
+    EXPECT_EQ(f.ListBox10.ItemIndex(), 5);
+    EXPECT_EQ(f.ListBox10.Item(5), "Shared | Path is: 2");
 }
 
 TEST(AutoStartPage, WithoutASelectionTheMenusOnlyAskForOne) {

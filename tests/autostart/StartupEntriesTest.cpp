@@ -263,31 +263,77 @@ TEST(StartupEntries, DeletedValuesOfEveryTypeAreKeptByteForByte) {
     EXPECT_EQ(ParseRegFile(t.fake.files.appended[BackupFile]), expected);
 }
 
-// When the file cannot be written nothing is deleted, and the box says why.
+// When the file cannot be written, or not all of it and through to the disk, it is cut back
+// to what it held and nothing is deleted; the box says why, and when even the cut failed,
+// that the file may be damaged.
 TEST(StartupEntries, AValueThatCannotBeKeptIsNotDeleted) {
-    const std::tuple<std::function<void(fakes::TestProgram&)>, std::string> cases[] = {
-        {[](auto& t) { t.fake.files.appendRefusal = "Access is denied."; },
-         "The entry was not deleted: the file that keeps deleted entries, \"" +
-             std::string(BackupFile) + "\", cannot be written. Access is denied."},
-        {[](auto& t) {
+    const std::string refused = "The entry was not deleted: the file that keeps deleted "
+                                "entries, \"" +
+                                std::string(BackupFile) + "\", cannot be written. ";
+    const std::string full = "There is not enough space on the disk.";
+    const Bytes earlier = {0xFF, 0xFE, 'W', 0, 'i', 0, 'n', 0};
+    struct Case {
+        const char* what;
+        std::function<void(fakes::TestProgram&)> arrange;
+        std::string message;
+        Bytes held; // the file before, and after
+    };
+    const Case cases[] = {
+        {"refused",
+         [](auto& t) { t.fake.files.appendRefusal = "Access is denied."; },
+         refused + "Access is denied.",
+         {}},
+        {"a name no file can hold",
+         [](auto& t) {
              t.fake.registry.At(RegRoot::CurrentUser, RunKey).values[0].first = "Two\r\nlines";
          },
          "The value \"Two\r\nlines\" has a line break in its name, which a registry file cannot "
-         "hold."},
+         "hold.",
+         {}},
+        {"the disk full within the header",
+         [](auto& t) { t.fake.files.appendRoom = 10; },
+         refused + full,
+         {}},
+        {"the disk full within the entry", [](auto& t) { t.fake.files.appendRoom = 3; },
+         refused + full, earlier},
+        {"not flushed", [](auto& t) { t.fake.files.refuseFlush = true; },
+         refused + "The request could not be performed because of an I/O device error.", earlier},
+        {"not cut back either",
+         [](auto& t) {
+             t.fake.files.appendRoom = 100;
+             t.fake.files.refuseTruncate = true;
+         },
+         refused + full +
+             " The file may be damaged: what was written of this entry could not be taken back.",
+         {}},
     };
-    for (const auto& [arrange, message] : cases) {
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         StartupMachine t;
-        arrange(t);
+        c.arrange(t);
+        if (!c.held.empty())
+            t.fake.files.appended[BackupFile] = c.held;
         auto& f = *t.Start().MainForm;
         const Lines before = t.Names(RegRoot::CurrentUser, RunKey);
         f.ListBox10.SelectItem(0);
         f.DeleteThisKeyFromHKEYLOCALMACHINE1.Click();
         ASSERT_EQ(t.fake.desktop.boxes.size(), 1u);
-        EXPECT_EQ(t.fake.desktop.boxes[0].text, message);
+        EXPECT_EQ(t.fake.desktop.boxes[0].text, c.message);
         EXPECT_EQ(t.Names(RegRoot::CurrentUser, RunKey), before);
         EXPECT_TRUE(t.Get(RegRoot::CurrentUser, Approved, "OFF").has_value());
-        EXPECT_TRUE(t.fake.files.appended[BackupFile].empty());
+        if (!t.fake.files.refuseTruncate) {
+            EXPECT_EQ(t.fake.files.appended[BackupFile], c.held);
+        }
     }
+    // Beside them, the same deletion with room enough: the file is flushed, the value goes.
+    StartupMachine t;
+    t.fake.files.appendRoom = 100000;
+    auto& f = *t.Start().MainForm;
+    f.ListBox10.SelectItem(0);
+    f.DeleteThisKeyFromHKEYLOCALMACHINE1.Click();
+    EXPECT_TRUE(t.fake.desktop.boxes.empty());
+    EXPECT_TRUE(t.fake.files.flushed[BackupFile]);
+    EXPECT_FALSE(t.Get(RegRoot::CurrentUser, RunKey, "OFF").has_value());
 }
 
 // The RunOnce keys (both views of the per-machine one) and the policy Run keys, after the Run

@@ -150,6 +150,46 @@ TEST(BackgroundWalks, TimersTickWhileWalksAreHeld) {
     EXPECT_EQ(f.Label2.Caption(), "Counting...");
 }
 
+// A wake the window's thread never gets (its message queue full) loses no result: each
+// Check1000 tick delivers what waits, and the program ends as when every wake arrives.
+TEST(BackgroundWalks, ResultsWhoseWakeFailedArriveAtTheNextTick) {
+    FilledMachine m;
+    auto& p = m.Start();
+    auto& f = *p.MainForm;
+    m.background.refuseWakes = true;
+    m.background.CompleteAll();
+    EXPECT_EQ(f.Label2.Caption(), "Counting...") << "not delivered without a wake";
+    EXPECT_GT(m.background.wakes, 0);
+    for (int tick = 0; tick < 4; ++tick) {
+        f.Check1000.Tick();
+        m.background.CompleteAll();
+    }
+    EXPECT_EQ(Snapshot(p), RunNowSnapshot(false));
+}
+
+// The program ends with jobs out and the idle glyph's file missing: it is taken apart without
+// a box (whose message loop would deliver results into it), and results that come after its
+// end are dropped, never run.
+TEST(BackgroundWalks, TheProgramsEndOpensNoBoxAndRunsNoResult) {
+    FilledMachine m;
+    m.fake.bitmaps.missing.push_back("On.bmp"); // a failure reported at the start
+    m.Start();
+    m.background.Complete(0);
+    ASSERT_GT(m.background.Held(), 0u);
+    ASSERT_EQ(m.fake.desktop.boxes.size(), 1u);
+    m.fake.desktop.boxes.clear();
+    m.fake.bitmaps.missing.push_back("Off.bmp");
+    int delivered = 0;
+    m.fake.desktop.whileBoxOpen = [&] { ++delivered; };
+    m.program.reset();
+    EXPECT_TRUE(m.fake.desktop.boxes.empty());
+    const auto changes = m.files().changes;
+    m.background.CompleteAll();
+    EXPECT_TRUE(m.fake.desktop.boxes.empty());
+    EXPECT_EQ(delivered, 0);
+    EXPECT_EQ(m.files().changes, changes);
+}
+
 // The temporary folder is looked for and made again off the window's thread (a folder on a
 // share that does not answer would hold the window up each second): one check at a time,
 // not shown as work.

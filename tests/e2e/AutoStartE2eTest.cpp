@@ -25,6 +25,26 @@ std::optional<std::wstring> RunValue(const std::wstring& name) {
     return data;
 }
 
+// Opens the AutoStart page, selects the per-user list's line `line` and opens its context
+// menu with a real right click; the line's index, -1 when it is not listed.
+int OpenMenuOfUserLine(e2e::Trelvix& app, const std::string& line) {
+    app.ClickTab(app.Control(id::Disks), AutoStartPage);
+    HWND list = app.Control(id::ListBox10);
+    const auto items = app.ListItems(list);
+    const auto at = std::find(items.begin(), items.end(), line);
+    if (at == items.end())
+        return -1;
+    const int index = static_cast<int>(at - items.begin());
+    app.SelectListItem(list, index);
+    EXPECT_TRUE(WaitFor([&] { return app.ListSelection(list) == index; }));
+    e2e::RealClick(e2e::ItemPoint(list, index), 3);
+    EXPECT_TRUE(WaitFor([] {
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        return menu != nullptr && IsWindowVisible(menu) != FALSE;
+    }));
+    return index;
+}
+
 bool StatusSays(const e2e::Trelvix& app, const std::string& part) {
     return app.StatusText(app.Control(id::StatusBar1)).find(part) != std::string::npos;
 }
@@ -85,21 +105,10 @@ TEST(AutoStartE2e, DisablingAnEntryFromItsContextMenuMarksItsLine) {
     ASSERT_EQ(added.exitCode, 0u) << added.output;
     e2e::Trelvix app;
     app.Start();
-    app.ClickTab(app.Control(id::Disks), AutoStartPage);
-    HWND list = app.Control(id::ListBox10);
     const std::string line = "Tool To Disable | Path is: \"C:\\tool.exe\"";
-    const auto items = app.ListItems(list);
-    const auto at = std::find(items.begin(), items.end(), line);
-    ASSERT_NE(at, items.end());
-    const int index = static_cast<int>(at - items.begin());
-    app.SelectListItem(list, index);
-    ASSERT_TRUE(WaitFor([&] { return app.ListSelection(list) == index; }));
-
-    e2e::RealClick(e2e::ItemPoint(list, index), 3);
-    ASSERT_TRUE(WaitFor([] {
-        HWND menu = FindWindowW(L"#32768", nullptr);
-        return menu != nullptr && IsWindowVisible(menu) != FALSE;
-    }));
+    const int index = OpenMenuOfUserLine(app, line);
+    ASSERT_GE(index, 0);
+    HWND list = app.Control(id::ListBox10);
     e2e::XdoTool("key Down Down Return"); // the second item
     EXPECT_TRUE(WaitFor([&] {
         return app.ListItems(list).at(static_cast<std::size_t>(index)) == line + " (disabled)";
@@ -110,6 +119,44 @@ TEST(AutoStartE2e, DisablingAnEntryFromItsContextMenuMarksItsLine) {
     EXPECT_NE(record.output.find("REG_BINARY    03000000"), std::string::npos) << record.output;
     app.Close();
     RegDeleteKeyValueW(HKEY_CURRENT_USER, RunKey, L"Tool To Disable");
+}
+
+// A value named "Keep\0Hidden" beside "Keep": its line shows the NUL as "\0", and deleting
+// that line is refused with a box saying why; "Keep" stays, and so does the hidden value.
+TEST(AutoStartE2e, DeletingTheLineOfANameWithANulLeavesTheValueItWouldBeCutTo) {
+    e2e::ForgetSettings();
+    const std::wstring keepHidden(L"Keep\0Hidden", 11);
+    ASSERT_TRUE(win32::SetValueWithCountedName(HKEY_CURRENT_USER, RunKey, L"Keep", L"keep.exe"));
+    ASSERT_TRUE(
+        win32::SetValueWithCountedName(HKEY_CURRENT_USER, RunKey, keepHidden, L"hidden.exe"));
+    e2e::Trelvix app;
+    app.Start();
+    ASSERT_GE(OpenMenuOfUserLine(app, "Keep\\0Hidden | Path is: \"hidden.exe\""), 0);
+    const auto items = app.ListItems(app.Control(id::ListBox10));
+    EXPECT_NE(std::find(items.begin(), items.end(), "Keep | Path is: \"keep.exe\""), items.end());
+    e2e::XdoTool("key Down Return"); // the first item: Delete
+    HWND box = e2e::WaitForBox(app);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(e2e::BoxText(box), "Keep\\0Hidden cannot be changed here: its name holds a NUL "
+                                 "character, which no backup file can hold.");
+    e2e::AnswerBox(box, IDOK);
+    EXPECT_EQ(RunValue(L"Keep"), L"keep.exe");
+    HKEY raw = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, RunKey, 0, KEY_READ, &raw), ERROR_SUCCESS);
+    const win32::UniqueKey key(raw);
+    bool hiddenKept = false;
+    wchar_t name[64];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = 64;
+        if (RegEnumValueW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        hiddenKept = hiddenKept || std::wstring(name, length) == keepHidden;
+    }
+    EXPECT_TRUE(hiddenKept);
+    app.Close();
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, RunKey, L"Keep");
+    EXPECT_TRUE(win32::DeleteValueWithCountedName(HKEY_CURRENT_USER, RunKey, keepHidden));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <stdexcept>
 
 namespace fakes {
@@ -276,28 +277,82 @@ bool FakeFiles::EmptyRecycleBin() {
     return true;
 }
 
-bool FakeFiles::AppendToFile(const std::string& path, const std::vector<std::uint8_t>& header,
-                             const std::vector<std::uint8_t>& bytes, std::string& reason) {
-    changes.push_back("AppendToFile " + path);
+namespace {
+
+// Writes into FakeFiles::appended, as the disk would, within the room the test left.
+class FakeAppendableFile : public port::AppendableFile {
+  public:
+    FakeAppendableFile(FakeFiles& files, std::string path, std::function<void()> resized)
+        : files_(files), path_(std::move(path)), resized_(std::move(resized)) {}
+
+    std::int64_t Length() override { return static_cast<std::int64_t>(Content().size()); }
+
+    bool Append(const std::vector<std::uint8_t>& bytes, std::string& reason) override {
+        files_.flushed[path_] = false;
+        std::size_t taken = bytes.size();
+        if (files_.appendRoom)
+            taken = std::min(taken, *files_.appendRoom);
+        Content().insert(Content().end(), bytes.begin(),
+                         bytes.begin() + static_cast<std::ptrdiff_t>(taken));
+        if (files_.appendRoom)
+            *files_.appendRoom -= taken;
+        resized_();
+        if (taken == bytes.size())
+            return true;
+        reason = "There is not enough space on the disk.";
+        return false;
+    }
+
+    bool Flush(std::string& reason) override {
+        if (files_.refuseFlush) {
+            reason = "The request could not be performed because of an I/O device error.";
+            return false;
+        }
+        files_.flushed[path_] = true;
+        return true;
+    }
+
+    bool Truncate(std::int64_t length) override {
+        if (files_.refuseTruncate || length < 0 ||
+            static_cast<std::size_t>(length) > Content().size())
+            return false;
+        Content().resize(static_cast<std::size_t>(length));
+        resized_();
+        return true;
+    }
+
+  private:
+    std::vector<std::uint8_t>& Content() { return files_.appended[path_]; }
+
+    FakeFiles& files_;
+    std::string path_;
+    std::function<void()> resized_;
+};
+
+} // namespace
+
+std::unique_ptr<port::AppendableFile> FakeFiles::OpenToAppend(const std::string& path,
+                                                              std::string& reason) {
+    changes.push_back("OpenToAppend " + path);
     const std::string folder = path.substr(0, path.rfind('\\'));
     if (appendRefusal) {
         reason = *appendRefusal;
-        return false;
+        return nullptr;
     }
     if (!Exists(folder) || (AttributesOf(folder) & port::attr::Directory) == 0) {
         reason = "The system cannot find the path specified.";
-        return false;
+        return nullptr;
     }
     if (Exists(path) && (AttributesOf(path) & port::attr::Directory) != 0) {
         reason = "Access is denied.";
-        return false;
+        return nullptr;
     }
-    std::vector<std::uint8_t>& content = appended[path];
-    if (content.empty())
-        content = header;
-    content.insert(content.end(), bytes.begin(), bytes.end());
-    Make(path, port::attr::Archive).size = static_cast<std::int64_t>(content.size());
-    return true;
+    (void)appended[path];
+    auto resized = [this, path] {
+        Make(path, port::attr::Archive).size = static_cast<std::int64_t>(appended[path].size());
+    };
+    resized();
+    return std::make_unique<FakeAppendableFile>(*this, path, std::move(resized));
 }
 
 bool FakeFiles::ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {

@@ -33,8 +33,8 @@ class FakeFiles : public port::Files {
     std::vector<std::string> OneDriveFolders() override { return oneDriveFolders; }
     port::RecycleBinContent QueryRecycleBin() override;
     bool EmptyRecycleBin() override;
-    bool AppendToFile(const std::string& path, const std::vector<std::uint8_t>& header,
-                      const std::vector<std::uint8_t>& bytes, std::string& reason) override;
+    std::unique_ptr<port::AppendableFile> OpenToAppend(const std::string& path,
+                                                       std::string& reason) override;
     bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) override;
     bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
                         std::string& reason) override;
@@ -81,14 +81,20 @@ class FakeFiles : public port::Files {
     // between a listing and what the walk does next.
     std::function<void(const std::string& folder)> afterListing;
 
-    // What AppendToFile wrote, by path; the file shows in the tree with that size.
+    // What was appended to files, by path; the file shows in the tree with that size.
     std::map<std::string, std::vector<std::uint8_t>> appended;
     // The program's own files, written whole (WriteWholeFile) and read back; apart from the
     // tree, so they never show in a walk.
     std::map<std::string, std::vector<std::uint8_t>> replaced;
-    // The system's reason for refusing every append and replace; none: an append into a folder that
-    // exists succeeds.
+    // The system's reason for refusing to open every file to append; none: a file in a folder
+    // that exists opens.
     std::optional<std::string> appendRefusal;
+    // A disk that fills up: appends take this many bytes more in all, then fail part way.
+    std::optional<std::size_t> appendRoom;
+    bool refuseFlush = false;
+    bool refuseTruncate = false;
+    // Whether each file opened to append was flushed before it was closed, by path.
+    std::map<std::string, bool> flushed;
 
   private:
     struct Node;

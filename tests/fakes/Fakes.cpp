@@ -31,7 +31,7 @@ class FakeKey : public port::RegistryKey {
     }
 
     bool DeleteValue(const std::string& name) override {
-        if (!writable_ || key_.refuseWrites)
+        if (!writable_ || key_.refuseWrites || !Whole(name))
             return false;
         auto& values = key_.values;
         auto it = std::find_if(values.begin(), values.end(),
@@ -62,7 +62,12 @@ class FakeKey : public port::RegistryKey {
                FakeRegistry::KeyName(port::RegRoot::CurrentUser, b);
     }
 
+    // As the real registry port: a name holding a NUL is refused by every call that takes one.
+    static bool Whole(const std::string& name) { return name.find('\0') == std::string::npos; }
+
     port::RegValue* Find(const std::string& name) {
+        if (!Whole(name))
+            return nullptr;
         for (auto& entry : key_.values)
             if (Same(entry.first, name))
                 return &entry.second;
@@ -70,7 +75,7 @@ class FakeKey : public port::RegistryKey {
     }
 
     bool Write(const std::string& name, const port::RegValue& value) {
-        if (!writable_ || key_.refuseWrites)
+        if (!writable_ || key_.refuseWrites || !Whole(name))
             return false;
         ++registry_.writes;
         if (port::RegValue* existing = Find(name))

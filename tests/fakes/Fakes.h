@@ -266,12 +266,14 @@ class FakeSystem : public port::System {
     }
 
     std::uint64_t FileTimeNow() override { return fileTime; }
+    port::WindowsVersion OsVersion() override { return version; }
 
     port::LocalTime now{2026, 12, 6, 9, 5, 7, 0, 0};
     port::MemoryStatus memory;
     std::uint64_t tickCount = 0;
     std::optional<port::LocalTime> skippedHour;
     std::uint64_t fileTime = 0x01DB'4F5E'8A6B'1C00ull;
+    port::WindowsVersion version{10, 0, 19045};
 };
 
 // ---- Files, shell, drives and the rest ----
@@ -515,24 +517,35 @@ struct FakePorts {
 };
 
 // Jobs held until the test completes them, in any order; or run at once (`runNow`).
-// Completing a job runs it and then its continuation, as the window's thread would.
+// Completing a job runs it and then its hand-over; a wake delivers the waiting results at
+// once, as the window's thread would on its message.
 class HeldBackground : public port::Background {
   public:
-    void Run(std::function<void()> job, std::function<void()> done) override {
+    void Run(std::function<void()> job, std::function<void()> handOver) override {
         ++started;
         if (runNow) {
             job();
-            done();
+            handOver();
             return;
         }
-        held.push_back({std::move(job), std::move(done)});
+        held.push_back({std::move(job), std::move(handOver)});
     }
+    bool Wake() override {
+        ++wakes;
+        if (refuseWakes)
+            return false;
+        if (onWake)
+            onWake();
+        return true;
+    }
+    void SetWakeHandler(std::function<void()> handler) override { onWake = std::move(handler); }
+
     [[nodiscard]] size_t Held() const { return held.size(); }
     void Complete(size_t index) {
         Pair pair = std::move(held.at(index));
         held.erase(held.begin() + static_cast<std::ptrdiff_t>(index));
         pair.job();
-        pair.done();
+        pair.handOver();
     }
     // Completes the held jobs, and the ones their continuations start, until none is left:
     // the oldest first, the newest first, or in an order drawn from `seed`.
@@ -548,8 +561,8 @@ class HeldBackground : public port::Background {
             Complete(index);
         }
     }
-    // Runs a held job as its worker would, its continuation staying held: to the window's
-    // thread the job is still out. Completing it later runs only the continuation.
+    // Runs a held job as its worker would, its hand-over staying held: to the window's
+    // thread the job is still out. Completing it later runs only the hand-over.
     void RunOnly(size_t index) {
         Pair& pair = held.at(index);
         std::function<void()> job = std::move(pair.job);
@@ -558,12 +571,16 @@ class HeldBackground : public port::Background {
     }
     bool runNow = false;
     int started = 0;
+    // Wakes refused, as when the window's message queue is full.
+    bool refuseWakes = false;
+    int wakes = 0;
 
   private:
     struct Pair {
-        std::function<void()> job, done;
+        std::function<void()> job, handOver;
     };
     std::vector<Pair> held;
+    std::function<void()> onWake;
 };
 
 } // namespace fakes

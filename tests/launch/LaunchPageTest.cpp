@@ -24,8 +24,11 @@ Launched Launches(fakes::FakeShell& shell) {
                       shows[static_cast<int>(o.show)]);
     for (const fakes::CommandLine& c : shell.commandLines)
         out.push_back("run " + c.line + " " + shows[static_cast<int>(c.show)]);
+    for (const fakes::FakeShell::LinkOpen& l : shell.links)
+        out.push_back("link " + l.verb + " " + l.link + " " + shows[static_cast<int>(l.show)]);
     shell.opens.clear();
     shell.commandLines.clear();
+    shell.links.clear();
     return out;
 }
 
@@ -44,19 +47,17 @@ TEST(Catalogues, ListsShowUniqueTextsWithSystemDirectoryTargets) {
         Launched texts;
         for (const trelvix::LaunchEntry& row : rows) {
             texts.emplace_back(row.text);
-            for (const auto& action : {std::optional(row.first), row.second})
-                EXPECT_TRUE(!action || action->kind == trelvix::LaunchKind::CommandLine ||
-                            action->target.starts_with("\\"))
-                    << row.text;
+            EXPECT_TRUE(row.action.kind == trelvix::LaunchKind::CommandLine ||
+                        row.action.target.starts_with("\\"))
+                << row.text;
         }
         EXPECT_EQ(list.Items(), texts);
         EXPECT_EQ(std::set(texts.begin(), texts.end()).size(), texts.size()) << "a text twice";
     }
 }
 
-// A double click starts its row's actions. A launch the system refuses says so in the
-// standard box, naming the program as its row does (the whole path of a system-folder row),
-// and the row's next action still starts.
+// A double click starts its row's action. A launch the system refuses says so in the
+// standard box, naming the program as its row does (the whole path of a system-folder row).
 TEST(Catalogues, DoubleClickStartsTheRowsActionsAndShowsARefusalsReason) {
     const std::string missing = "The system cannot find the file specified.";
     const std::string shellFolder = "run rundll32 SHELL32,SHHelpShortcuts_RunDLL ";
@@ -73,12 +74,12 @@ TEST(Catalogues, DoubleClickStartsTheRowsActionsAndShowsARefusalsReason) {
          {"run regedit shown"},
          {"Cannot start regedit: Access is denied."}},
         {&F::ListBox7,
-         "IIS Stop",
-         {Open + "iisreset.exe [/stop] normal", Open + "KILL.EXE [dllhost.exe] normal"},
-         {"Cannot start C:\\WINDOWS\\system32\\iisreset.exe: " + missing}},
+         "Calculator",
+         {Open + "calc.exe normal"},
+         {"Cannot start C:\\WINDOWS\\system32\\calc.exe: " + missing}},
     };
     fakes::TestProgram t;
-    t.fake.shell.refused = {{"C:\\WINDOWS\\system32\\iisreset.exe", missing},
+    t.fake.shell.refused = {{"C:\\WINDOWS\\system32\\calc.exe", missing},
                             {"regedit", "Access is denied"}};
     auto& p = t.Start();
     for (const Case& c : cases) {
@@ -139,6 +140,147 @@ TEST(Catalogues, DefragmenterStartsWhatTheSystemFolderHolds) {
             way(t.Main());
             EXPECT_EQ(Launches(t.fake.shell), Launched{Open + c.started + " normal"});
             EXPECT_EQ(t.fake.desktop.Texts(), c.boxes);
+        }
+}
+
+// The lines whose tools today's Windows dropped or moved, on a system folder that holds
+// the row's program, only its present-day equivalent, or neither, on Windows 7 and 10; the
+// tray item of the list starts the same. Settings pages exist from Windows 10 on; Local
+// Users and Groups counts the edition (Professional where the row's program is present,
+// Home otherwise). Calculator, outside the table, starts as its row says in every case.
+TEST(Catalogues, LinesStartWhatTodaysWindowsHas) {
+    const std::string folder = "C:\\WINDOWS\\system32\\";
+    const std::string missing = "The system cannot find the file specified.";
+    const auto open = [&](const std::string& file, const std::string& parameters = "") {
+        return Open + file + (parameters.empty() ? "" : " [" + parameters + "]") + " normal";
+    };
+    const auto page = [](const std::string& name) {
+        return "link open ms-settings:" + name + " normal";
+    };
+    const auto refused = [&](const std::string& file) {
+        return Launched{open(file), "box Cannot start " + folder + file + ": " + missing};
+    };
+    const auto notInstalled = [&](const std::string& file) {
+        return Launched{"box Cannot start " + folder + file + ": it is not installed on this " +
+                        "computer."};
+    };
+    const auto notPart = [](const std::string& program) {
+        return Launched{"box Cannot start " + program + ": it is not part of this version " +
+                        "of Windows."};
+    };
+    struct Case {
+        tk::ListBox F::*list;
+        tk::MenuItem F::*trayItem;
+        const char* line;
+        std::vector<std::string> rowFiles, equivalentFiles; // in the system folder
+        Launched present, equivalent10, equivalent7, neither10, neither7;
+    };
+    const Launched cp = refused("access.cpl"), au = refused("wuaucpl.cpl");
+    const Launched ewin = {page("easeofaccess")}, uwin = {page("windowsupdate")};
+    const Launched pwm = notPart(folder + "inetsrv\\pws.exe");
+    const Launched tln = notPart(folder + "tlntadmn.exe");
+    const Launched dsk = notPart("rundll32 diskcopy,DiskCopyRunDll");
+    const Launched iis = notInstalled("iisreset.exe"), sec = notInstalled("secpol.msc");
+    const Launched mgr = notInstalled("inetsrv\\InetMgr.exe");
+    const Launched fo = {"run rundll32 shell32.dll,Options_RunDLL 0 shown"};
+    // clang-format off
+    const Case cases[] = {
+        // list, tray item, line, the row's files, the equivalent's files;
+        // then: present, equivalent on 10 / 7, neither on 10 / 7
+        {&F::ListBox5, &F::mia1, "Accessibility Options", {"access.cpl"}, {},
+         {open("access.cpl")}, ewin, cp, ewin, cp},
+        {&F::ListBox5, &F::mia1, "Automatic Updates", {"wuaucpl.cpl"}, {},
+         {open("wuaucpl.cpl")}, uwin, au, uwin, au},
+        {&F::ListBox5, &F::mia1, "Fax", {"fax.cpl"}, {"WFS.exe"},
+         {open("fax.cpl")}, {open("WFS.exe")}, {open("WFS.exe")}, {page("printers")},
+         refused("fax.cpl")},
+        {&F::ListBox5, &F::mia1, "Folder Options", {"appwiz.cpl"}, {"shell32.dll"},
+         fo, fo, fo, fo, fo},
+        {&F::ListBox5, &F::mia1, "Scanner and Cameras", {"sticpl.cpl"}, {},
+         {open("sticpl.cpl")}, {page("printers")}, refused("sticpl.cpl"), {page("printers")},
+         refused("sticpl.cpl")},
+        {&F::ListBox6, &F::mia2, "Component Services", {"Com\\comexp.msc"}, {"comexp.msc"},
+         {open("Com\\comexp.msc")}, {open("comexp.msc")}, {open("comexp.msc")},
+         refused("comexp.msc"), refused("comexp.msc")},
+        {&F::ListBox6, &F::mia2, "Internet Services Manager", {"Inetsrv\\iis.msc"},
+         {"inetsrv\\InetMgr.exe"}, {open("Inetsrv\\iis.msc")}, {open("inetsrv\\InetMgr.exe")},
+         {open("inetsrv\\InetMgr.exe")}, mgr, mgr},
+        {&F::ListBox6, &F::mia2, "Local Security Policy", {"secpol.msc"}, {},
+         {open("secpol.msc")}, sec, sec, sec, sec},
+        {&F::ListBox6, &F::mia2, "Personal Web Manager", {"inetsrv\\pws.exe"}, {},
+         {open("inetsrv\\pws.exe")}, pwm, pwm, pwm, pwm},
+        {&F::ListBox6, &F::mia2, "Telnet Server Administrator", {"tlntadmn.exe"}, {},
+         {open("tlntadmn.exe")}, tln, tln, tln, tln},
+        {&F::ListBox7, &F::mia3, "Copy Disk To Disk", {"diskcopy.dll"}, {},
+         {"run rundll32 diskcopy,DiskCopyRunDll shown"}, dsk, dsk, dsk, dsk},
+        {&F::ListBox7, &F::mia3, "ClipBoard Viewer", {"clipbrd.exe"}, {},
+         {open("clipbrd.exe")}, {page("clipboard")}, refused("clipbrd.exe"),
+         {page("clipboard")}, refused("clipbrd.exe")},
+        {&F::ListBox7, &F::mia3, "Defragmenter", {"dfrg.msc"}, {"dfrgui.exe"},
+         {open("dfrg.msc")}, {open("dfrgui.exe")}, {open("dfrgui.exe")},
+         refused("dfrgui.exe"), refused("dfrgui.exe")},
+        // Never with a second program that would end every dllhost.exe on the machine.
+        {&F::ListBox7, &F::mia3, "IIS Stop", {"iisreset.exe"}, {},
+         {open("iisreset.exe", "/stop")}, iis, iis, iis, iis},
+        {&F::ListBox7, &F::mia3, "IIS Start", {"iisreset.exe"}, {},
+         {open("iisreset.exe", "/start")}, iis, iis, iis, iis},
+        {&F::ListBox7, &F::mia3, "Local Users and Groups", {"lusrmgr.msc"}, {"netplwiz.exe"},
+         {open("lusrmgr.msc", "/start")}, {open("netplwiz.exe")}, {open("netplwiz.exe")},
+         refused("netplwiz.exe"), refused("netplwiz.exe")},
+        {&F::ListBox7, &F::mia3, "System Information", {"Winmsd.exe"}, {"msinfo32.exe"},
+         {open("Winmsd.exe")}, {open("msinfo32.exe")}, {open("msinfo32.exe")},
+         refused("msinfo32.exe"), refused("msinfo32.exe")},
+        {&F::ListBox7, &F::mia3, "Calculator", {"calc.exe"}, {},
+         {open("calc.exe")}, refused("calc.exe"), refused("calc.exe"), refused("calc.exe"),
+         refused("calc.exe")},
+    };
+    // clang-format on
+    enum class Holds { Row, Equivalent, Neither };
+    const std::tuple<Holds, unsigned, Launched Case::*> states[] = {
+        {Holds::Row, 10, &Case::present},
+        {Holds::Row, 6, &Case::present},
+        {Holds::Equivalent, 10, &Case::equivalent10},
+        {Holds::Equivalent, 6, &Case::equivalent7},
+        {Holds::Neither, 10, &Case::neither10},
+        {Holds::Neither, 6, &Case::neither7},
+    };
+    for (const Case& c : cases)
+        for (const auto& [holds, major, expected] : states) {
+            SCOPED_TRACE(std::string(c.line) + " " + std::to_string(static_cast<int>(holds)) +
+                         " on " + std::to_string(major));
+            fakes::TestProgram t;
+            t.fake.system.version = {major, major == 10 ? 0u : 1u, major == 10 ? 19045u : 7601u};
+            const bool home = holds != Holds::Row;
+            t.fake.registry.SetString(port::RegRoot::LocalMachine,
+                                      "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
+                                      "EditionID",
+                                      !home         ? "Professional"
+                                      : major == 10 ? "Core"
+                                                    : "HomePremium");
+            for (const auto* files : {&c.rowFiles, &c.equivalentFiles})
+                for (const std::string& file : *files) {
+                    const bool there = holds == Holds::Row ||
+                                       (holds == Holds::Equivalent && files == &c.equivalentFiles);
+                    if (there)
+                        t.fake.files.AddFile(folder + file, 1000);
+                    else
+                        t.fake.shell.refused[folder + file] = missing;
+                }
+            t.Start();
+            auto& f = t.Main();
+            tk::ListBox& list = f.*c.list;
+            list.SelectItem(
+                static_cast<int>(std::ranges::find(list.Items(), c.line) - list.Items().begin()));
+            ASSERT_EQ(list.Item(list.ItemIndex()), c.line);
+            for (const auto& start : {std::function<void()>([&] { list.DblClick(); }),
+                                      std::function<void()>([&] { (f.*c.trayItem).Click(); })}) {
+                t.fake.desktop.boxes.clear();
+                start();
+                Launched seen = Launches(t.fake.shell);
+                for (const std::string& text : t.fake.desktop.Texts())
+                    seen.push_back("box " + text);
+                EXPECT_EQ(seen, c.*expected);
+            }
         }
 }
 

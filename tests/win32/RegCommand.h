@@ -5,6 +5,7 @@
 #include "platform/win32/Handle.h"
 
 #include <windows.h>
+#include <winternl.h>
 
 #include <string>
 
@@ -43,6 +44,39 @@ inline RegRun RunReg(const std::wstring& arguments) {
     WaitForSingleObject(child.get(), 30000);
     GetExitCodeProcess(child.get(), &run.exitCode);
     return run;
+}
+
+// Writes a string value whose name may hold a NUL, as only the native call that takes a
+// counted name can; false when the key cannot be opened or the call fails.
+inline bool SetValueWithCountedName(HKEY root, const std::wstring& path, std::wstring name,
+                                    std::wstring data) {
+    using SetValue = LONG(NTAPI*)(HANDLE, PUNICODE_STRING, ULONG, ULONG, PVOID, ULONG);
+    const auto setValue = reinterpret_cast<SetValue>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtSetValueKey")));
+    HKEY raw = nullptr;
+    if (setValue == nullptr || RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                                               nullptr, &raw, nullptr) != ERROR_SUCCESS)
+        return false;
+    const UniqueKey key(raw);
+    const auto bytes = static_cast<USHORT>(name.size() * sizeof(wchar_t));
+    UNICODE_STRING counted{bytes, bytes, name.data()};
+    return setValue(key.get(), &counted, 0, REG_SZ, data.data(),
+                    static_cast<ULONG>((data.size() + 1) * sizeof(wchar_t))) == 0;
+}
+
+// Deletes a value whose name may hold a NUL; false when it is not there.
+inline bool DeleteValueWithCountedName(HKEY root, const std::wstring& path, std::wstring name) {
+    using DeleteValue = LONG(NTAPI*)(HANDLE, PUNICODE_STRING);
+    const auto deleteValue = reinterpret_cast<DeleteValue>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtDeleteValueKey")));
+    HKEY raw = nullptr;
+    if (deleteValue == nullptr ||
+        RegOpenKeyExW(root, path.c_str(), 0, KEY_SET_VALUE, &raw) != ERROR_SUCCESS)
+        return false;
+    const UniqueKey key(raw);
+    const auto bytes = static_cast<USHORT>(name.size() * sizeof(wchar_t));
+    UNICODE_STRING counted{bytes, bytes, name.data()};
+    return deleteValue(key.get(), &counted) == 0;
 }
 
 } // namespace win32

@@ -10,7 +10,7 @@ namespace win32 {
 
 struct Win32Background::Task {
     std::function<void()> job;
-    std::function<void()> done;
+    std::function<void()> handOver;
     std::shared_ptr<std::atomic<int>> running;
 };
 
@@ -18,7 +18,7 @@ namespace {
 
 constexpr const wchar_t* BackgroundWindowClass = L"TrelvixBackground";
 constexpr UINT JobStartMessage = WM_APP + 39;
-constexpr UINT JobDoneMessage = WM_APP + 40;
+constexpr UINT WakeMessage = WM_APP + 40;
 
 // A worker's COM apartment: the shell's Recycle Bin calls want one on every thread.
 class WorkerApartment {
@@ -47,40 +47,49 @@ Win32Background::Win32Background() {
     if (RegisterWindowClass(windowClass))
         window_.reset(CreateWindowExW(0, BackgroundWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                       nullptr, instance, nullptr));
+    if (window_)
+        SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
-void Win32Background::Run(std::function<void()> job, std::function<void()> done) {
-    if (!window_) {
-        job();
-        done();
-        return;
-    }
-    auto task = std::make_unique<Task>(Task{std::move(job), std::move(done), running_});
+void Win32Background::Run(std::function<void()> job, std::function<void()> handOver) {
+    auto task = std::make_unique<Task>(Task{std::move(job), std::move(handOver), running_});
+    ++*running_;
     // Started from the message loop: jobs asked for while the window is being made begin once
     // it has been shown, rather than compete with its making.
-    if (PostMessageW(window_.get(), JobStartMessage, 0, reinterpret_cast<LPARAM>(task.get())) ==
-        FALSE) {
-        task->job();
-        task->done();
+    if (window_ && PostMessageW(window_.get(), JobStartMessage, 0,
+                                reinterpret_cast<LPARAM>(task.get())) != FALSE) {
+        task.release();
         return;
     }
-    ++*running_;
-    task.release();
+    if (Start(task.get())) {
+        task.release();
+        return;
+    }
+    --*running_;
+    task->job();
+    task->handOver();
 }
 
-bool Win32Background::Start(HWND window, Task* task) {
+bool Win32Background::Wake() {
+    return window_ && PostMessageW(window_.get(), WakeMessage, 0, 0) != FALSE;
+}
+
+void Win32Background::SetWakeHandler(std::function<void()> handler) {
+    onWake_ = std::move(handler);
+}
+
+bool Win32Background::Start(Task* task) {
     try {
-        std::thread([window, task] {
+        std::thread([task] {
             // The window's thread comes first: it is what the user sees.
             SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+            std::unique_ptr<Task> owned(task);
             {
                 WorkerApartment apartment;
-                task->job();
+                owned->job();
             }
-            // When the window is gone the program is ending: the task is left as it is,
-            // nothing of the program's may run any more.
-            if (PostMessageW(window, JobDoneMessage, 0, reinterpret_cast<LPARAM>(task)) == FALSE)
-                --*task->running;
+            owned->handOver();
+            --*owned->running;
         }).detach();
         return true;
     } catch (...) {
@@ -90,21 +99,27 @@ bool Win32Background::Start(HWND window, Task* task) {
 
 LRESULT CALLBACK Win32Background::Procedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
-    if (message != JobStartMessage && message != JobDoneMessage)
-        return DefWindowProcW(window, message, wParam, lParam);
-    auto* given = reinterpret_cast<Task*>(lParam);
-    if (message == JobStartMessage && Start(window, given))
+    if (message == JobStartMessage) {
+        auto* task = reinterpret_cast<Task*>(lParam);
+        if (!Start(task)) {
+            // No thread to be had: the job runs here, its result still goes through the queue.
+            std::unique_ptr<Task> owned(task);
+            --*owned->running;
+            owned->job();
+            owned->handOver();
+        }
         return 0;
-    // The job's result has come, or no thread was to be had and the job runs here.
-    std::unique_ptr<Task> task(given);
-    --*task->running;
-    if (message == JobStartMessage)
-        task->job();
-    try {
-        task->done(); // the toolkit's continuation shows its own errors; nothing may escape
-    } catch (...) {
     }
-    return 0;
+    if (message == WakeMessage) {
+        auto* self = reinterpret_cast<Win32Background*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        try {
+            if (self != nullptr && self->onWake_)
+                self->onWake_(); // the toolkit's delivery shows its own errors
+        } catch (...) {
+        }
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace win32

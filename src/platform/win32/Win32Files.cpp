@@ -483,31 +483,64 @@ bool WriteAll(HANDLE file, const std::vector<std::uint8_t>& bytes) {
     for (std::size_t at = 0; at < bytes.size();) {
         const auto size = static_cast<DWORD>(std::min(Piece, bytes.size() - at));
         DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + at, size, &written, nullptr) || written != size)
+        if (!WriteFile(file, bytes.data() + at, size, &written, nullptr))
             return false;
+        if (written != size) {
+            // A short write reports success: the disk is full.
+            SetLastError(ERROR_DISK_FULL);
+            return false;
+        }
         at += size;
     }
     return true;
 }
 
-} // namespace
+class Win32AppendableFile : public port::AppendableFile {
+  public:
+    explicit Win32AppendableFile(UniqueHandle file) : file_(std::move(file)) {}
 
-bool Win32Files::AppendToFile(const std::string& path, const std::vector<std::uint8_t>& header,
-                              const std::vector<std::uint8_t>& bytes, std::string& reason) {
-    const UniqueHandle file(CreateFileW(Widen(path).c_str(),
-                                        FILE_APPEND_DATA | FILE_READ_ATTRIBUTES, FILE_SHARE_READ,
-                                        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
+    std::int64_t Length() override {
+        LARGE_INTEGER size{};
+        return GetFileSizeEx(file_.get(), &size) ? size.QuadPart : -1;
+    }
+
+    bool Append(const std::vector<std::uint8_t>& bytes, std::string& reason) override {
+        const LARGE_INTEGER none{};
+        if (SetFilePointerEx(file_.get(), none, nullptr, FILE_END) && WriteAll(file_.get(), bytes))
+            return true;
         reason = SystemMessage(GetLastError());
         return false;
     }
-    LARGE_INTEGER size{};
-    const bool written = GetFileSizeEx(file.get(), &size) &&
-                         (size.QuadPart != 0 || WriteAll(file.get(), header)) &&
-                         WriteAll(file.get(), bytes);
-    if (!written)
+
+    bool Flush(std::string& reason) override {
+        if (FlushFileBuffers(file_.get()))
+            return true;
         reason = SystemMessage(GetLastError());
-    return written;
+        return false;
+    }
+
+    bool Truncate(std::int64_t length) override {
+        LARGE_INTEGER at{};
+        at.QuadPart = length;
+        return length >= 0 && SetFilePointerEx(file_.get(), at, nullptr, FILE_BEGIN) &&
+               SetEndOfFile(file_.get());
+    }
+
+  private:
+    UniqueHandle file_;
+};
+
+} // namespace
+
+std::unique_ptr<port::AppendableFile> Win32Files::OpenToAppend(const std::string& path,
+                                                               std::string& reason) {
+    UniqueHandle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        reason = SystemMessage(GetLastError());
+        return nullptr;
+    }
+    return std::make_unique<Win32AppendableFile>(std::move(file));
 }
 
 bool Win32Files::ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {

@@ -37,11 +37,11 @@ class Win32Files : public port::Files {
     // SHQueryRecycleBinW and SHEmptyRecycleBinW with no root: every drive's bin.
     port::RecycleBinContent QueryRecycleBin() override;
     bool EmptyRecycleBin() override;
-    // CreateFileW with FILE_APPEND_DATA (made when missing, shared for reading), then
-    // WriteFile of the header when the file is empty and of the bytes; the reason is the
-    // system's text for the error.
-    bool AppendToFile(const std::string& path, const std::vector<std::uint8_t>& header,
-                      const std::vector<std::uint8_t>& bytes, std::string& reason) override;
+    // CreateFileW with GENERIC_WRITE (made when missing, shared for reading); each append
+    // WriteFile at the end, the flush FlushFileBuffers, the truncation SetEndOfFile. The
+    // reason is the system's text for the error.
+    std::unique_ptr<port::AppendableFile> OpenToAppend(const std::string& path,
+                                                       std::string& reason) override;
     // ReadFile of the whole file, up to 64 MB.
     bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) override;
     // The bytes into "<path>.new", then MoveFileExW over the file.

@@ -87,6 +87,15 @@ port::RegValue Decode(DWORD type, std::vector<std::uint8_t> bytes) {
     return value;
 }
 
+// The registry's calls take names as NUL-terminated text: a name holding a NUL would reach
+// them cut there and name another value (or the key's default value).
+// How often a value that keeps growing while it is read is read again.
+constexpr int MaxRereads = 8;
+
+bool Whole(const std::string& name) {
+    return name.find('\0') == std::string::npos;
+}
+
 REGSAM ViewFlag(port::RegView view) {
     switch (view) {
     case port::RegView::Bits32:
@@ -102,38 +111,47 @@ REGSAM ViewFlag(port::RegView view) {
 } // namespace
 
 bool Win32RegistryKey::ValueExists(const std::string& name) {
-    return RegQueryValueExW(key_.get(), Widen(name).c_str(), nullptr, nullptr, nullptr, nullptr) ==
-           ERROR_SUCCESS;
+    return Whole(name) && RegQueryValueExW(key_.get(), Widen(name).c_str(), nullptr, nullptr,
+                                           nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 std::optional<port::RegValue> Win32RegistryKey::ReadValue(const std::string& name) {
+    if (!Whole(name))
+        return std::nullopt;
     const std::wstring wide = Widen(name);
     DWORD type = REG_NONE;
     DWORD size = 0;
-    LSTATUS status = RegQueryValueExW(key_.get(), wide.c_str(), nullptr, &type, nullptr, &size);
-    std::vector<std::uint8_t> bytes;
-    // The value may grow between the two calls: ask again with the new size.
-    while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
-        bytes.resize(size);
-        status = RegQueryValueExW(key_.get(), wide.c_str(), nullptr, &type,
-                                  bytes.empty() ? nullptr : bytes.data(), &size);
-        if (status == ERROR_SUCCESS) {
-            bytes.resize(size);
-            break;
-        }
-    }
-    if (status != ERROR_SUCCESS)
+    if (RegQueryValueExW(key_.get(), wide.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return std::nullopt;
-    return Decode(type, std::move(bytes));
+    // Always a buffer, never a null pointer: given none, the call succeeds with the size alone,
+    // and a value that grew from empty would read as zeros. A value that grows between the
+    // calls says so (ERROR_MORE_DATA) with its new size: read it again.
+    for (int attempt = 0; attempt < MaxRereads; ++attempt) {
+        std::vector<std::uint8_t> bytes(std::max<DWORD>(size, 1));
+        size = static_cast<DWORD>(bytes.size());
+        const LSTATUS status =
+            RegQueryValueExW(key_.get(), wide.c_str(), nullptr, &type, bytes.data(), &size);
+        if (status == ERROR_SUCCESS && size <= bytes.size()) {
+            bytes.resize(size);
+            return Decode(type, std::move(bytes));
+        }
+        if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA)
+            return std::nullopt;
+    }
+    return std::nullopt;
 }
 
 bool Win32RegistryKey::WriteDWord(const std::string& name, std::uint32_t value) {
+    if (!Whole(name))
+        return false;
     const DWORD data = value;
     return RegSetValueExW(key_.get(), Widen(name).c_str(), 0, REG_DWORD,
                           reinterpret_cast<const BYTE*>(&data), sizeof data) == ERROR_SUCCESS;
 }
 
 bool Win32RegistryKey::WriteString(const std::string& name, const std::string& value) {
+    if (!Whole(name))
+        return false;
     const std::wstring data = Widen(value);
     // The terminator is part of REG_SZ data.
     const auto size = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
@@ -142,12 +160,13 @@ bool Win32RegistryKey::WriteString(const std::string& name, const std::string& v
 }
 
 bool Win32RegistryKey::WriteBinary(const std::string& name, const std::vector<std::uint8_t>& data) {
-    return RegSetValueExW(key_.get(), Widen(name).c_str(), 0, REG_BINARY, data.data(),
+    return Whole(name) &&
+           RegSetValueExW(key_.get(), Widen(name).c_str(), 0, REG_BINARY, data.data(),
                           static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
 }
 
 bool Win32RegistryKey::DeleteValue(const std::string& name) {
-    return RegDeleteValueW(key_.get(), Widen(name).c_str()) == ERROR_SUCCESS;
+    return Whole(name) && RegDeleteValueW(key_.get(), Widen(name).c_str()) == ERROR_SUCCESS;
 }
 
 std::vector<std::string> Win32RegistryKey::ValueNames() {
@@ -173,28 +192,31 @@ std::vector<port::NamedValue> Win32RegistryKey::Values() {
                          &longestName, &largestData, nullptr, nullptr) != ERROR_SUCCESS)
         return values;
     std::wstring name(longestName + 1, L'\0');
-    std::vector<std::uint8_t> data(largestData);
-    int retries = 0;
+    // At least one byte, so the call always has a buffer to fill (see ReadValue).
+    std::vector<std::uint8_t> data(std::max<DWORD>(largestData, 1));
+    int rereads = 0;
     for (DWORD index = 0;;) {
         DWORD length = static_cast<DWORD>(name.size());
         DWORD size = static_cast<DWORD>(data.size());
         DWORD type = REG_NONE;
         const LSTATUS status = RegEnumValueW(key_.get(), index, name.data(), &length, nullptr,
-                                             &type, data.empty() ? nullptr : data.data(), &size);
-        if (status == ERROR_MORE_DATA && ++retries <= 8) {
-            // A value was added or grew since the sizes were asked: make room, try again.
+                                             &type, data.data(), &size);
+        const bool fits = length < name.size() && size <= data.size();
+        if ((status == ERROR_MORE_DATA || (status == ERROR_SUCCESS && !fits)) &&
+            ++rereads <= MaxRereads) {
+            // A value was added or grew since the sizes were asked: make room, read it again.
             // A name's size is not reported back: the buffer takes the longest there can be.
             name.resize(16384);
             data.resize(std::max<size_t>(size, data.size() * 2 + 64));
             continue;
         }
-        if (status != ERROR_SUCCESS)
+        if (status != ERROR_SUCCESS || !fits)
             break;
         values.push_back(
             {Narrow(name.substr(0, length)),
              Decode(type, std::vector<std::uint8_t>(data.begin(), data.begin() + size))});
         ++index;
-        retries = 0;
+        rereads = 0;
     }
     return values;
 }
@@ -202,6 +224,8 @@ std::vector<port::NamedValue> Win32RegistryKey::Values() {
 std::unique_ptr<port::RegistryKey> Win32Registry::Open(port::RegRoot root, const std::string& path,
                                                        bool create, bool writable,
                                                        port::RegView view) {
+    if (!Whole(path))
+        return nullptr;
     HKEY parent = root == port::RegRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
     const REGSAM access = KEY_READ | (writable ? KEY_WRITE : 0) | ViewFlag(view);
     const std::wstring wide = Widen(path);

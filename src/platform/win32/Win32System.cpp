@@ -137,4 +137,20 @@ std::uint64_t Win32System::FileTimeNow() {
     return (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
 }
 
+port::WindowsVersion RunningWindowsVersion() {
+    // GetVersionEx answers what the manifest or a compatibility mode lets the program see.
+    using GetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
+    const auto getVersion =
+        ProcedureOf<GetVersionFunction>(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion");
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (getVersion == nullptr || getVersion(&info) != 0)
+        return {};
+    return {info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber};
+}
+
+port::WindowsVersion Win32System::OsVersion() {
+    return RunningWindowsVersion();
+}
+
 } // namespace win32

@@ -16,6 +16,17 @@ std::optional<port::LocalTime> LocalToUniversalIn(const TIME_ZONE_INFORMATION* z
 std::optional<port::LocalTime> UniversalToLocalIn(const TIME_ZONE_INFORMATION* zone,
                                                   const port::LocalTime& universal);
 
+// RtlGetVersion of ntdll, which no compatibility shim changes; zeros when it is missing.
+port::WindowsVersion RunningWindowsVersion();
+
+// A function of a DLL by its name or ordinal, as the type it has; nullptr when absent.
+template <typename Function> Function ProcedureOf(HMODULE module, const char* name) {
+    if (module == nullptr)
+        return nullptr;
+    // Through the one function type every other converts to without a warning.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
 class Win32System : public port::System {
   public:
     // GetModuleFileNameW of the executable, whole (paths longer than MAX_PATH too).
@@ -39,6 +50,8 @@ class Win32System : public port::System {
     std::optional<port::LocalTime> UniversalToLocal(const port::LocalTime& universal) override;
     // GetSystemTimeAsFileTime.
     std::uint64_t FileTimeNow() override;
+    // RunningWindowsVersion.
+    port::WindowsVersion OsVersion() override;
 };
 
 } // namespace win32

@@ -2,6 +2,7 @@
 #include "platform/win32/Unicode.h"
 #include "platform/win32/Win32Background.h"
 #include "platform/win32/Win32Files.h"
+#include "toolkit/ResultQueue.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -59,6 +61,10 @@ TEST(Win32Background, TheWindowAnswersWhileAWalkRunsAndTheResultArrivesOnItsThre
         HWND own = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                    GetModuleHandleW(nullptr), nullptr);
         window = own;
+        // The toolkit's queue, woken through the executor's message.
+        auto results = std::make_shared<tk::ResultQueue>();
+        results->SetBackground(&background);
+        background.SetWakeHandler([results] { results->Deliver(); });
         std::int64_t found = -1;
         background.Run(
             [&] {
@@ -67,9 +73,11 @@ TEST(Win32Background, TheWindowAnswersWhileAWalkRunsAndTheResultArrivesOnItsThre
                 walking = false;
             },
             [&] {
-                walked = found;
-                resultOnWindowThread = GetCurrentThreadId() == windowThreadId;
-                PostQuitMessage(0);
+                results->HandOver([&] {
+                    walked = found;
+                    resultOnWindowThread = GetCurrentThreadId() == windowThreadId;
+                    PostQuitMessage(0);
+                });
             });
         MSG message;
         while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -1,5 +1,6 @@
 #include "cleanup/FolderWalk.h"
 #include "cleanup/PlaceChecks.h"
+#include "launch/LaunchEquivalents.h"
 #include "platform/win32/Unicode.h"
 #include "platform/win32/Win32Files.h"
 
@@ -212,6 +213,25 @@ TEST_F(FilesTest, FileExistsOnlyForFiles) {
         EXPECT_EQ(files.FileExists(path), exists) << path;
 }
 
+// What the launchers look for in the system folder: the file a row opens there, or the DLL
+// its rundll32 command line names (".dll" added to a bare name).
+TEST(LaunchFilesTest, TheFileOrDllOfALineIsFoundInTheSystemFolder) {
+    wchar_t system[MAX_PATH] = {};
+    ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+    const std::string folder = Narrow(system);
+    win32::Win32Files files;
+    const std::pair<trelvix::LaunchAction, bool> cases[] = {
+        {trelvix::SystemFile("\\notepad.exe"), true},
+        {trelvix::SystemFile("\\tlntadmn.exe"), false},
+        {trelvix::SystemFile("\\Com\\comexp.msc"), false},
+        {trelvix::Command("rundll32 shell32.dll,Options_RunDLL 0"), true},
+        {trelvix::Command("rundll32 shell32,ShellAboutA Trelvix"), true},
+        {trelvix::Command("rundll32 nosuchlibrary,Entry"), false},
+    };
+    for (const auto& [action, exists] : cases)
+        EXPECT_EQ(files.FileExists(trelvix::FileOfAction(folder, action)), exists) << action.target;
+}
+
 TEST_F(FilesTest, AListedFolderIsHeldInPlaceUntilItsHoldIsDropped) {
     MakeFolder(place + "\\held");
     const std::wstring held = Verbatim(place + "\\held"), moved = Verbatim(place + "\\moved");
@@ -242,6 +262,42 @@ TEST_F(FilesTest, FinalPathsAndKnownFoldersAreTheSystemsOwn) {
               CSTR_EQUAL)
         << profile << " in " << users;
     EXPECT_FALSE(files.KnownFolderPath(port::KnownFolder::ProgramFiles).empty());
+}
+
+// The kept copy of a deleted startup entry: appended to a file made when missing, readable by
+// others meanwhile, flushed, and cut back through the port to the length it had.
+TEST_F(FilesTest, AFileOpenedToAppendGrowsAtItsEndAndIsCutBackToItsFormerLength) {
+    const std::string path = place + "\\kept.reg";
+    std::string reason;
+    EXPECT_EQ(files.OpenToAppend(outside + "\\missing\\kept.reg", reason), nullptr);
+    EXPECT_FALSE(reason.empty());
+    {
+        auto file = files.OpenToAppend(path, reason);
+        ASSERT_NE(file, nullptr) << reason;
+        EXPECT_EQ(file->Length(), 0);
+        ASSERT_TRUE(file->Append({'a', 'b', 'c'}, reason)) << reason;
+        EXPECT_TRUE(file->Flush(reason)) << reason;
+    }
+    auto file = files.OpenToAppend(path, reason);
+    ASSERT_NE(file, nullptr) << reason;
+    const std::int64_t former = file->Length();
+    EXPECT_EQ(former, 3);
+    ASSERT_TRUE(file->Append(std::vector<std::uint8_t>(70000, 'x'), reason));
+    ASSERT_TRUE(file->Append({'d'}, reason));
+    EXPECT_EQ(file->Length(), 70004);
+    // Another reader sees it while it is open, as an editor would.
+    const win32::UniqueHandle reader(CreateFileW(Verbatim(path).c_str(), GENERIC_READ,
+                                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                 OPEN_EXISTING, 0, nullptr));
+    EXPECT_TRUE(reader);
+    EXPECT_TRUE(file->Truncate(former));
+    EXPECT_EQ(file->Length(), 3);
+    ASSERT_TRUE(file->Append({'e'}, reason)) << "after a cut, at the new end";
+    file.reset();
+    char content[8] = {};
+    DWORD read = 0;
+    ASSERT_TRUE(ReadFile(reader.get(), content, sizeof content, &read, nullptr));
+    EXPECT_EQ(std::string(content, read), "abce");
 }
 
 // Every folder the place rules ask for, by its ID; the optional OneDrive may be missing.

@@ -1,11 +1,13 @@
 #include "platform/win32/Handle.h"
 #include "platform/win32/Unicode.h"
 #include "platform/win32/Win32Registry.h"
+#include "win32/RegCommand.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <functional>
 
 namespace {
 
@@ -121,6 +123,57 @@ TEST_F(RegistryTest, EveryValueIsListedAndReadsBackWithItsOwnTypeUntilDeleted) {
     EXPECT_FALSE(key->DeleteValue(Unicode));
     EXPECT_FALSE(again->ValueExists(Unicode));
     EXPECT_FALSE(again->ReadValue(Unicode).has_value());
+}
+
+// Names holding a NUL beside the names they would be cut to: the listing gives every name
+// whole, and every method given such a name refuses it, leaving all four values as they were.
+TEST_F(RegistryTest, ANameHoldingANulIsListedWholeAndRefusedByEveryMethod) {
+    auto key = Open(true, true);
+    ASSERT_NE(key, nullptr);
+    ASSERT_TRUE(key->WriteString("Keep", "keep.exe"));
+    ASSERT_TRUE(key->WriteString("", "default.exe"));
+    const std::string keepHidden("Keep\0Hidden", 11), hidden("\0Hidden", 7);
+    ASSERT_TRUE(win32::SetValueWithCountedName(HKEY_CURRENT_USER, Widen(path),
+                                               std::wstring(L"Keep\0Hidden", 11), L"hidden.exe"));
+    ASSERT_TRUE(win32::SetValueWithCountedName(HKEY_CURRENT_USER, Widen(path),
+                                               std::wstring(L"\0Hidden", 7), L"nameless.exe"));
+
+    const auto listing = [&] {
+        std::vector<std::pair<std::string, std::string>> values;
+        for (const port::NamedValue& v : key->Values())
+            values.emplace_back(v.name, v.value.text);
+        std::sort(values.begin(), values.end());
+        return values;
+    };
+    const std::vector<std::pair<std::string, std::string>> all = {{"", "default.exe"},
+                                                                  {hidden, "nameless.exe"},
+                                                                  {"Keep", "keep.exe"},
+                                                                  {keepHidden, "hidden.exe"}};
+    ASSERT_EQ(listing(), all);
+    std::vector<std::string> names = key->ValueNames();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"", hidden, "Keep", keepHidden}));
+
+    using Method = std::function<bool(port::RegistryKey&, const std::string&)>;
+    const std::pair<const char*, Method> methods[] = {
+        {"ValueExists", [](auto& k, auto& n) { return k.ValueExists(n); }},
+        {"ReadValue", [](auto& k, auto& n) { return k.ReadValue(n).has_value(); }},
+        {"WriteDWord", [](auto& k, auto& n) { return k.WriteDWord(n, 7); }},
+        {"WriteString", [](auto& k, auto& n) { return k.WriteString(n, "x.exe"); }},
+        {"WriteBinary",
+         [](auto& k, auto& n) {
+             return k.WriteBinary(n, {1, 2});
+         }},
+        {"DeleteValue", [](auto& k, auto& n) { return k.DeleteValue(n); }},
+    };
+    for (const std::string& name : {keepHidden, hidden})
+        for (const auto& [what, method] : methods)
+            EXPECT_FALSE(method(*key, name)) << what << " of a name of " << name.size();
+    EXPECT_EQ(listing(), all) << "nothing changed, nothing cut at its NUL";
+    // The names beside them are still served.
+    EXPECT_TRUE(key->ValueExists("Keep"));
+    EXPECT_TRUE(key->DeleteValue("Keep"));
+    EXPECT_EQ(key->Values().size(), 3u);
 }
 
 TEST_F(RegistryTest, KeyOpenedReadOnlyRefusesEveryWrite) {
