@@ -163,21 +163,6 @@ TEST(AutoStartE2e, DeletingTheLineOfANameWithANulLeavesTheValueItWouldBeCutTo) {
 
 namespace {
 
-// Wine's tray draws a balloon as a shown top-level tooltip window of its own process.
-int BalloonsShown() {
-    int shown = 0;
-    EnumWindows(
-        [](HWND window, LPARAM count) -> BOOL {
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (std::wstring(name) == L"tooltips_class32" && IsWindowVisible(window))
-                ++*reinterpret_cast<int*>(count);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&shown));
-    return shown;
-}
-
 std::filesystem::path BaselineFile() {
     wchar_t local[MAX_PATH] = {};
     GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH);
@@ -195,12 +180,12 @@ TEST(AutoStartE2e, AProgramAddingItselfWhileTrelvixRunsIsTold) {
     app.Start();
     // The first run only learns what there is.
     ASSERT_TRUE(WaitFor([] { return std::filesystem::exists(BaselineFile()); }));
-    EXPECT_EQ(BalloonsShown(), 0);
+    EXPECT_EQ(e2e::BalloonsShown(), 0);
     const win32::RegRun added =
         win32::RunReg(L"add HKCU\\" + std::wstring(RunKey) +
                       L" /v \"Sneaky Updater\" /t REG_SZ /d \"C:\\sneaky.exe /quiet\" /f");
     ASSERT_EQ(added.exitCode, 0u) << added.output;
-    EXPECT_TRUE(WaitFor([] { return BalloonsShown() == 1; }, std::chrono::seconds(10)));
+    EXPECT_TRUE(WaitFor([] { return e2e::BalloonsShown() == 1; }, std::chrono::seconds(10)));
 
     HWND list = app.Control(id::ListBox10);
     const std::string line = "Sneaky Updater | Path is: \"C:\\sneaky.exe /quiet\"";

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32KeyWatch.h"
 
 #include "platform/win32/Unicode.h"
+#include "platform/win32/Win32Registry.h"
 #include "platform/win32/Window.h"
 
 #include <memory>
@@ -16,18 +17,6 @@ constexpr UINT RereadDoneMessage = WM_APP + 41;
 constexpr DWORD SettleMilliseconds = 1000;
 
 using Continuation = std::function<void()>;
-
-REGSAM ViewFlag(port::RegView view) {
-    switch (view) {
-    case port::RegView::Bits32:
-        return KEY_WOW64_32KEY;
-    case port::RegView::Bits64:
-        return KEY_WOW64_64KEY;
-    case port::RegView::Own:
-        break;
-    }
-    return 0;
-}
 
 // One key armed for a notice: the key itself, or the nearest parent there is, which tells
 // when a subkey is made under it (the thread then arms again, one level further down).
