@@ -7,6 +7,7 @@
 # Environment a test program sees:
 #   TRELVIX_RESOURCE_DIR   the drawn Resource folder (a Windows path Z:\... under Wine)
 #   TRELVIX_EXE            trelvix.exe as a Windows path (Z:\...), for the end-to-end tier
+#   TRELVIX_SHOT_DIR       where end-to-end scenarios leave screenshots (the test programs' folder)
 #   WINEPREFIX             Unix path of the test program's own throw-away prefix (Wine tiers)
 
 include(GoogleTest)
@@ -69,6 +70,8 @@ if(TRELVIX_WINE_TESTS)
     set(wine_run "${PROJECT_SOURCE_DIR}/tools/wine-run")
     trelvix_wine_path(wine_resource_dir "${TRELVIX_RESOURCE_DIR}")
     trelvix_wine_path(wine_trelvix_exe "${PROJECT_BINARY_DIR}/trelvix.exe")
+    # Where end-to-end scenarios leave their screenshots (dark.bmp: the dark look).
+    trelvix_wine_path(wine_shot_dir "${TRELVIX_TEST_OUTPUT_DIR}")
 
     # The program runs through CMAKE_CROSSCOMPILING_EMULATOR (tools/wine-run).
     function(trelvix_wine_test name target)
@@ -120,6 +123,7 @@ if(TRELVIX_WINE_TESTS)
         add_dependencies(trelvix_e2e trelvix)
         trelvix_wine_test(e2e.trelvix_e2e trelvix_e2e
             ENVIRONMENT "TRELVIX_EXE=${wine_trelvix_exe}" "TRELVIX_RESOURCE_DIR=${wine_resource_dir}"
+                        "TRELVIX_SHOT_DIR=${wine_shot_dir}"
             PROPERTIES RUN_SERIAL TRUE TIMEOUT 1800)
     elseif(e2e_sources)
         message(WARNING "tests/e2e is not built: trelvix.exe is missing")

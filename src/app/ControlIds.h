@@ -253,6 +253,24 @@ inline constexpr int Disable1 = 2604; // PopupMenu6
 inline constexpr int Enable1 = 2605;
 inline constexpr int Disable2 = 2606; // PopupMenu7
 inline constexpr int Enable2 = 2607;
+// Names of the lists, drive pickers and notes whose label on the screen is a group's or a
+// page's caption: a label right before each, for screen readers.
+inline constexpr int ListBox1Name = 2700;
+inline constexpr int ListBox2Name = 2701;
+inline constexpr int ListBox3Name = 2702;
+inline constexpr int ListBox4Name = 2703;
+inline constexpr int DriveComboBox1Name = 2704;
+inline constexpr int ListBox11Name = 2705;
+inline constexpr int DriveComboBox2Name = 2706;
+inline constexpr int ListBox5Name = 2707;
+inline constexpr int ListBox6Name = 2708;
+inline constexpr int ListBox7Name = 2709;
+inline constexpr int ListBox8Name = 2710;
+inline constexpr int ListBox12Name = 2711;
+inline constexpr int ListBox13Name = 2712;
+inline constexpr int ListBox14Name = 2713;
+inline constexpr int Memo1Name = 2714;
+inline constexpr int Memo2Name = 2715;
 } // namespace main
 
 namespace about {
@@ -271,6 +289,10 @@ inline constexpr int TabSheet3 = 3011;
 inline constexpr int ListBox1 = 3012; // version history
 inline constexpr int ListBox2 = 3013; // credits
 inline constexpr int ListBox3 = 3014;
+// The lists' names, for screen readers: the captions of their pages.
+inline constexpr int ListBox1Name = 3015;
+inline constexpr int ListBox2Name = 3016;
+inline constexpr int ListBox3Name = 3017;
 } // namespace about
 
 namespace options {

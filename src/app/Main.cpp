@@ -36,6 +36,7 @@ TMainForm::TMainForm(Program& program)
     : tk::Form(program.App, "MainForm", ids::main::Form), Prog(program),
       TrayIcon1(program.App, program.Ports.tray, program.Ports.desktop) {
     DesignMainWindow(*this);
+    NameFieldsByLabels(*this);
     BindEvents();
 }
 

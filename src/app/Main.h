@@ -57,17 +57,26 @@ class TMainForm : public tk::Form {
     tk::TabSheet TabSheet10{*this, PageControl1, "TabSheet10", ids::main::TabSheet10};
     tk::GroupBox GroupBox1{*this, &TabSheet9, "GroupBox1", ids::main::GroupBox1};
     tk::GroupBox GroupBox3{*this, &GroupBox1, "GroupBox3", ids::main::GroupBox3};
+    tk::Label ListBox1Name{*this, &GroupBox3, "ListBox1Name", ids::main::ListBox1Name};
     tk::ListBox ListBox1{*this, &GroupBox3, "ListBox1", ids::main::ListBox1};
     tk::GroupBox GroupBox4{*this, &GroupBox1, "GroupBox4", ids::main::GroupBox4};
+    tk::Label ListBox2Name{*this, &GroupBox4, "ListBox2Name", ids::main::ListBox2Name};
     tk::ListBox ListBox2{*this, &GroupBox4, "ListBox2", ids::main::ListBox2};
     tk::GroupBox GroupBox5{*this, &GroupBox1, "GroupBox5", ids::main::GroupBox5};
+    tk::Label ListBox3Name{*this, &GroupBox5, "ListBox3Name", ids::main::ListBox3Name};
     tk::ListBox ListBox3{*this, &GroupBox5, "ListBox3", ids::main::ListBox3};
     tk::GroupBox GroupBox6{*this, &GroupBox1, "GroupBox6", ids::main::GroupBox6};
+    tk::Label ListBox4Name{*this, &GroupBox6, "ListBox4Name", ids::main::ListBox4Name};
     tk::ListBox ListBox4{*this, &GroupBox6, "ListBox4", ids::main::ListBox4};
+    tk::Label DriveComboBox1Name{*this, &TabSheet9, "DriveComboBox1Name",
+                                 ids::main::DriveComboBox1Name};
     tk::DriveComboBox DriveComboBox1{*this, &TabSheet9, "DriveComboBox1",
                                      ids::main::DriveComboBox1};
     tk::GroupBox GroupBox2{*this, &TabSheet10, "GroupBox2", ids::main::GroupBox2};
+    tk::Label ListBox11Name{*this, &GroupBox2, "ListBox11Name", ids::main::ListBox11Name};
     tk::ListBox ListBox11{*this, &GroupBox2, "ListBox11", ids::main::ListBox11};
+    tk::Label DriveComboBox2Name{*this, &TabSheet10, "DriveComboBox2Name",
+                                 ids::main::DriveComboBox2Name};
     tk::DriveComboBox DriveComboBox2{*this, &TabSheet10, "DriveComboBox2",
                                      ids::main::DriveComboBox2};
     // Context menus of the drive lists
@@ -88,11 +97,14 @@ class TMainForm : public tk::Form {
     // Page 1: QuickLaunch
     tk::GroupBox GroupBox7{*this, &TabSheet2, "GroupBox7", ids::main::GroupBox7};
     tk::BitBtn BitBtn3{*this, &GroupBox7, "BitBtn3", ids::main::BitBtn3};
+    tk::Label ListBox5Name{*this, &GroupBox7, "ListBox5Name", ids::main::ListBox5Name};
     tk::ListBox ListBox5{*this, &GroupBox7, "ListBox5", ids::main::ListBox5};
     tk::GroupBox GroupBox8{*this, &TabSheet2, "GroupBox8", ids::main::GroupBox8};
     tk::BitBtn BitBtn5{*this, &GroupBox8, "BitBtn5", ids::main::BitBtn5};
+    tk::Label ListBox6Name{*this, &GroupBox8, "ListBox6Name", ids::main::ListBox6Name};
     tk::ListBox ListBox6{*this, &GroupBox8, "ListBox6", ids::main::ListBox6};
     tk::GroupBox GroupBox9{*this, &TabSheet2, "GroupBox9", ids::main::GroupBox9};
+    tk::Label ListBox7Name{*this, &GroupBox9, "ListBox7Name", ids::main::ListBox7Name};
     tk::ListBox ListBox7{*this, &GroupBox9, "ListBox7", ids::main::ListBox7};
 
     // Page 2: FreeTemp
@@ -126,6 +138,7 @@ class TMainForm : public tk::Form {
     // "Temporary Files"
     tk::Label Label1{*this, &TabSheet12, "Label1", ids::main::Label1};
     tk::GroupBox GroupBox13{*this, &TabSheet12, "GroupBox13", ids::main::GroupBox13};
+    tk::Label ListBox8Name{*this, &GroupBox13, "ListBox8Name", ids::main::ListBox8Name};
     tk::ListBox ListBox8{*this, &GroupBox13, "ListBox8", ids::main::ListBox8};
     tk::Label Label2{*this, &TabSheet12, "Label2", ids::main::Label2};
     tk::BitBtn BitBtn1{*this, &TabSheet12, "BitBtn1", ids::main::BitBtn1};
@@ -134,6 +147,7 @@ class TMainForm : public tk::Form {
     // "Temporary Internet Files"
     tk::Label Label22{*this, &TabSheet13, "Label22", ids::main::Label22};
     tk::GroupBox GroupBox14{*this, &TabSheet13, "GroupBox14", ids::main::GroupBox14};
+    tk::Label ListBox12Name{*this, &GroupBox14, "ListBox12Name", ids::main::ListBox12Name};
     tk::ListBox ListBox12{*this, &GroupBox14, "ListBox12", ids::main::ListBox12};
     tk::Label Label26{*this, &TabSheet13, "Label26", ids::main::Label26};
     tk::BitBtn BitBtn12{*this, &TabSheet13, "BitBtn12", ids::main::BitBtn12};
@@ -142,6 +156,7 @@ class TMainForm : public tk::Form {
     // "Internet History Files"
     tk::Label Label24{*this, &TabSheet14, "Label24", ids::main::Label24};
     tk::GroupBox GroupBox15{*this, &TabSheet14, "GroupBox15", ids::main::GroupBox15};
+    tk::Label ListBox13Name{*this, &GroupBox15, "ListBox13Name", ids::main::ListBox13Name};
     tk::ListBox ListBox13{*this, &GroupBox15, "ListBox13", ids::main::ListBox13};
     tk::Label Label27{*this, &TabSheet14, "Label27", ids::main::Label27};
     tk::BitBtn BitBtn15{*this, &TabSheet14, "BitBtn15", ids::main::BitBtn15};
@@ -150,6 +165,7 @@ class TMainForm : public tk::Form {
     // "Cookies files"
     tk::Label Label25{*this, &TabSheet15, "Label25", ids::main::Label25};
     tk::GroupBox GroupBox16{*this, &TabSheet15, "GroupBox16", ids::main::GroupBox16};
+    tk::Label ListBox14Name{*this, &GroupBox16, "ListBox14Name", ids::main::ListBox14Name};
     tk::ListBox ListBox14{*this, &GroupBox16, "ListBox14", ids::main::ListBox14};
     tk::Label Label28{*this, &TabSheet15, "Label28", ids::main::Label28};
     tk::BitBtn BitBtn18{*this, &TabSheet15, "BitBtn18", ids::main::BitBtn18};
@@ -174,20 +190,22 @@ class TMainForm : public tk::Form {
     tk::Panel Panel8{*this, &TabSheet4, "Panel8", ids::main::Panel8};
     tk::Panel Panel9{*this, &TabSheet4, "Panel9", ids::main::Panel9};
     tk::Label Label3{*this, &TabSheet4, "Label3", ids::main::Label3};
-    tk::Label Label4{*this, &TabSheet4, "Label4", ids::main::Label4};
-    tk::Label Label5{*this, &TabSheet4, "Label5", ids::main::Label5};
-    tk::Label Label6{*this, &TabSheet4, "Label6", ids::main::Label6};
-    tk::Label Label7{*this, &TabSheet4, "Label7", ids::main::Label7};
     tk::Edit Edit1{*this, &TabSheet4, "Edit1", ids::main::Edit1};
     tk::UpDown SpinButton1{*this, &TabSheet4, "SpinButton1", ids::main::SpinButton1};
+    tk::Label Label4{*this, &TabSheet4, "Label4", ids::main::Label4};
     tk::ComboBox ComboBox1{*this, &TabSheet4, "ComboBox1", ids::main::ComboBox1};
+    tk::Label Label5{*this, &TabSheet4, "Label5", ids::main::Label5};
     tk::ComboBox ComboBox2{*this, &TabSheet4, "ComboBox2", ids::main::ComboBox2};
+    tk::Label Label6{*this, &TabSheet4, "Label6", ids::main::Label6};
     tk::ComboBox ComboBox3{*this, &TabSheet4, "ComboBox3", ids::main::ComboBox3};
+    tk::Label Label7{*this, &TabSheet4, "Label7", ids::main::Label7};
     tk::ComboBox ComboBox4{*this, &TabSheet4, "ComboBox4", ids::main::ComboBox4};
     tk::Button Button2{*this, &TabSheet4, "Button2", ids::main::Button2};
     tk::BitBtn BitBtn4{*this, &TabSheet4, "BitBtn4", ids::main::BitBtn4};
     tk::BitBtn BitBtn25{*this, &TabSheet4, "BitBtn25", ids::main::BitBtn25};
+    tk::Label Memo1Name{*this, &TabSheet4, "Memo1Name", ids::main::Memo1Name};
     tk::Memo Memo1{*this, &TabSheet4, "Memo1", ids::main::Memo1};
+    tk::Label Memo2Name{*this, &TabSheet4, "Memo2Name", ids::main::Memo2Name};
     tk::Memo Memo2{*this, &TabSheet4, "Memo2", ids::main::Memo2};
 
     // Page 4: StopWatch

@@ -137,4 +137,28 @@ void DesignMainWindow(TMainForm& f) {
     DesignAutoStartPage(f);
 }
 
+void NameByLabel(tk::Label& label, const std::string& name) {
+    const auto first = name.find_first_not_of(' ');
+    const auto last = name.find_last_not_of(' ');
+    label.SetCaption(first == std::string::npos ? name : name.substr(first, last - first + 1));
+    label.SetBounds(0, 0, 0, 0);
+}
+
+void NameFieldsByLabels(TMainForm& f) {
+    const std::pair<tk::Label&, const tk::Control&> byGroup[] = {
+        {f.ListBox1Name, f.GroupBox3},   {f.ListBox2Name, f.GroupBox4},
+        {f.ListBox3Name, f.GroupBox5},   {f.ListBox4Name, f.GroupBox6},
+        {f.ListBox11Name, f.GroupBox2},  {f.ListBox5Name, f.GroupBox7},
+        {f.ListBox6Name, f.GroupBox8},   {f.ListBox7Name, f.GroupBox9},
+        {f.ListBox8Name, f.GroupBox13},  {f.ListBox12Name, f.GroupBox14},
+        {f.ListBox13Name, f.GroupBox15}, {f.ListBox14Name, f.GroupBox16},
+    };
+    for (const auto& [label, group] : byGroup)
+        NameByLabel(label, group.Caption());
+    NameByLabel(f.DriveComboBox1Name, "Drive");
+    NameByLabel(f.DriveComboBox2Name, "Removable drive");
+    NameByLabel(f.Memo1Name, "Shutdown note");
+    NameByLabel(f.Memo2Name, "Hibernate note");
+}
+
 } // namespace trelvix

@@ -29,6 +29,8 @@ Program::~Program() {
 }
 
 void Program::Start() {
+    // Before the first window: every control is made in the user's look.
+    Look = std::make_unique<LookFollower>(App, Ports.look);
     MainForm = std::make_unique<TMainForm>(*this);
     App.CreateForm(*MainForm);
     About = std::make_unique<TAbout>(*this);

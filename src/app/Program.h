@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Look.h"
 #include "app/Main.h"
 #include "app/OptionsForm.h"
 #include "app/Settings.h"
@@ -101,6 +102,14 @@ class Program {
 
     // `.\Resource\` files whose failure to load was already reported this run.
     std::set<std::string> ReportedGlyphFailures;
+
+    // Last, so that it stops following the system's look before any form goes.
+    std::unique_ptr<LookFollower> Look;
 };
+
+// A task's first parameter names the program, whose error box shows what escapes it.
+inline tk::Application& TaskApplication(Program& p) {
+    return p.App;
+}
 
 } // namespace trelvix

@@ -99,6 +99,15 @@ void TTrayIcon::HandleEvent(const port::TrayEvent& event) {
     case Kind::DrivesChanged:
         app_.Guard(OnDrivesChanged);
         break;
+    case Kind::Select:
+        // The click already came with the release of the button.
+        break;
+    case Kind::KeySelect:
+        app_.Guard(OnClick);
+        break;
+    case Kind::ContextMenu:
+        HandleContextMenu(event);
+        break;
     default:
         HandleMouse(event);
         break;
@@ -131,6 +140,10 @@ void TTrayIcon::HandleMouse(const port::TrayEvent& event) {
             ShowPopup();
         return;
     }
+    if (button == MouseButton::Right) {
+        rightUpSeen_ = true;
+        rightUpTime_ = event.time;
+    }
     // A click is the release of a left press on the icon, raised before the release itself.
     if (button == MouseButton::Left && leftDown_) {
         leftDown_ = false;
@@ -140,13 +153,31 @@ void TTrayIcon::HandleMouse(const port::TrayEvent& event) {
         app_.Guard([&] { OnMouseUp(button, state, at.x, at.y); });
 }
 
+void TTrayIcon::HandleContextMenu(const port::TrayEvent& event) {
+    // The shell asks for the menu after every right click too: the mouse already had its
+    // answer on the press of the button.
+    const bool afterRightClick =
+        rightUpSeen_ && event.time - rightUpTime_ <= desktop_.DoubleClickTime();
+    rightUpSeen_ = false;
+    if (afterRightClick)
+        return;
+    // From the keyboard, the menu is the only way to the program's commands: it opens
+    // whether the window is shown or not.
+    OpenPopupAt(event.at);
+}
+
 void TTrayIcon::ShowPopup() {
     tk::Form* main = app_.MainForm();
-    if (PopupMenu == nullptr || (main != nullptr && main->Visible()))
+    if (main != nullptr && main->Visible())
+        return;
+    OpenPopupAt(desktop_.CursorPos());
+}
+
+void TTrayIcon::OpenPopupAt(port::Point at) {
+    if (PopupMenu == nullptr)
         return;
     // Without this the menu stays open when the user clicks elsewhere.
     tray_.SetForeground();
-    port::Point at = desktop_.CursorPos();
     PopupMenu->Popup(at.x, at.y);
 }
 

@@ -21,7 +21,8 @@ using MouseMoveEvent = std::function<void(unsigned shiftState, int x, int y)>;
 
 // The program's one icon in the notification area. Turns the tray's mouse events
 // into click events, opens its popup menu on a right click while the program is
-// hidden in the tray, and hides the taskbar entry on minimise.
+// hidden in the tray, and hides the taskbar entry on minimise. From the keyboard, Enter or
+// Space on the icon is a click, and Shift+F10 or the menu key opens the menu, shown or not.
 class TTrayIcon {
   public:
     static constexpr std::size_t MaxTip = 63;
@@ -66,6 +67,8 @@ class TTrayIcon {
     void AddIcon();
     void Modify();
     void HandleMouse(const port::TrayEvent& event);
+    void HandleContextMenu(const port::TrayEvent& event);
+    void OpenPopupAt(port::Point at);
     [[nodiscard]] unsigned ShiftState() const;
 
     tk::Application& app_;
@@ -74,6 +77,9 @@ class TTrayIcon {
     port::NotifyIconData data_;
     std::string hint_;
     bool leftDown_ = false;
+    // The last release of the right button, which the shell follows with its own menu request.
+    bool rightUpSeen_ = false;
+    std::uint32_t rightUpTime_ = 0;
     bool shown_ = false;
 };
 

@@ -10,10 +10,9 @@
 #include "launch/LaunchConventions.h"
 
 #include <algorithm>
-#include <atomic>
-#include <functional>
-#include <iterator>
 #include <memory>
+#include <stop_token>
+#include <string>
 #include <vector>
 
 namespace trelvix {
@@ -36,19 +35,26 @@ bool DeletionAllowed(Program& p) {
     return p.IndexOfTemp;
 }
 
-// A delete action from its start to its end: the busy glyph, the delete buttons disabled,
-// and at the end one settings save and the warning's answer forgotten, also when an error
-// cut the action short. The steps still to come hold it; it ends when the last lets go.
+// A delete action from its start to its end, a scope object of the action's task: the busy
+// glyph, the delete buttons disabled, and at the end one settings save and the warning's
+// answer forgotten, also when an error cut the action short. At the program's end it
+// touches no control and saves nothing.
 class DeleteAction {
   public:
     DeleteAction(Program& p, bool savesSettings) : p_(p), busy_(p), saves_(savesSettings) {
         p_.OptionalFiles.Deleting = true;
-        p_.OptionalFiles.StopDeleting = stop;
+        p_.OptionalFiles.StopDeleting = std::stop_source();
+        stop_ = p_.OptionalFiles.StopDeleting.get_token();
         EnableDeleteButtons(false);
     }
     ~DeleteAction() {
         p_.OptionalFiles.Deleting = false;
         p_.OptionalFiles.AskedThisAction = false;
+        // The program ends with the deletion still out: it stops between two files.
+        if (p_.App.Ending()) {
+            p_.OptionalFiles.StopDeleting.request_stop();
+            return;
+        }
         p_.App.Guard([this] { EnableDeleteButtons(true); });
         if (saves_)
             p_.App.Guard([this] { SaveSettings(p_); });
@@ -56,8 +62,11 @@ class DeleteAction {
     DeleteAction(const DeleteAction&) = delete;
     DeleteAction& operator=(const DeleteAction&) = delete;
 
-    // Set when the program ends: the deletion stops between two files.
-    const std::shared_ptr<std::atomic<bool>> stop = std::make_shared<std::atomic<bool>>(false);
+    // The warning, when it is due; true when deleting is allowed and the program goes on.
+    [[nodiscard]] bool MayDelete() const { return DeletionAllowed(p_) && !stop_.stop_requested(); }
+    // Asked to stop when the program ends: the deletion stops between two files.
+    [[nodiscard]] const std::stop_token& Stop() const { return stop_; }
+
     // The place rules of the whole action, read once.
     const PlaceRulesPtr rules = std::make_shared<SharedPlaceRules>();
 
@@ -73,170 +82,145 @@ class DeleteAction {
     Program& p_;
     BusyGlyph busy_;
     bool saves_;
+    std::stop_token stop_;
 };
-using Action = std::shared_ptr<DeleteAction>;
-
-// Thrown between two files when the program ends during a deletion.
-struct DeletionStopped {};
 
 // Off the window's thread: empties a folder place when the place check lets it. Returns the
 // text saying why the place was refused, or "". An empty path is never deleted and needs no
 // word: its page already shows it empty.
 std::string EmptyPlaceNow(port::Ports& ports, SharedPlaceRules& rules, FolderPlace which,
-                          const std::string& path, const std::atomic<bool>& stop,
-                          WorkProgress& work) {
+                          const std::string& path, std::stop_token stop, WorkProgress& work) {
     const Place place = CheckPlace(ports, rules.Get(ports), which, path);
     if (place.verdict != PlaceVerdict::Usable)
         return place.refusal;
     WalkProgress progress;
-    progress.onFile = [&stop, &work](std::int64_t files) {
-        work.files = files;
-        if (stop)
-            throw DeletionStopped{};
-    };
-    try {
-        // The place is emptied where it is, links on its way followed; the folder stays.
-        DeleteFolderContent(ports.files, place.folder, place.kept, &progress);
-    } catch (const DeletionStopped&) {
-    }
+    progress.onFile = [&work](std::int64_t files) { work.files = files; };
+    progress.stop = std::move(stop);
+    // The place is emptied where it is, links on its way followed; the folder stays.
+    DeleteFolderContent(ports.files, place.folder, place.kept, &progress);
     return {};
 }
 
-// Empties a folder place off the window's thread when deleting is allowed, then `then` with
-// the refusal text (or "") on the window's thread.
-void EmptyPlace(Program& p, FolderPlace which, const Action& action,
-                std::function<void(std::string refusal)> then) {
-    if (!DeletionAllowed(p) || *action->stop) {
-        then({});
-        return;
-    }
+// The emptying of a folder place off the window's thread, when deleting is allowed; its
+// result is the refusal text, or "".
+ShownStep<std::string> EmptyingOf(Program& p, const DeleteAction& action, FolderPlace which) {
+    if (!action.MayDelete())
+        return {};
     port::Ports& ports = p.Ports;
     auto work = DeletingProgress(PlaceCaption(p, which),
                                  p.OptionalFiles.FilesFound[static_cast<size_t>(which)]);
-    RunJob<std::string>(
-        p,
-        [&ports, which, path = PlacePath(p, which), rules = action->rules, stop = action->stop,
-         work] { return EmptyPlaceNow(ports, *rules, which, path, *stop, *work); },
-        [action, then = std::move(then)](std::string refusal) { then(std::move(refusal)); },
-        nullptr, work);
+    return ShownStep<std::string>(
+        p, work,
+        [&ports, which, path = PlacePath(p, which), rules = action.rules, stop = action.Stop(),
+         work] { return EmptyPlaceNow(ports, *rules, which, path, stop, *work); });
 }
 
-// The Recycle Bin emptied off the window's thread when deleting is allowed, then `then`.
-void EmptyRecycleBinWhenAllowed(Program& p, const Action& action, std::function<void()> then) {
-    if (!DeletionAllowed(p) || *action->stop) {
-        then();
-        return;
-    }
+// The Recycle Bin emptied off the window's thread, when deleting is allowed.
+ShownStep<bool> RecycleBinEmptyingOf(Program& p, const DeleteAction& action) {
+    if (!action.MayDelete())
+        return {};
     port::Files& files = p.Ports.files;
-    RunJob<bool>(
-        p, [&files] { return files.EmptyRecycleBin(); },
-        [&p, action, then = std::move(then)](bool) {
-            RefreshRecycleBin(p);
-            then();
-        },
-        nullptr, DeletingProgress(RecycleBinCaption(p), 0, false));
+    return ShownStep<bool>(p, DeletingProgress(RecycleBinCaption(p), 0, false),
+                           [&files] { return files.EmptyRecycleBin(); });
 }
 
-// What "Delete All" gathered on its way: the refusals, shown together at the end.
-struct DeleteAllState {
-    std::vector<std::string> refusals;
+// The refusals "Delete All" gathered on its way, shown together at its end.
+struct Refusals {
+    std::vector<std::string> texts;
     // Each text once: a missing system folder refuses every place alike.
     void Note(std::string refusal) {
-        if (!refusal.empty() && std::ranges::find(refusals, refusal) == refusals.end())
-            refusals.push_back(std::move(refusal));
+        if (!refusal.empty() && std::ranges::find(texts, refusal) == texts.end())
+            texts.push_back(std::move(refusal));
+    }
+    void Show(Program& p) const {
+        if (texts.empty())
+            return;
+        std::string text = texts.front();
+        for (size_t i = 1; i < texts.size(); ++i)
+            text += "\r" + texts[i];
+        p.App.ShowNotice(text);
     }
 };
-
-void ShowRefusals(Program& p, const DeleteAllState& state) {
-    if (state.refusals.empty())
-        return;
-    std::string text = state.refusals.front();
-    for (size_t i = 1; i < state.refusals.size(); ++i)
-        text += "\r" + state.refusals[i];
-    p.App.ShowNotice(text);
-}
 
 constexpr FolderPlace ShellFolderPlaces[] = {FolderPlace::Cache, FolderPlace::History,
                                              FolderPlace::Cookies};
 
-// The shell-folder places from `index` on, one after the other, then the Recycle Bin.
-void DeleteShellFolderPlaces(Program& p, size_t index, const Action& action,
-                             const std::shared_ptr<DeleteAllState>& state,
-                             const std::function<void()>& then) {
-    if (index == std::size(ShellFolderPlaces)) {
-        EmptyRecycleBinWhenAllowed(p, action, [&p, state, then] {
-            ShowRefusals(p, *state);
-            then();
-        });
-        return;
-    }
-    const FolderPlace place = ShellFolderPlaces[index];
-    RefreshPlace(p, place, action->rules);
-    EmptyPlace(p, place, action, [&p, index, place, action, state, then](std::string refusal) {
-        state->Note(std::move(refusal));
-        RefreshPlace(p, place, action->rules);
-        DeleteShellFolderPlaces(p, index + 1, action, state, then);
-    });
+tk::Task EmptyOnePlace(Program& p, FolderPlace place) {
+    DeleteAction action(p, true);
+    if (place == FolderPlace::Temp)
+        RefreshTempLabel(p);
+    else
+        RefreshPlace(p, place, action.rules);
+    auto emptying = EmptyingOf(p, action, place);
+    const std::string refusal = co_await emptying;
+    if (!refusal.empty())
+        p.App.ShowNotice(refusal);
+    RefreshPlace(p, place, action.rules);
+    RefreshTotal(p);
 }
 
-// The four places and the Recycle Bin in one action, under one answer, then `then`.
-void DeleteAllOptionalFiles(Program& p, const Action& action, std::function<void()> then) {
-    auto state = std::make_shared<DeleteAllState>();
-    EmptyPlace(p, FolderPlace::Temp, action,
-               [&p, action, state, then = std::move(then)](std::string refusal) {
-                   state->Note(std::move(refusal));
-                   RefreshTempLabel(p);
-                   RefreshPlace(p, FolderPlace::Temp, action->rules);
-                   DeleteShellFolderPlaces(p, 0, action, state, then);
-               });
+tk::Task EmptyRecycleBin(Program& p) {
+    DeleteAction action(p, false);
+    auto emptying = RecycleBinEmptyingOf(p, action);
+    co_await emptying;
+    if (emptying.Runs())
+        RefreshRecycleBin(p);
+    RefreshTotal(p);
+}
+
+// The four places and the Recycle Bin in one action, under one answer; the defragmenter
+// after them when asked for and deleting was allowed.
+tk::Task EmptyAllPlaces(Program& p, bool startDefragmenter) {
+    DeleteAction action(p, true);
+    Refusals refusals;
+    {
+        auto emptying = EmptyingOf(p, action, FolderPlace::Temp);
+        std::string refusal = co_await emptying;
+        refusals.Note(std::move(refusal));
+        RefreshTempLabel(p);
+        RefreshPlace(p, FolderPlace::Temp, action.rules);
+    }
+    for (const FolderPlace place : ShellFolderPlaces) {
+        RefreshPlace(p, place, action.rules);
+        auto emptying = EmptyingOf(p, action, place);
+        std::string refusal = co_await emptying;
+        refusals.Note(std::move(refusal));
+        RefreshPlace(p, place, action.rules);
+    }
+    auto binEmptying = RecycleBinEmptyingOf(p, action);
+    co_await binEmptying;
+    if (binEmptying.Runs())
+        RefreshRecycleBin(p);
+    refusals.Show(p);
+    RefreshTotal(p);
+    if (startDefragmenter && p.IndexOfTemp)
+        LaunchDefragmenter(p);
 }
 
 } // namespace
 
 void DeletePlaceContent(Program& p, FolderPlace place) {
-    if (p.OptionalFiles.Deleting)
-        return;
-    auto action = std::make_shared<DeleteAction>(p, true);
-    if (place == FolderPlace::Temp)
-        RefreshTempLabel(p);
-    else
-        RefreshPlace(p, place, action->rules);
-    EmptyPlace(p, place, action, [&p, place, action](const std::string& refusal) {
-        if (!refusal.empty())
-            p.App.ShowNotice(refusal);
-        RefreshPlace(p, place, action->rules);
-        RefreshTotal(p);
-    });
+    if (!p.OptionalFiles.Deleting)
+        EmptyOnePlace(p, place);
 }
 
 void DeleteRecycleBinContent(Program& p) {
-    if (p.OptionalFiles.Deleting)
-        return;
-    auto action = std::make_shared<DeleteAction>(p, false);
-    EmptyRecycleBinWhenAllowed(p, action, [&p, action] { RefreshTotal(p); });
+    if (!p.OptionalFiles.Deleting)
+        EmptyRecycleBin(p);
 }
 
 void DeleteAllOptionalFilesClick(Program& p) {
-    if (p.OptionalFiles.Deleting)
-        return;
-    auto action = std::make_shared<DeleteAction>(p, true);
-    DeleteAllOptionalFiles(p, action, [&p, action] { RefreshTotal(p); });
+    if (!p.OptionalFiles.Deleting)
+        EmptyAllPlaces(p, false);
 }
 
 void DeleteAllAndStartDefragmenter(Program& p) {
-    if (p.OptionalFiles.Deleting)
-        return;
-    auto action = std::make_shared<DeleteAction>(p, true);
-    DeleteAllOptionalFiles(p, action, [&p, action] {
-        RefreshTotal(p);
-        if (p.IndexOfTemp)
-            LaunchDefragmenter(p);
-    });
+    if (!p.OptionalFiles.Deleting)
+        EmptyAllPlaces(p, true);
 }
 
 void StopDeletion(Program& p) {
-    if (p.OptionalFiles.StopDeleting)
-        *p.OptionalFiles.StopDeleting = true;
+    p.OptionalFiles.StopDeleting.request_stop();
 }
 
 } // namespace trelvix

@@ -47,6 +47,8 @@ class Deletion {
         bool ok = true;
         // Iterative, so that no depth of folders can run out of stack.
         while (!open_.empty()) {
+            if (stopped_)
+                return false;
             Emptying& current = open_.back();
             if (current.next < current.listing.entries.size()) {
                 const port::FolderEntry& entry = current.listing.entries[current.next++];
@@ -91,8 +93,10 @@ class Deletion {
         if (Has(entry.attributes, port::attr::VolumeLabel))
             return;
         in.ok = RemoveFile(path, entry.attributes) && in.ok;
-        if (progress_ != nullptr)
+        if (progress_ != nullptr) {
             progress_->FileDone();
+            stopped_ = progress_->stop.stop_requested();
+        }
     }
 
     // A read-only file is made deletable first, and given its attributes back when it stays.
@@ -129,6 +133,7 @@ class Deletion {
     const std::vector<std::string>& kept_;
     WalkProgress* progress_;
     std::vector<Emptying> open_;
+    bool stopped_ = false;
 };
 
 } // namespace

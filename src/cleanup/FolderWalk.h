@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -15,10 +16,12 @@ namespace trelvix {
 // a link inside it: a link to a folder is neither walked into nor counted, a link to a
 // file counts with the size reported for it, and a deletion removes links themselves.
 
-// The files a walk has dealt with so far; `onFile`, when set, runs after each one.
+// The files a walk has dealt with so far; `onFile`, when set, runs after each one. A deletion
+// stops between two files once `stop` is asked to.
 struct WalkProgress {
     std::int64_t files = 0;
     std::function<void(std::int64_t files)> onFile;
+    std::stop_token stop;
     void FileDone() {
         ++files;
         if (onFile)

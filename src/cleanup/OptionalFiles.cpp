@@ -151,21 +151,53 @@ PlaceRulesPtr RulesOrNew(PlaceRulesPtr rules) {
     return rules ? rules : std::make_shared<SharedPlaceRules>();
 }
 
+// The walk of one place off the window's thread, its findings shown, then the walk asked
+// for meanwhile or the total.
+tk::Task WalkAndShowPlace(Program& p, FolderPlace place, std::string path, PlaceRulesPtr rules) {
+    BusyGlyph busy(p);
+    port::Ports& ports = p.Ports;
+    auto work = CountingProgress(PlaceCaption(p, place));
+    ShownStep<PlaceFindings> walk(p, work, [&ports, rules, place, path, work] {
+        return WalkPlace(ports, *rules, place, path, *work);
+    });
+    try {
+        PlaceFindings found = co_await walk;
+        ShowPlace(p, place, std::move(found));
+    } catch (...) {
+        p.App.ShowCurrentException();
+    }
+    EndWalk(p, static_cast<size_t>(place), [&p, place] { RefreshPlace(p, place); });
+}
+
 void FillPlace(Program& p, FolderPlace place, const std::string& path, PlaceRulesPtr rules) {
     const PlaceView& view = ViewOf(place);
     TMainForm& f = *p.MainForm;
-    const auto which = static_cast<size_t>(place);
-    if (!BeginWalk(p, which, {&(f.*view.sizeLabel), &(f.*view.line)}))
-        return;
-    port::Ports& ports = p.Ports;
-    auto work = CountingProgress(PlaceCaption(p, place));
-    RunJob<PlaceFindings>(
-        p,
-        [&ports, rules = RulesOrNew(std::move(rules)), place, path, work] {
-            return WalkPlace(ports, *rules, place, path, *work);
-        },
-        [&p, place](PlaceFindings found) { ShowPlace(p, place, std::move(found)); },
-        [&p, place, which] { EndWalk(p, which, [&p, place] { RefreshPlace(p, place); }); }, work);
+    if (BeginWalk(p, static_cast<size_t>(place), {&(f.*view.sizeLabel), &(f.*view.line)}))
+        WalkAndShowPlace(p, place, path, RulesOrNew(std::move(rules)));
+}
+
+void ShowRecycleBin(Program& p, port::RecycleBinContent bin) {
+    if (!bin.ok)
+        bin = {};
+    TMainForm& f = *p.MainForm;
+    f.Label29.SetCaption("Number of Files in Recycle Bin: " + std::to_string(bin.items));
+    p.OptionalFiles.RecycleSize = bin.bytes;
+    f.Label30.SetCaption(FormatGrouped(bin.bytes) + " Bytes \rin Recycle Bin");
+    f.Label37.SetCaption("Recycle Bin: " + FormatGrouped(bin.bytes) + " bytes");
+}
+
+tk::Task QueryAndShowRecycleBin(Program& p) {
+    BusyGlyph busy(p);
+    port::Files& files = p.Ports.files;
+    ShownStep<port::RecycleBinContent> query(p, CountingProgress(RecycleBinCaption(p), false),
+                                             [&files] { return files.QueryRecycleBin(); });
+    try {
+        port::RecycleBinContent bin = co_await query;
+        ShowRecycleBin(p, bin);
+    } catch (...) {
+        p.App.ShowCurrentException();
+    }
+    EndWalk(p, RecycleBinWalk, [&p] { RefreshRecycleBin(p); });
 }
 
 void RefreshShellFolderPlace(Program& p, FolderPlace place, PlaceRulesPtr rules) {
@@ -252,22 +284,8 @@ void RefreshPlace(Program& p, FolderPlace place, PlaceRulesPtr rules) {
 
 void RefreshRecycleBin(Program& p) {
     TMainForm& f = *p.MainForm;
-    if (!BeginWalk(p, RecycleBinWalk, {&f.Label30, &f.Label37}))
-        return;
-    port::Files& files = p.Ports.files;
-    RunJob<port::RecycleBinContent>(
-        p, [&files] { return files.QueryRecycleBin(); },
-        [&p](port::RecycleBinContent bin) {
-            if (!bin.ok)
-                bin = {};
-            TMainForm& form = *p.MainForm;
-            form.Label29.SetCaption("Number of Files in Recycle Bin: " + std::to_string(bin.items));
-            p.OptionalFiles.RecycleSize = bin.bytes;
-            form.Label30.SetCaption(FormatGrouped(bin.bytes) + " Bytes \rin Recycle Bin");
-            form.Label37.SetCaption("Recycle Bin: " + FormatGrouped(bin.bytes) + " bytes");
-        },
-        [&p] { EndWalk(p, RecycleBinWalk, [&p] { RefreshRecycleBin(p); }); },
-        CountingProgress(RecycleBinCaption(p), false));
+    if (BeginWalk(p, RecycleBinWalk, {&f.Label30, &f.Label37}))
+        QueryAndShowRecycleBin(p);
 }
 
 void RefreshTotal(Program& p) {

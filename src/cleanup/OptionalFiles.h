@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <stop_token>
 #include <string>
 
 namespace trelvix {
@@ -35,9 +36,9 @@ struct OptionalFilesState {
     std::array<bool, 5> Walking{}, WalkAgain{}, Counted{};
     // RefreshTotal was asked for while walks ran: it follows the last of them.
     bool TotalWanted = false, TotalCounted = false;
-    // A delete action runs; setting its flag stops it between two files.
+    // A delete action runs; a stop asked of it stops it between two files.
     bool Deleting = false;
-    std::shared_ptr<std::atomic<bool>> StopDeleting;
+    std::stop_source StopDeleting;
 };
 
 // A byte count in groups of three digits, separated by one blank: 1234567 -> "1 234 567".

@@ -54,6 +54,8 @@ class Desktop {
     [[nodiscard]] virtual std::vector<Rect> WorkAreas() = 0;
     // Height of a window's title bar and top frame, in pixels.
     [[nodiscard]] virtual int TitleBarHeight() = 0;
+    // The longest time between two clicks of a double click, in milliseconds.
+    [[nodiscard]] virtual unsigned DoubleClickTime() = 0;
 };
 
 } // namespace port

@@ -1,5 +1,29 @@
 #pragma once
 
+// The file port's safety contract, as Windows keeps it. The real port and the fake keep it
+// alike, and one table of tests holds both to it.
+//
+// Paths are UTF-8 and of any length. Listings and changes take an absolute path in one
+// spelling ("C:\a\b", "\\server\share\a": no "." or ".." names, no empty names, no '/');
+// any other path is refused.
+//
+// A listing opens the folder's last name as itself: a link there is reported as a link and
+// never listed. Beyond that, what a listing guarantees depends on whether it holds its folder:
+// - Held: the folder is reached by exactly this path; one reached through a link on the way
+//   is reported as a link. Until the hold is dropped, the listed folder cannot be renamed or
+//   removed by anyone, this program included, so nothing can be put in its place.
+// - Not held: the names on the way are not checked (the check costs a fifth of a walk) and a
+//   link on the way is followed to the folder it leads to; others may rename or remove the
+//   folder meanwhile. Good for sizing and showing, never for a walk that changes what it lists:
+//   such a walk holds every folder it lists, and lets each go before it removes it.
+//   (Wine, unlike Windows, follows a Unix link even at the last name of such a listing.)
+//
+// A change re-checks the entry it acts on, whatever a listing said: it acts only on the entry
+// reached by exactly this path, a link as the link (never what it leads to), and refuses an
+// entry reached through a link on the way, an entry of another kind than asked, the removal of
+// a held folder, and whatever else the system refuses (in use, read-only, a folder not empty,
+// no rights).
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -36,8 +60,7 @@ enum class FolderKind {
     NotFolder,
 };
 
-// While it lives, the listed folder cannot be renamed or removed by anyone, this
-// program included, so nothing can be put in its place.
+// A held listing's folder stays in place while this lives (see the contract above).
 class FolderHold {
   public:
     virtual ~FolderHold() = default;
@@ -105,10 +128,7 @@ class AppendableFile {
     virtual bool Truncate(std::int64_t length) = 0;
 };
 
-// Paths are UTF-8 and of any length. Listings and the operations that change an entry take
-// an absolute path in one spelling (no "." or ".." names) and act on exactly the entry it
-// names: a link is handled as the link, and a path that reaches its entry through a link
-// is refused (a listing without a hold: see there).
+// Listings and changes keep the contract at the top of this file.
 class Files {
   public:
     virtual ~Files() = default;
@@ -119,13 +139,8 @@ class Files {
     // Creates one folder; false when it exists already or cannot be made.
     virtual bool MakeDirectory(const std::string& path) = 0;
 
-    // Lists a folder. With `hold`, for a walk that changes what it lists, the listing keeps
-    // the folder in place until the hold is dropped, and the folder must be reached by
-    // exactly this path. Without, others may go on renaming and removing it, and the path
-    // is not checked name by name (the check costs a fifth of a walk): a folder link is
-    // still told apart where the system opens links as themselves, but a link the system
-    // follows anyway (a Unix link under Wine) is listed as the folder it leads to. A walk
-    // never asks for a link: the entry that names one says what it is.
+    // Lists a folder, holding it with `hold`. A walk never asks for a link: the entry that
+    // names one says what it is.
     [[nodiscard]] virtual FolderListing ListFolder(const std::string& folder, bool hold) = 0;
     // The path of what `path` names with every link on the way followed, as the system
     // spells it (case, long names); "" when it does not exist or cannot be opened.

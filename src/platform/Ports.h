@@ -9,6 +9,7 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
+#include "platform/SystemLook.h"
 #include "platform/Tray.h"
 #include "platform/Watch.h"
 
@@ -26,6 +27,7 @@ struct Ports {
     System& system;
     Desktop& desktop;
     Bitmaps& bitmaps;
+    SystemLook& look;
     KeyWatch& keyWatch;
 };
 

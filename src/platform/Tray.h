@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Desktop.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -25,6 +27,9 @@ struct TrayEvent {
         ButtonUp,       // and released
         DoubleClick,    // the second press of a double click
         Move,           // the mouse moved over the icon
+        Select,         // the shell's own word for a left click, after its release
+        KeySelect,      // Enter or Space on the icon the keyboard reached
+        ContextMenu,    // the icon's menu asked for: after a right click, or Shift+F10
         TaskbarCreated, // the taskbar was (re)started and knows no icons
         SessionEnding,  // Windows is ending the session: the program goes with it
         ShowRequested,  // the program was started again and hands over to this instance
@@ -35,7 +40,9 @@ struct TrayEvent {
     Kind kind = Kind::Move;
     MouseButton button = MouseButton::Left; // for the button events
     std::uint32_t drives = 0;               // VolumesChanged: bit 0 = A:, bit 25 = Z:
-    std::string tag = {};                   // BalloonClicked: the tag the balloon was shown with
+    Point at{};                             // ContextMenu: where the shell anchors the menu
+    std::uint32_t time = 0; // when the event happened, in milliseconds of the system's clock
+    std::string tag = {};   // BalloonClicked: the tag the balloon was shown with
 };
 
 class Tray {

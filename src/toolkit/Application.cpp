@@ -31,11 +31,57 @@ void Application::SetBackground(port::Background* background) {
 void Application::End() {
     ending_ = true;
     results_->Close();
+    // Newest first, each taken off the list before it goes: a scope object ending in one
+    // frame may not reach another.
+    while (!suspended_.empty()) {
+        const std::coroutine_handle<> task = suspended_.back();
+        suspended_.pop_back();
+        task.destroy();
+    }
+}
+
+bool Application::Suspend(std::function<void()> work, std::coroutine_handle<> task) {
+    if (background_ == nullptr) {
+        work();
+        return false;
+    }
+    suspended_.push_back(task);
+    Starting starting{task, false, starting_};
+    starting_ = &starting;
+    struct Restore {
+        Application& app;
+        Starting& starting;
+        ~Restore() { app.starting_ = starting.outer; }
+    } restore{*this, starting};
+    try {
+        background_->Run(std::move(work), [this, results = results_, task] {
+            results->HandOver([this, task] { Resume(task); });
+        });
+    } catch (...) {
+        // The step never started: the task goes on with the error at its `co_await`.
+        std::erase(suspended_, task);
+        throw;
+    }
+    return !starting.resumed;
+}
+
+void Application::Resume(std::coroutine_handle<> task) {
+    const auto found = std::find(suspended_.begin(), suspended_.end(), task);
+    if (ending_ || found == suspended_.end())
+        return;
+    suspended_.erase(found);
+    for (Starting* s = starting_; s != nullptr; s = s->outer)
+        if (s->task == task) {
+            s->resumed = true;
+            return;
+        }
+    task.resume();
 }
 
 void Application::CreateForm(Form& form) {
     if (mainForm_ == nullptr)
         mainForm_ = &form;
+    forms_.push_back(&form);
     if (host_ != nullptr) {
         // The form is not one of its own components; its window comes before theirs.
         form.AttachPeer(host_->CreatePeer(form));
@@ -43,6 +89,25 @@ void Application::CreateForm(Form& form) {
             c->AttachPeer(host_->CreatePeer(*c));
     }
     Guard(form.OnCreate);
+}
+
+void Application::FormGone(const Form& form) {
+    std::erase(forms_, &form);
+    if (mainForm_ == &form)
+        mainForm_ = nullptr;
+}
+
+void Application::SetPalette(const Palette& palette) {
+    if (palette == palette_)
+        return;
+    palette_ = palette;
+    for (Form* form : forms_) {
+        if (Peer* peer = form->GetPeer())
+            peer->Changed(Prop::Look);
+        for (Component* component : form->Components())
+            if (Peer* peer = component->GetPeer())
+                peer->Changed(Prop::Look);
+    }
 }
 
 void Application::ShowMainForm() {

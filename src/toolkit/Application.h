@@ -3,14 +3,17 @@
 #include "platform/Background.h"
 #include "platform/Desktop.h"
 #include "toolkit/Controls.h"
+#include "toolkit/Palette.h"
 #include "toolkit/ResultQueue.h"
 
+#include <coroutine>
 #include <deque>
 #include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tk {
 
@@ -30,6 +33,13 @@ class Application {
     // The first form created becomes the main form.
     void CreateForm(Form& form);
     [[nodiscard]] Form* MainForm() const { return mainForm_; }
+    // A form is being destroyed: it is no longer told of anything.
+    void FormGone(const Form& form);
+
+    // The colours every form draws with. A new palette reaches every control of every form
+    // at once: the look switches while the program runs.
+    [[nodiscard]] const Palette& GetPalette() const { return palette_; }
+    void SetPalette(const Palette& palette);
 
     // Shows the main form and activates it (its first showing).
     void ShowMainForm();
@@ -85,17 +95,35 @@ class Application {
     // The program is ending: results of jobs still out are dropped and none is delivered
     // any more, also not from the message loop of a box opened while the program is taken
     // apart.
+    // Suspended tasks (toolkit/Task.h) are destroyed first, while the program is whole.
     void End();
     [[nodiscard]] bool Ending() const { return ending_; }
 
+    // A task's step (toolkit/Task.h): runs `work` off the window's thread and resumes `task`
+    // on it through the result queue. False when the step ran and its result came back
+    // before this returned: the task goes on at once instead of suspending.
+    [[nodiscard]] bool Suspend(std::function<void()> work, std::coroutine_handle<> task);
+    [[nodiscard]] std::size_t SuspendedTasks() const { return suspended_.size(); }
+
   private:
     void ShowErrorText(const std::string& text);
+    void Resume(std::coroutine_handle<> task);
+
+    // A step being handed to the executor, innermost first: a result delivered while the
+    // executor still has the call is marked here, not resumed inside the suspension.
+    struct Starting {
+        std::coroutine_handle<> task;
+        bool resumed;
+        Starting* outer;
+    };
 
     port::Desktop& desktop_;
     std::string title_;
     Host* host_ = nullptr;
     port::Background* background_ = nullptr;
     Form* mainForm_ = nullptr;
+    std::vector<Form*> forms_;
+    Palette palette_;
     bool terminated_ = false;
     bool ending_ = false;
     // Shared with the jobs out and the executor's wake handler, which may outlive this object.
@@ -104,6 +132,8 @@ class Application {
     // Texts of errors raised under the open box, shown in turn after it.
     std::deque<std::string> pendingErrors_;
     int errorBoxes_ = 0;
+    std::vector<std::coroutine_handle<>> suspended_;
+    Starting* starting_ = nullptr;
 };
 
 template <class Result>

@@ -410,7 +410,9 @@ Form::Form(Application& app, std::string name, int id)
     SetVisible(false);
 }
 
-Form::~Form() = default;
+Form::~Form() {
+    app_.FormGone(*this);
+}
 
 Component* Form::FindById(int id) const {
     for (Component* c : components_)

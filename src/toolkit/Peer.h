@@ -39,6 +39,7 @@ enum class Prop {
     PopupMenu,
     PartText, // a status bar's second part
     Taskbar,  // a form's taskbar button progress
+    Look,     // the application's palette
 };
 
 // The native side of one component. A component with no peer is pure state.

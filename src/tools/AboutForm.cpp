@@ -1,5 +1,6 @@
 #include "tools/AboutForm.h"
 
+#include "app/MainWindowLayout.h"
 #include "app/Program.h"
 #include "launch/LaunchConventions.h"
 #include "app/ResourceGlyphs.h"
@@ -204,6 +205,9 @@ void TAbout::Design() {
     TabSheet1.SetCaption("Version History");
     TabSheet2.SetCaption("Credits");
     TabSheet3.SetCaption("Pay for Trelvix !");
+    NameByLabel(ListBox1Name, TabSheet1.Caption());
+    NameByLabel(ListBox2Name, TabSheet2.Caption());
+    NameByLabel(ListBox3Name, TabSheet3.Caption());
     struct Page {
         tk::ListBox& list;
         const std::vector<std::string>& lines;

@@ -26,8 +26,11 @@ class TAbout : public tk::Form {
     tk::TabSheet TabSheet1{*this, PageControl1, "TabSheet1", ids::about::TabSheet1};
     tk::TabSheet TabSheet2{*this, PageControl1, "TabSheet2", ids::about::TabSheet2};
     tk::TabSheet TabSheet3{*this, PageControl1, "TabSheet3", ids::about::TabSheet3};
+    tk::Label ListBox1Name{*this, &TabSheet1, "ListBox1Name", ids::about::ListBox1Name};
     tk::ListBox ListBox1{*this, &TabSheet1, "ListBox1", ids::about::ListBox1};
+    tk::Label ListBox2Name{*this, &TabSheet2, "ListBox2Name", ids::about::ListBox2Name};
     tk::ListBox ListBox2{*this, &TabSheet2, "ListBox2", ids::about::ListBox2};
+    tk::Label ListBox3Name{*this, &TabSheet3, "ListBox3Name", ids::about::ListBox3Name};
     tk::ListBox ListBox3{*this, &TabSheet3, "ListBox3", ids::about::ListBox3};
 
     // The first picture, then the frames of the fade into the second, drawn where Image1

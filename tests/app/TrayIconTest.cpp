@@ -133,6 +133,88 @@ TEST(TrayIconStart, FailingFirstAddStillStartsAndAddsLater) {
     EXPECT_EQ(t.fake.tray.current.tip, "C: 10 Gb");
 }
 
+// A menu's peer: where it was asked to open.
+struct MenuAt : tk::Peer {
+    explicit MenuAt(std::vector<port::Point>& opened) : opened(opened) {}
+    void Changed(tk::Prop) override {}
+    void Popup(int x, int y) override { opened.push_back({x, y}); }
+    std::vector<port::Point>& opened;
+};
+
+// The icon's version-4 events: Enter or Space is a click, the keyboard's menu request opens
+// the menu at the shell's anchor whether the window is shown or not, and the mouse stays as it
+// was: the shell's own click and its menu request after a right click are left alone.
+TEST(TrayIconKeyboard, VersionFourEvents) {
+    struct Ev {
+        Kind kind;
+        MouseButton button;
+        std::uint32_t time;
+    };
+    constexpr auto L = MouseButton::Left, R = MouseButton::Right;
+    constexpr std::uint32_t Late = 0xFFFFFF00u; // the system's clock turns over after it
+    struct Case {
+        const char* name;
+        bool hidden;
+        std::vector<Ev> events;
+        std::vector<port::Point> menus;
+        bool shownAfter;
+    };
+    const port::Point cursor{1200, 1010}, anchor{800, 1040};
+    const Case cases[] = {
+        {"key select brings the window back", true, {{Kind::KeySelect, L, 10}}, {}, true},
+        {"the shell's click alone does nothing", true, {{Kind::Select, L, 10}}, {}, false},
+        {"keyboard menu, window shown", false, {{Kind::ContextMenu, L, 10}}, {anchor}, true},
+        {"keyboard menu, hidden", true, {{Kind::ContextMenu, L, 10}}, {anchor}, false},
+        {"right click while shown",
+         false,
+         {{Kind::ButtonDown, R, 100}, {Kind::ButtonUp, R, 180}, {Kind::ContextMenu, L, 190}},
+         {},
+         true},
+        {"right click while hidden: one menu, at the cursor",
+         true,
+         {{Kind::ButtonDown, R, 100}, {Kind::ButtonUp, R, 180}, {Kind::ContextMenu, L, 680}},
+         {cursor},
+         false},
+        {"a keyboard menu after the double-click time",
+         false,
+         {{Kind::ButtonUp, R, 180}, {Kind::ContextMenu, L, 681}},
+         {anchor},
+         true},
+        {"one request ignored per release",
+         false,
+         {{Kind::ButtonUp, R, 180}, {Kind::ContextMenu, L, 190}, {Kind::ContextMenu, L, 200}},
+         {anchor},
+         true},
+        {"a left release is no right click",
+         false,
+         {{Kind::ButtonUp, L, 180}, {Kind::ContextMenu, L, 190}},
+         {anchor},
+         true},
+        {"over the clock's turn",
+         false,
+         {{Kind::ButtonUp, R, Late}, {Kind::ContextMenu, L, 0x10}},
+         {},
+         true},
+    };
+    for (const Case& c : cases) {
+        fakes::TestProgram t;
+        auto& p = t.Start();
+        std::vector<port::Point> opened;
+        p.MainForm->PopupMenu1.AttachPeer(std::make_unique<MenuAt>(opened));
+        if (c.hidden)
+            p.MainForm->KeyPress(27);
+        t.fake.desktop.cursor = cursor;
+        for (const Ev& e : c.events) {
+            port::TrayEvent event{e.kind, e.button};
+            event.time = e.time;
+            event.at = anchor;
+            t.fake.tray.Send(event);
+        }
+        EXPECT_EQ(opened, c.menus) << c.name;
+        EXPECT_EQ(p.MainForm->Visible(), c.shownAfter) << c.name;
+    }
+}
+
 TEST_F(TrayIcon, IconIsRemovedAtExit) {
     t.program.reset();
     EXPECT_FALSE(tray.shown);

@@ -284,20 +284,105 @@ TEST(BackgroundDeletions, AllEndsAsWhenRunAtOnce) {
     EXPECT_EQ(run(false), run(true));
 }
 
-TEST(BackgroundDeletions, LeavingStopsADeletionBetweenTwoFiles) {
-    FilledMachine m;
+// Twenty files more in the Cache place, deleting allowed in an earlier run, and "Delete Files
+// from Temporary Internet" pressed: the walk before and the deletion are held.
+trelvix::TMainForm& StartDeletingTheCache(FilledMachine& m) {
     m.AcceptedBefore();
     for (int i = 0; i < 20; ++i)
         m.files().AddFile(In(Cache, "f" + std::to_string(i) + ".dat"), 1);
     auto& f = *m.Start().MainForm;
     m.background.CompleteAll();
     f.BitBtn12.Click();
+    return f;
+}
+
+TEST(BackgroundDeletions, LeavingStopsADeletionBetweenTwoFiles) {
+    FilledMachine m;
+    auto& f = StartDeletingTheCache(m);
     ASSERT_EQ(m.background.Held(), 2u) << "the walk before, the deletion";
     // The user leaves while the deletion is under way.
     m.files().afterListing = [&](const std::string&) { f.Close(); };
     m.background.Complete(1);
     EXPECT_EQ(m.files().Names(Cache).size(), 20u) << "one file went, whole, then it stopped";
     EXPECT_EQ(m.Stored("IndexOfTemp"), 1);
+}
+
+// The program ends while a deletion is out: the action's end runs without saving or painting
+// (a paint would report the missing glyph in a box), and the deletion's worker, finishing its
+// step afterwards, stops after the file it was at.
+TEST(BackgroundDeletions, TheProgramsEndEndsAnActionOutWithoutSavingOrPainting) {
+    FilledMachine m;
+    StartDeletingTheCache(m);
+    ASSERT_EQ(m.background.Held(), 2u) << "the walk before, the deletion";
+    m.fake.bitmaps.missing.push_back("Off.bmp");
+    const int writes = m.fake.registry.writes;
+    m.program.reset();
+    EXPECT_EQ(m.fake.registry.writes, writes) << "nothing saved";
+    EXPECT_TRUE(m.fake.desktop.boxes.empty());
+    m.background.CompleteAll();
+    EXPECT_EQ(m.files().Names(Cache).size(), 20u) << "one file went, then it stopped";
+    EXPECT_EQ(m.fake.registry.writes, writes);
+    EXPECT_TRUE(m.fake.desktop.boxes.empty());
+}
+
+// Whichever step of an action fails, its end runs once: one settings save, the buttons back,
+// the idle glyph, the error in one box, and the next action starts as usual.
+TEST(BackgroundDeletions, AnActionEndsOnceWhateverStepFails) {
+    enum class Failing { Warning, Deletion, RefusalNotice };
+    struct Case {
+        const char* name;
+        Failing failing;
+        tk::BitBtn trelvix::TMainForm::*button;
+        const char* error;
+    };
+    using F = trelvix::TMainForm;
+    const Case cases[] = {
+        {"the warning of one place", Failing::Warning, &F::BitBtn12, "Box lost."},
+        {"the warning of all places", Failing::Warning, &F::BitBtn23, "Box lost."},
+        {"the deletion of one place", Failing::Deletion, &F::BitBtn12, "Device lost."},
+        {"the deletion of all places", Failing::Deletion, &F::BitBtn24, "Device lost."},
+        {"the notice of a refused place", Failing::RefusalNotice, &F::BitBtn12, "Box lost."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FilledMachine m;
+        if (c.failing != Failing::Warning)
+            m.AcceptedBefore();
+        if (c.failing == Failing::RefusalNotice)
+            m.SetShellFolder("Cache", "C:\\Users\\user\\Documents");
+        auto& f = *m.Start().MainForm;
+        m.background.CompleteAll();
+        m.fake.desktop.boxes.clear();
+        int failures = 1;
+        if (c.failing == Failing::Deletion)
+            m.files().afterListing = [&](const std::string&) {
+                if (failures > 0 && failures-- > 0)
+                    throw std::runtime_error("Device lost");
+            };
+        else
+            m.fake.desktop.whileBoxOpen = [&] {
+                if (failures > 0 && failures-- > 0)
+                    throw std::runtime_error("Box lost");
+            };
+        const int writes = m.fake.registry.writes;
+        (f.*c.button).Click();
+        // The walks before the deletion complete first: the failing listing is the deletion's.
+        while (m.background.Held() > 0)
+            m.background.Complete(m.background.Held() - 1);
+        EXPECT_EQ(m.fake.registry.writes - writes, 16) << "one save";
+        EXPECT_TRUE(DeleteButtonsEnabled(f));
+        EXPECT_FALSE(m.P().OptionalFiles.Deleting);
+        EXPECT_EQ(f.SpeedButton1.Glyph().name, "Off.bmp");
+        ASSERT_FALSE(m.fake.desktop.boxes.empty());
+        EXPECT_EQ(m.fake.desktop.boxes.back().text, c.error);
+        EXPECT_EQ(failures, 0);
+        const int started = m.background.started;
+        m.AnswerYes();
+        f.BitBtn20.Click();
+        EXPECT_GT(m.background.started, started) << "the next action runs";
+        m.background.CompleteAll();
+        EXPECT_TRUE(m.OutsideIntact());
+    }
 }
 
 // ---- Progress in the status bar ----

@@ -14,11 +14,14 @@ struct FakeFiles::Node {
     std::int64_t size = 0;
     std::string linkTarget; // a link when not empty
     bool locked = false;
+    // How many listings hold this folder now; shared with their holds, which may outlive it.
+    std::shared_ptr<int> holds = std::make_shared<int>(0);
     Node* parent = nullptr;
     std::vector<std::unique_ptr<Node>> children;
 
     [[nodiscard]] bool IsLink() const { return !linkTarget.empty(); }
     [[nodiscard]] bool IsFolder() const { return (attributes & port::attr::Directory) != 0; }
+    [[nodiscard]] bool IsHeld() const { return *holds > 0; }
 
     [[nodiscard]] Node* Child(const std::string& wanted) const {
         auto same = [](const std::string& a, const std::string& b) {
@@ -51,6 +54,35 @@ std::vector<std::string> Split(const std::string& path) {
 }
 
 constexpr int MaxLinks = 32;
+
+// An absolute path in one spelling, as the real port takes it: "C:\a\b", no "." or ".."
+// names, no empty name but at the end, no '/'.
+bool IsPlainPath(const std::string& path) {
+    if (path.size() < 3 || !std::isalpha(static_cast<unsigned char>(path[0])) || path[1] != ':' ||
+        path[2] != '\\' || path.find('/') != std::string::npos)
+        return false;
+    for (size_t at = 3; at < path.size();) {
+        const size_t end = std::min(path.find('\\', at), path.size());
+        const std::string name = path.substr(at, end - at);
+        if ((name.empty() && end < path.size()) || name == "." || name == "..")
+            return false;
+        at = end + 1;
+    }
+    return true;
+}
+
+constexpr std::uint32_t BadPathName = 161; // ERROR_BAD_PATHNAME
+
+class FakeHold : public port::FolderHold {
+  public:
+    explicit FakeHold(std::shared_ptr<int> holds) : holds_(std::move(holds)) { ++*holds_; }
+    ~FakeHold() override { --*holds_; }
+    FakeHold(const FakeHold&) = delete;
+    FakeHold& operator=(const FakeHold&) = delete;
+
+  private:
+    std::shared_ptr<int> holds_;
+};
 
 } // namespace
 
@@ -200,10 +232,12 @@ bool FakeFiles::MakeDirectory(const std::string& path) {
 port::FolderListing FakeFiles::ListFolder(const std::string& folder, bool hold) {
     port::FolderListing listing;
     bool throughLink = false;
-    const Node* node = Find(folder, !guardsLinks, throughLink);
-    if (node == nullptr) {
+    const Node* node = IsPlainPath(folder) ? Find(folder, !guardsLinks, throughLink) : nullptr;
+    if (!IsPlainPath(folder)) {
+        listing.endCode = BadPathName;
+    } else if (node == nullptr) {
         listing.endCode = 3; // ERROR_PATH_NOT_FOUND
-    } else if (guardsLinks && (node->IsLink() || throughLink)) {
+    } else if (guardsLinks && (node->IsLink() || (hold && throughLink))) {
         listing.kind = port::FolderKind::Link;
     } else if (!node->IsFolder()) {
         listing.kind = port::FolderKind::NotFolder;
@@ -217,7 +251,7 @@ port::FolderListing FakeFiles::ListFolder(const std::string& folder, bool hold) 
             listing.entries.push_back({child->name, child->attributes, child->size});
         listing.endCode = port::NoMoreFiles;
         if (hold)
-            listing.hold = std::make_unique<port::FolderHold>();
+            listing.hold = std::make_unique<FakeHold>(node->holds);
     }
     if (afterListing)
         afterListing(folder);
@@ -233,7 +267,7 @@ std::string FakeFiles::FinalPath(const std::string& path) {
 bool FakeFiles::SetAttributes(const std::string& path, std::uint32_t attributes) {
     changes.push_back("SetAttributes " + path);
     bool throughLink = false;
-    Node* node = Find(path, false, throughLink);
+    Node* node = IsPlainPath(path) ? Find(path, false, throughLink) : nullptr;
     if (node == nullptr || (guardsLinks && throughLink))
         return false;
     constexpr std::uint32_t fixed = port::attr::Directory | port::attr::ReparsePoint;
@@ -244,7 +278,7 @@ bool FakeFiles::SetAttributes(const std::string& path, std::uint32_t attributes)
 bool FakeFiles::RemoveFile(const std::string& path) {
     changes.push_back("RemoveFile " + path);
     bool throughLink = false;
-    Node* node = Find(path, false, throughLink);
+    Node* node = IsPlainPath(path) ? Find(path, false, throughLink) : nullptr;
     if (node == nullptr || (guardsLinks && throughLink) || node->IsFolder() || node->locked ||
         (node->attributes & port::attr::ReadOnly) != 0)
         return false;
@@ -254,9 +288,9 @@ bool FakeFiles::RemoveFile(const std::string& path) {
 bool FakeFiles::RemoveFolder(const std::string& path) {
     changes.push_back("RemoveFolder " + path);
     bool throughLink = false;
-    Node* node = Find(path, false, throughLink);
+    Node* node = IsPlainPath(path) ? Find(path, false, throughLink) : nullptr;
     if (node == nullptr || (guardsLinks && throughLink) || !node->IsFolder() || node->locked ||
-        !node->children.empty() || node->parent == root_.get())
+        node->IsHeld() || !node->children.empty() || node->parent == root_.get())
         return false;
     return Detach(*node);
 }
@@ -401,6 +435,25 @@ void FakeFiles::SetShortName(const std::string& path, const std::string& shortNa
 
 void FakeFiles::Erase(const std::string& path) {
     Detach(*FindExisting(path));
+}
+
+bool FakeFiles::Move(const std::string& from, const std::string& to) {
+    bool throughLink = false;
+    Node* node = Find(from, false, throughLink);
+    const size_t cut = to.rfind('\\');
+    Node* above = cut == std::string::npos ? nullptr : Find(to.substr(0, cut), true, throughLink);
+    if (node == nullptr || node->IsHeld() || above == nullptr || !above->IsFolder() ||
+        Find(to, false, throughLink) != nullptr)
+        return false;
+    auto& siblings = node->parent->children;
+    auto it = std::find_if(siblings.begin(), siblings.end(),
+                           [&](const auto& child) { return child.get() == node; });
+    std::unique_ptr<Node> moved = std::move(*it);
+    siblings.erase(it);
+    moved->name = to.substr(cut + 1);
+    moved->parent = above;
+    above->children.push_back(std::move(moved));
+    return true;
 }
 
 bool FakeFiles::FileExists(const std::string& path) {

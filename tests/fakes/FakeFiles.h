@@ -51,8 +51,11 @@ class FakeFiles : public port::Files {
     void Lock(const std::string& path);
     // A second name an entry answers to, as "PROGRA~1".
     void SetShortName(const std::string& path, const std::string& shortName);
-    // Removes an entry (and what it holds) as another program would.
+    // Removes an entry (and what it holds) as another program would, held or not.
     void Erase(const std::string& path);
+    // Renames an entry as another program would; false when it is missing or a held folder,
+    // or `to` exists or has no folder to go in.
+    bool Move(const std::string& from, const std::string& to);
 
     // ---- Looking at it; links are followed on the way, never at the end. ----
     [[nodiscard]] bool Exists(const std::string& path) const;

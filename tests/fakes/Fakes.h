@@ -107,6 +107,7 @@ class FakeDesktop : public port::Desktop {
     port::ModifierKeys KeyState() override { return keys; }
     std::vector<port::Rect> WorkAreas() override { return {{0, 0, 1920, 1040}}; }
     int TitleBarHeight() override { return 30; }
+    unsigned DoubleClickTime() override { return doubleClickTime; }
     // The messages of the boxes shown so far.
     [[nodiscard]] std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
@@ -121,6 +122,7 @@ class FakeDesktop : public port::Desktop {
     std::function<void()> whileBoxOpen;
     port::Point cursor{500, 700};
     port::ModifierKeys keys;
+    unsigned doubleClickTime = 500;
 };
 
 // ---- Tray ----
@@ -274,6 +276,34 @@ class FakeSystem : public port::System {
     std::optional<port::LocalTime> skippedHour;
     std::uint64_t fileTime = 0x01DB'4F5E'8A6B'1C00ull;
     port::WindowsVersion version{10, 0, 19045};
+};
+
+// ---- The user's look ----
+
+class FakeSystemLook : public port::SystemLook {
+  public:
+    bool HighContrast() override { return highContrast; }
+    bool AppsUseDarkMode() override { return appsDark; }
+    port::SystemColors Colors() override { return colors; }
+    void Watch(std::function<void()> onChange, std::function<void()> onError) override {
+        changeHandler = std::move(onChange);
+        errorHandler = std::move(onError);
+    }
+    // The user changed the look: the change event, as the real window procedure sends it.
+    void Change() {
+        if (!changeHandler)
+            return;
+        try {
+            changeHandler();
+        } catch (...) {
+            errorHandler();
+        }
+    }
+
+    bool highContrast = false;
+    bool appsDark = false;
+    port::SystemColors colors;
+    std::function<void()> changeHandler, errorHandler;
 };
 
 // ---- Files, shell, drives and the rest ----
@@ -511,9 +541,10 @@ struct FakePorts {
     FakeSystem system;
     FakeDesktop desktop;
     FakeBitmaps bitmaps;
+    FakeSystemLook look;
     FakeKeyWatch keyWatch;
-    port::Ports ports{registry, drives, files,   shell,   power,   tray,
-                      media,    system, desktop, bitmaps, keyWatch};
+    port::Ports ports{registry, drives, files,   shell,   power, tray,
+                      media,    system, desktop, bitmaps, look,  keyWatch};
 };
 
 // Jobs held until the test completes them, in any order; or run at once (`runNow`).

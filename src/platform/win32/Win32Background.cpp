@@ -1,8 +1,7 @@
 #include "platform/win32/Win32Background.h"
 
+#include "platform/win32/ComApartment.h"
 #include "platform/win32/Window.h"
-
-#include <objbase.h>
 
 #include <thread>
 
@@ -20,33 +19,11 @@ constexpr const wchar_t* BackgroundWindowClass = L"TrelvixBackground";
 constexpr UINT JobStartMessage = WM_APP + 39;
 constexpr UINT WakeMessage = WM_APP + 40;
 
-// A worker's COM apartment: the shell's Recycle Bin calls want one on every thread.
-class WorkerApartment {
-  public:
-    WorkerApartment() : result_(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
-    ~WorkerApartment() {
-        if (SUCCEEDED(result_))
-            CoUninitialize();
-    }
-    WorkerApartment(const WorkerApartment&) = delete;
-    WorkerApartment& operator=(const WorkerApartment&) = delete;
-
-  private:
-    HRESULT result_;
-};
-
 } // namespace
 
 Win32Background::Win32Background() {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &Win32Background::Procedure;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = BackgroundWindowClass;
-    if (RegisterWindowClass(windowClass))
-        window_.reset(CreateWindowExW(0, BackgroundWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                      nullptr, instance, nullptr));
+    window_ =
+        CreateHiddenWindow(BackgroundWindowClass, &Win32Background::Procedure, nullptr, false);
     if (window_)
         SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
@@ -85,7 +62,8 @@ bool Win32Background::Start(Task* task) {
             SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
             std::unique_ptr<Task> owned(task);
             {
-                WorkerApartment apartment;
+                // The shell's Recycle Bin calls want COM on every thread.
+                const ComApartment apartment(COINIT_MULTITHREADED);
                 owned->job();
             }
             owned->handOver();

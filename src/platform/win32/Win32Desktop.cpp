@@ -49,4 +49,8 @@ int Win32Desktop::TitleBarHeight() {
            GetSystemMetricsForDpi(SM_CXPADDEDBORDER, at);
 }
 
+unsigned Win32Desktop::DoubleClickTime() {
+    return GetDoubleClickTime();
+}
+
 } // namespace win32

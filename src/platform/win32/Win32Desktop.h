@@ -21,6 +21,8 @@ class Win32Desktop : public port::Desktop {
     std::vector<port::Rect> WorkAreas() override;
     // Caption plus sizing frame at the owner window's DPI.
     int TitleBarHeight() override;
+    // GetDoubleClickTime.
+    unsigned DoubleClickTime() override;
 
   private:
     HWND owner_ = nullptr;

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Host.h"
 
+#include "platform/win32/Win32System.h"
+
 #include "platform/win32/peers/ButtonPeers.h"
 #include "platform/win32/peers/ControlPeer.h"
 #include "platform/win32/peers/FormPeer.h"
@@ -26,7 +28,7 @@ std::unique_ptr<NativePeer> Make(FormPeer& form, tk::Component& component) {
 
 } // namespace
 
-Win32Host::Win32Host() {
+Win32Host::Win32Host() : darkMode_(RunningWindowsVersion()) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES |
                                                        ICC_USEREX_CLASSES | ICC_STANDARD_CLASSES |
                                                        ICC_BAR_CLASSES | ICC_TAB_CLASSES |
@@ -36,6 +38,13 @@ Win32Host::Win32Host() {
 }
 
 Win32Host::~Win32Host() = default;
+
+void Win32Host::SetMenusDark(bool dark) {
+    if (dark == menusDark_)
+        return;
+    menusDark_ = dark;
+    darkMode_.SetAppDark(dark);
+}
 
 std::unique_ptr<tk::Peer> Win32Host::CreatePeer(tk::Component& component) {
     std::unique_ptr<NativePeer> peer;

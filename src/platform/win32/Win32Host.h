@@ -3,6 +3,7 @@
 // The native toolkit under the headless widget model: makes one peer (a window, a menu,
 // a timer) per component, runs the message loop and the modal loops of dialogs.
 
+#include "platform/win32/DarkMode.h"
 #include "platform/win32/peers/Fonts.h"
 #include "toolkit/Peer.h"
 
@@ -38,6 +39,9 @@ class Win32Host : public tk::Host {
     bool ProcessMessages();
 
     [[nodiscard]] Fonts& GetFonts() { return fonts_; }
+    [[nodiscard]] DarkMode& GetDarkMode() { return darkMode_; }
+    // Menus of the whole program in the dark mode or not; nothing when they already are.
+    void SetMenusDark(bool dark);
     // The peer of a form, made now if the form has none yet.
     FormPeer& PeerOf(tk::Form& form);
     // Forms announce their windows here, for the message loop's key handling.
@@ -58,6 +62,8 @@ class Win32Host : public tk::Host {
     };
 
     Fonts fonts_;
+    DarkMode darkMode_;
+    bool menusDark_ = false;
     std::vector<FormPeer*> forms_;
     std::vector<Modal> modals_;
     bool quit_ = false;

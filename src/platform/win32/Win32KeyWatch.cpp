@@ -89,17 +89,8 @@ void Watch(HWND window, HANDLE stop, const std::vector<port::WatchedKey>& keys,
 
 } // namespace
 
-Win32KeyWatch::Win32KeyWatch() {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &Win32KeyWatch::Procedure;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = KeyWatchWindowClass;
-    if (RegisterWindowClass(windowClass))
-        window_.reset(CreateWindowExW(0, KeyWatchWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                      nullptr, instance, nullptr));
-}
+Win32KeyWatch::Win32KeyWatch()
+    : window_(CreateHiddenWindow(KeyWatchWindowClass, &Win32KeyWatch::Procedure, nullptr, false)) {}
 
 Win32KeyWatch::~Win32KeyWatch() {
     Stop();

@@ -13,6 +13,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32System.h"
+#include "platform/win32/Win32SystemLook.h"
 #include "platform/win32/Win32Tray.h"
 
 namespace win32 {
@@ -38,6 +39,7 @@ class Win32Ports {
     Win32System system_;
     Win32Desktop desktop_;
     Win32Bitmaps bitmaps_;
+    Win32SystemLook look_;
     Win32KeyWatch keyWatch_;
     port::Ports ports_;
 };

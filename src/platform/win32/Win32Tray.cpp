@@ -5,6 +5,7 @@
 
 #include <dbt.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <iterator>
@@ -43,18 +44,10 @@ void Win32Tray::CreateMessageWindow(std::function<void(const port::TrayEvent&)> 
     onError_ = nullptr;
     driveNotices_.reset();
     window_.reset();
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &Win32Tray::Procedure;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = TrayWindowClass;
-    if (!RegisterWindowClass(windowClass))
-        return;
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     showRequest_ = RegisterWindowMessageW(ShowMainWindowMessage);
-    window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, TrayWindowClass, L"", WS_POPUP, 0, 0, 0, 0,
-                                  nullptr, nullptr, instance, this));
+    // Not message-only: the announcement of a restarted taskbar is broadcast.
+    window_ = CreateHiddenWindow(TrayWindowClass, &Win32Tray::Procedure, this, true);
     if (!window_)
         return;
     // An elevated program would otherwise never hear the announcement of a restarted taskbar.
@@ -94,7 +87,6 @@ std::optional<port::TrayEvent> VolumeEventOf(WPARAM change, LPARAM data) {
 std::optional<port::TrayEvent> Win32Tray::EventOf(UINT message, WPARAM wParam,
                                                   LPARAM lParam) const {
     using Kind = port::TrayEvent::Kind;
-    using port::MouseButton;
     if (message == WM_ENDSESSION)
         // FALSE: another program cancelled the end of the session.
         return wParam != FALSE ? std::optional(port::TrayEvent{Kind::SessionEnding}) : std::nullopt;
@@ -108,7 +100,27 @@ std::optional<port::TrayEvent> Win32Tray::EventOf(UINT message, WPARAM wParam,
         return VolumeEventOf(wParam, lParam);
     if (message != TrayCallbackMessage)
         return std::nullopt;
-    switch (static_cast<UINT>(lParam)) {
+    std::optional<port::TrayEvent> event = IconEventOf(wParam, lParam);
+    if (event && event->kind == Kind::BalloonClicked)
+        event->tag = balloonTag_;
+    return event;
+}
+
+std::optional<port::TrayEvent> IconEventOf(WPARAM wParam, LPARAM lParam) {
+    using Kind = port::TrayEvent::Kind;
+    using port::MouseButton;
+    // Version 4 of the icon: the event in the low word, the icon's ID in the high word, and
+    // the point the shell anchors a menu at in wParam.
+    switch (LOWORD(lParam)) {
+    case NIN_SELECT:
+        return port::TrayEvent{Kind::Select};
+    case NIN_KEYSELECT:
+        return port::TrayEvent{Kind::KeySelect};
+    case WM_CONTEXTMENU: {
+        port::TrayEvent event{Kind::ContextMenu};
+        event.at = port::Point{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
+        return event;
+    }
     case WM_MOUSEMOVE:
         return port::TrayEvent{Kind::Move};
     case WM_LBUTTONDOWN:
@@ -129,11 +141,8 @@ std::optional<port::TrayEvent> Win32Tray::EventOf(UINT message, WPARAM wParam,
         return port::TrayEvent{Kind::ButtonUp, MouseButton::Middle};
     case WM_MBUTTONDBLCLK:
         return port::TrayEvent{Kind::DoubleClick, MouseButton::Middle};
-    case NIN_BALLOONUSERCLICK: {
-        port::TrayEvent clicked{Kind::BalloonClicked};
-        clicked.tag = balloonTag_;
-        return clicked;
-    }
+    case NIN_BALLOONUSERCLICK:
+        return port::TrayEvent{Kind::BalloonClicked};
     default:
         return std::nullopt;
     }
@@ -144,7 +153,9 @@ LRESULT Win32Tray::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_QUERYENDSESSION)
         return TRUE; // the program never holds up the end of a session
-    const std::optional<port::TrayEvent> event = EventOf(message, wParam, lParam);
+    std::optional<port::TrayEvent> event = EventOf(message, wParam, lParam);
+    if (event)
+        event->time = static_cast<std::uint32_t>(GetMessageTime());
     if (!event) {
         // The icon's other callbacks (balloons, keyboard selection) need no answer.
         if (message == TrayCallbackMessage)
@@ -168,17 +179,24 @@ LRESULT Win32Tray::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return 0;
 }
 
-bool Win32Tray::Notify(DWORD command, const port::NotifyIconData* data) {
-    if (!window_)
-        return false;
+NOTIFYICONDATAW Win32Tray::IconRecord() const {
     NOTIFYICONDATAW icon{};
     icon.cbSize = sizeof icon;
     icon.hWnd = window_.get();
     icon.uID = 0;
+    return icon;
+}
+
+bool Win32Tray::Notify(DWORD command, const port::NotifyIconData* data) {
+    if (!window_)
+        return false;
+    NOTIFYICONDATAW icon = IconRecord();
     if (data != nullptr) {
         icon.uFlags = NIF_MESSAGE | NIF_ICON;
+        // Version 4 shows the tip only when asked to.
         if (data->hasTip)
-            icon.uFlags |= NIF_TIP;
+            icon.uFlags |= NIF_TIP | NIF_SHOWTIP;
+        showsTip_ = data->hasTip;
         icon.uCallbackMessage = TrayCallbackMessage;
         icon.hIcon = icon_;
         const std::wstring tip = NotifyTip(data->tip);
@@ -188,7 +206,13 @@ bool Win32Tray::Notify(DWORD command, const port::NotifyIconData* data) {
 }
 
 bool Win32Tray::Add(const port::NotifyIconData& data) {
-    return Notify(NIM_ADD, &data);
+    if (!Notify(NIM_ADD, &data))
+        return false;
+    // Every new icon starts at version 0: keyboard selection and the menu key need version 4.
+    NOTIFYICONDATAW version = IconRecord();
+    version.uVersion = NOTIFYICON_VERSION_4;
+    (void)Shell_NotifyIconW(NIM_SETVERSION, &version);
+    return true;
 }
 
 bool Win32Tray::Modify(const port::NotifyIconData& data) {
@@ -223,12 +247,10 @@ bool Win32Tray::ShowBalloon(const std::string& title, const std::string& text,
                             port::BalloonIcon icon, const std::string& tag) {
     if (!window_)
         return false;
-    // Only the balloon's fields: the icon and its tip stay as they are.
-    NOTIFYICONDATAW balloon{};
-    balloon.cbSize = sizeof balloon;
-    balloon.hWnd = window_.get();
-    balloon.uID = 0;
-    balloon.uFlags = NIF_INFO;
+    // Only the balloon's fields: the icon and its tip stay as they are. Version 4 reads the
+    // tip's switch from every change, so a tip that shows is named again.
+    NOTIFYICONDATAW balloon = IconRecord();
+    balloon.uFlags = NIF_INFO | (showsTip_ ? NIF_SHOWTIP : 0);
     balloon.dwInfoFlags = BalloonFlags(icon);
     CopyField(balloon.szInfoTitle, title);
     CopyField(balloon.szInfo, text);

@@ -12,7 +12,8 @@ namespace win32 {
 
 // The class of the tray component's hidden window, so that it can be found from outside.
 inline constexpr wchar_t TrayWindowClass[] = L"TrelvixTrayIconWindow";
-// The message the shell sends the hidden window about the icon; lParam is the mouse message.
+// The message the shell sends the hidden window about the icon; with version 4 of the icon,
+// the low word of lParam is the event and wParam the point a menu is anchored at.
 inline constexpr UINT TrayCallbackMessage = WM_USER + 1;
 
 // A second start of the program sends this registered message to the running instance's
@@ -46,6 +47,9 @@ inline std::wstring NotifyTip(const std::string& tip) {
     return ShellFieldText(tip, 63);
 }
 
+// The event of the icon's callback message; nothing for those the program leaves alone.
+[[nodiscard]] std::optional<port::TrayEvent> IconEventOf(WPARAM wParam, LPARAM lParam);
+
 // The event of a WM_DEVICECHANGE: volumes arriving or removed, with their letters.
 [[nodiscard]] std::optional<port::TrayEvent> VolumeEventOf(WPARAM change, LPARAM data);
 
@@ -63,8 +67,8 @@ class Win32Tray : public port::Tray {
     // system's default handling, which a window needs to be created, activated and destroyed.
     void CreateMessageWindow(std::function<void(const port::TrayEvent&)> onEvent,
                              std::function<void()> onError) override;
-    // Shell_NotifyIconW NIM_ADD / NIM_MODIFY / NIM_DELETE of icon 0 of the hidden window;
-    // false when the shell refuses or there is no window yet.
+    // Shell_NotifyIconW NIM_ADD (followed by NIM_SETVERSION 4) / NIM_MODIFY / NIM_DELETE of
+    // icon 0 of the hidden window; false when the shell refuses or there is no window yet.
     bool Add(const port::NotifyIconData& data) override;
     bool Modify(const port::NotifyIconData& data) override;
     bool Delete() override;
@@ -84,6 +88,8 @@ class Win32Tray : public port::Tray {
     [[nodiscard]] std::optional<port::TrayEvent> EventOf(UINT message, WPARAM wParam,
                                                          LPARAM lParam) const;
     bool Notify(DWORD command, const port::NotifyIconData* data);
+    // The record that names the program's one icon: the hidden window's icon 0.
+    [[nodiscard]] NOTIFYICONDATAW IconRecord() const;
 
     std::function<void(const port::TrayEvent&)> onEvent_;
     std::function<void()> onError_;
@@ -93,6 +99,7 @@ class Win32Tray : public port::Tray {
     unsigned taskbarCreated_ = 0;
     unsigned showRequest_ = 0;
     std::string balloonTag_; // of the balloon shown last
+    bool showsTip_ = false;  // the icon was last given a tip to show
     ShellNotification driveNotices_;
 };
 

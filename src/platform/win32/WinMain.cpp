@@ -2,6 +2,7 @@
 // message loop until the main window closes.
 
 #include "app/Program.h"
+#include "platform/win32/ComApartment.h"
 #include "platform/win32/InstanceLock.h"
 #include "platform/win32/Win32Background.h"
 #include "platform/win32/Unicode.h"
@@ -11,27 +12,10 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <exception>
 
 namespace {
-
-// Shell launches and drive icons may run shell extensions, which need COM on this thread.
-class ComApartment {
-  public:
-    ComApartment()
-        : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-    ~ComApartment() {
-        if (SUCCEEDED(result_))
-            CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-  private:
-    HRESULT result_;
-};
 
 // The program over the real ports: 0 when the user closed it, 1 when it could not start.
 int RunProgramOver(win32::Win32Ports& ports, win32::Win32Background& background) {
@@ -83,7 +67,8 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
         (void)win32::HandOverToRunningInstance();
         return 0;
     }
-    ComApartment com;
+    // Shell launches and drive icons may run shell extensions, which need COM on this thread.
+    const win32::ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     try {
         return RunProgram();
     } catch (const std::exception& error) {

@@ -16,6 +16,27 @@ inline bool RegisterWindowClass(const WNDCLASSEXW& windowClass) {
            GetClassInfoExW(windowClass.hInstance, windowClass.lpszClassName, &found) != FALSE;
 }
 
+// A window the user never sees, of its own class `className` (registered here with
+// `procedure`), serving `object` (what WindowObject gives the procedure). A message-only window
+// hears no broadcasts; one that must (a restarted taskbar, a changed look) is a hidden
+// top-level popup, which can also become the foreground window. Empty when it cannot be made.
+inline UniqueWindow CreateHiddenWindow(const wchar_t* className, WNDPROC procedure, void* object,
+                                       bool hearsBroadcasts) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = className;
+    if (!RegisterWindowClass(windowClass))
+        return {};
+    if (hearsBroadcasts)
+        return UniqueWindow(CreateWindowExW(WS_EX_TOOLWINDOW, className, L"", WS_POPUP, 0, 0, 0, 0,
+                                            nullptr, nullptr, instance, object));
+    return UniqueWindow(
+        CreateWindowExW(0, className, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, object));
+}
+
 // The object a window procedure serves: CreateWindowExW's last argument, kept in the
 // window's user data from WM_NCCREATE on; nullptr for the messages before it.
 template <typename T> T* WindowObject(HWND window, UINT message, LPARAM lParam) {

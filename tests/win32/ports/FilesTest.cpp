@@ -3,6 +3,7 @@
 #include "launch/LaunchEquivalents.h"
 #include "platform/win32/Unicode.h"
 #include "platform/win32/Win32Files.h"
+#include "win32/UnixSide.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,10 @@
 namespace {
 
 using trelvix::NormalFolderPath;
+using win32::MakeUnixLink;
 using win32::Narrow;
+using win32::RunUnix;
+using win32::UnixName;
 using win32::Widen;
 
 // ---- A real tree, made with the wide calls and "\\?\" paths, so no length limits it. ----
@@ -43,41 +47,6 @@ std::vector<std::string> Names(win32::Win32Files& files, const std::string& fold
     std::vector<std::string> names = trelvix::FolderContent(files, folder);
     std::sort(names.begin(), names.end());
     return names;
-}
-
-// A Linux program, started the way Wine starts one.
-void RunUnix(const std::wstring& commandLine) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::wstring line = commandLine;
-    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &process));
-    CloseHandle(process.hThread);
-    WaitForSingleObject(process.hProcess, 10000);
-    CloseHandle(process.hProcess);
-}
-
-// The Unix name Wine gives a Windows path.
-std::string UnixName(const std::string& path) {
-    using Convert = char*(CDECL*)(LPCWSTR);
-    const auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (convert == nullptr)
-        return {};
-    char* unixName = convert(Widen(path).c_str());
-    std::string name = unixName == nullptr ? "" : unixName;
-    HeapFree(GetProcessHeap(), 0, unixName);
-    return name;
-}
-
-// A link made from the Linux side. Wine shows a folder link as a reparse point, a file link
-// as the file it leads to (and its own DeleteFileW deletes that file).
-void MakeUnixLink(const std::string& link, const std::string& target) {
-    RunUnix(L"Z:\\bin\\ln -s \"" + Widen(UnixName(target)) + L"\" \"" + Widen(UnixName(link)) +
-            L"\"");
-    for (int i = 0; i < 100 && !Exists(link); ++i)
-        Sleep(50);
 }
 
 class FilesTest : public ::testing::Test {

@@ -14,11 +14,14 @@ using Kind = port::TrayEvent::Kind;
 using port::MouseButton;
 
 std::string Describe(const port::TrayEvent& e) {
-    static const char* const kinds[] = {"down",   "up",   "double",  "move",   "taskbar",
-                                        "ending", "show", "volumes", "drives", "balloon"};
+    static const char* const kinds[] = {"down",    "up",     "double",  "move",   "select",
+                                        "key",     "menu",   "taskbar", "ending", "show",
+                                        "volumes", "drives", "balloon"};
     static const char* const buttons[] = {"left", "right", "middle"};
     std::string text =
         std::string(kinds[static_cast<int>(e.kind)]) + " " + buttons[static_cast<int>(e.button)];
+    if (e.kind == Kind::ContextMenu)
+        text += " " + std::to_string(e.at.x) + "," + std::to_string(e.at.y);
     if (!e.tag.empty())
         text += " " + e.tag;
     return e.drives != 0 ? text + " " + std::to_string(e.drives) : text;
@@ -80,7 +83,13 @@ TEST(TrayTest, MessagesBecomeEvents) {
         {Callback, 0, WM_MBUTTONDOWN, 0, "down middle"},
         {Callback, 0, WM_MBUTTONUP, 0, "up middle"},
         {Callback, 0, WM_MBUTTONDBLCLK, 0, "double middle"}, // the handler throws
-        {Callback, 0, WM_CONTEXTMENU, 0, ""},
+        // Version 4: the event in the low word, the icon's ID in the high word, the anchor
+        // of a menu in wParam (negative on a monitor left of the main one).
+        {Callback, MAKEWPARAM(-20, 1040), MAKELPARAM(WM_CONTEXTMENU, 0), 0, "menu left -20,1040"},
+        {Callback, 0, MAKELPARAM(NIN_KEYSELECT, 0), 0, "key left"},
+        {Callback, 0, MAKELPARAM(NIN_SELECT, 0), 0, "select left"},
+        {Callback, 0, MAKELPARAM(WM_LBUTTONUP, 7), 0, "up left"},
+        {Callback, 0, NIN_POPUPOPEN, 0, ""},
         {Callback, 0, NIN_BALLOONUSERCLICK, 0, "balloon left"}, // no balloon shown: no tag
         {Callback, 0, NIN_BALLOONTIMEOUT, 0, ""},
         {WM_QUERYENDSESSION, 0, 0, TRUE, ""},

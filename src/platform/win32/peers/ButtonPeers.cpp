@@ -53,10 +53,17 @@ bool GlyphButtonPeer::Flat() const {
 void GlyphButtonPeer::Create() {
     // Tool buttons are not tab stops: they never take the keyboard on their own.
     const DWORD tabStop = control_.GetKind() == tk::Kind::SpeedButton ? 0 : WS_TABSTOP;
-    CreateControl(L"BUTTON", BS_OWNERDRAW | tabStop, 0, Widen(control_.Caption()));
+    CreateControl(L"BUTTON", BS_OWNERDRAW | tabStop, 0, AccessibleText());
+}
+
+std::wstring GlyphButtonPeer::AccessibleText() const {
+    // A button with only a picture is named by its hint; its face draws the caption alone.
+    return Widen(control_.Caption().empty() ? control_.Hint() : control_.Caption());
 }
 
 void GlyphButtonPeer::Sync(tk::Prop prop) {
+    if (prop == tk::Prop::Caption || prop == tk::Prop::Hint)
+        SetWindowTextW(window_.get(), AccessibleText().c_str());
     if (prop == tk::Prop::Glyph || prop == tk::Prop::Flat || prop == tk::Prop::Enabled ||
         prop == tk::Prop::Caption)
         InvalidateRect(window_.get(), nullptr, FALSE);
@@ -114,6 +121,10 @@ const GlyphImage& GlyphButtonPeer::Glyph(bool disabled) {
 void GlyphButtonPeer::DrawFrame(HDC dc, const RECT& rect, UINT state) {
     const bool pressed = (state & ODS_SELECTED) != 0;
     const bool disabled = (state & ODS_DISABLED) != 0;
+    if (!Light()) {
+        DrawOwnFrame(dc, rect, state);
+        return;
+    }
     FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
     if (Flat()) {
         if (disabled)
@@ -149,6 +160,19 @@ void GlyphButtonPeer::DrawFrame(HDC dc, const RECT& rect, UINT state) {
     }
 }
 
+void GlyphButtonPeer::DrawOwnFrame(HDC dc, const RECT& rect, UINT state) {
+    // The system's button pictures are light: outside the light look the frame is a line in
+    // the palette's colours, as flat as the buttons of Windows' own dark programs.
+    const tk::Palette& palette = Palette();
+    const bool pressed = (state & ODS_SELECTED) != 0;
+    const bool disabled = (state & ODS_DISABLED) != 0;
+    FillRect(dc, &rect, BrushOf(pressed ? palette.highlight : Colors().back));
+    if (Flat() && (disabled || (!pressed && !hot_)))
+        return;
+    const UniqueGdi frame(CreateSolidBrush(hot_ && !disabled ? palette.highlight : palette.border));
+    FrameRect(dc, &rect, static_cast<HBRUSH>(frame.get()));
+}
+
 void GlyphButtonPeer::DrawFace(HDC dc, const RECT& rect, UINT state) {
     const bool disabled = (state & ODS_DISABLED) != 0;
     const bool pressed = (state & ODS_SELECTED) != 0;
@@ -174,10 +198,13 @@ void GlyphButtonPeer::DrawFace(HDC dc, const RECT& rect, UINT state) {
     if (!caption.empty()) {
         RECT at{x, middle - text.cy / 2, x + text.cx, middle - text.cy / 2 + text.cy};
         SetBkMode(dc, TRANSPARENT);
-        const tk::Color color = control_.GetFont().color;
-        SetTextColor(dc, disabled                 ? GetSysColor(COLOR_GRAYTEXT)
-                         : color != tk::clDefault ? color
-                                                  : GetSysColor(COLOR_BTNTEXT));
+        const tk::Color color = Colors().text;
+        if (!Light())
+            SetTextColor(dc, pressed ? Palette().highlightText : color);
+        else
+            SetTextColor(dc, disabled                 ? GetSysColor(COLOR_GRAYTEXT)
+                             : color != tk::clDefault ? color
+                                                      : GetSysColor(COLOR_BTNTEXT));
         DrawTextW(dc, caption.c_str(), -1, &at, DT_SINGLELINE | DT_NOCLIP);
     }
     if ((state & ODS_FOCUS) != 0 && (state & ODS_NOFOCUSRECT) == 0 && !Flat()) {

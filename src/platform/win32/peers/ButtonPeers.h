@@ -51,7 +51,9 @@ class GlyphButtonPeer : public ControlPeer {
   private:
     [[nodiscard]] const tk::ButtonBase& Button() const;
     [[nodiscard]] bool Flat() const;
+    [[nodiscard]] std::wstring AccessibleText() const;
     void DrawFrame(HDC dc, const RECT& rect, UINT state);
+    void DrawOwnFrame(HDC dc, const RECT& rect, UINT state);
     void DrawFace(HDC dc, const RECT& rect, UINT state);
     const GlyphImage& Glyph(bool disabled);
 

@@ -2,8 +2,11 @@
 
 #include "platform/win32/Unicode.h"
 #include "platform/win32/Win32Host.h"
+#include "platform/win32/peers/DarkLook.h"
 #include "platform/win32/peers/FormPeer.h"
+#include "toolkit/Application.h"
 
+#include <uxtheme.h>
 #include <windowsx.h>
 
 namespace win32 {
@@ -51,6 +54,9 @@ void ControlPeer::Build() {
         EnableWindow(window_.get(), FALSE);
     form_.SetHint(window_.get(), control_.Hint());
     SyncAll();
+    // Made in the light look, a window needs nothing more.
+    if (!Light())
+        ApplyLook();
 }
 
 void ControlPeer::CreateControl(const wchar_t* windowClass, DWORD style, DWORD exStyle,
@@ -95,6 +101,9 @@ void ControlPeer::Changed(tk::Prop prop) {
         break;
     case tk::Prop::Color:
         InvalidateRect(window_.get(), nullptr, TRUE);
+        break;
+    case tk::Prop::Look:
+        ApplyLook();
         break;
     case tk::Prop::Cursor:    // looked up at every WM_SETCURSOR
     case tk::Prop::PopupMenu: // looked up at every WM_CONTEXTMENU
@@ -180,20 +189,51 @@ std::wstring ControlPeer::DisplayText(const std::string& text) {
     return out;
 }
 
+const tk::Palette& ControlPeer::Palette() const {
+    return form_.Model().App().GetPalette();
+}
+
+tk::ControlColors ControlPeer::Colors() const {
+    return tk::ColorsOf(Palette(), control_);
+}
+
+COLORREF ControlPeer::Shown(tk::Color chosen, int system) {
+    return chosen != tk::clDefault ? chosen : GetSysColor(system);
+}
+
+HBRUSH ControlPeer::BrushOf(COLORREF color) {
+    if (!background_ || backgroundColor_ != color) {
+        background_.reset(CreateSolidBrush(color));
+        backgroundColor_ = color;
+    }
+    return static_cast<HBRUSH>(background_.get());
+}
+
+void ControlPeer::ApplyLook() {
+    if (!window_)
+        return;
+    const DarkWay way = DarkWayOf(control_.GetKind());
+    const wchar_t* wanted =
+        Palette().look == tk::Look::Dark && way.darkTheme != nullptr ? way.darkTheme : lightTheme_;
+    if (wanted != appliedTheme_) {
+        // No theme at all is asked for with two empty names; nullptr gives the system's back.
+        const bool none = wanted != nullptr && *wanted == L'\0';
+        SetWindowTheme(window_.get(), wanted, none ? NoTheme : nullptr);
+        appliedTheme_ = wanted;
+    }
+    RedrawWindow(window_.get(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 HBRUSH ControlPeer::OnCtlColor(UINT message, HDC dc) {
-    const tk::Color text = control_.GetFont().color;
-    const tk::Color back = control_.GetColor();
+    const auto [text, back] = Colors();
     if (text == tk::clDefault && back == tk::clDefault)
         return nullptr;
     if (text != tk::clDefault)
         SetTextColor(dc, text);
     if (back != tk::clDefault) {
-        if (!background_ || backgroundColor_ != back) {
-            background_.reset(CreateSolidBrush(back));
-            backgroundColor_ = back;
-        }
         SetBkColor(dc, back);
-        return static_cast<HBRUSH>(background_.get());
+        return BrushOf(back);
     }
     const int system =
         message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX ? COLOR_WINDOW : COLOR_BTNFACE;
@@ -249,6 +289,20 @@ LRESULT CALLBACK ControlPeer::Subclass(HWND window, UINT message, WPARAM wParam,
 void ContainerPeer::Create() {
     CreateControl(ContainerClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
                   DisplayText(control_.Caption()));
+}
+
+bool ControlPeer::ErasePaletteBackground(UINT message, WPARAM wParam, LRESULT& result) {
+    if (message != WM_ERASEBKGND || Light())
+        return false;
+    RECT client{};
+    GetClientRect(window_.get(), &client);
+    FillRect(reinterpret_cast<HDC>(wParam), &client, BrushOf(Colors().back));
+    result = TRUE;
+    return true;
+}
+
+bool ContainerPeer::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT& result) {
+    return ErasePaletteBackground(message, wParam, result);
 }
 
 } // namespace win32

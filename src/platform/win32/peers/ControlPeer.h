@@ -3,6 +3,7 @@
 #include "platform/win32/Handle.h"
 #include "platform/win32/peers/NativePeer.h"
 #include "toolkit/Controls.h"
+#include "toolkit/Palette.h"
 
 #include <commctrl.h>
 
@@ -59,6 +60,12 @@ class ControlPeer : public NativePeer {
     // The window's DPI changed: size, place and font again.
     virtual void Relayout();
 
+    // The application's palette changed (or the window was just made): the kind's way into
+    // the look (DarkWayOf), then a repaint.
+    virtual void ApplyLook();
+    // The visual style this peer set for the look; nullptr: the system's own.
+    [[nodiscard]] const wchar_t* AppliedTheme() const { return appliedTheme_; }
+
   protected:
     // Makes the window (CreateControl) with the kind's class and styles.
     virtual void Create() = 0;
@@ -80,6 +87,17 @@ class ControlPeer : public NativePeer {
 
     void CreateControl(const wchar_t* windowClass, DWORD style, DWORD exStyle,
                        const std::wstring& text);
+    [[nodiscard]] const tk::Palette& Palette() const;
+    // In the light look, the system's colours wherever the design leaves them.
+    [[nodiscard]] tk::ControlColors Colors() const;
+    [[nodiscard]] bool Light() const { return Palette().look == tk::Look::Light; }
+    // `chosen`, or the system's colour `system` when it is clDefault.
+    [[nodiscard]] static COLORREF Shown(tk::Color chosen, int system);
+    // A solid brush of `color`, kept until another colour is asked for.
+    [[nodiscard]] HBRUSH BrushOf(COLORREF color);
+    // Outside the light look, a WM_ERASEBKGND fills the window with the palette's colour for
+    // the kind. True when it did.
+    bool ErasePaletteBackground(UINT message, WPARAM wParam, LRESULT& result);
     void ApplyBounds();
     void ApplyFont();
     [[nodiscard]] HFONT Font() const;
@@ -91,6 +109,10 @@ class ControlPeer : public NativePeer {
     FormPeer& form_;
     tk::Control& control_;
     UniqueWindow window_;
+    // The visual style the kind has in the light look (nullptr: the system's), and the one
+    // set now.
+    const wchar_t* lightTheme_ = nullptr;
+    const wchar_t* appliedTheme_ = nullptr;
 
   private:
     static LRESULT CALLBACK Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -110,6 +132,8 @@ class ContainerPeer : public ControlPeer {
 
   protected:
     void Create() override;
+    // Outside the light look the background is the palette's face.
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
 
 } // namespace win32

@@ -11,6 +11,7 @@
 #include "toolkit/ShortCut.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <cstdint>
 #include <cstring>
@@ -135,6 +136,8 @@ void FormPeer::Build() {
         EnableWindow(window_.get(), FALSE);
     if (form_.Topmost())
         Changed(tk::Prop::Topmost);
+    if (form_.App().GetPalette().look != tk::Look::Light)
+        ApplyLook();
     host_.AddForm(*this);
     ApplyVisible();
 }
@@ -171,6 +174,9 @@ void FormPeer::Changed(tk::Prop prop) {
     case tk::Prop::Taskbar:
         taskbar_.Show(window_.get(), form_.TaskbarProgress());
         break;
+    case tk::Prop::Look:
+        ApplyLook();
+        break;
     default:
         break;
     }
@@ -185,6 +191,31 @@ void FormPeer::ApplyVisible() {
         ShowWindow(window_.get(), iconic ? SW_SHOWNA : SW_SHOWMINNOACTIVE);
     else
         ShowWindow(window_.get(), iconic ? SW_RESTORE : SW_SHOW);
+}
+
+void FormPeer::ApplyLook() {
+    const tk::Look look = form_.App().GetPalette().look;
+    const bool dark = look == tk::Look::Dark;
+    host_.SetMenusDark(dark);
+    host_.GetDarkMode().SetWindowDark(window_.get(), dark);
+    if (tooltip_)
+        SetWindowTheme(tooltip_.get(), dark ? L"DarkMode_Explorer" : nullptr, nullptr);
+    RedrawWindow(window_.get(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+bool FormPeer::EraseBackground(HDC dc) {
+    const tk::Palette& palette = form_.App().GetPalette();
+    if (palette.look == tk::Look::Light)
+        return false;
+    if (!face_ || faceColor_ != palette.face) {
+        face_.reset(CreateSolidBrush(palette.face));
+        faceColor_ = palette.face;
+    }
+    RECT client{};
+    GetClientRect(window_.get(), &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(face_.get()));
+    return true;
 }
 
 void FormPeer::ApplyWindowState() {
@@ -513,6 +544,10 @@ LRESULT FormPeer::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
         DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_ERASEBKGND:
+        if (EraseBackground(reinterpret_cast<HDC>(wParam)))
+            return TRUE;
+        break;
     case WM_ACTIVATE:
         // The focused control comes back when the window is activated again.
         if (LOWORD(wParam) == WA_INACTIVE) {

@@ -77,6 +77,10 @@ class FormPeer : public NativePeer {
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Receive(UINT message, WPARAM wParam, LPARAM lParam);
     void ApplyVisible();
+    // The title bar, the menus and every colour in the application's look.
+    void ApplyLook();
+    // Outside the light look the client area is the palette's face. True when painted.
+    bool EraseBackground(HDC dc);
     void ApplyWindowState();
     void MoveTo(int left, int top);
     void Center(HWND over);
@@ -96,6 +100,8 @@ class FormPeer : public NativePeer {
     UniqueWindow tooltip_;
     std::set<HWND> tools_;
     UniqueAccelerators accelerators_;
+    UniqueGdi face_;
+    tk::Color faceColor_ = tk::clDefault;
     TaskbarButton taskbar_;
 };
 

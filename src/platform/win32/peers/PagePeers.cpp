@@ -2,6 +2,7 @@
 
 #include "platform/win32/Unicode.h"
 #include "platform/win32/Win32Host.h"
+#include "platform/win32/peers/DarkLook.h"
 #include "platform/win32/peers/FormPeer.h"
 
 #include <uxtheme.h>
@@ -25,12 +26,30 @@ void PageControlPeer::Create() {
     if (left)
         style |= TCS_VERTICAL | TCS_MULTILINE;
     // Captions in a colour of their own and captions running upwards are drawn here.
-    if (left || pages.GetFont().color != tk::clDefault)
+    designOwnerDrawn_ = left || pages.GetFont().color != tk::clDefault;
+    if (designOwnerDrawn_)
         style |= TCS_OWNERDRAWFIXED;
     CreateControl(WC_TABCONTROLW, style, 0, L"");
     // The visual styles do not draw tabs at the side: that control keeps the classic look.
-    if (window_ && left)
+    if (window_ && left) {
         SetWindowTheme(window_.get(), L"", L"");
+        lightTheme_ = appliedTheme_ = NoTheme;
+    }
+}
+
+void PageControlPeer::ApplyLook() {
+    if (!window_)
+        return;
+    const bool ownerDrawn = designOwnerDrawn_ || !Light();
+    const LONG style = GetWindowLongW(window_.get(), GWL_STYLE);
+    const LONG wanted = ownerDrawn ? style | TCS_OWNERDRAWFIXED : style & ~TCS_OWNERDRAWFIXED;
+    if (wanted != style)
+        SetWindowLongW(window_.get(), GWL_STYLE, wanted);
+    ControlPeer::ApplyLook();
+}
+
+bool PageControlPeer::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT& result) {
+    return ErasePaletteBackground(message, wParam, result);
 }
 
 void PageControlPeer::Sync(tk::Prop prop) {
@@ -127,9 +146,15 @@ bool PageControlPeer::OnDrawItem(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     const RECT& rect = item.rcItem;
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, !control_.Enabled()           ? GetSysColor(COLOR_GRAYTEXT)
-                     : font.color != tk::clDefault ? font.color
-                                                   : GetSysColor(COLOR_BTNTEXT));
+    if (!Light()) {
+        const auto [text, back] = Colors();
+        FillRect(dc, &rect, BrushOf(back));
+        SetTextColor(dc, text);
+    } else {
+        SetTextColor(dc, !control_.Enabled()           ? GetSysColor(COLOR_GRAYTEXT)
+                         : font.color != tk::clDefault ? font.color
+                                                       : GetSysColor(COLOR_BTNTEXT));
+    }
     const SelectedObject upright(dc, Font());
     if (Pages().TabsAt == tk::TabPosition::Left) {
         SIZE size{};
@@ -186,11 +211,44 @@ void GroupBoxPeer::Create() {
                   DisplayText(control_.Caption()));
 }
 
+bool GroupBoxPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message != WM_PAINT || Light())
+        return ContainerPeer::OnMessage(message, wParam, lParam, result);
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(window_.get(), &paint);
+    Paint(dc);
+    EndPaint(window_.get(), &paint);
+    result = 0;
+    return true;
+}
+
+void GroupBoxPeer::Paint(HDC dc) {
+    const auto [text, back] = Colors();
+    RECT client{};
+    GetClientRect(window_.get(), &client);
+    FillRect(dc, &client, BrushOf(back));
+    const SelectedObject font(dc, Font());
+    const std::wstring caption = DisplayText(control_.Caption());
+    SIZE size{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+    // The frame runs through the middle of the caption's line, as the system draws it.
+    RECT frame{client.left, client.top + size.cy / 2, client.right, client.bottom};
+    const UniqueGdi line(CreateSolidBrush(Palette().border));
+    FrameRect(dc, &frame, static_cast<HBRUSH>(line.get()));
+    if (caption.empty())
+        return;
+    RECT at{client.left + Scale(8), client.top, client.left + Scale(8) + size.cx, size.cy};
+    FillRect(dc, &at, BrushOf(back));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, text);
+    DrawTextW(dc, caption.c_str(), -1, &at, DT_SINGLELINE | DT_NOPREFIX);
+}
+
 // ---- Panel ----
 
-bool PanelPeer::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& result) {
+bool PanelPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message != WM_PAINT)
-        return false;
+        return ContainerPeer::OnMessage(message, wParam, lParam, result);
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window_.get(), &paint);
     RECT client{};

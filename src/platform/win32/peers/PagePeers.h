@@ -14,6 +14,8 @@ class PageControlPeer : public ControlPeer {
     bool OnNotify(const NMHDR& header, LRESULT& result) override;
     bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
     void Relayout() override;
+    // Owner-drawn tabs outside the light look, whatever the design's captions.
+    void ApplyLook() override;
 
     // A sheet's window exists: its tab is added and the sheets laid out again.
     void SheetBuilt(const tk::TabSheet& sheet, HWND window);
@@ -23,6 +25,7 @@ class PageControlPeer : public ControlPeer {
   protected:
     void Create() override;
     void Sync(tk::Prop prop) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   private:
     [[nodiscard]] tk::PageControl& Pages() const { return static_cast<tk::PageControl&>(control_); }
@@ -34,6 +37,8 @@ class PageControlPeer : public ControlPeer {
     // The sheets' windows by page index. Kept here: a sheet's peer is not yet attached to
     // its component while it is being built.
     std::vector<HWND> sheets_;
+    // The design draws the captions itself (left tabs, coloured captions).
+    bool designOwnerDrawn_ = false;
 };
 
 class TabSheetPeer : public ContainerPeer {
@@ -60,6 +65,12 @@ class GroupBoxPeer : public ContainerPeer {
 
   protected:
     void Create() override;
+    // Outside the light look the frame and caption are painted here: a group box draws its
+    // caption in the theme's colour, or the classic one's, whatever it is told.
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+  private:
+    void Paint(HDC dc);
 };
 
 // A panel drawn with a raised edge; a thin one is a ruled line.

@@ -142,6 +142,50 @@ void StatusBarPeer::ApplyText() {
     SendMessageW(window_.get(), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+bool StatusBarPeer::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT& result) {
+    if (Light() || (message != WM_PAINT && message != WM_ERASEBKGND))
+        return false;
+    result = message == WM_ERASEBKGND ? TRUE : 0;
+    if (message == WM_ERASEBKGND)
+        return true;
+    PAINTSTRUCT paint{};
+    HDC dc = wParam != 0 ? reinterpret_cast<HDC>(wParam) : BeginPaint(window_.get(), &paint);
+    Paint(dc);
+    if (wParam == 0)
+        EndPaint(window_.get(), &paint);
+    return true;
+}
+
+void StatusBarPeer::Paint(HDC dc) {
+    const auto [text, back] = Colors();
+    RECT client{};
+    GetClientRect(window_.get(), &client);
+    FillRect(dc, &client, BrushOf(back));
+    const UniqueGdi line(CreateSolidBrush(Palette().border));
+    RECT top{client.left, client.top, client.right, client.top + 1};
+    FillRect(dc, &top, static_cast<HBRUSH>(line.get()));
+    const SelectedObject font(dc, Font());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, text);
+    const bool twoParts = SendMessageW(window_.get(), SB_ISSIMPLE, 0, 0) == FALSE;
+    const int parts = twoParts ? 2 : 1;
+    for (int part = 0; part < parts; ++part) {
+        RECT at = client;
+        if (twoParts)
+            SendMessageW(window_.get(), SB_GETRECT, static_cast<WPARAM>(part),
+                         reinterpret_cast<LPARAM>(&at));
+        if (part > 0) {
+            RECT divider{at.left, at.top + Scale(2), at.left + 1, at.bottom - Scale(2)};
+            FillRect(dc, &divider, static_cast<HBRUSH>(line.get()));
+        }
+        at.left += Scale(4);
+        const std::wstring shown =
+            part == 0 ? Widen(control_.Caption()) : Widen(Bar().SecondPartText());
+        DrawTextW(dc, shown.c_str(), -1, &at,
+                  DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    }
+}
+
 // ---- Bevel ----
 
 void BevelPeer::Create() {
@@ -166,7 +210,8 @@ std::span<const Notice> ImagePeer::Notices() const {
 }
 
 bool ImagePeer::OnDrawItem(const DRAWITEMSTRUCT& item) {
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(item.hDC, &item.rcItem,
+             Light() ? GetSysColorBrush(COLOR_BTNFACE) : BrushOf(Colors().back));
     const auto& picture = static_cast<const tk::Image&>(control_).Picture();
     if (HBITMAP bitmap = BitmapOf(picture)) {
         const RECT at{item.rcItem.left, item.rcItem.top,

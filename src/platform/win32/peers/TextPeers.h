@@ -43,11 +43,15 @@ class StatusBarPeer : public ControlPeer {
     void Create() override;
     void Sync(tk::Prop prop) override;
     void SyncAll() override;
+    // Outside the light look the bar is painted here: it asks its parent for no colours. Its
+    // texts stay in the bar, for readers from outside.
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   private:
     [[nodiscard]] tk::StatusBar& Bar() const { return static_cast<tk::StatusBar&>(control_); }
     void ApplyParts();
     void ApplyText();
+    void Paint(HDC dc);
 };
 
 class BevelPeer : public ControlPeer {

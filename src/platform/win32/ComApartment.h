@@ -1,0 +1,27 @@
+#pragma once
+
+// COM on the calling thread for as long as the object lives.
+
+#include "platform/win32/Handle.h"
+
+#include <objbase.h>
+
+namespace win32 {
+
+// Enters the apartment `model` (COINIT_ flags) asks for; left only when it was entered, so a
+// thread already in another apartment is left as it was.
+class ComApartment {
+  public:
+    explicit ComApartment(DWORD model) : result_(CoInitializeEx(nullptr, model)) {}
+    ~ComApartment() {
+        if (SUCCEEDED(result_))
+            CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+  private:
+    HRESULT result_;
+};
+
+} // namespace win32
