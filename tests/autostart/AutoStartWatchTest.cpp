@@ -257,8 +257,9 @@ TEST(AutoStartWatch, AClickShowsTheAutoStartPageWithTheLineSelected) {
     t.Put(RegRoot::CurrentUser, RunKey, "Spy", "spy.exe");
     t.fake.keyWatch.Change();
     EXPECT_EQ(f.ListBox10.Items().size(), 1U); // not refilled while another page shows
-    t.fake.tray.Send(port::TrayEvent{port::TrayEvent::Kind::BalloonClicked, port::MouseButton::Left,
-                                     0, "autostart"});
+    port::TrayEvent click{port::TrayEvent::Kind::BalloonClicked};
+    click.tag = "autostart";
+    t.fake.tray.Send(click);
     EXPECT_EQ(f.Disks.ActivePageIndex(), AutoStartPage);
     EXPECT_TRUE(f.Visible());
     ASSERT_EQ(f.ListBox10.Items().size(), 2U);

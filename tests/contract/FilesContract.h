@@ -221,6 +221,13 @@ class MovingAfterListing : public port::Files {
                                                        std::string& reason) override {
         return files_.OpenToAppend(path, reason);
     }
+    bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) override {
+        return files_.ReadWholeFile(path, bytes);
+    }
+    bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                        std::string& reason) override {
+        return files_.WriteWholeFile(path, bytes, reason);
+    }
 
   private:
     Tree& tree_;
