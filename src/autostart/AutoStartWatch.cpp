@@ -3,6 +3,7 @@
 #include "app/Program.h"
 #include "app/StatusLine.h"
 #include "autostart/DeletedEntriesFile.h"
+#include "autostart/StartupFolders.h"
 
 #include <algorithm>
 #include <exception>
@@ -106,7 +107,7 @@ std::vector<std::string> Split(const std::string& text, char separator) {
 
 // The file names sources, roots and views by words of its own, so it stays readable and
 // keeps its meaning whatever the program numbers them.
-constexpr const char* SourceWords[] = {"run", "once", "policy"};
+constexpr const char* SourceWords[] = {"run", "once", "policy", "folder"};
 constexpr const char* RootWords[] = {"user", "machine"};
 constexpr const char* ViewWords[] = {"own", "32", "64"};
 
@@ -156,17 +157,18 @@ struct Reread {
     std::exception_ptr error;
 };
 
-std::vector<RunEntry> ReadAllRunEntries(port::Registry& registry) {
-    std::vector<RunEntry> entries = ReadRunEntries(registry, port::RegRoot::LocalMachine);
-    std::vector<RunEntry> user = ReadRunEntries(registry, port::RegRoot::CurrentUser);
+std::vector<RunEntry> ReadAllRunEntries(port::Ports& ports) {
+    std::vector<RunEntry> entries = ReadRunEntries(ports, port::RegRoot::LocalMachine);
+    std::vector<RunEntry> user = ReadRunEntries(ports, port::RegRoot::CurrentUser);
     entries.insert(entries.end(), user.begin(), user.end());
     return entries;
 }
 
 // On the watcher's thread: the entries now, the stored baseline at the first time, and the
 // new baseline written in place of the old.
-void RereadEntries(port::Registry& registry, port::Files& files, Reread& result) {
-    result.now = ReadAllRunEntries(registry);
+void RereadEntries(port::Ports& ports, Reread& result) {
+    port::Files& files = ports.files;
+    result.now = ReadAllRunEntries(ports);
     const std::string path = BaselinePath(files);
     if (path.empty()) {
         result.baselineRefusal = "the system names no folder for the local data of programs";
@@ -324,16 +326,19 @@ void ApplyAutoStartWatch(Program& p) {
     }
     if (p.AutoStartWatch.Watching)
         return;
-    port::Registry& registry = p.Ports.registry;
-    port::Files& files = p.Ports.files;
+    port::Ports& ports = p.Ports;
     const std::string ownData = RenderRunValue(
         {port::RegType::String, 0, '"' + p.Ports.system.ExecutablePath() + '"', {}, 1});
     auto first = std::make_shared<bool>(!p.AutoStartWatch.BaselineKnown);
-    watch.Start(WatchedAutoStartKeys(), [&p, &registry, &files, ownData, first] {
+    std::vector<std::string> folders;
+    for (port::RegRoot root : {port::RegRoot::LocalMachine, port::RegRoot::CurrentUser})
+        if (std::string folder = StartupFolderOf(ports.files, root); !folder.empty())
+            folders.push_back(std::move(folder));
+    watch.Start(WatchedAutoStartKeys(), std::move(folders), [&p, &ports, ownData, first] {
         auto result = std::make_shared<Reread>();
         result->first = std::exchange(*first, false);
         try {
-            RereadEntries(registry, files, *result);
+            RereadEntries(ports, *result);
         } catch (...) {
             result->error = std::current_exception();
         }

@@ -5,6 +5,7 @@
 #include "app/WindowModes.h"
 #include "autostart/DeletedEntriesFile.h"
 #include "autostart/StartupApproved.h"
+#include "autostart/StartupFolders.h"
 #include "toolkit/Errors.h"
 #include "toolkit/RegistryObject.h"
 
@@ -65,7 +66,7 @@ void AppendRunEntries(port::Registry& registry, RunSource source, port::RegRoot 
     for (const port::NamedValue& v : reg.GetValues()) {
         const auto record = approved ? approved->ReadValue(v.name) : std::nullopt;
         entries.push_back(
-            {source, root, view, v.name, RenderRunValue(v.value), RecordSaysDisabled(record)});
+            {source, root, view, v.name, RenderRunValue(v.value), RecordSaysDisabled(record), {}});
     }
 }
 
@@ -99,7 +100,7 @@ int FollowEntry(const std::vector<RunEntry>& before, const std::vector<RunEntry>
 void FillRunList(Program& p, tk::ListBox& list, std::vector<RunEntry>& entries, int& index,
                  port::RegRoot root) {
     std::vector<RunEntry> before = std::move(entries);
-    entries = ReadRunEntries(p.Ports.registry, root);
+    entries = ReadRunEntries(p.Ports, root);
     index = FollowEntry(before, entries, index);
     std::vector<std::string> lines;
     lines.reserve(entries.size());
@@ -151,7 +152,7 @@ const char* KeyOf(RunSource source) {
 }
 
 bool CanBeDisabled(const RunEntry& entry) {
-    return entry.source == RunSource::Run;
+    return entry.source == RunSource::Run || entry.source == RunSource::StartupFolder;
 }
 
 void GreyDisableItems(Program& p, const tk::ListBox& list) {
@@ -223,12 +224,15 @@ std::string RunEntryLine(const RunEntry& entry) {
         line += " (once)";
     else if (entry.source == RunSource::Policy)
         line += " (policy)";
+    else if (entry.source == RunSource::StartupFolder)
+        line += " (Startup folder)";
     if (entry.disabled)
         line += " (disabled)";
     return line;
 }
 
-std::vector<RunEntry> ReadRunEntries(port::Registry& registry, port::RegRoot root) {
+std::vector<RunEntry> ReadRunEntries(port::Ports& ports, port::RegRoot root) {
+    port::Registry& registry = ports.registry;
     std::vector<RunEntry> entries;
     for (RunSource source : {RunSource::Run, RunSource::RunOnce}) {
         AppendRunEntries(registry, source, root, port::RegView::Bits64, entries);
@@ -236,12 +240,15 @@ std::vector<RunEntry> ReadRunEntries(port::Registry& registry, port::RegRoot roo
             AppendRunEntries(registry, source, root, port::RegView::Bits32, entries);
     }
     AppendRunEntries(registry, RunSource::Policy, root, port::RegView::Bits64, entries);
+    AppendStartupFolderEntries(ports, root, entries);
     return entries;
 }
 
 RunEntryChange SetRunEntryDisabled(port::Ports& ports, RunEntry& entry, bool disabled) {
     if (!CanBeDisabled(entry))
         return RunEntryChange::NotKept;
+    if (entry.source == RunSource::StartupFolder)
+        return SetStartupFileDisabled(ports, entry, disabled);
     auto run = ports.registry.Open(entry.root, RunKey, false, false, entry.view);
     if (!run || !run->ValueExists(entry.name))
         return RunEntryChange::Gone;
@@ -255,6 +262,8 @@ RunEntryChange SetRunEntryDisabled(port::Ports& ports, RunEntry& entry, bool dis
 }
 
 RunEntryChange DeleteRunValue(port::Ports& ports, const RunEntry& entry) {
+    if (entry.source == RunSource::StartupFolder)
+        return DeleteStartupFile(ports, entry);
     port::Registry& registry = ports.registry;
     const char* key = KeyOf(entry.source);
     // Never made: a key that is gone holds nothing to delete.
@@ -271,7 +280,7 @@ RunEntryChange DeleteRunValue(port::Ports& ports, const RunEntry& entry) {
     std::vector<RegFileValue> kept = {
         {RegFileKeyName(entry.root, entry.view, key), entry.name, *value}};
     // A record of the same name belongs to the Run value, never to another key's.
-    const auto record = CanBeDisabled(entry)
+    const auto record = entry.source == RunSource::Run
                             ? ReadStartupRecord(registry, entry.root, entry.view, entry.name)
                             : std::nullopt;
     if (record)

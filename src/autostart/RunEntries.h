@@ -23,8 +23,9 @@ inline constexpr const char* RunOnceKey = "SOFTWARE\\Microsoft\\Windows\\Current
 inline constexpr const char* PolicyRunKey =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run";
 
-// Where an entry comes from. Windows keeps disable records only for the Run keys.
-enum class RunSource { Run, RunOnce, Policy };
+// Where an entry comes from. Windows keeps disable records only for the Run keys and the
+// Startup folders.
+enum class RunSource { Run, RunOnce, Policy, StartupFolder };
 
 // The registry key of a source.
 [[nodiscard]] const char* KeyOf(RunSource source);
@@ -38,6 +39,7 @@ struct RunEntry {
     std::string name;
     std::string data;      // the data as the line shows it (RenderRunValue)
     bool disabled = false; // its StartupApproved record says Windows will not start it
+    std::string file;      // a Startup folder's file: its path (the name is the file name)
 };
 
 // The AutoStart page's state, for the run only.
@@ -64,14 +66,15 @@ std::string RenderRunValue(const port::RegValue& value);
 std::string ShownValueName(const std::string& name);
 
 // The list line: name, " | Path is: ", the data, then " (32-bit)" for a value of the 32-bit
-// view, " (once)" or " (policy)" for the RunOnce and policy keys, and " (disabled)" for a
-// disabled one.
+// view, " (once)", " (policy)" or " (Startup folder)" for where it comes from, and
+// " (disabled)" for a disabled one.
 std::string RunEntryLine(const RunEntry& entry);
 
 // The values of the root's Run, RunOnce and policy Run keys, in that order and each in the
 // registry's order: for the per-machine Run and RunOnce keys those of the 64-bit view, then
-// those of the 32-bit view. The per-user keys are one key in both views.
-std::vector<RunEntry> ReadRunEntries(port::Registry& registry, port::RegRoot root);
+// those of the 32-bit view. The per-user keys are one key in both views. Then the files of
+// the root's Startup folder.
+std::vector<RunEntry> ReadRunEntries(port::Ports& ports, port::RegRoot root);
 
 enum class RunEntryChange {
     Done,
@@ -84,10 +87,11 @@ enum class RunEntryChange {
 [[nodiscard]] bool CanBeDisabled(const RunEntry& entry);
 
 // Writes the entry's StartupApproved record, disabled with the present time or enabled, and
-// sets entry.disabled; only while the value is still there.
+// sets entry.disabled; only while the value (or file) is still there.
 RunEntryChange SetRunEntryDisabled(port::Ports& ports, RunEntry& entry, bool disabled);
 // Appends the value and its StartupApproved record to the deleted-entries file, then deletes
-// both. When the file cannot be written it raises an error saying why, and deletes nothing.
+// both (a Startup folder's file: DeleteStartupFile). When the backup cannot be written it
+// raises an error saying why, and deletes nothing.
 RunEntryChange DeleteRunValue(port::Ports& ports, const RunEntry& entry);
 
 // Lays out the AutoStart page and binds its lists and context menus.

@@ -184,14 +184,26 @@ TEST(AutoStartWatch, AnEntryDeletedFromTheListAndPutBackIsTold) {
 
 TEST(AutoStartWatch, TheBaselineKeepsOddNamesAndDataExactly) {
     std::vector<trelvix::RunEntry> entries = {
-        {trelvix::RunSource::Policy, RegRoot::LocalMachine, port::RegView::Bits32,
-         std::string("a\0\tb\\n\r\n", 9), "\"x\\y\t\""},
-        {trelvix::RunSource::Run, RegRoot::CurrentUser, port::RegView::Bits64, "", ""},
+        {trelvix::RunSource::Policy,
+         RegRoot::LocalMachine,
+         port::RegView::Bits32,
+         std::string("a\0\tb\\n\r\n", 9),
+         "\"x\\y\t\"",
+         false,
+         {}},
+        {trelvix::RunSource::Run, RegRoot::CurrentUser, port::RegView::Bits64, "", "", false, {}},
+        {trelvix::RunSource::StartupFolder,
+         RegRoot::CurrentUser,
+         port::RegView::Bits64,
+         "Tool.lnk",
+         "\"C:\\t.exe /x\"",
+         false,
+         {}},
     };
     const auto back = trelvix::ParseBaseline(trelvix::BaselineBytes(entries));
     ASSERT_TRUE(back);
-    ASSERT_EQ(back->size(), 2U);
-    for (std::size_t i = 0; i < 2; ++i) {
+    ASSERT_EQ(back->size(), entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
         EXPECT_EQ((*back)[i].source, entries[i].source);
         EXPECT_EQ((*back)[i].root, entries[i].root);
         EXPECT_EQ((*back)[i].view, entries[i].view);

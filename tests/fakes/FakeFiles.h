@@ -36,6 +36,8 @@ class FakeFiles : public port::Files {
     std::unique_ptr<port::AppendableFile> OpenToAppend(const std::string& path,
                                                        std::string& reason) override;
     bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) override;
+    bool CopyFileNew(const std::string& from, const std::string& to, std::string& reason) override;
+    bool MoveToRecycleBin(const std::string& path, std::string& reason) override;
     bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
                         std::string& reason) override;
 
@@ -66,8 +68,8 @@ class FakeFiles : public port::Files {
 
     std::string tempPath = "C:\\Users\\user\\AppData\\Local\\Temp\\";
     std::vector<std::string> created;
-    // Every known folder of a usual machine but OneDrive; the three of the browser are not
-    // made in the tree.
+    // Every known folder of a usual machine but OneDrive; the three of the browser and the two
+    // Startup folders are not made in the tree.
     std::map<port::KnownFolder, std::string> knownFolders;
     int knownFolderQueries = 0;
     std::vector<std::string> profileFolders = {"C:\\Users\\user", "C:\\Users\\Default",
@@ -95,6 +97,10 @@ class FakeFiles : public port::Files {
     // A disk that fills up: appends take this many bytes more in all, then fail part way.
     std::optional<std::size_t> appendRoom;
     bool refuseFlush = false;
+    // The system's reason for refusing every copy; none: a file copies to a free name.
+    std::optional<std::string> copyRefusal;
+    // The files moved to the Recycle Bin, in order.
+    std::vector<std::string> recycled;
     bool refuseTruncate = false;
     // Whether each file opened to append was flushed before it was closed, by path.
     std::map<std::string, bool> flushed;

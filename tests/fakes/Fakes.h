@@ -338,6 +338,12 @@ class FakeShell : public port::Shell {
         links.push_back({verb, link, owner, show});
         return {linkRefusal.empty(), linkRefusal};
     }
+    std::optional<port::ShortcutTarget> ReadShortcut(const std::string& path) override {
+        const auto at = shortcuts.find(path);
+        return at == shortcuts.end() ? std::nullopt : std::optional(at->second);
+    }
+    // The shortcuts there are, by path; any other file is no shortcut.
+    std::map<std::string, port::ShortcutTarget> shortcuts;
     std::vector<ShellOpen> opens;
     std::vector<CommandLine> commandLines;
     struct LinkOpen {
@@ -508,15 +514,17 @@ class FakeMedia : public port::Media {
 // at once, as the thread and then the window's thread would.
 class FakeKeyWatch : public port::KeyWatch {
   public:
-    void Start(std::vector<port::WatchedKey> watched,
+    void Start(std::vector<port::WatchedKey> watched, std::vector<std::string> watchedFolders,
                std::function<std::function<void()>()> rereadOnChange) override {
         ++starts;
         keys = std::move(watched);
+        folders = std::move(watchedFolders);
         reread = std::move(rereadOnChange);
         Change();
     }
     void Stop() override {
         keys.clear();
+        folders.clear();
         reread = nullptr;
     }
     void Change() {
@@ -526,6 +534,7 @@ class FakeKeyWatch : public port::KeyWatch {
     [[nodiscard]] bool Watching() const { return reread != nullptr; }
 
     std::vector<port::WatchedKey> keys;
+    std::vector<std::string> folders;
     std::function<std::function<void()>()> reread;
     int starts = 0;
 };

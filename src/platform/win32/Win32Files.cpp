@@ -289,6 +289,10 @@ const KNOWNFOLDERID* KnownFolderId(port::KnownFolder folder) {
         return &FOLDERID_History;
     case K::Cookies:
         return &FOLDERID_Cookies;
+    case K::Startup:
+        return &FOLDERID_Startup;
+    case K::CommonStartup:
+        return &FOLDERID_CommonStartup;
     }
     return nullptr;
 }
@@ -573,6 +577,39 @@ bool Win32Files::WriteWholeFile(const std::string& path, const std::vector<std::
         return true;
     reason = SystemMessage(GetLastError());
     DeleteFileW(fresh.c_str());
+    return false;
+}
+
+bool Win32Files::CopyFileNew(const std::string& from, const std::string& to, std::string& reason) {
+    const std::wstring source = VerbatimPath(from), target = VerbatimPath(to);
+    if (source.empty() || target.empty()) {
+        reason = SystemMessage(ERROR_INVALID_NAME);
+        return false;
+    }
+    if (CopyFileW(source.c_str(), target.c_str(), TRUE) != FALSE)
+        return true;
+    reason = SystemMessage(GetLastError());
+    return false;
+}
+
+bool Win32Files::MoveToRecycleBin(const std::string& path, std::string& reason) {
+    // The shell takes no "\\?\" names, and a list of names ended by an empty one.
+    std::wstring names = Widen(path);
+    if (VerbatimPath(path).empty() || names.size() >= MAX_PATH) {
+        reason = SystemMessage(ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
+    names.push_back(L'\0');
+    SHFILEOPSTRUCTW operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = names.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NO_UI;
+    const int result = SHFileOperationW(&operation);
+    if (result == 0 && operation.fAnyOperationsAborted == FALSE &&
+        GetFileAttributesW(VerbatimPath(path).c_str()) == INVALID_FILE_ATTRIBUTES)
+        return true;
+    // The shell's own codes are mostly the system's; "no error" for a file still there.
+    reason = SystemMessage(result != 0 ? static_cast<DWORD>(result) : ERROR_ACCESS_DENIED);
     return false;
 }
 

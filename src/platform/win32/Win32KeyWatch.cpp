@@ -1,5 +1,6 @@
 #include "platform/win32/Win32KeyWatch.h"
 
+#include "platform/win32/ComApartment.h"
 #include "platform/win32/Unicode.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Window.h"
@@ -50,11 +51,41 @@ ArmedKey Arm(const port::WatchedKey& watched) {
     return armed;
 }
 
-std::vector<ArmedKey> ArmAll(const std::vector<port::WatchedKey>& keys) {
-    std::vector<ArmedKey> armed;
+using UniqueChangeNotice = Unique<HANDLE, &FindCloseChangeNotification>;
+
+// A folder armed for a notice about its files, or the nearest parent there is, which tells
+// when the folder is made (the thread then arms again, one level further down).
+UniqueChangeNotice ArmFolder(const std::string& folder) {
+    std::wstring path = Widen(folder);
+    for (;;) {
+        UniqueChangeNotice notice(FindFirstChangeNotificationW(path.c_str(), FALSE,
+                                                               FILE_NOTIFY_CHANGE_FILE_NAME |
+                                                                   FILE_NOTIFY_CHANGE_DIR_NAME |
+                                                                   FILE_NOTIFY_CHANGE_LAST_WRITE));
+        if (notice)
+            return notice;
+        const auto cut = path.rfind(L'\\');
+        // A drive's root is as far up as a folder goes.
+        if (cut == std::wstring::npos || cut < 3)
+            return {};
+        path.resize(cut);
+    }
+}
+
+// Every key and folder armed afresh: the events of one wait.
+struct Armed {
+    std::vector<ArmedKey> keys;
+    std::vector<UniqueChangeNotice> folders;
+};
+
+Armed ArmAll(const std::vector<port::WatchedKey>& keys, const std::vector<std::string>& folders) {
+    Armed armed;
     for (const port::WatchedKey& key : keys)
         if (ArmedKey one = Arm(key); one.event)
-            armed.push_back(std::move(one));
+            armed.keys.push_back(std::move(one));
+    for (const std::string& folder : folders)
+        if (UniqueChangeNotice notice = ArmFolder(folder))
+            armed.folders.push_back(std::move(notice));
     return armed;
 }
 
@@ -68,21 +99,25 @@ void Post(HWND window, Continuation continuation) {
 // The watcher's thread: a reread at the start, then one after each settled change, until
 // `stop` is set. Notices are asked for afresh before each reread, so none falls between.
 void Watch(HWND window, HANDLE stop, const std::vector<port::WatchedKey>& keys,
-           const std::function<Continuation()>& reread) {
-    std::vector<ArmedKey> armed = ArmAll(keys);
+           const std::vector<std::string>& folders, const std::function<Continuation()>& reread) {
+    // Shortcuts are read through COM on this thread.
+    const ComApartment apartment(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    Armed armed = ArmAll(keys, folders);
     Post(window, reread());
     for (;;) {
         std::vector<HANDLE> handles{stop};
-        for (const ArmedKey& key : armed)
+        for (const ArmedKey& key : armed.keys)
             handles.push_back(key.event.get());
-        // At most MAXIMUM_WAIT_OBJECTS; the program watches a handful of keys.
+        for (const UniqueChangeNotice& folder : armed.folders)
+            handles.push_back(folder.get());
+        // At most MAXIMUM_WAIT_OBJECTS; the program watches a handful of keys and folders.
         const DWORD woken = WaitForMultipleObjects(static_cast<DWORD>(handles.size()),
                                                    handles.data(), FALSE, INFINITE);
         if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED)
             return;
         if (WaitForSingleObject(stop, SettleMilliseconds) == WAIT_OBJECT_0)
             return;
-        armed = ArmAll(keys);
+        armed = ArmAll(keys, folders);
         Post(window, reread());
     }
 }
@@ -96,7 +131,7 @@ Win32KeyWatch::~Win32KeyWatch() {
     Stop();
 }
 
-void Win32KeyWatch::Start(std::vector<port::WatchedKey> keys,
+void Win32KeyWatch::Start(std::vector<port::WatchedKey> keys, std::vector<std::string> folders,
                           std::function<std::function<void()>()> reread) {
     Stop();
     stop_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
@@ -104,9 +139,9 @@ void Win32KeyWatch::Start(std::vector<port::WatchedKey> keys,
         return;
     try {
         thread_ = std::thread([window = window_.get(), stop = stop_.get(), keys = std::move(keys),
-                               reread = std::move(reread)] {
+                               folders = std::move(folders), reread = std::move(reread)] {
             try {
-                Watch(window, stop, keys, reread);
+                Watch(window, stop, keys, folders, reread);
             } catch (...) {
                 // Out of memory on the way: the watch ends, the program goes on.
             }

@@ -1,6 +1,7 @@
 #pragma once
 
-// Registry keys watched with RegNotifyChangeKeyValue by one thread of the watcher's own;
+// Registry keys watched with RegNotifyChangeKeyValue and folders with
+// FindFirstChangeNotificationW by one thread of the watcher's own;
 // rereads are posted to the thread that made this object (the window's thread) through a
 // message-only window.
 
@@ -19,7 +20,7 @@ class Win32KeyWatch : public port::KeyWatch {
     Win32KeyWatch& operator=(const Win32KeyWatch&) = delete;
 
     // Without the message window (none could be made) nothing is watched.
-    void Start(std::vector<port::WatchedKey> keys,
+    void Start(std::vector<port::WatchedKey> keys, std::vector<std::string> folders,
                std::function<std::function<void()>()> reread) override;
     void Stop() override;
 

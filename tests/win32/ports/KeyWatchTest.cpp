@@ -1,3 +1,4 @@
+#include "platform/win32/Unicode.h"
 #include "platform/win32/Win32KeyWatch.h"
 #include "win32/RegCommand.h"
 
@@ -5,6 +6,7 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -30,11 +32,12 @@ template <typename Done> bool PumpUntil(Done done, DWORD milliseconds) {
     return done();
 }
 
-void StartWatching(win32::Win32KeyWatch& watch, Counts& counts) {
+void StartWatching(win32::Win32KeyWatch& watch, Counts& counts,
+                   std::vector<std::string> folders = {}) {
     const DWORD thisThread = GetCurrentThreadId();
     watch.Start({{port::RegRoot::CurrentUser, port::RegView::Bits64, RunKey},
                  {port::RegRoot::CurrentUser, port::RegView::Bits64, MissingKey}},
-                [&counts, thisThread] {
+                std::move(folders), [&counts, thisThread] {
                     if (GetCurrentThreadId() == thisThread)
                         counts.rereadOffThisThread = false;
                     ++counts.rereads;
@@ -78,6 +81,33 @@ TEST(Win32KeyWatch, AValueAddedByAnotherProcessIsNoticedWithinFiveSeconds) {
     PumpUntil([] { return false; }, 2500);
     EXPECT_EQ(counts.continuations, 4);
     (void)win32::RunReg(L"delete \"HKCU\\SOFTWARE\\Trelvix watch test\" /f");
+}
+
+// A file made in a watched folder, or in one made after the watch began, is noticed.
+TEST(Win32KeyWatch, AFileMadeInAWatchedFolderIsNoticedWithinFiveSeconds) {
+    wchar_t temp[MAX_PATH] = {};
+    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0U);
+    const std::wstring folder = std::wstring(temp) + L"Trelvix folder watch";
+    const std::wstring later = folder + L"\\Startup";
+    RemoveDirectoryW(later.c_str());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    Counts counts;
+    win32::Win32KeyWatch watch;
+    StartWatching(watch, counts, {win32::Narrow(later)});
+    ASSERT_TRUE(PumpUntil([&] { return counts.continuations == 1; }, 5000)) << "the first read";
+    ASSERT_TRUE(CreateDirectoryW(later.c_str(), nullptr));
+    EXPECT_TRUE(PumpUntil([&] { return counts.continuations == 2; }, 5000)) << "missing folder";
+    const std::wstring file = later + L"\\Tool.lnk";
+    {
+        const win32::UniqueHandle made(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(made);
+    }
+    EXPECT_TRUE(PumpUntil([&] { return counts.continuations == 3; }, 5000)) << "made file";
+    watch.Stop();
+    DeleteFileW(file.c_str());
+    RemoveDirectoryW(later.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 // A change that settles after the program stopped watching never reaches it, even when the
