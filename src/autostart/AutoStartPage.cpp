@@ -28,11 +28,11 @@ void DesignAutoStartPage(TMainForm& f) {
     AutoStartState& s = f.Prog.AutoStart;
     f.ListBox9.OnClick = [&f, &s] {
         s.LocalRunIndex = f.ListBox9.ItemIndex();
-        GreyDisableItems(f.Prog, f.ListBox9);
+        GreyLineItems(f.Prog, f.ListBox9);
     };
     f.ListBox10.OnClick = [&f, &s] {
         s.CurrentRunIndex = f.ListBox10.ItemIndex();
-        GreyDisableItems(f.Prog, f.ListBox10);
+        GreyLineItems(f.Prog, f.ListBox10);
     };
     f.DeleteThisKeyFrom1.OnClick = [&f, &s] { DeleteRunEntry(f.Prog, f.ListBox9, s.LocalEntries); };
     f.DeleteThisKeyFromHKEYLOCALMACHINE1.OnClick = [&f, &s] {

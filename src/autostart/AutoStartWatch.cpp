@@ -107,7 +107,7 @@ std::vector<std::string> Split(const std::string& text, char separator) {
 
 // The file names sources, roots and views by words of its own, so it stays readable and
 // keeps its meaning whatever the program numbers them.
-constexpr const char* SourceWords[] = {"run", "once", "policy", "folder"};
+constexpr const char* SourceWords[] = {"run", "once", "policy", "folder", "task"};
 constexpr const char* RootWords[] = {"user", "machine"};
 constexpr const char* ViewWords[] = {"own", "32", "64"};
 
@@ -195,7 +195,7 @@ void SelectEntryLine(Program& p, tk::ListBox& list, const std::vector<RunEntry>&
         if (SameEntry(entries[i], entry)) {
             remembered = static_cast<int>(i);
             list.SetItemIndex(remembered);
-            GreyDisableItems(p, list);
+            GreyLineItems(p, list);
         }
 }
 

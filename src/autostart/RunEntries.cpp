@@ -6,10 +6,12 @@
 #include "autostart/DeletedEntriesFile.h"
 #include "autostart/StartupApproved.h"
 #include "autostart/StartupFolders.h"
+#include "autostart/StartupTasks.h"
 #include "toolkit/Errors.h"
 #include "toolkit/RegistryObject.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <optional>
 #include <utility>
@@ -70,11 +72,17 @@ void AppendRunEntries(port::Registry& registry, RunSource source, port::RegRoot 
     }
 }
 
-// The list's own Disable and Enable items.
-std::pair<tk::MenuItem*, tk::MenuItem*> DisableItemsOf(TMainForm& f, const tk::ListBox& list) {
+// The list's own Disable, Enable and Delete items.
+struct LineItems {
+    tk::MenuItem* disable;
+    tk::MenuItem* enable;
+    tk::MenuItem* remove;
+};
+
+LineItems LineItemsOf(TMainForm& f, const tk::ListBox& list) {
     if (&list == &f.ListBox9)
-        return {&f.Disable1, &f.Enable1};
-    return {&f.Disable2, &f.Enable2};
+        return {&f.Disable1, &f.Enable1, &f.DeleteThisKeyFrom1};
+    return {&f.Disable2, &f.Enable2, &f.DeleteThisKeyFromHKEYLOCALMACHINE1};
 }
 
 const std::vector<RunEntry>& EntriesOf(Program& p, const tk::ListBox& list) {
@@ -108,7 +116,7 @@ void FillRunList(Program& p, tk::ListBox& list, std::vector<RunEntry>& entries, 
         lines.push_back(RunEntryLine(entry));
     list.SetItems(std::move(lines));
     list.SetItemIndex(index);
-    GreyDisableItems(p, list);
+    GreyLineItems(p, list);
 }
 
 // The position of the list's selected line; none, after saying so, when no line is selected.
@@ -122,9 +130,10 @@ std::optional<std::size_t> SelectedLine(Program& p, const tk::ListBox& list, std
 }
 
 // A per-machine change without administrator rights does nothing, as a refused delete
-// always has; the status bar says why for a moment.
-void NoteRefusedMachineChange(Program& p, const RunEntry& entry) {
-    if (entry.root == port::RegRoot::LocalMachine)
+// always has; the status bar says why for a moment. A task refuses for want of rights
+// whichever list it is in.
+void NoteRefusedChange(Program& p, const RunEntry& entry) {
+    if (entry.root == port::RegRoot::LocalMachine || entry.source == RunSource::Task)
         ShowStatusNote(p, "Administrator rights are needed to change this entry.");
 }
 
@@ -152,17 +161,23 @@ const char* KeyOf(RunSource source) {
 }
 
 bool CanBeDisabled(const RunEntry& entry) {
-    return entry.source == RunSource::Run || entry.source == RunSource::StartupFolder;
+    return entry.source == RunSource::Run || entry.source == RunSource::StartupFolder ||
+           entry.source == RunSource::Task;
 }
 
-void GreyDisableItems(Program& p, const tk::ListBox& list) {
+bool CanBeDeleted(const RunEntry& entry) {
+    return entry.source != RunSource::Task;
+}
+
+void GreyLineItems(Program& p, const tk::ListBox& list) {
     const std::vector<RunEntry>& entries = EntriesOf(p, list);
     const int index = list.ItemIndex();
-    const bool can = index < 0 || static_cast<std::size_t>(index) >= entries.size() ||
-                     CanBeDisabled(entries[static_cast<std::size_t>(index)]);
-    auto [disable, enable] = DisableItemsOf(*p.MainForm, list);
-    disable->SetEnabled(can);
-    enable->SetEnabled(can);
+    const bool none = index < 0 || static_cast<std::size_t>(index) >= entries.size();
+    const RunEntry* entry = none ? nullptr : &entries[static_cast<std::size_t>(index)];
+    const LineItems items = LineItemsOf(*p.MainForm, list);
+    items.disable->SetEnabled(entry == nullptr || CanBeDisabled(*entry));
+    items.enable->SetEnabled(entry == nullptr || CanBeDisabled(*entry));
+    items.remove->SetEnabled(entry == nullptr || CanBeDeleted(*entry));
 }
 
 std::string RenderRunValue(const port::RegValue& value) {
@@ -204,6 +219,13 @@ void RefreshAutoStart(Program& p) {
     FillRunList(p, f.ListBox10, s.CurrentEntries, s.CurrentRunIndex, port::RegRoot::CurrentUser);
 }
 
+bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
+    return std::ranges::equal(a, b, [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
 std::string ShownValueName(const std::string& name) {
     std::string shown;
     shown.reserve(name.size());
@@ -226,6 +248,8 @@ std::string RunEntryLine(const RunEntry& entry) {
         line += " (policy)";
     else if (entry.source == RunSource::StartupFolder)
         line += " (Startup folder)";
+    else if (entry.source == RunSource::Task)
+        line += " (task)";
     if (entry.disabled)
         line += " (disabled)";
     return line;
@@ -241,6 +265,7 @@ std::vector<RunEntry> ReadRunEntries(port::Ports& ports, port::RegRoot root) {
     }
     AppendRunEntries(registry, RunSource::Policy, root, port::RegView::Bits64, entries);
     AppendStartupFolderEntries(ports, root, entries);
+    AppendTaskEntries(ports, root, entries);
     return entries;
 }
 
@@ -249,6 +274,8 @@ RunEntryChange SetRunEntryDisabled(port::Ports& ports, RunEntry& entry, bool dis
         return RunEntryChange::NotKept;
     if (entry.source == RunSource::StartupFolder)
         return SetStartupFileDisabled(ports, entry, disabled);
+    if (entry.source == RunSource::Task)
+        return SetTaskDisabled(ports, entry, disabled);
     auto run = ports.registry.Open(entry.root, RunKey, false, false, entry.view);
     if (!run || !run->ValueExists(entry.name))
         return RunEntryChange::Gone;
@@ -262,6 +289,8 @@ RunEntryChange SetRunEntryDisabled(port::Ports& ports, RunEntry& entry, bool dis
 }
 
 RunEntryChange DeleteRunValue(port::Ports& ports, const RunEntry& entry) {
+    if (!CanBeDeleted(entry))
+        return RunEntryChange::NotKept;
     if (entry.source == RunSource::StartupFolder)
         return DeleteStartupFile(ports, entry);
     port::Registry& registry = ports.registry;
@@ -308,7 +337,7 @@ void DeleteRunEntry(Program& p, const tk::ListBox& list, const std::vector<RunEn
         FollowOwnEntry(p, entries[*line]);
         break;
     case RunEntryChange::Refused:
-        NoteRefusedMachineChange(p, entries[*line]);
+        NoteRefusedChange(p, entries[*line]);
         break;
     case RunEntryChange::Gone:
     case RunEntryChange::NotKept:
@@ -329,9 +358,9 @@ void DisableRunEntry(Program& p, tk::ListBox& list, std::vector<RunEntry>& entri
         break;
     case RunEntryChange::Refused:
         // The user's own key refusing a write is an error worth a box, as for any setting.
-        if (entry.root == port::RegRoot::CurrentUser)
+        if (entry.root == port::RegRoot::CurrentUser && entry.source != RunSource::Task)
             throw tk::ERegistryException::FailedToSetData(entry.name);
-        NoteRefusedMachineChange(p, entry);
+        NoteRefusedChange(p, entry);
         break;
     case RunEntryChange::Gone:
     case RunEntryChange::NotKept: // its items are greyed

@@ -24,8 +24,8 @@ inline constexpr const char* PolicyRunKey =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run";
 
 // Where an entry comes from. Windows keeps disable records only for the Run keys and the
-// Startup folders.
-enum class RunSource { Run, RunOnce, Policy, StartupFolder };
+// Startup folders; a scheduled task has its own enabled flag.
+enum class RunSource { Run, RunOnce, Policy, StartupFolder, Task };
 
 // The registry key of a source.
 [[nodiscard]] const char* KeyOf(RunSource source);
@@ -36,7 +36,7 @@ struct RunEntry {
     RunSource source = RunSource::Run;
     port::RegRoot root = port::RegRoot::CurrentUser;
     port::RegView view = port::RegView::Bits64;
-    std::string name;
+    std::string name;      // a task's path
     std::string data;      // the data as the line shows it (RenderRunValue)
     bool disabled = false; // its StartupApproved record says Windows will not start it
     std::string file;      // a Startup folder's file: its path (the name is the file name)
@@ -62,18 +62,21 @@ inline constexpr std::size_t MaxBinaryShown = 4096;
 // as hexadecimal bytes, anything else "Unknown".
 std::string RenderRunValue(const port::RegValue& value);
 
+// Whether two names are the same to Windows: ASCII letters in any case.
+[[nodiscard]] bool SameTextIgnoringCase(const std::string& a, const std::string& b);
+
 // A value's name as a line shows it: each NUL inside it as the two characters "\0".
 std::string ShownValueName(const std::string& name);
 
 // The list line: name, " | Path is: ", the data, then " (32-bit)" for a value of the 32-bit
-// view, " (once)", " (policy)" or " (Startup folder)" for where it comes from, and
+// view, " (once)", " (policy)", " (Startup folder)" or " (task)" for where it comes from, and
 // " (disabled)" for a disabled one.
 std::string RunEntryLine(const RunEntry& entry);
 
 // The values of the root's Run, RunOnce and policy Run keys, in that order and each in the
 // registry's order: for the per-machine Run and RunOnce keys those of the 64-bit view, then
 // those of the 32-bit view. The per-user keys are one key in both views. Then the files of
-// the root's Startup folder.
+// the root's Startup folder, then the scheduled tasks that go into the root's list.
 std::vector<RunEntry> ReadRunEntries(port::Ports& ports, port::RegRoot root);
 
 enum class RunEntryChange {
@@ -85,6 +88,8 @@ enum class RunEntryChange {
 
 // Whether Disable and Enable can act on the entry.
 [[nodiscard]] bool CanBeDisabled(const RunEntry& entry);
+// Whether Delete can act on the entry: a scheduled task is only disabled.
+[[nodiscard]] bool CanBeDeleted(const RunEntry& entry);
 
 // Writes the entry's StartupApproved record, disabled with the present time or enabled, and
 // sets entry.disabled; only while the value (or file) is still there.
@@ -111,7 +116,8 @@ void DeleteRunEntry(Program& p, const tk::ListBox& list, const std::vector<RunEn
 // Disables or enables the entry behind the list's selected line and rewrites the line; the
 // rest as for DeleteRunEntry.
 void DisableRunEntry(Program& p, tk::ListBox& list, std::vector<RunEntry>& entries, bool disable);
-// Greys the list's Disable and Enable items while its selected line cannot be disabled.
-void GreyDisableItems(Program& p, const tk::ListBox& list);
+// Greys the list's Disable and Enable items while its selected line cannot be disabled, and
+// its Delete item while the line cannot be deleted.
+void GreyLineItems(Program& p, const tk::ListBox& list);
 
 } // namespace trelvix

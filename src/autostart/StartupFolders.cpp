@@ -5,7 +5,6 @@
 #include "toolkit/Errors.h"
 
 #include <algorithm>
-#include <cctype>
 #include <optional>
 
 namespace trelvix {
@@ -15,15 +14,9 @@ namespace {
 // More tries than this at a free name means something else fills the folder as fast.
 constexpr int MaxCopyAttempts = 1000;
 
-bool SameText(const std::string& a, const std::string& b) {
-    return std::ranges::equal(a, b, [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 bool EndsWithText(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() && SameText(text.substr(text.size() - end.size()), end);
+    return text.size() >= end.size() &&
+           SameTextIgnoringCase(text.substr(text.size() - end.size()), end);
 }
 
 std::optional<port::RegValue> ReadFileRecord(port::Registry& registry, const RunEntry& entry) {
@@ -115,7 +108,8 @@ void AppendStartupFolderEntries(port::Ports& ports, port::RegRoot root,
     auto approved =
         ports.registry.Open(root, StartupFolderApprovedKey, false, false, port::RegView::Bits64);
     for (const port::FolderEntry& e : listing.entries) {
-        if ((e.attributes & port::attr::Directory) != 0 || SameText(e.name, "desktop.ini"))
+        if ((e.attributes & port::attr::Directory) != 0 ||
+            SameTextIgnoringCase(e.name, "desktop.ini"))
             continue;
         RunEntry entry;
         entry.source = RunSource::StartupFolder;

@@ -10,6 +10,7 @@
 #include "platform/Shell.h"
 #include "platform/System.h"
 #include "platform/SystemLook.h"
+#include "platform/Tasks.h"
 #include "platform/Tray.h"
 #include "platform/Watch.h"
 
@@ -29,6 +30,7 @@ struct Ports {
     Bitmaps& bitmaps;
     SystemLook& look;
     KeyWatch& keyWatch;
+    ScheduledTasks& tasks;
 };
 
 } // namespace port

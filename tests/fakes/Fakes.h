@@ -539,6 +539,38 @@ class FakeKeyWatch : public port::KeyWatch {
     int starts = 0;
 };
 
+// ---- Scheduled tasks ----
+
+class FakeTasks : public port::ScheduledTasks {
+  public:
+    std::vector<port::ScheduledTask> List() override { return tasks; }
+    std::optional<bool> IsEnabled(const std::string& path) override {
+        const port::ScheduledTask* task = Find(path);
+        return task != nullptr ? std::optional(task->enabled) : std::nullopt;
+    }
+    void SetEnabled(const std::string& path, bool enabled) override {
+        sets.push_back(path);
+        if (port::ScheduledTask* task = Find(path); task != nullptr && !locked.contains(path))
+            task->enabled = enabled;
+    }
+    port::UserNames ThisUser() override { return user; }
+
+    std::vector<port::ScheduledTask> tasks;
+    // Tasks whose flag the scheduler keeps whatever it is asked (no rights, or Wine).
+    std::set<std::string> locked;
+    port::UserNames user{"S-1-5-21-1-2-3-1001", "PC\\user", "user"};
+    // The paths SetEnabled was called for, in order.
+    std::vector<std::string> sets;
+
+  private:
+    port::ScheduledTask* Find(const std::string& path) {
+        for (port::ScheduledTask& task : tasks)
+            if (task.path == path)
+                return &task;
+        return nullptr;
+    }
+};
+
 struct FakePorts {
     FakeRegistry registry;
     FakeDrives drives;
@@ -552,8 +584,9 @@ struct FakePorts {
     FakeBitmaps bitmaps;
     FakeSystemLook look;
     FakeKeyWatch keyWatch;
-    port::Ports ports{registry, drives, files,   shell,   power, tray,
-                      media,    system, desktop, bitmaps, look,  keyWatch};
+    FakeTasks tasks;
+    port::Ports ports{registry, drives,  files,   shell, power,    tray, media,
+                      system,   desktop, bitmaps, look,  keyWatch, tasks};
 };
 
 // Jobs held until the test completes them, in any order; or run at once (`runNow`).
