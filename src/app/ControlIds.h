@@ -132,6 +132,14 @@ inline constexpr int Label29 = 1358;
 inline constexpr int Label30 = 1359;
 inline constexpr int BitBtn20 = 1360;
 inline constexpr int BitBtn21 = 1361;
+// "Browser and App Caches", and its line on "Total "
+inline constexpr int TabSheet17 = 1362;
+inline constexpr int Label40 = 1363;
+inline constexpr int GroupBox17 = 1364;
+inline constexpr int ListBox15 = 1365;
+inline constexpr int BitBtn26 = 1366;
+inline constexpr int Label39 = 1367;
+inline constexpr int Panel19 = 1368;
 // ShutDown page
 inline constexpr int Label8 = 1400; // instruction
 inline constexpr int Label3 = 1401; // "Year:"
@@ -271,6 +279,7 @@ inline constexpr int ListBox13Name = 2712;
 inline constexpr int ListBox14Name = 2713;
 inline constexpr int Memo1Name = 2714;
 inline constexpr int Memo2Name = 2715;
+inline constexpr int ListBox15Name = 2716;
 } // namespace main
 
 namespace about {

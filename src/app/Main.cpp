@@ -193,6 +193,7 @@ void TMainForm::FormCreate() {
         for (FolderPlace place : {FolderPlace::Cache, FolderPlace::History, FolderPlace::Cookies})
             RefreshPlace(Prog, place, placeRules);
         RefreshRecycleBin(Prog);
+        RefreshAppCaches(Prog, placeRules);
         RefreshTotal(Prog);
     });
 }

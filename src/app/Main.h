@@ -115,6 +115,7 @@ class TMainForm : public tk::Form {
     tk::TabSheet TabSheet14{*this, PageControl2, "TabSheet14", ids::main::TabSheet14};
     tk::TabSheet TabSheet15{*this, PageControl2, "TabSheet15", ids::main::TabSheet15};
     tk::TabSheet TabSheet16{*this, PageControl2, "TabSheet16", ids::main::TabSheet16};
+    tk::TabSheet TabSheet17{*this, PageControl2, "TabSheet17", ids::main::TabSheet17};
     // "Total "
     tk::Label Label32{*this, &TabSheet11, "Label32", ids::main::Label32};
     tk::Panel Panel10{*this, &TabSheet11, "Panel10", ids::main::Panel10};
@@ -126,11 +127,13 @@ class TMainForm : public tk::Form {
     tk::Panel Panel16{*this, &TabSheet11, "Panel16", ids::main::Panel16};
     tk::Panel Panel17{*this, &TabSheet11, "Panel17", ids::main::Panel17};
     tk::Panel Panel18{*this, &TabSheet11, "Panel18", ids::main::Panel18};
+    tk::Panel Panel19{*this, &TabSheet11, "Panel19", ids::main::Panel19};
     tk::Label Label33{*this, &TabSheet11, "Label33", ids::main::Label33};
     tk::Label Label34{*this, &TabSheet11, "Label34", ids::main::Label34};
     tk::Label Label35{*this, &TabSheet11, "Label35", ids::main::Label35};
     tk::Label Label36{*this, &TabSheet11, "Label36", ids::main::Label36};
     tk::Label Label37{*this, &TabSheet11, "Label37", ids::main::Label37};
+    tk::Label Label39{*this, &TabSheet11, "Label39", ids::main::Label39};
     tk::Label Label38{*this, &TabSheet11, "Label38", ids::main::Label38};
     tk::BitBtn BitBtn23{*this, &TabSheet11, "BitBtn23", ids::main::BitBtn23};
     tk::BitBtn BitBtn24{*this, &TabSheet11, "BitBtn24", ids::main::BitBtn24};
@@ -177,6 +180,12 @@ class TMainForm : public tk::Form {
     tk::Label Label30{*this, &TabSheet16, "Label30", ids::main::Label30};
     tk::BitBtn BitBtn20{*this, &TabSheet16, "BitBtn20", ids::main::BitBtn20};
     tk::BitBtn BitBtn21{*this, &TabSheet16, "BitBtn21", ids::main::BitBtn21};
+    // Browser and App Caches
+    tk::Label Label40{*this, &TabSheet17, "Label40", ids::main::Label40};
+    tk::GroupBox GroupBox17{*this, &TabSheet17, "GroupBox17", ids::main::GroupBox17};
+    tk::Label ListBox15Name{*this, &GroupBox17, "ListBox15Name", ids::main::ListBox15Name};
+    tk::ListBox ListBox15{*this, &GroupBox17, "ListBox15", ids::main::ListBox15};
+    tk::BitBtn BitBtn26{*this, &TabSheet17, "BitBtn26", ids::main::BitBtn26};
 
     // Page 3: ShutDown
     tk::Label Label8{*this, &TabSheet4, "Label8", ids::main::Label8};

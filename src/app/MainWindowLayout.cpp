@@ -103,8 +103,8 @@ void DesignMainWindow(TMainForm& f) {
     f.PageControl2.HotTrack = true;
     const char* freeTempCaptions[] = {
         "Total ",        "Temporary Files", "Temporary Internet Files", "Internet History Files",
-        "Cookies files", "Recycle Bin"};
-    for (int i = 0; i < 6; ++i)
+        "Cookies files", "Recycle Bin",     "Browser and App Caches"};
+    for (int i = 0; i < 7; ++i)
         f.PageControl2.Pages()[static_cast<size_t>(i)]->SetCaption(freeTempCaptions[i]);
 
     f.StatusBar1.SetBounds(0, 416, 668, 19);
@@ -152,6 +152,7 @@ void NameFieldsByLabels(TMainForm& f) {
         {f.ListBox6Name, f.GroupBox8},   {f.ListBox7Name, f.GroupBox9},
         {f.ListBox8Name, f.GroupBox13},  {f.ListBox12Name, f.GroupBox14},
         {f.ListBox13Name, f.GroupBox15}, {f.ListBox14Name, f.GroupBox16},
+        {f.ListBox15Name, f.GroupBox17},
     };
     for (const auto& [label, group] : byGroup)
         NameByLabel(label, group.Caption());

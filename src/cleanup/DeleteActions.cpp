@@ -4,6 +4,8 @@
 #include "app/Program.h"
 #include "app/ResourceGlyphs.h"
 #include "app/Settings.h"
+#include "app/StatusLine.h"
+#include "cleanup/AppCaches.h"
 #include "cleanup/FolderWalk.h"
 #include "cleanup/PlaceChecks.h"
 #include "launch/Catalogues.h"
@@ -73,8 +75,9 @@ class DeleteAction {
   private:
     void EnableDeleteButtons(bool enabled) {
         TMainForm& f = *p_.MainForm;
-        tk::Control* buttons[] = {&f.BitBtn1,  &f.BitBtn12, &f.BitBtn15, &f.BitBtn18,
-                                  &f.BitBtn20, &f.BitBtn23, &f.BitBtn24, &f.SpeedButton12};
+        tk::Control* buttons[] = {&f.BitBtn1,  &f.BitBtn12, &f.BitBtn15,
+                                  &f.BitBtn18, &f.BitBtn20, &f.BitBtn23,
+                                  &f.BitBtn24, &f.BitBtn26, &f.SpeedButton12};
         for (tk::Control* button : buttons)
             button->SetEnabled(enabled);
     }
@@ -124,6 +127,28 @@ ShownStep<bool> RecycleBinEmptyingOf(Program& p, const DeleteAction& action) {
                            [&files] { return files.EmptyRecycleBin(); });
 }
 
+// Off the window's thread: finds the caches as they are now, a browser started since the
+// last walk included, and empties those of the browsers not running.
+CacheEmptying EmptyAppCachesNow(port::Ports& ports, SharedPlaceRules& rules, std::stop_token stop,
+                                WorkProgress& work) {
+    const std::vector<CacheGroup> groups = FindAppCaches(ports, rules.Get(ports));
+    WalkProgress progress;
+    progress.onFile = [&work](std::int64_t files) { work.files = files; };
+    progress.stop = std::move(stop);
+    return EmptyAppCaches(ports.files, groups, progress);
+}
+
+ShownStep<CacheEmptying> AppCachesEmptyingOf(Program& p, const DeleteAction& action) {
+    if (!action.MayDelete())
+        return {};
+    port::Ports& ports = p.Ports;
+    auto work = DeletingProgress(AppCachesCaption(p), p.OptionalFiles.AppCacheFiles);
+    return ShownStep<CacheEmptying>(p, work,
+                                    [&ports, rules = action.rules, stop = action.Stop(), work] {
+                                        return EmptyAppCachesNow(ports, *rules, stop, *work);
+                                    });
+}
+
 // The refusals "Delete All" gathered on its way, shown together at its end.
 struct Refusals {
     std::vector<std::string> texts;
@@ -159,6 +184,26 @@ tk::Task EmptyOnePlace(Program& p, FolderPlace place) {
     RefreshTotal(p);
 }
 
+// Names the browsers whose caches stayed because they run.
+void NoteRunningBrowsers(Program& p, const std::vector<std::string>& running) {
+    if (!running.empty())
+        ShowStatusNote(p, RunningBrowsersNote(running));
+}
+
+tk::Task EmptyAppCachesAction(Program& p) {
+    DeleteAction action(p, true);
+    auto emptying = AppCachesEmptyingOf(p, action);
+    const CacheEmptying done = co_await emptying;
+    Refusals refusals;
+    for (const std::string& refusal : done.refusals)
+        refusals.Note(refusal);
+    refusals.Show(p);
+    if (emptying.Runs())
+        RefreshAppCaches(p, action.rules);
+    RefreshTotal(p);
+    NoteRunningBrowsers(p, done.running);
+}
+
 tk::Task EmptyRecycleBin(Program& p) {
     DeleteAction action(p, false);
     auto emptying = RecycleBinEmptyingOf(p, action);
@@ -168,8 +213,8 @@ tk::Task EmptyRecycleBin(Program& p) {
     RefreshTotal(p);
 }
 
-// The four places and the Recycle Bin in one action, under one answer; the defragmenter
-// after them when asked for and deleting was allowed.
+// The four places, the caches and the Recycle Bin in one action, under one answer; the
+// defragmenter after them when asked for and deleting was allowed.
 tk::Task EmptyAllPlaces(Program& p, bool startDefragmenter) {
     DeleteAction action(p, true);
     Refusals refusals;
@@ -187,12 +232,22 @@ tk::Task EmptyAllPlaces(Program& p, bool startDefragmenter) {
         refusals.Note(std::move(refusal));
         RefreshPlace(p, place, action.rules);
     }
+    CacheEmptying caches;
+    {
+        auto emptying = AppCachesEmptyingOf(p, action);
+        caches = co_await emptying;
+        for (std::string& refusal : caches.refusals)
+            refusals.Note(std::move(refusal));
+        if (emptying.Runs())
+            RefreshAppCaches(p, action.rules);
+    }
     auto binEmptying = RecycleBinEmptyingOf(p, action);
     co_await binEmptying;
     if (binEmptying.Runs())
         RefreshRecycleBin(p);
     refusals.Show(p);
     RefreshTotal(p);
+    NoteRunningBrowsers(p, caches.running);
     if (startDefragmenter && p.IndexOfTemp)
         LaunchDefragmenter(p);
 }
@@ -207,6 +262,11 @@ void DeletePlaceContent(Program& p, FolderPlace place) {
 void DeleteRecycleBinContent(Program& p) {
     if (!p.OptionalFiles.Deleting)
         EmptyRecycleBin(p);
+}
+
+void DeleteAppCachesClick(Program& p) {
+    if (!p.OptionalFiles.Deleting)
+        EmptyAppCachesAction(p);
 }
 
 void DeleteAllOptionalFilesClick(Program& p) {

@@ -18,6 +18,9 @@ class Program;
 void DeletePlaceContent(Program& p, FolderPlace place);
 // "Delete files from Recycle Bin".
 void DeleteRecycleBinContent(Program& p);
+// "Delete Browser and App Caches": the caches of a running browser stay, and a note in the
+// status bar names the browsers to close.
+void DeleteAppCachesClick(Program& p);
 // "Delete All Optional Files", on the Total sub-tab and the tool bar.
 void DeleteAllOptionalFilesClick(Program& p);
 // "Delete All Optional Files and Start Defragmenter": the defragmenter starts only when

@@ -63,16 +63,27 @@ void DesignRecycleBinSheet(TMainForm& f) {
     f.BitBtn21.SetVisible(false);
 }
 
-// The five location lines and the total line in a table ruled by thin bars.
+void DesignAppCachesSheet(TMainForm& f) {
+    f.Label40.SetCaption("Browser and App Caches");
+    f.Label40.SetFont(BoldIn(f, tk::clBlue));
+    f.Label40.SetBounds(8, 6, 590, 16);
+    f.GroupBox17.SetCaption(" Caches ");
+    f.GroupBox17.SetBounds(8, 30, 360, 250);
+    f.ListBox15.SetBounds(8, 16, 344, 226);
+    f.BitBtn26.SetCaption("Delete Browser and App Caches");
+    f.BitBtn26.SetBounds(376, 38, 228, 28);
+}
+
+// The six location lines and the total line in a table ruled by thin bars.
 void DesignTotalSheet(TMainForm& f) {
     f.Label32.SetCaption("Total Control of optional files (you can delete this files, when need "
                          "more space on fixed disk of PC)");
     f.Label32.SetFont(BoldIn(f, tk::clBlue));
     f.Label32.SetBounds(8, 6, 590, 30);
 
-    constexpr int Left = 8, Top = 44, Width = 420, Bar = 3, Row = 25, Rows = 6;
+    constexpr int Left = 8, Top = 40, Width = 420, Bar = 3, Row = 24, Rows = 7;
     tk::Panel* rules[] = {&f.Panel10, &f.Panel11, &f.Panel12, &f.Panel13,
-                          &f.Panel14, &f.Panel15, &f.Panel16};
+                          &f.Panel14, &f.Panel15, &f.Panel16, &f.Panel19};
     for (int i = 0; i <= Rows; ++i)
         rules[i]->SetBounds(Left, Top + i * Row, Width, Bar);
     f.Panel17.SetBounds(Left, Top, Bar, Rows * Row + Bar);
@@ -88,6 +99,7 @@ void DesignTotalSheet(TMainForm& f) {
         {f.Label35, "Click here to goto Internet History Files"},
         {f.Label36, "Click here to goto Cookies files"},
         {f.Label37, "Click here to goto Recycle Bin"},
+        {f.Label39, "Click here to goto Browser and App Caches"},
     };
     int row = 0;
     for (const Line& line : lines) {
@@ -101,10 +113,11 @@ void DesignTotalSheet(TMainForm& f) {
 
     f.BitBtn23.SetCaption("Delete All Optional Files");
     f.BitBtn23.SetHint("Delete all Optional Files");
-    f.BitBtn23.SetBounds(Left, 212, 330, 28);
+    constexpr int Buttons = Top + Rows * Row + Bar + 8;
+    f.BitBtn23.SetBounds(Left, Buttons, 330, 28);
     f.BitBtn24.SetCaption("Delete All Optional Files and Start Defragmenter");
     f.BitBtn24.SetHint("Delete all Optional Files");
-    f.BitBtn24.SetBounds(Left, 246, 330, 28);
+    f.BitBtn24.SetBounds(Left, Buttons + 32, 330, 28);
     f.BitBtn24.SetGlyph({"deleteall.bmp", f.Prog.Ports.bitmaps.LoadBuiltIn("deleteall.bmp")});
     f.BitBtn22.SetBounds(400, 280, 75, 25);
     f.BitBtn22.SetVisible(false);
@@ -135,8 +148,8 @@ void BrowsePlace(Program& p, FolderPlace place) {
 void BindFreeTempPage(TMainForm& f) {
     Program& p = f.Prog;
     f.ListBox8.OnClick = [&p] { p.OptionalFiles.TempListIndex = p.MainForm->ListBox8.ItemIndex(); };
-    tk::Label* lines[] = {&f.Label33, &f.Label34, &f.Label35, &f.Label36, &f.Label37};
-    for (int i = 0; i < 5; ++i)
+    tk::Label* lines[] = {&f.Label33, &f.Label34, &f.Label35, &f.Label36, &f.Label37, &f.Label39};
+    for (int i = 0; i < 6; ++i)
         lines[i]->OnClick = [&p, i] { GoToSubTab(p, i + 1); };
 
     f.BitBtn2.OnClick = [&p] { Browse(p, FolderPlace::Temp, GetTempDir(p)); };
@@ -149,6 +162,7 @@ void BindFreeTempPage(TMainForm& f) {
     f.BitBtn15.OnClick = [&p] { DeletePlaceContent(p, FolderPlace::History); };
     f.BitBtn18.OnClick = [&p] { DeletePlaceContent(p, FolderPlace::Cookies); };
     f.BitBtn20.OnClick = [&p] { DeleteRecycleBinContent(p); };
+    f.BitBtn26.OnClick = [&p] { DeleteAppCachesClick(p); };
     f.BitBtn23.OnClick = [&p] { DeleteAllOptionalFilesClick(p); };
     f.BitBtn24.OnClick = [&p] { DeleteAllAndStartDefragmenter(p); };
 
@@ -181,6 +195,7 @@ void DesignFreeTempPage(TMainForm& f) {
                          f.BitBtn18, "Delete Files from Cookies", f.BitBtn19,
                          "Browse Files from Cookies", f.BitBtn17});
     DesignRecycleBinSheet(f);
+    DesignAppCachesSheet(f);
     f.BitBtn1.SetGlyph({"delete.bmp", f.Prog.Ports.bitmaps.LoadBuiltIn("delete.bmp")});
     f.BitBtn2.SetGlyph({"browse.bmp", f.Prog.Ports.bitmaps.LoadBuiltIn("browse.bmp")});
     BindFreeTempPage(f);

@@ -2,10 +2,13 @@
 
 #include "app/BackgroundJobs.h"
 #include "app/Program.h"
+#include "cleanup/AppCaches.h"
 #include "cleanup/FolderWalk.h"
 #include "cleanup/PlaceChecks.h"
 #include "toolkit/Errors.h"
 #include "toolkit/RegistryObject.h"
+
+#include <algorithm>
 
 namespace trelvix {
 
@@ -64,6 +67,7 @@ void ReadShellFolder(Program& p, const PlaceView& view) {
 }
 
 constexpr size_t RecycleBinWalk = 4;
+constexpr size_t AppCachesWalk = 5;
 constexpr const char* Counting = "Counting...";
 
 // What a walk of a folder place found.
@@ -117,6 +121,13 @@ bool AnyWalking(const OptionalFilesState& s) {
     return false;
 }
 
+bool AnyPlaceWalking(const OptionalFilesState& s) {
+    return std::any_of(s.Walking.begin(), s.Walking.begin() + AppCachesWalk,
+                       [](bool walking) { return walking; });
+}
+
+void StartAppCachesWalk(Program& p);
+
 // Starts the walk of one place, or asks for one more after the walk running. False when
 // one runs already.
 bool BeginWalk(Program& p, size_t which, std::initializer_list<tk::Label*> sizeLabels) {
@@ -141,6 +152,8 @@ void EndWalk(Program& p, size_t which, const std::function<void()>& walkAgain) {
         s.WalkAgain[which] = false;
         walkAgain();
     }
+    if (s.AppCachesWaiting && !AnyPlaceWalking(s))
+        StartAppCachesWalk(p);
     if (s.TotalWanted && !AnyWalking(s)) {
         s.TotalWanted = false;
         RefreshTotal(p);
@@ -200,6 +213,52 @@ tk::Task QueryAndShowRecycleBin(Program& p) {
     EndWalk(p, RecycleBinWalk, [&p] { RefreshRecycleBin(p); });
 }
 
+std::string CachesTotalLine(std::int64_t bytes) {
+    return "Browser and App Caches: " + FormatGrouped(bytes) + " bytes";
+}
+
+// Finds and sizes the caches; off the window's thread, ports only.
+CacheSummary WalkAppCaches(port::Ports& ports, SharedPlaceRules& rules, WorkProgress& work) {
+    std::vector<CacheGroup> groups = FindAppCaches(ports, rules.Get(ports));
+    WalkProgress progress;
+    progress.onFile = [&work](std::int64_t files) { work.files = files; };
+    SizeAppCaches(ports.files, groups, progress);
+    return SummariseAppCaches(groups);
+}
+
+void ShowAppCaches(Program& p, CacheSummary found) {
+    OptionalFilesState& s = p.OptionalFiles;
+    s.AppCachesSize = found.deletable;
+    s.AppCacheFiles = found.files;
+    found.lines.push_back("Total: " + FormatGrouped(found.deletable) + " bytes");
+    TMainForm& f = *p.MainForm;
+    f.ListBox15.Clear();
+    f.ListBox15.SetItems(std::move(found.lines));
+    f.Label39.SetCaption(CachesTotalLine(found.deletable));
+}
+
+tk::Task WalkAndShowAppCaches(Program& p, PlaceRulesPtr rules) {
+    BusyGlyph busy(p);
+    port::Ports& ports = p.Ports;
+    auto work = CountingProgress(AppCachesCaption(p));
+    ShownStep<CacheSummary> walk(
+        p, work, [&ports, rules, work] { return WalkAppCaches(ports, *rules, *work); });
+    try {
+        CacheSummary found = co_await walk;
+        ShowAppCaches(p, std::move(found));
+    } catch (...) {
+        p.App.ShowCurrentException();
+    }
+    EndWalk(p, AppCachesWalk, [&p] { RefreshAppCaches(p); });
+}
+
+void StartAppCachesWalk(Program& p) {
+    OptionalFilesState& s = p.OptionalFiles;
+    s.AppCachesWaiting = false;
+    WalkAndShowAppCaches(p, RulesOrNew(std::move(s.AppCachesRules)));
+    s.AppCachesRules.reset();
+}
+
 void RefreshShellFolderPlace(Program& p, FolderPlace place, PlaceRulesPtr rules) {
     const PlaceView& view = ViewOf(place);
     ReadShellFolder(p, view);
@@ -255,6 +314,10 @@ std::string RecycleBinCaption(Program& p) {
     return p.MainForm->PageControl2.Pages().at(RecycleBinWalk + 1)->Caption();
 }
 
+std::string AppCachesCaption(Program& p) {
+    return p.MainForm->PageControl2.Pages().at(AppCachesWalk + 1)->Caption();
+}
+
 void RefreshTempLabel(Program& p) {
     p.MainForm->Label1.SetCaption(ViewOf(FolderPlace::Temp).titlePrefix + GetTempDir(p));
 }
@@ -288,6 +351,26 @@ void RefreshRecycleBin(Program& p) {
         QueryAndShowRecycleBin(p);
 }
 
+void RefreshAppCaches(Program& p, PlaceRulesPtr rules) {
+    OptionalFilesState& s = p.OptionalFiles;
+    TMainForm& f = *p.MainForm;
+    if (s.Walking[AppCachesWalk] && !s.AppCachesWaiting) {
+        s.WalkAgain[AppCachesWalk] = true;
+        return;
+    }
+    if (!s.Counted[AppCachesWalk]) {
+        f.ListBox15.Clear();
+        f.ListBox15.SetItems({Counting});
+        f.Label39.SetCaption(Counting);
+    }
+    s.Walking[AppCachesWalk] = true;
+    if (!s.AppCachesRules)
+        s.AppCachesRules = std::move(rules);
+    s.AppCachesWaiting = true;
+    if (!AnyPlaceWalking(s))
+        StartAppCachesWalk(p);
+}
+
 void RefreshTotal(Program& p) {
     OptionalFilesState& s = p.OptionalFiles;
     if (AnyWalking(s)) {
@@ -297,7 +380,8 @@ void RefreshTotal(Program& p) {
         return;
     }
     s.TotalCounted = true;
-    s.TotalSize = s.TempSize + s.CacheSize + s.HistorySize + s.CookiesSize + s.RecycleSize;
+    s.TotalSize =
+        s.TempSize + s.CacheSize + s.HistorySize + s.CookiesSize + s.RecycleSize + s.AppCachesSize;
     p.MainForm->Label38.SetCaption("Total size of all temps: " + FormatGrouped(s.TotalSize) +
                                    " bytes");
 }
@@ -310,12 +394,14 @@ void RefreshFreeTemp(Program& p) {
     for (FolderPlace place : {FolderPlace::Cache, FolderPlace::History, FolderPlace::Cookies})
         RefreshPlace(p, place, rules);
     RefreshRecycleBin(p);
+    RefreshAppCaches(p, rules);
     RefreshTotal(p);
 }
 
 void ShareFreeTempGlyphs(Program& p) {
     TMainForm& f = *p.MainForm;
-    for (tk::BitBtn* button : {&f.BitBtn12, &f.BitBtn15, &f.BitBtn18, &f.BitBtn20, &f.BitBtn23})
+    for (tk::BitBtn* button :
+         {&f.BitBtn12, &f.BitBtn15, &f.BitBtn18, &f.BitBtn20, &f.BitBtn23, &f.BitBtn26})
         button->SetGlyph(f.BitBtn1.Glyph());
     for (tk::BitBtn* button : {&f.BitBtn13, &f.BitBtn16, &f.BitBtn19})
         button->SetGlyph(f.BitBtn2.Glyph());

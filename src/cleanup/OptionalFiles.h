@@ -22,6 +22,8 @@ struct OptionalFilesState {
     // Bytes found at the last refresh of each place, and their sum at the last RefreshTotal.
     std::int64_t TempSize = 0, CacheSize = 0, HistorySize = 0, CookiesSize = 0, RecycleSize = 0;
     std::int64_t TotalSize = 0;
+    // The browser and app caches at their last walk: the bytes and files a deletion may take.
+    std::int64_t AppCachesSize = 0, AppCacheFiles = 0;
     // Files found at the last sizing walk of each folder place: what its deletion expects.
     std::array<std::int64_t, 4> FilesFound{};
     // Per folder place, the path its last walk checked and whether no folder was there.
@@ -31,9 +33,13 @@ struct OptionalFilesState {
     std::int32_t TempListIndex = 0;
     // The deletion warning was dealt with during the delete action now running.
     bool AskedThisAction = false;
-    // Per place, the four folders then the Recycle Bin: a walk runs off the window's
-    // thread, one more was asked for while it ran, a result has arrived since the start.
-    std::array<bool, 5> Walking{}, WalkAgain{}, Counted{};
+    // Per place, the four folders, the Recycle Bin, then the caches: a walk runs off the
+    // window's thread (or, for the caches, waits for the others), one more was asked for
+    // while it ran, a result has arrived since the start.
+    std::array<bool, 6> Walking{}, WalkAgain{}, Counted{};
+    // The caches' walk waits for the places' walks to end, with the rules it was given.
+    bool AppCachesWaiting = false;
+    std::shared_ptr<SharedPlaceRules> AppCachesRules;
     // RefreshTotal was asked for while walks ran: it follows the last of them.
     bool TotalWanted = false, TotalCounted = false;
     // A delete action runs; a stop asked of it stops it between two files.
@@ -52,6 +58,7 @@ std::string PlacePath(Program& p, FolderPlace place);
 // a place.
 std::string PlaceCaption(Program& p, FolderPlace place);
 std::string RecycleBinCaption(Program& p);
+std::string AppCachesCaption(Program& p);
 
 // Each refresh of a place walks it off the window's thread and shows what it found when
 // the walk ends; a refresh asked for while a walk of the same place runs makes one more walk
@@ -62,6 +69,9 @@ void RefreshInternetCache(Program& p);
 void RefreshHistory(Program& p);
 void RefreshCookies(Program& p);
 void RefreshRecycleBin(Program& p);
+// The browser and app caches: their walk starts once the places' walks have ended, so the
+// temporary folder's size shows first.
+void RefreshAppCaches(Program& p, std::shared_ptr<SharedPlaceRules> rules = nullptr);
 // The sum of the sizes, once no walk is running.
 void RefreshTotal(Program& p);
 // All of the above, in that order.

@@ -8,6 +8,7 @@
 #include <cctype>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace trelvix {
@@ -234,6 +235,8 @@ class RulesReader {
             Add(rules_.tempFolders, folder);
         for (const std::string& folder : local)
             Add(rules_.sessionParents, PathIn(folder, "Temp"));
+        rules_.localAppData = local;
+        rules_.roamingAppData = known_[K::RoamingAppData].front();
         const K browser[] = {K::InternetCache, K::History, K::Cookies};
         for (size_t i = 0; i < std::size(browser); ++i)
             rules_.browserFolders[i] =
@@ -333,10 +336,14 @@ PlaceRules ReadPlaceRules(port::Ports& ports) {
     return RulesReader(ports).Read();
 }
 
-Place CheckPlace(port::Ports& ports, const PlaceRules& rules, FolderPlace kind,
-                 const std::string& path) {
+namespace {
+
+// The checks every place goes through. Gives the place's final path, or the verdict that
+// ends its check.
+std::optional<Place> CheckAnyPlace(port::Ports& ports, const PlaceRules& rules,
+                                   const std::string& path, std::string& final) {
     if (path.empty())
-        return {};
+        return Place{};
     if (!rules.missing.empty())
         return Refused("Nothing is cleaned: this computer's " + rules.missing +
                        " folder could not be found.");
@@ -346,11 +353,33 @@ Place CheckPlace(port::Ports& ports, const PlaceRules& rules, FolderPlace kind,
     const std::string guarded = path + " is not cleaned: it is a drive, system or user folder.";
     if (IsGuarded(rules, normal))
         return Refused(guarded);
-    const std::string final = NormalFolderPath(ports.files.FinalPath(normal));
+    final = NormalFolderPath(ports.files.FinalPath(normal));
     if (final.empty())
-        return {PlaceVerdict::Missing, {}, {}, {}};
+        return Place{PlaceVerdict::Missing, {}, {}, {}};
     if (IsGuarded(rules, final))
         return Refused(guarded);
+    return std::nullopt;
+}
+
+bool HasDotName(const std::string& relative) {
+    size_t at = 0;
+    while (at <= relative.size()) {
+        const size_t end = std::min(relative.find('\\', at), relative.size());
+        const std::string name = relative.substr(at, end - at);
+        if (name.empty() || name == "." || name == "..")
+            return true;
+        at = end + 1;
+    }
+    return false;
+}
+
+} // namespace
+
+Place CheckPlace(port::Ports& ports, const PlaceRules& rules, FolderPlace kind,
+                 const std::string& path) {
+    std::string final;
+    if (std::optional<Place> ended = CheckAnyPlace(ports, rules, path, final))
+        return std::move(*ended);
     if (!IsOfKind(rules, kind, final))
         return Refused(NotOfKindText(path, kind));
     Place place{PlaceVerdict::Usable, final, {}, {}};
@@ -358,6 +387,23 @@ Place CheckPlace(port::Ports& ports, const PlaceRules& rules, FolderPlace kind,
     if (kind == FolderPlace::Cache)
         place.kept.push_back(PathIn(final, "Content.Outlook"));
     return place;
+}
+
+Place CheckCachePlace(port::Ports& ports, const PlaceRules& rules, const std::string& relative) {
+    if (rules.localAppData.empty())
+        return Refused("Nothing is cleaned: this computer's " +
+                       (rules.missing.empty() ? std::string("Local") : rules.missing) +
+                       " folder could not be found.");
+    const std::string path = PathIn(rules.localAppData.front(), relative);
+    if (HasDotName(relative))
+        return Refused(path + " is not cleaned: it is not a full path.");
+    std::string final;
+    if (std::optional<Place> ended = CheckAnyPlace(ports, rules, path, final))
+        return std::move(*ended);
+    const std::string expected = NormalFolderPath(PathIn(rules.localAppData.back(), relative));
+    if (!SameFolder(final, expected))
+        return Refused(path + " is not cleaned: a link leads it elsewhere.");
+    return {PlaceVerdict::Usable, final, {}, {}};
 }
 
 } // namespace trelvix

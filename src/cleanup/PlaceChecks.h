@@ -47,6 +47,10 @@ struct PlaceRules {
     // The system's own Temporary Internet Files, History and Cookies folders, links followed;
     // "" where the system names none.
     std::array<std::string, 3> browserFolders;
+    // The user's local application data: as the system names it, then with its links
+    // followed when that differs; and the roaming one as the system names it.
+    std::vector<std::string> localAppData;
+    std::string roamingAppData;
 };
 
 // Asks the system for everything the rules need.
@@ -87,5 +91,10 @@ struct Place {
 // Checks a place of the given kind before it is listed, sized or emptied.
 Place CheckPlace(port::Ports& ports, const PlaceRules& rules, FolderPlace kind,
                  const std::string& path);
+
+// Checks a cache folder at `relative` (names joined by backslashes, none "." or "..") below
+// the user's local application data. Besides the rules of every place, it must be reached
+// through no link below that folder: a cache folder that leads elsewhere is refused.
+Place CheckCachePlace(port::Ports& ports, const PlaceRules& rules, const std::string& relative);
 
 } // namespace trelvix

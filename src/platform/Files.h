@@ -76,6 +76,13 @@ struct FolderListing {
     std::unique_ptr<FolderHold> hold; // only when asked for and the folder was listed
 };
 
+// What became of opening a file to read it.
+enum class FileOpening {
+    Missing, // no file at that path
+    Opened,
+    Refused, // it is there, but another program holds it without sharing, or no rights
+};
+
 struct RecycleBinContent {
     bool ok = false; // false when the query failed
     std::int64_t bytes = 0;
@@ -138,6 +145,8 @@ class Files {
     [[nodiscard]] virtual std::string TempPath() = 0;
     // True only when `path` names an existing file (not a folder), links followed.
     [[nodiscard]] virtual bool FileExists(const std::string& path) = 0;
+    // Opens a file to read, sharing everything with others, and closes it again at once.
+    [[nodiscard]] virtual FileOpening TryOpenFile(const std::string& path) = 0;
     // Creates one folder; false when it exists already or cannot be made.
     virtual bool MakeDirectory(const std::string& path) = 0;
 

@@ -103,7 +103,7 @@ TEST(Settings, RoundTripOfEveryValue) {
     p.UsefulToolsIndex = 20;
     p.IndexOfTemp = true;
     p.IndexOfRemoveable = 1;
-    p.IndexOfFreeTemp = 5;
+    p.IndexOfFreeTemp = 6; // the caches' sub-tab, the last
     p.LowSpaceGB = 250;
     p.WatchAutoStart = false;
     p.MainForm->SetBounds(200, 150, p.MainForm->Width(), p.MainForm->Height());
@@ -127,7 +127,7 @@ TEST(Settings, RoundTripOfEveryValue) {
     EXPECT_EQ(q.UsefulToolsIndex, 20);
     EXPECT_TRUE(q.IndexOfTemp);
     EXPECT_EQ(q.IndexOfRemoveable, 1);
-    EXPECT_EQ(q.IndexOfFreeTemp, 5);
+    EXPECT_EQ(q.IndexOfFreeTemp, 6);
     EXPECT_EQ(q.LowSpaceGB, 250);
     EXPECT_FALSE(q.WatchAutoStart);
 }

@@ -37,6 +37,7 @@ const Button Buttons[] = {
     {"BitBtn15", &TMainForm::BitBtn15, {History}, false, false},
     {"BitBtn18", &TMainForm::BitBtn18, {Cookies}, false, false},
     {"BitBtn20", &TMainForm::BitBtn20, {}, true, false},
+    {"BitBtn26", &TMainForm::BitBtn26, {}, false, false},
     {"BitBtn23", &TMainForm::BitBtn23, {Temp, Cache, History, Cookies}, true, false},
     {"SpeedButton12", nullptr, {Temp, Cache, History, Cookies}, true, false},
     {"BitBtn24", &TMainForm::BitBtn24, {Temp, Cache, History, Cookies}, true, true},

@@ -208,9 +208,9 @@ TEST(FreeTempPage, TheChosenTemporaryFileIsChosenAgainAfterARefill) {
 
 TEST(FreeTempPage, ALocationLineOpensItsSubTabAndTheNextStartOpensThere) {
     using F = trelvix::TMainForm;
-    tk::Label F::*const lines[] = {&F::Label33, &F::Label34, &F::Label35, &F::Label36,
-                                   &F::Label37}; // sub-tabs 1 to 5
-    for (int page = 1; page <= 5; ++page) {
+    tk::Label F::*const lines[] = {&F::Label33, &F::Label34, &F::Label35,
+                                   &F::Label36, &F::Label37, &F::Label39}; // sub-tabs 1 to 6
+    for (int page = 1; page <= 6; ++page) {
         CleanupMachine t;
         auto& f = *t.Start().MainForm;
         (f.*lines[page - 1]).Click();

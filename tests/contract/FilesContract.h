@@ -203,6 +203,9 @@ class MovingAfterListing : public port::Files {
     }
     std::string TempPath() override { return files_.TempPath(); }
     bool FileExists(const std::string& path) override { return files_.FileExists(path); }
+    port::FileOpening TryOpenFile(const std::string& path) override {
+        return files_.TryOpenFile(path);
+    }
     bool MakeDirectory(const std::string& path) override { return files_.MakeDirectory(path); }
     std::string FinalPath(const std::string& path) override { return files_.FinalPath(path); }
     bool SetAttributes(const std::string& path, std::uint32_t attributes) override {

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -43,6 +44,19 @@ std::optional<std::uintmax_t> LeadingNumber(const std::string& text) {
     if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;
     return std::stoull(digits);
+}
+
+// Presses a delete button on a FreeTemp sub-tab and answers the warning with Yes; false when
+// no warning came.
+bool DeleteAfterYes(const e2e::Trelvix& app, int subTab, int button) {
+    app.ClickTab(app.Control(id::Disks), 2);
+    app.ClickTab(app.Control(id::PageControl2), subTab);
+    e2e::PostClick(app.Control(button));
+    HWND box = e2e::WaitForBox(app);
+    if (box == nullptr)
+        return false;
+    e2e::AnswerBox(box, IDYES);
+    return true;
 }
 
 TEST(CleanupE2e, TheTemporaryFolderIsSizedThenEmptiedAfterTheWarning) {
@@ -130,12 +144,7 @@ TEST(CleanupE2e, TheWindowAnswersWhileALargeTemporaryFolderIsSizedAndEmptied) {
 
     // Emptied by the program: the progress bar in the status bar's second part moves on, and
     // the bar is one panel again at the end.
-    app.ClickTab(app.Control(id::Disks), 2);
-    app.ClickTab(app.Control(id::PageControl2), 1);
-    e2e::PostClick(app.Control(id::BitBtn1));
-    HWND box = e2e::WaitForBox(app);
-    ASSERT_NE(box, nullptr);
-    e2e::AnswerBox(box, IDYES);
+    ASSERT_TRUE(DeleteAfterYes(app, 1, id::BitBtn1));
     const auto parts = [&] { return SendMessageW(status, SB_GETPARTS, 0, 0); };
     LRESULT furthest = 0;
     answersWhile([&] { return fs::exists(many / "99"); },
@@ -329,6 +338,80 @@ TEST(CleanupE2e, TheTemporaryFolderIsTheSameFolderAfterItWasEmptied) {
     EXPECT_EQ(after.dwVolumeSerialNumber, before.dwVolumeSerialNumber);
     EXPECT_EQ(after.nFileIndexHigh, before.nFileIndexHigh);
     EXPECT_EQ(after.nFileIndexLow, before.nFileIndexLow);
+}
+
+// A folder of the user's from the environment the program sees too.
+fs::path FolderFromEnvironment(const wchar_t* name) {
+    const wchar_t* value = _wgetenv(name);
+    return value == nullptr ? fs::path() : fs::path(value);
+}
+
+std::string FileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A Chrome and a Firefox cache: their lines read from outside, then Delete and Yes empty them
+// and leave the cookies and logins beside them as they were.
+TEST(CleanupE2e, BrowserCachesAreListedThenEmptiedAndTheirNeighboursStay) {
+    e2e::ForgetSettings();
+    const fs::path local = FolderFromEnvironment(L"LOCALAPPDATA");
+    const fs::path roaming = FolderFromEnvironment(L"APPDATA");
+    ASSERT_FALSE(local.empty() || roaming.empty());
+    const fs::path chrome = local / "Google" / "Chrome" / "User Data" / "Default";
+    const fs::path firefox = local / "Mozilla" / "Firefox" / "Profiles" / "e2e.default-release";
+    const fs::path firefoxRoaming =
+        roaming / "Mozilla" / "Firefox" / "Profiles" / "e2e.default-release";
+    const std::pair<fs::path, std::size_t> caches[] = {
+        {chrome / "Cache" / "Cache_Data" / "data_0", 1234},
+        {chrome / "Code Cache" / "js" / "index", 56},
+        {firefox / "cache2" / "entries" / "0A1B2C", 789},
+    };
+    const std::pair<fs::path, std::size_t> stay[] = {
+        {chrome / "Preferences", 2},
+        {chrome / "Cookies", 4096},
+        {chrome / "Login Data", 2048},
+        {firefoxRoaming / "cookies.sqlite", 300},
+    };
+    using Made = std::span<const std::pair<fs::path, std::size_t>>;
+    for (const Made list : {Made(caches), Made(stay)})
+        for (const auto& [path, bytes] : list) {
+            fs::create_directories(path.parent_path());
+            std::string data(bytes, '\0');
+            for (std::size_t i = 0; i < bytes; ++i)
+                data[i] = static_cast<char>('a' + i % 26);
+            std::ofstream(path, std::ios::binary) << data;
+        }
+    std::vector<std::string> before;
+    for (const auto& [path, bytes] : stay)
+        before.push_back(FileBytes(path));
+
+    e2e::Trelvix app;
+    app.Start();
+    HWND list = app.Control(id::ListBox15);
+    ASSERT_NE(list, nullptr);
+    const std::vector<std::string> lines = {"Chrome (Default): 1 290 bytes",
+                                            "Firefox (e2e.default-release): 789 bytes",
+                                            "Total: 2 079 bytes"};
+    EXPECT_TRUE(WaitFor([&] { return app.ListItems(list) == lines; }));
+    EXPECT_EQ(app.ListItems(list), lines);
+    EXPECT_EQ(app.Text(app.Control(id::Label39)), "Browser and App Caches: 2 079 bytes");
+
+    ASSERT_TRUE(DeleteAfterYes(app, 6, id::BitBtn26));
+    EXPECT_TRUE(WaitFor([&] { return StoredSetting("IndexOfTemp") == 1u; }));
+    EXPECT_TRUE(WaitFor([&] {
+        const std::vector<std::string> items = app.ListItems(list);
+        return !items.empty() && items.back() == "Total: 0 bytes";
+    }));
+    for (const auto& [path, bytes] : caches)
+        EXPECT_FALSE(fs::exists(path)) << path;
+    for (const fs::path& folder : {chrome / "Cache", chrome / "Code Cache", firefox / "cache2"}) {
+        EXPECT_TRUE(fs::is_directory(folder)) << folder;
+        EXPECT_TRUE(fs::is_empty(folder)) << folder;
+    }
+    for (std::size_t i = 0; i < std::size(stay); ++i)
+        EXPECT_EQ(FileBytes(stay[i].first), before[i]) << stay[i].first;
+    app.Close();
 }
 
 } // namespace

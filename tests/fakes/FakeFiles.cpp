@@ -14,6 +14,7 @@ struct FakeFiles::Node {
     std::int64_t size = 0;
     std::string linkTarget; // a link when not empty
     bool locked = false;
+    bool heldOpen = false;
     // How many listings hold this folder now; shared with their holds, which may outlive it.
     std::shared_ptr<int> holds = std::make_shared<int>(0);
     Node* parent = nullptr;
@@ -469,6 +470,10 @@ void FakeFiles::Lock(const std::string& path) {
     FindExisting(path)->locked = true;
 }
 
+void FakeFiles::HoldOpen(const std::string& path) {
+    FindExisting(path)->heldOpen = true;
+}
+
 void FakeFiles::SetShortName(const std::string& path, const std::string& shortName) {
     FindExisting(path)->shortName = shortName;
 }
@@ -502,6 +507,15 @@ bool FakeFiles::FileExists(const std::string& path) {
     return node != nullptr && !node->IsFolder();
 }
 
+port::FileOpening FakeFiles::TryOpenFile(const std::string& path) {
+    bool throughLink = false;
+    const Node* node = Find(path, true, throughLink);
+    if (node == nullptr)
+        return port::FileOpening::Missing;
+    return node->IsFolder() || node->heldOpen ? port::FileOpening::Refused
+                                              : port::FileOpening::Opened;
+}
+
 bool FakeFiles::Exists(const std::string& path) const {
     bool throughLink = false;
     return Find(path, false, throughLink) != nullptr;
@@ -528,7 +542,10 @@ std::int64_t FakeFiles::BytesUnder(const std::string& folder) const {
                 sum += child->size;
         }
     };
-    add(*FindExisting(folder));
+    const Node& start = *FindExisting(folder);
+    if (!start.IsFolder())
+        return start.size;
+    add(start);
     return sum;
 }
 

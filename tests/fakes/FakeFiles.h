@@ -22,6 +22,7 @@ class FakeFiles : public port::Files {
 
     std::string TempPath() override { return tempPath; }
     bool FileExists(const std::string& path) override;
+    port::FileOpening TryOpenFile(const std::string& path) override;
     bool MakeDirectory(const std::string& path) override;
     port::FolderListing ListFolder(const std::string& folder, bool hold) override;
     std::string FinalPath(const std::string& path) override;
@@ -51,6 +52,8 @@ class FakeFiles : public port::Files {
                  std::int64_t size = 0);
     // A file or folder that cannot be removed (in use).
     void Lock(const std::string& path);
+    // A file another program keeps open without sharing it: it cannot be opened.
+    void HoldOpen(const std::string& path);
     // A second name an entry answers to, as "PROGRA~1".
     void SetShortName(const std::string& path, const std::string& shortName);
     // Removes an entry (and what it holds) as another program would, held or not.
@@ -63,7 +66,7 @@ class FakeFiles : public port::Files {
     [[nodiscard]] bool Exists(const std::string& path) const;
     [[nodiscard]] std::vector<std::string> Names(const std::string& folder) const;
     [[nodiscard]] std::uint32_t AttributesOf(const std::string& path) const;
-    // Bytes of the files under a folder, links not followed.
+    // Bytes of the files under a folder, links not followed; of a file, its own.
     [[nodiscard]] std::int64_t BytesUnder(const std::string& folder) const;
 
     std::string tempPath = "C:\\Users\\user\\AppData\\Local\\Temp\\";

@@ -378,6 +378,21 @@ bool Win32Files::FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+port::FileOpening Win32Files::TryOpenFile(const std::string& path) {
+    std::wstring name = VerbatimPath(path);
+    if (name.empty())
+        name = Widen(path);
+    const UniqueHandle file(CreateFileW(name.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file)
+        return port::FileOpening::Opened;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+               ? port::FileOpening::Missing
+               : port::FileOpening::Refused;
+}
+
 bool Win32Files::MakeDirectory(const std::string& path) {
     return CreateDirectoryW(Widen(path).c_str(), nullptr) != FALSE;
 }

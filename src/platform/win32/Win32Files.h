@@ -16,6 +16,9 @@ class Win32Files : public port::Files {
     std::string TempPath() override;
     // GetFileAttributesW, at any length.
     bool FileExists(const std::string& path) override;
+    // CreateFileW with GENERIC_READ and every sharing flag, at any length; a file not found
+    // (or no folder on its way) is missing, every other failure a refusal.
+    port::FileOpening TryOpenFile(const std::string& path) override;
     // CreateDirectoryW of one folder; false when it exists already or cannot be made.
     bool MakeDirectory(const std::string& path) override;
     // The folder's handle is listed with GetFileInformationByHandleEx (full directory
