@@ -30,6 +30,14 @@ namespace trelvix {
 namespace {
 constexpr int LastPage = 6;
 constexpr char Escape = 27;
+
+// The start-up refresh; what reads the survey's findings follows them.
+tk::Task FirstRefresh(Program& p) {
+    auto refreshed = RefreshAll(p);
+    co_await refreshed;
+    p.FixedPresent = p.CdPresent = p.NetPresent = p.RamPresent = false;
+    p.MainForm->TrayIcon1.SetHint(p.TraySummary);
+}
 } // namespace
 
 TMainForm::TMainForm(Program& program)
@@ -145,13 +153,7 @@ void TMainForm::FormCreate() {
     step([this] { LoadSettings(Prog); });
     // Loading replaces a stored divisor that is none of the units' (KnownDivisor).
     step([this] { LoadSettings(Prog); });
-    // What reads the survey's findings follows them.
-    step([this] {
-        RefreshAll(Prog, [this] {
-            Prog.FixedPresent = Prog.CdPresent = Prog.NetPresent = Prog.RamPresent = false;
-            TrayIcon1.SetHint(Prog.TraySummary);
-        });
-    });
+    step([this] { FirstRefresh(Prog); });
     step([this] { ComposeStatusLine(Prog); });
     step([this] { ApplyRefreshInterval(Prog); });
     step([this] { ApplyLowSpaceTimer(Prog); });

@@ -22,10 +22,10 @@ Program::~Program() {
     // No reread may reach a program that is going.
     Ports.keyWatch.Stop();
     // First, while everything is whole: results of jobs still out never run in a program
-    // being taken apart, and the jobs' busy glyph goes now, before the failures it might
-    // report and the forms it paints, without painting (the window is going).
+    // being taken apart, and the tasks waiting for them go now with their busy glyphs,
+    // before the failures those might report and the forms they paint, without painting
+    // (the window is going).
     App.End();
-    JobsBusy.reset();
 }
 
 void Program::Start() {

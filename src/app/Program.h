@@ -24,8 +24,6 @@
 
 namespace trelvix {
 
-class BusyGlyph;
-
 // The whole program: the application object, the four forms and every
 // program-wide value, over the ports it was given. Tests make a fresh one each.
 class Program {
@@ -89,9 +87,6 @@ class Program {
 
     // Busy glyphs alive now: the Refresh button shows the idle one when the last goes.
     int BusyDepth = 0;
-    // Jobs off the window's thread whose results have not arrived; the busy glyph they share.
-    int JobsRunning = 0;
-    std::unique_ptr<BusyGlyph> JobsBusy;
     // The work among those jobs that reports its progress, oldest first, and whether the
     // status bar shows it.
     std::vector<WorkProgressPtr> Work;

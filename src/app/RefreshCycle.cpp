@@ -12,14 +12,14 @@
 
 namespace trelvix {
 
-void RefreshAll(Program& p, tk::Handler then) {
+tk::Task RefreshAll(Program& p) {
     ShowWindowsUptime(p);
+    // The survey first: the pickers take its answers.
+    StartRefreshTick(p);
+    auto drives = RefreshDrives(p);
     RefreshDrivePickers(p);
-    RefreshDrives(p, [&p, then = std::move(then)] {
-        p.MainForm->TrayIcon1.SetHint(p.TraySummary);
-        if (then)
-            then();
-    });
+    co_await drives;
+    p.MainForm->TrayIcon1.SetHint(p.TraySummary);
 }
 
 void RefreshOnTimer(Program& p) {
@@ -35,13 +35,11 @@ void ApplyRefreshInterval(Program& p) {
     p.MainForm->Timer1.SetInterval(static_cast<int>(ms));
 }
 
-void RefreshDrives(Program& p, tk::Handler then) {
-    SurveyFixedDrives(p, [&p, then = std::move(then)] {
-        LayOutDriveGroups(p);
-        ReselectDriveLists(p);
-        if (then)
-            then();
-    });
+tk::Task RefreshDrives(Program& p) {
+    auto shown = SurveyFixedDrives(p);
+    co_await shown;
+    LayOutDriveGroups(p);
+    ReselectDriveLists(p);
 }
 
 void EnsureTempFolder(Program& p) {

@@ -1,11 +1,12 @@
 #include "disks/DriveActions.h"
 
-#include "app/BackgroundJobs.h"
 #include "app/Program.h"
 #include "app/RefreshCycle.h"
+#include "app/ResourceGlyphs.h"
 #include "disks/DriveLines.h"
 #include "launch/LaunchConventions.h"
 #include "toolkit/Errors.h"
+#include "toolkit/Task.h"
 
 #include <array>
 #include <string_view>
@@ -49,14 +50,13 @@ bool AskToForceDisconnect(Program& p) {
 
 // The tray moves off the window's thread (the command waits until it has); the box, if
 // any, follows on it.
-void MoveCdDoorAside(Program& p, bool open, std::string what) {
+tk::Task MoveCdDoorAside(Program& p, bool open, std::string what) {
+    BusyGlyph busy(p);
     port::Media& media = p.Ports.media;
-    RunJob<std::optional<std::string>>(
-        p, [&media, open] { return MoveCdDoor(media, open); },
-        [&p, what = std::move(what)](std::optional<std::string> refused) {
-            if (refused)
-                ShowRefusal(p, what, *refused);
-        });
+    auto moving = tk::InBackground(p.App, [&media, open] { return MoveCdDoor(media, open); });
+    const std::optional<std::string> refused = co_await moving;
+    if (refused)
+        ShowRefusal(p, what, *refused);
 }
 
 // What the system said to one cancel of a network connection.
@@ -65,30 +65,35 @@ struct CancelOutcome {
     std::string reason;
 };
 
-// The lists show whether the drive went, also when it did not; the box why it stayed
-// follows them.
-void AfterDisconnect(Program& p, const std::string& drive, const CancelOutcome& outcome) {
-    std::optional<std::string> refused;
-    if (outcome.code != 0)
-        refused = outcome.reason;
-    RefreshAll(p, [&p, drive, refused] {
-        if (refused)
-            ShowRefusal(p, drive + " was not disconnected", *refused);
+// Cancels the connection off the window's thread.
+tk::BackgroundStep<CancelOutcome> CancelAside(Program& p, const std::string& drive, bool force) {
+    port::Media& media = p.Ports.media;
+    return tk::InBackground(p.App, [&media, drive, force] {
+        CancelOutcome outcome;
+        outcome.code = media.CancelConnection(drive, force, outcome.reason);
+        return outcome;
     });
 }
 
-// Cancels the connection off the window's thread, then `done` with the outcome on it.
-void CancelAside(Program& p, const std::string& drive, bool force,
-                 std::function<void(CancelOutcome)> done) {
-    port::Media& media = p.Ports.media;
-    RunJob<CancelOutcome>(
-        p,
-        [&media, drive, force] {
-            CancelOutcome outcome;
-            outcome.code = media.CancelConnection(drive, force, outcome.reason);
-            return outcome;
-        },
-        std::move(done));
+// Files open on the drive: forced only when the user says so (asked on the window's thread,
+// between the two cancels). The lists show whether the drive went, also when it did not;
+// the box why it stayed follows them.
+tk::Task Disconnect(Program& p, std::string drive) {
+    BusyGlyph busy(p);
+    auto cancel = CancelAside(p, drive, false);
+    CancelOutcome outcome = co_await cancel;
+    if (outcome.code == port::ErrorOpenFiles) {
+        if (AskToForceDisconnect(p)) {
+            auto force = CancelAside(p, drive, true);
+            outcome = co_await force;
+        } else {
+            outcome = {};
+        }
+    }
+    auto refreshed = RefreshAll(p);
+    co_await refreshed;
+    if (outcome.code != 0)
+        ShowRefusal(p, drive + " was not disconnected", outcome.reason);
 }
 
 } // namespace
@@ -127,21 +132,7 @@ void DisconnectNetworkDrive(Program& p) {
         RefreshAll(p);
         return;
     }
-    const std::string drive = DrivePrefix(*line);
-    // Files open on the drive: forced only when the user says so (asked on the window's
-    // thread, between the two cancels).
-    CancelAside(p, drive, false, [&p, drive](CancelOutcome outcome) {
-        if (outcome.code != port::ErrorOpenFiles) {
-            AfterDisconnect(p, drive, outcome);
-            return;
-        }
-        if (!AskToForceDisconnect(p)) {
-            AfterDisconnect(p, drive, {});
-            return;
-        }
-        CancelAside(p, drive, true,
-                    [&p, drive](CancelOutcome forced) { AfterDisconnect(p, drive, forced); });
-    });
+    Disconnect(p, DrivePrefix(*line));
 }
 
 void ChangeFixedVolumeLabel(Program& p) {

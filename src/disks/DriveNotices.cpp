@@ -39,6 +39,19 @@ bool InFixedLists(Program& p, char letter) {
     return false;
 }
 
+// The removable survey classifies every letter; what follows goes by its findings.
+tk::Task RefreshAfterNotices(Program& p, std::uint32_t volumes, bool fixedLists) {
+    auto removable = SurveyRemovableDrives(p);
+    co_await removable;
+    for (int slot = 0; slot < 26 && !fixedLists; ++slot)
+        if ((volumes & (1u << slot)) != 0)
+            fixedLists = InFixedLists(p, static_cast<char>('A' + slot));
+    if (fixedLists)
+        RefreshAll(p); // the drive pickers come with it
+    else
+        RefreshDrivePickers(p);
+}
+
 } // namespace
 
 void NoteVolumesChanged(Program& p, std::uint32_t drives) {
@@ -57,16 +70,7 @@ void RefreshAfterDriveNotices(Program& p) {
     bool fixedLists = p.DiskMonitor.NoticedDrives;
     p.DiskMonitor.NoticedVolumes = 0;
     p.DiskMonitor.NoticedDrives = false;
-    // The removable survey classifies every letter; what follows goes by its findings.
-    SurveyRemovableDrives(p, [&p, volumes, fixedLists]() mutable {
-        for (int slot = 0; slot < 26 && !fixedLists; ++slot)
-            if ((volumes & (1u << slot)) != 0)
-                fixedLists = InFixedLists(p, static_cast<char>('A' + slot));
-        if (fixedLists)
-            RefreshAll(p); // the drive pickers come with it
-        else
-            RefreshDrivePickers(p);
-    });
+    RefreshAfterNotices(p, volumes, fixedLists);
 }
 
 } // namespace trelvix

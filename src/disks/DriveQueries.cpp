@@ -1,6 +1,5 @@
 #include "disks/DriveQueries.h"
 
-#include "app/BackgroundJobs.h"
 #include "app/Program.h"
 
 #include <algorithm>
@@ -10,15 +9,11 @@ namespace trelvix {
 
 struct DriveGathering {
     DriveAsk ask;
-    std::function<void(const DriveAnswers&)> compose;
-    DriveAnswerHook onAnswer;
+    DriveSharing sharing = DriveSharing::None;
+    std::uint64_t tick = 0;
+    std::shared_ptr<tk::Gathering<char>> steps;
     DriveAnswers answers;
-    std::uint32_t asked = 0;    // bit n: letter 'A' + n was asked about
-    std::uint32_t pending = 0;  // ... and has not answered yet
-    bool asking = true;         // more letters may still be asked
-    bool closed = false;        // composed: later answers are not its business
-    bool showsBusy = true;      // counted among the jobs behind the busy glyph
-    std::uint64_t deadline = 0; // system tick count
+    std::uint32_t asked = 0; // bit n: letter 'A' + n was asked about
 };
 
 namespace {
@@ -54,43 +49,25 @@ void RearmDeadline(Program& p) {
     timer.SetInterval(0);
     if (waiting.empty())
         return;
-    std::uint64_t earliest = waiting.front()->deadline;
+    std::uint64_t earliest = *waiting.front()->steps->Deadline();
     for (const auto& gathering : waiting)
-        earliest = std::min(earliest, gathering->deadline);
+        earliest = std::min(earliest, *gathering->steps->Deadline());
     const std::uint64_t now = p.Ports.system.TickCount();
     const std::uint64_t left = earliest > now ? earliest - now : 1;
     timer.SetInterval(static_cast<int>(std::min<std::uint64_t>(left, DriveQueryDeadline)));
 }
 
-void Compose(Program& p, const std::shared_ptr<DriveGathering>& gathering) {
-    DriveGathering& g = *gathering;
-    g.closed = true;
-    for (char letter = 'A'; letter <= 'Z'; ++letter)
-        if ((g.asked & BitOf(letter)) != 0 && !g.answers[SlotOf(letter)].answered) {
-            DriveAnswer unanswered;
-            unanswered.kind = KindOf(p, letter);
-            g.answers[SlotOf(letter)] = unanswered;
-        }
-    std::erase(Queries(p).waiting, gathering);
-    RearmDeadline(p);
-    // Counted out after `compose`, which may start the next survey under the same glyph.
-    struct Finish {
-        Program& p;
-        bool counted;
-        ~Finish() {
-            if (counted)
-                JobFinished(p);
-        }
-    } finish{p, g.showsBusy};
-    p.App.Guard([&g] { g.compose(g.answers); });
-}
-
-void ComposeWhenComplete(Program& p, const std::shared_ptr<DriveGathering>& gathering) {
-    if (!gathering->asking && gathering->pending == 0 && !gathering->closed)
-        Compose(p, gathering);
+void StopWaiting(Program& p, const std::shared_ptr<DriveGathering>& gathering) {
+    if (std::erase(Queries(p).waiting, gathering) != 0 && !p.App.Ending())
+        RearmDeadline(p);
 }
 
 void StartQuery(Program& p, const std::shared_ptr<DriveGathering>& gathering, char letter);
+
+void Store(DriveGathering& gathering, char letter, const DriveAnswer& answer) {
+    if (!gathering.steps->Closed())
+        gathering.answers[SlotOf(letter)] = answer;
+}
 
 // A letter's query is back: the lane is free for the next survey waiting for it.
 void QueryReturned(Program& p, char letter, const DriveAnswer& answer) {
@@ -103,85 +80,119 @@ void QueryReturned(Program& p, char letter, const DriveAnswer& answer) {
     while (!lane.queued.empty()) {
         std::shared_ptr<DriveGathering> next = std::move(lane.queued.front());
         lane.queued.pop_front();
-        if (!next->closed) {
+        if (!next->steps->Closed()) {
             StartQuery(p, next, letter);
             break;
         }
     }
 }
 
-void Deliver(Program& p, const std::shared_ptr<DriveGathering>& gathering, char letter,
-             const DriveAnswer& answer) {
-    DriveGathering& g = *gathering;
-    if (g.closed)
-        return;
-    g.answers[SlotOf(letter)] = answer;
-    if (g.onAnswer && answer.answered)
-        p.App.Guard([&] { g.onAnswer(gathering, letter, answer); });
-    g.pending &= ~BitOf(letter);
-    ComposeWhenComplete(p, gathering);
-}
-
 void StartQuery(Program& p, const std::shared_ptr<DriveGathering>& gathering, char letter) {
     DriveLane& lane = Queries(p).lanes[SlotOf(letter)];
     lane.busy = true;
     lane.kindSeen = std::make_shared<std::atomic<int>>(-1);
-    // Stays unanswered when the job fails.
-    auto answer = std::make_shared<DriveAnswer>();
+    lane.shareable = gathering->sharing == DriveSharing::Offers;
+    lane.shareTick = gathering->tick;
+    lane.joined.clear();
     port::Drives& drives = p.Ports.drives;
-    p.App.RunInBackground<DriveAnswer>(
+    gathering->steps->Run<DriveAnswer>(
+        letter,
         [&drives, ask = gathering->ask, letter, seen = lane.kindSeen] {
             DriveAnswer found = ask(drives, letter, *seen);
             found.answered = true;
             return found;
         },
-        [answer](DriveAnswer found) { *answer = std::move(found); },
-        [&p, gathering, letter, answer] {
-            QueryReturned(p, letter, *answer);
-            Deliver(p, gathering, letter, *answer);
+        // Stays unanswered when the query failed.
+        [&p, gathering, letter](std::optional<DriveAnswer> found) {
+            const DriveAnswer answer = found.value_or(DriveAnswer{});
+            const auto joined = std::move(Queries(p).lanes[SlotOf(letter)].joined);
+            QueryReturned(p, letter, answer);
+            Store(*gathering, letter, answer);
+            for (const auto& taker : joined) {
+                Store(*taker, letter, answer);
+                taker->steps->Arrive(letter);
+            }
         });
 }
 
 } // namespace
 
-std::shared_ptr<DriveGathering> BeginDriveQueries(Program& p, DriveAsk ask,
-                                                  std::function<void(const DriveAnswers&)> compose,
-                                                  DriveAnswerHook onAnswer, bool showBusy) {
-    auto gathering = std::make_shared<DriveGathering>();
-    gathering->ask = std::move(ask);
-    gathering->compose = std::move(compose);
-    gathering->onAnswer = std::move(onAnswer);
-    gathering->showsBusy = showBusy;
-    if (showBusy)
-        JobStarted(p);
-    return gathering;
+DriveQueries::DriveQueries(Program& p, DriveAsk ask, DriveSharing sharing)
+    : p_(p), gathering_(std::make_shared<DriveGathering>()) {
+    gathering_->ask = std::move(ask);
+    gathering_->sharing = sharing;
+    gathering_->tick = Queries(p).tick;
+    gathering_->steps = tk::Gathering<char>::Make(p.App);
 }
 
-void AskDrive(Program& p, const std::shared_ptr<DriveGathering>& gathering, char letter) {
-    if (letter < 'A' || letter > 'Z' || gathering->closed)
+DriveQueries::~DriveQueries() {
+    gathering_->steps->Close();
+    StopWaiting(p_, gathering_);
+}
+
+void DriveQueries::Ask(char letter) {
+    DriveGathering& g = *gathering_;
+    if (letter < 'A' || letter > 'Z' || g.steps->Closed())
         return;
-    gathering->asked |= BitOf(letter);
-    DriveLane& lane = Queries(p).lanes[SlotOf(letter)];
+    g.asked |= BitOf(letter);
+    DriveLane& lane = Queries(p_).lanes[SlotOf(letter)];
     if (lane.stuck)
         return; // its failure line at once, from the class last seen
-    gathering->pending |= BitOf(letter);
-    if (lane.busy)
-        lane.queued.push_back(gathering);
+    g.steps->Expect(letter);
+    if (lane.busy && lane.shareable && g.sharing == DriveSharing::Takes && lane.shareTick == g.tick)
+        lane.joined.push_back(gathering_);
+    else if (lane.busy)
+        lane.queued.push_back(gathering_);
     else
-        StartQuery(p, gathering, letter);
+        StartQuery(p_, gathering_, letter);
 }
 
-void FinishAskingDrives(Program& p, const std::shared_ptr<DriveGathering>& gathering) {
-    gathering->asking = false;
-    if (gathering->closed)
+void DriveQueries::Absent(char letter) {
+    DriveGathering& g = *gathering_;
+    if (letter < 'A' || letter > 'Z' || g.steps->Closed())
         return;
-    if (gathering->pending == 0) {
-        Compose(p, gathering);
+    DriveAnswer empty;
+    empty.answered = true;
+    g.answers[SlotOf(letter)] = empty;
+    // The letter's query still out, if any, tells its class when it returns.
+    if (!Queries(p_).lanes[SlotOf(letter)].busy)
+        Queries(p_).lastKind[SlotOf(letter)] = DriveClass::None;
+}
+
+void DriveQueries::StartDeadline() {
+    tk::Gathering<char>& steps = *gathering_->steps;
+    if (steps.Deadline() || steps.Closed() || steps.Outstanding().empty())
         return;
-    }
-    gathering->deadline = p.Ports.system.TickCount() + DriveQueryDeadline;
-    Queries(p).waiting.push_back(gathering);
-    RearmDeadline(p);
+    steps.SetDeadline(p_.Ports.system.TickCount() + DriveQueryDeadline);
+    Queries(p_).waiting.push_back(gathering_);
+    RearmDeadline(p_);
+}
+
+tk::Gathering<char>::Awaiter DriveQueries::Next() {
+    StartDeadline();
+    return gathering_->steps->Next();
+}
+
+tk::Gathering<char>::Awaiter DriveQueries::All() {
+    StartDeadline();
+    return gathering_->steps->All();
+}
+
+const DriveAnswer& DriveQueries::Answer(char letter) const {
+    return gathering_->answers[SlotOf(letter)];
+}
+
+const DriveAnswers& DriveQueries::Finish() {
+    DriveGathering& g = *gathering_;
+    g.steps->Close();
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+        if ((g.asked & BitOf(letter)) != 0 && !g.answers[SlotOf(letter)].answered) {
+            DriveAnswer unanswered;
+            unanswered.kind = KindOf(p_, letter);
+            g.answers[SlotOf(letter)] = unanswered;
+        }
+    StopWaiting(p_, gathering_);
+    return g.answers;
 }
 
 void DriveQueriesTimedOut(Program& p) {
@@ -189,46 +200,50 @@ void DriveQueriesTimedOut(Program& p) {
     const std::uint64_t now = p.Ports.system.TickCount();
     std::vector<std::shared_ptr<DriveGathering>> expired;
     for (const auto& gathering : q.waiting)
-        if (gathering->deadline <= now)
+        if (*gathering->steps->Deadline() <= now)
             expired.push_back(gathering);
     for (const auto& gathering : expired)
-        for (char letter = 'A'; letter <= 'Z'; ++letter)
-            if ((gathering->pending & BitOf(letter)) != 0)
-                q.lanes[SlotOf(letter)].stuck = true;
+        for (char letter : gathering->steps->Outstanding())
+            q.lanes[SlotOf(letter)].stuck = true;
+    // Each survey goes on here, on this call: it shows its lines and ends its round.
     for (const auto& gathering : expired)
-        if (!gathering->closed)
-            Compose(p, gathering);
+        gathering->steps->CloseIfDue(now);
     RearmDeadline(p);
 }
 
-bool BeginSurveyTurn(SurveyTurn& turn, tk::Handler then) {
-    if (turn.running) {
-        turn.again = true;
-        if (then)
-            turn.afterAgain.push_back(std::move(then));
-        return false;
+SurveyRounds::SurveyRounds(Program& p, SurveyTurn& turn)
+    : p_(p), turn_(turn), mine_(!turn.running) {
+    if (!mine_) {
+        turn_.again = true;
+        return;
     }
-    turn.running = true;
-    if (then)
-        turn.after.push_back(std::move(then));
-    return true;
+    turn_.running = true;
+    ++turn_.begun;
 }
 
-void EndSurveyTurn(Program& p, SurveyTurn& turn, const std::function<void(tk::Handler)>& again) {
-    turn.running = false;
-    std::vector<tk::Handler> after = std::move(turn.after);
-    turn.after.clear();
-    for (const tk::Handler& then : after)
-        p.App.Guard(then);
-    if (!turn.again)
-        return;
-    turn.again = false;
-    std::vector<tk::Handler> next = std::move(turn.afterAgain);
-    turn.afterAgain.clear();
-    again([&p, next = std::move(next)] {
-        for (const tk::Handler& then : next)
-            p.App.Guard(then);
+SurveyRounds::~SurveyRounds() {
+    if (mine_)
+        turn_.running = false;
+}
+
+bool SurveyRounds::Another() {
+    turn_.ended = turn_.begun;
+    mine_ = std::exchange(turn_.again, false);
+    if (mine_)
+        ++turn_.begun;
+    else
+        turn_.running = false;
+    // Oldest first; each taken off the list before it goes on, as it may ask again.
+    std::vector<SurveyTurn::Waiter> due;
+    std::erase_if(turn_.waiting, [&](const SurveyTurn::Waiter& w) {
+        if (w.round > turn_.ended)
+            return false;
+        due.push_back(w);
+        return true;
     });
+    for (const SurveyTurn::Waiter& w : due)
+        p_.App.Release(w.task);
+    return mine_;
 }
 
 } // namespace trelvix

@@ -1,10 +1,13 @@
 #include "disks/DriveSurvey.h"
 
 #include "app/Program.h"
+#include "app/ResourceGlyphs.h"
 #include "disks/CapacityText.h"
 #include "disks/DriveLines.h"
 
 #include <array>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace trelvix {
@@ -104,10 +107,12 @@ void ReadVolumeAndSpace(port::Drives& drives, char letter, DriveAnswer& answer) 
 // Classified before the volume is touched: letters that are listed nowhere are never
 // probed, so a removable drive is not woken by the timer. C: is first asked for its size:
 // the floppy letters are surveyed only when it has one, so that a machine without a hard
-// disk is not made to spin its floppy drives.
+// disk is not made to spin its floppy drives. The icon is for the drive pickers of the same
+// refresh, which take this answer.
 DriveAnswer AskForFixedLists(port::Drives& drives, char letter, std::atomic<int>& kindSeen) {
     CriticalErrorsOff quiet(drives);
     DriveAnswer answer;
+    answer.icon = drives.IconIndex(letter);
     if (letter == 'C')
         answer.systemDriveHasSize = drives.FreeSpace('C').total > 0;
     answer.kind = Classify(drives, letter, kindSeen);
@@ -157,13 +162,16 @@ DriveAnswer AskForRemovableList(port::Drives& drives, char letter, std::atomic<i
 
 // Removable and CD drives show their letter alone: reading their volume would wait for
 // the medium.
+bool PickerShowsLabel(DriveClass c) {
+    return c == DriveClass::Fixed || c == DriveClass::Network || c == DriveClass::Ram;
+}
+
 DriveAnswer AskForPicker(port::Drives& drives, char letter, std::atomic<int>& kindSeen) {
     CriticalErrorsOff quiet(drives);
     DriveAnswer answer;
     answer.icon = drives.IconIndex(letter);
     answer.kind = Classify(drives, letter, kindSeen);
-    if (answer.kind == DriveClass::Fixed || answer.kind == DriveClass::Network ||
-        answer.kind == DriveClass::Ram) {
+    if (PickerShowsLabel(answer.kind)) {
         answer.volumeRead = true;
         answer.volume = drives.Volume(letter);
     }
@@ -339,7 +347,7 @@ void ShowPickers(Program& p, std::uint32_t present, const DriveAnswers& answers)
         item.letter = letter;
         item.text = std::string(1, letter) + ":";
         item.icon = answer.icon;
-        if (answer.volumeRead && VolumeReadable(answer))
+        if (answer.volumeRead && VolumeReadable(answer) && PickerShowsLabel(answer.kind))
             item.text += " [" + answer.volume.label + "]";
         // The pickers show their whole text in lower case, volume names too.
         item.text = p.Ports.system.LowerCase(item.text);
@@ -361,84 +369,121 @@ Units CurrentUnits(Program& p) {
             d.GeneralFreeHistory.primed};
 }
 
-// Shows a survey's findings, then ends its turn: its continuations, and the survey asked
-// for meanwhile.
-std::function<void(const DriveAnswers&)>
-ShowThenEndTurn(Program& p, SurveyTurn& turn, std::function<void(const DriveAnswers&)> show,
-                void (*survey)(Program&, tk::Handler)) {
-    return [&p, &turn, show = std::move(show), survey](const DriveAnswers& answers) {
-        p.App.Guard([&] { show(answers); });
-        EndSurveyTurn(p, turn, [&p, survey](tk::Handler then) { survey(p, std::move(then)); });
-    };
+// C: to Z:, each where the system lists a drive (known without touching one).
+void AskPresentLetters(Program& p, DriveQueries& queries) {
+    const std::uint32_t present = p.Ports.drives.LogicalDrives();
+    for (char letter = 'C'; letter <= 'Z'; ++letter)
+        if ((present & (std::uint32_t{1} << SlotOf(letter))) != 0)
+            queries.Ask(letter);
+        else
+            queries.Absent(letter);
+}
+
+// The fixed lists' round: C: is asked first for its size, and the floppy letters only once
+// it has one.
+tk::Task FixedListsSurvey(Program& p) {
+    SurveyRounds rounds(p, p.DiskMonitor.Queries.fixedLists);
+    if (!rounds.Taken())
+        co_return;
+    BusyGlyph busy(p);
+    do {
+        if (auto suffix = UnitSuffixOf(p.ChangeOfBytes))
+            p.UnitSuffix = *suffix;
+        const Units units = CurrentUnits(p); // the epoch as this round's queries start
+        DriveQueries queries(p, AskForFixedLists, DriveSharing::Offers);
+        AskPresentLetters(p, queries);
+        for (;;) {
+            auto next = queries.Next();
+            const std::optional<char> back = co_await next;
+            if (!back)
+                break;
+            if (*back == 'C' && queries.Answer('C').systemDriveHasSize)
+                for (char floppy : {'A', 'B'})
+                    queries.Ask(floppy);
+        }
+        const DriveAnswers& answers = queries.Finish();
+        p.App.Guard([&] { ShowFixedLists(p, answers, units); });
+    } while (rounds.Another());
+}
+
+tk::Task RemovableListSurvey(Program& p) {
+    SurveyRounds rounds(p, p.DiskMonitor.Queries.removable);
+    if (!rounds.Taken())
+        co_return;
+    BusyGlyph busy(p);
+    do {
+        const Units units = CurrentUnits(p); // the epoch as this round's queries start
+        DriveQueries queries(p, AskForRemovableList);
+        for (char floppy : {'A', 'B'})
+            queries.Ask(floppy);
+        AskPresentLetters(p, queries);
+        auto all = queries.All();
+        co_await all;
+        const DriveAnswers& answers = queries.Finish();
+        p.App.Guard([&] { ShowRemovableList(p, answers, units); });
+    } while (rounds.Another());
+}
+
+tk::Task DrivePickersSurvey(Program& p) {
+    SurveyRounds rounds(p, p.DiskMonitor.Queries.pickers);
+    if (!rounds.Taken())
+        co_return;
+    BusyGlyph busy(p);
+    do {
+        // Which letters exist is known without touching a drive.
+        const std::uint32_t present = p.Ports.drives.LogicalDrives();
+        DriveQueries queries(p, AskForPicker, DriveSharing::Takes);
+        for (char letter = 'A'; letter <= 'Z'; ++letter)
+            if ((present & (std::uint32_t{1} << SlotOf(letter))) != 0)
+                queries.Ask(letter);
+        auto all = queries.All();
+        co_await all;
+        const DriveAnswers& answers = queries.Finish();
+        p.App.Guard([&] { ShowPickers(p, present, answers); });
+    } while (rounds.Another());
 }
 
 } // namespace
 
-void SurveyFixedDrives(Program& p, tk::Handler then) {
-    SurveyTurn& turn = p.DiskMonitor.Queries.fixedLists;
-    if (!BeginSurveyTurn(turn, std::move(then)))
-        return;
-    if (auto suffix = UnitSuffixOf(p.ChangeOfBytes))
-        p.UnitSuffix = *suffix;
-    const Units units = CurrentUnits(p);
-    auto gathering = BeginDriveQueries(
-        p, AskForFixedLists,
-        ShowThenEndTurn(
-            p, turn,
-            [&p, units](const DriveAnswers& answers) { ShowFixedLists(p, answers, units); },
-            &SurveyFixedDrives),
-        [&p](const std::shared_ptr<DriveGathering>& g, char letter, const DriveAnswer& answer) {
-            if (letter == 'C' && answer.systemDriveHasSize)
-                for (char floppy : {'A', 'B'})
-                    AskDrive(p, g, floppy);
-        });
-    for (char letter = 'C'; letter <= 'Z'; ++letter)
-        AskDrive(p, gathering, letter);
-    FinishAskingDrives(p, gathering);
+SurveyShown SurveyFixedDrives(Program& p) {
+    SurveyShown shown(p.App, p.DiskMonitor.Queries.fixedLists);
+    FixedListsSurvey(p);
+    return shown;
 }
 
-void SurveyRemovableDrives(Program& p, tk::Handler then) {
-    SurveyTurn& turn = p.DiskMonitor.Queries.removable;
-    if (!BeginSurveyTurn(turn, std::move(then)))
-        return;
-    const Units units = CurrentUnits(p);
-    auto gathering = BeginDriveQueries(
-        p, AskForRemovableList,
-        ShowThenEndTurn(
-            p, turn,
-            [&p, units](const DriveAnswers& answers) { ShowRemovableList(p, answers, units); },
-            &SurveyRemovableDrives));
-    for (char letter = 'A'; letter <= 'Z'; ++letter)
-        AskDrive(p, gathering, letter);
-    FinishAskingDrives(p, gathering);
+SurveyShown SurveyRemovableDrives(Program& p) {
+    SurveyShown shown(p.App, p.DiskMonitor.Queries.removable);
+    RemovableListSurvey(p);
+    return shown;
 }
 
-void QueryFixedFreeSpace(Program& p, std::function<void(std::vector<DriveFreeSpace>)> done) {
-    auto gathering = BeginDriveQueries(
-        p, AskForFreeSpace,
-        [done = std::move(done)](const DriveAnswers& answers) { done(FixedFreeSpaceOf(answers)); },
-        nullptr, false);
-    for (char letter = 'C'; letter <= 'Z'; ++letter)
-        AskDrive(p, gathering, letter);
-    FinishAskingDrives(p, gathering);
+SurveyShown RefreshDrivePickers(Program& p) {
+    SurveyShown shown(p.App, p.DiskMonitor.Queries.pickers);
+    DrivePickersSurvey(p);
+    return shown;
 }
 
-void RefreshDrivePickers(Program& p, tk::Handler then) {
-    SurveyTurn& turn = p.DiskMonitor.Queries.pickers;
-    if (!BeginSurveyTurn(turn, std::move(then)))
-        return;
-    // Which letters exist is known without touching a drive.
-    const std::uint32_t present = p.Ports.drives.LogicalDrives();
-    auto gathering = BeginDriveQueries(
-        p, AskForPicker,
-        ShowThenEndTurn(
-            p, turn,
-            [&p, present](const DriveAnswers& answers) { ShowPickers(p, present, answers); },
-            &RefreshDrivePickers));
-    for (char letter = 'A'; letter <= 'Z'; ++letter)
-        if ((present & (std::uint32_t{1} << SlotOf(letter))) != 0)
-            AskDrive(p, gathering, letter);
-    FinishAskingDrives(p, gathering);
+tk::Task CheckLowSpaceNow(Program& p) {
+    LowSpaceState& state = p.DiskMonitor.LowSpace;
+    if (p.LowSpaceGB <= 0 || state.checking)
+        co_return;
+    // One check at a time, however it ends.
+    struct Checking {
+        LowSpaceState& state;
+        explicit Checking(LowSpaceState& s) : state(s) { state.checking = true; }
+        ~Checking() { state.checking = false; }
+    } checking(state);
+    DriveQueries queries(p, AskForFreeSpace);
+    AskPresentLetters(p, queries);
+    auto all = queries.All();
+    co_await all;
+    std::vector<DriveFreeSpace> figures = FixedFreeSpaceOf(queries.Finish());
+    state.checking = false;
+    CheckLowSpace(p, std::move(figures));
+}
+
+void StartRefreshTick(Program& p) {
+    ++p.DiskMonitor.Queries.tick;
 }
 
 bool FixedSurveyRunning(const Program& p) {

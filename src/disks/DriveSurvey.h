@@ -3,6 +3,7 @@
 #include "disks/ChangeMarkers.h"
 #include "disks/DriveQueries.h"
 #include "disks/LowSpaceWarning.h"
+#include "toolkit/Task.h"
 
 #include <cstdint>
 
@@ -44,18 +45,23 @@ struct DiskMonitorState {
 void DesignDisksPage(TMainForm& f);
 
 // The three surveys query the drives off the window's thread and show what they found on
-// it, then run `then`. A drive that has not answered within DriveQueryDeadline shows its
-// failure line. Asked for while one of its kind runs, a survey follows that one.
+// it. A drive that has not answered within DriveQueryDeadline shows its failure line. Asked
+// for while one of its kind runs, a survey follows that one. Awaiting what they return
+// waits until the survey that covers the request has shown its findings.
 
 // Rebuilds the drive letters of DriveComboBox1 and DriveComboBox2; each keeps its drive.
-void RefreshDrivePickers(Program& p, tk::Handler then = nullptr);
+SurveyShown RefreshDrivePickers(Program& p);
 // Fills ListBox1..ListBox4, the tray summary and the presence flags.
-void SurveyFixedDrives(Program& p, tk::Handler then = nullptr);
+SurveyShown SurveyFixedDrives(Program& p);
 // Fills ListBox11 and puts its remembered selection back.
-void SurveyRemovableDrives(Program& p, tk::Handler then = nullptr);
-// Asks the fixed drives C: to Z: for their size and free space, quietly (no busy glyph, no
-// list changes), and hands their figures to `done` on the window's thread.
-void QueryFixedFreeSpace(Program& p, std::function<void(std::vector<DriveFreeSpace>)> done);
+SurveyShown SurveyRemovableDrives(Program& p);
+// The low-space check: asks the fixed drives C: to Z: for their size and free space,
+// quietly (no busy glyph, no list changes), then warns of those running short. One runs at
+// a time, and none while the warning is off.
+tk::Task CheckLowSpaceNow(Program& p);
+// The surveys begun from now until the next call are one refresh: the drive pickers take
+// the fixed-lists survey's answers.
+void StartRefreshTick(Program& p);
 // A fixed-lists survey is waiting for its drives.
 [[nodiscard]] bool FixedSurveyRunning(const Program& p);
 // Puts the remembered selections back into ListBox1..ListBox4.

@@ -129,17 +129,6 @@ void CheckLowSpace(Program& p, std::vector<DriveFreeSpace> figures) {
         AcceptLowSpaceWarnings(state, due);
 }
 
-void CheckLowSpaceNow(Program& p) {
-    LowSpaceState& state = p.DiskMonitor.LowSpace;
-    if (p.LowSpaceGB <= 0 || state.checking)
-        return;
-    state.checking = true;
-    QueryFixedFreeSpace(p, [&p](std::vector<DriveFreeSpace> figures) {
-        p.DiskMonitor.LowSpace.checking = false;
-        CheckLowSpace(p, std::move(figures));
-    });
-}
-
 void ShowPendingLowSpaceWarning(Program& p) {
     CheckLowSpace(p, p.DiskMonitor.LowSpace.lastFigures);
 }

@@ -71,8 +71,8 @@ inline constexpr char LowSpaceBalloonTag[] = "low-space";
 // Warns about the drives of a survey or check that are running short, through the tray's
 // balloon; nothing while LowSpaceGB is 0.
 void CheckLowSpace(Program& p, std::vector<DriveFreeSpace> figures);
-// The 60-second check: asks the fixed drives for their free space off the window's thread.
-void CheckLowSpaceNow(Program& p);
+// The 60-second check, CheckLowSpaceNow, asks the fixed drives for their free space off the
+// window's thread (disks/DriveSurvey.h).
 // A warning the tray could not show before it was re-created is shown now.
 void ShowPendingLowSpaceWarning(Program& p);
 // The 60-second check runs while LowSpaceGB is above 0.

@@ -104,6 +104,11 @@ class Application {
     // before this returned: the task goes on at once instead of suspending.
     [[nodiscard]] bool Suspend(std::function<void()> work, std::coroutine_handle<> task);
     [[nodiscard]] std::size_t SuspendedTasks() const { return suspended_.size(); }
+    // A task waiting on the window's thread (for another task, or for steps it gathers) is
+    // held like one waiting for a step: the program's end destroys it. Release resumes it at
+    // once, unless the program is ending or it is not held.
+    void Hold(std::coroutine_handle<> task) { suspended_.push_back(task); }
+    void Release(std::coroutine_handle<> task) { Resume(task); }
 
   private:
     void ShowErrorText(const std::string& text);

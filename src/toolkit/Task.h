@@ -25,9 +25,9 @@ namespace tk {
 //     }
 //
 // The rules a task keeps:
-// - It starts at once and runs up to its first suspension in the caller; nobody waits for
-//   it or owns it: it ends by itself, its frame going with it. A task may start other tasks
-//   (a survey its queries, one task each) and share state with them through objects it holds.
+// - It starts at once and runs up to its first suspension in the caller; nobody owns it: it
+//   ends by itself, its frame going with it. A task may start other tasks, await one of them
+//   (a refresh its survey), and share state with them through objects it holds.
 // - Its first parameter is the program or the application: `TaskApplication(first)`, found by
 //   argument-dependent lookup, gives the application whose error box shows what escapes it.
 // - The program's end (`Application::End`) destroys every suspended task while the whole
@@ -43,19 +43,56 @@ namespace tk {
 //   temporaries across a suspension).
 class Task {
   public:
+    // Whether the task has ended, and who awaits that: shared by the frame and the Task
+    // object, either of which may go first.
+    struct Finish {
+        Application* app = nullptr;
+        bool done = false;
+        std::coroutine_handle<> awaiting;
+    };
+
     struct promise_type {
         // The coroutine's parameters: the first names the application.
         template <class Owner, class... Rest>
-        explicit promise_type(Owner& owner, Rest&... /*rest*/) : app(&TaskApplication(owner)) {}
+        explicit promise_type(Owner& owner, Rest&... /*rest*/) : app(&TaskApplication(owner)) {
+            finish->app = app;
+        }
 
-        Task get_return_object() noexcept { return {}; }
+        Task get_return_object() noexcept { return Task(finish); }
         std::suspend_never initial_suspend() noexcept { return {}; }
-        std::suspend_never final_suspend() noexcept { return {}; }
+        // The frame goes first; then the task awaiting this one goes on, on the same call.
+        struct Ended {
+            bool await_ready() const noexcept { return false; }
+            void await_suspend(std::coroutine_handle<promise_type> task) noexcept {
+                const std::shared_ptr<Finish> finish = std::move(task.promise().finish);
+                task.destroy();
+                finish->done = true;
+                if (finish->awaiting)
+                    finish->app->Release(std::exchange(finish->awaiting, {}));
+            }
+            void await_resume() const noexcept {}
+        };
+        Ended final_suspend() noexcept { return {}; }
         void return_void() noexcept {}
         void unhandled_exception() noexcept { app->ShowCurrentException(); }
 
         Application* app;
+        std::shared_ptr<Finish> finish = std::make_shared<Finish>();
     };
+
+    // Another task may await this one (once), as a named local: it goes on when this one
+    // has ended, also when it ended in an error. A task destroyed by the program's end
+    // never ends, and the one awaiting it is destroyed too.
+    bool await_ready() const noexcept { return finish_->done; }
+    void await_suspend(std::coroutine_handle<> awaiting) {
+        finish_->awaiting = awaiting;
+        finish_->app->Hold(awaiting);
+    }
+    void await_resume() const noexcept {}
+
+  private:
+    explicit Task(std::shared_ptr<Finish> finish) : finish_(std::move(finish)) {}
+    std::shared_ptr<Finish> finish_;
 };
 
 inline Application& TaskApplication(Application& app) {

@@ -1,9 +1,11 @@
+#include "disks/DriveSurvey.h"
 #include "fakes/TestProgram.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -239,6 +241,168 @@ TEST(DriveQueries, TimerTicksDuringASurveyStartNoneAndRefreshesCoalesce) {
     f.Timer1.Tick();
     m.held.CompleteAll();
     EXPECT_EQ(surveys(), 4) << "an idle tick surveys";
+}
+
+// A drive hangs past the deadline under every timed refresh: each survey ends with its
+// failure line like any other, and each later tick surveys again and shows the other drives
+// as they are now (a survey that never ended would stop the timed refresh for good).
+TEST(DriveQueries, ASurveyPastItsDeadlineNeverStopsTheTimedRefresh) {
+    for (const char* hangsAt : {"Type", "Volume"}) {
+        SCOPED_TRACE(hangsAt);
+        DriveMachine m;
+        m.held.runNow = true;
+        auto& p = m.Start();
+        m.held.runNow = false;
+        auto& f = m.Main();
+        const std::string at = hangsAt;
+        m.fake.drives.whileQuerying = [at](const fakes::DriveCall& call) {
+            if (call.letter == 'N' && call.what == at)
+                throw std::runtime_error("still waiting");
+        };
+        size_t stuck = 0;
+        for (int tick = 1; tick <= 3; ++tick) {
+            SCOPED_TRACE(tick);
+            m.fake.drives.drives['C'].space.free -= MB;
+            const int surveysBefore = m.fake.drives.Count("FreeSpace", 'C');
+            f.Timer1.Tick();
+            stuck = m.CompleteAllBut('N', stuck);
+            EXPECT_GT(m.fake.drives.Count("FreeSpace", 'C'), surveysBefore) << "the tick surveyed";
+            ASSERT_EQ(stuck, 1u) << "one query of N out, and only one";
+            if (tick == 1) {
+                EXPECT_TRUE(trelvix::FixedSurveyRunning(p));
+                m.fake.system.tickCount += trelvix::DriveQueryDeadline;
+                f.DriveQueryTimer.Tick();
+            }
+            EXPECT_FALSE(trelvix::FixedSurveyRunning(p));
+            EXPECT_TRUE(f.ListBox1.Item(0).starts_with(
+                "C: [SYSTEM] (NTFS) Total: 80 000 Mbytes; Free: 11 99" + std::to_string(10 - tick)))
+                << f.ListBox1.Item(0);
+            EXPECT_EQ(f.ListBox3.Items(), Lines{"N: Access Denied"});
+            EXPECT_EQ(f.SpeedButton1.Glyph().name, "Off.bmp");
+            EXPECT_FALSE(f.DriveQueryTimer.Running());
+        }
+        m.fake.drives.whileQuerying = nullptr;
+    }
+}
+
+// Surveys of all three kinds ask the same letters at once: a letter never has two queries
+// out, the later ones wait for the one out, and every list ends as when run at once.
+TEST(DriveQueries, EachLetterHasOneQueryOutAtATime) {
+    const auto refreshBothPages = [](fakes::TestProgram& t) {
+        t.Main().SpeedButton1.Click();
+        t.Main().PageControl1.SelectTab(1);
+        t.Main().SpeedButton1.Click();
+        t.Main().PageControl1.SelectTab(0);
+    };
+    std::string atOnce;
+    {
+        DriveMachine m;
+        m.held.runNow = true;
+        m.Start();
+        refreshBothPages(m);
+        atOnce = DriveView(m.P());
+    }
+    DriveMachine m;
+    m.Start();
+    refreshBothPages(m);
+    std::vector<char> out; // the letter of each held job, in the held order ('-': no drive)
+    size_t queries = 0;
+    while (m.held.Held() > 0) {
+        while (out.size() < m.held.Held()) {
+            const size_t before = m.fake.drives.calls.size();
+            m.held.RunOnly(out.size());
+            const bool asksADrive = m.fake.drives.calls.size() > before;
+            out.push_back(asksADrive ? m.fake.drives.calls[before].letter : '-');
+            queries += asksADrive ? 1 : 0;
+        }
+        std::vector<char> sorted = out;
+        std::erase(sorted, '-');
+        std::ranges::sort(sorted);
+        EXPECT_EQ(std::ranges::adjacent_find(sorted), sorted.end()) << "two queries of a letter";
+        m.held.Complete(0);
+        out.erase(out.begin());
+    }
+    EXPECT_GT(queries, 26u) << "letters were asked by several surveys";
+    EXPECT_EQ(DriveView(m.P()), atOnce);
+}
+
+// Only the letters the system lists are asked; A: and B: go by their rule (the fixed lists
+// after C: has a size, the removable list always).
+TEST(DriveQueries, SurveysAskOnlyTheLettersThatExist) {
+    using P = trelvix::Program;
+    struct Case {
+        const char* what;
+        bool systemDriveHasSize;
+        std::function<void(P&)> survey;
+        std::string asked;
+    };
+    const Case cases[] = {
+        {"fixed lists", true, [](P& p) { trelvix::SurveyFixedDrives(p); }, "ABCDZ"},
+        {"fixed lists, C: without a size", false, [](P& p) { trelvix::SurveyFixedDrives(p); },
+         "CDZ"},
+        {"removable list", true, [](P& p) { trelvix::SurveyRemovableDrives(p); }, "ABCDZ"},
+        {"drive pickers", true, [](P& p) { trelvix::RefreshDrivePickers(p); }, "CDZ"},
+        {"low-space check", true,
+         [](P& p) {
+             p.LowSpaceGB = 1;
+             trelvix::CheckLowSpaceNow(p);
+         },
+         "CDZ"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fakes::TestProgram t;
+        auto& d = t.fake.drives.drives;
+        d['C'] = Drive(DriveType::Fixed, "SYSTEM", c.systemDriveHasSize ? 80000 * MB : 0, 0);
+        d['D'] = Drive(DriveType::CdRom, "DISC", 700 * MB, 0);
+        d['Z'] = Drive(DriveType::Fixed, "", 90000 * MB, 9000 * MB);
+        auto& p = t.Start();
+        t.fake.drives.calls.clear();
+        c.survey(p);
+        std::string asked;
+        for (const fakes::DriveCall& call : t.fake.drives.calls)
+            if (call.what == "Type")
+                asked += call.letter;
+        std::ranges::sort(asked);
+        EXPECT_EQ(asked, c.asked);
+    }
+}
+
+// One timed refresh asks each present letter once: the pickers take the fixed-lists
+// survey's answers (a CD's label, which the survey reads, never shows in a picker) and
+// everything ends as when each query answers at once.
+TEST(DriveQueries, PickersAndSurveyOfOneRefreshShareEachLettersAnswer) {
+    const auto labelTheCd = [](DriveMachine& m) {
+        m.fake.drives.drives['D'] = Drive(DriveType::CdRom, "DISC", 700 * MB, 0);
+    };
+    std::string atOnce;
+    {
+        DriveMachine m;
+        labelTheCd(m);
+        m.held.runNow = true;
+        m.Start();
+        m.Main().Timer1.Tick();
+        atOnce = DriveView(m.P());
+    }
+    ASSERT_NE(atOnce.find("|d:/"), std::string::npos) << atOnce;
+    DriveMachine m;
+    labelTheCd(m);
+    m.Start();
+    m.held.CompleteAll();
+    m.fake.drives.calls.clear();
+    m.Main().Timer1.Tick();
+    m.held.CompleteAll(Order::Newest);
+    for (char letter : std::string("CDEGNR"))
+        EXPECT_EQ(m.fake.drives.Count("Type", letter), 1) << letter;
+    EXPECT_EQ(DriveView(m.P()), atOnce);
+
+    // Pickers refreshed alone still ask for themselves.
+    m.fake.drives.calls.clear();
+    trelvix::RefreshDrivePickers(m.P());
+    m.held.CompleteAll();
+    EXPECT_EQ(m.fake.drives.Count("Type", 'D'), 1);
+    EXPECT_EQ(m.fake.drives.Count("Volume", 'D'), 0) << "a CD's volume waits for its medium";
+    EXPECT_EQ(DriveView(m.P()), atOnce);
 }
 
 // The door and disconnect commands wait in the system: they run off the window's thread, and

@@ -174,4 +174,41 @@ TEST(Tasks, ATaskResumesInsideTheLoopOfABox) {
     EXPECT_EQ(m.desktop.boxes[1].text, "Done");
 }
 
+tk::Task AwaitTwoSteps(tk::Application& app, Events& events, int first) {
+    EndNote note{app, events};
+    auto inner = TwoSteps(app, events, first);
+    co_await inner;
+    events.push_back("after inner");
+}
+
+// A task awaiting another goes on once that one has ended, with its frame gone first;
+// the program's end destroys both, and neither goes on afterwards.
+TEST(Tasks, ATaskAwaitingAnotherGoesOnWhenItEnds) {
+    struct Case {
+        const char* name;
+        bool executor, endsEarly;
+        Events events;
+    };
+    const Case cases[] = {
+        {"inner ends at once", false, false, {"10", "11", "end", "after inner", "end"}},
+        {"inner ends later", true, false, {"10", "11", "end", "after inner", "end"}},
+        {"the program ends first", true, true, {"10", "end while ending", "end while ending"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Events events;
+        Machine m;
+        if (c.executor)
+            m.app.SetBackground(&m.background);
+        AwaitTwoSteps(m.app, events, 1);
+        if (c.endsEarly) {
+            m.background.Complete(0);
+            m.app.End();
+        }
+        m.background.CompleteAll();
+        EXPECT_EQ(events, c.events);
+        EXPECT_EQ(m.app.SuspendedTasks(), 0u);
+    }
+}
+
 } // namespace
