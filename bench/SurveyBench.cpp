@@ -53,8 +53,9 @@ int main(int argc, char** argv) {
     fakes::FakePorts fake;
     win32::Win32Drives drives;
     win32::Win32System system;
-    port::Ports ports{fake.registry, drives, fake.files,   fake.shell,   fake.power, fake.tray,
-                      fake.media,    system, fake.desktop, fake.bitmaps, fake.look};
+    port::Ports ports{fake.registry, drives,        fake.files, fake.shell,   fake.power,
+                      fake.tray,     fake.media,    system,     fake.desktop, fake.bitmaps,
+                      fake.look,     fake.keyWatch, fake.tasks};
     trelvix::Program program(ports);
     program.Start();
 

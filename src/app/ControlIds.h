@@ -326,9 +326,10 @@ inline constexpr int Notices = 4017; // "Notices"
 inline constexpr int Label9 = 4018;  // "Warn when a fixed drive has less free space than"
 inline constexpr int Edit1 = 4019;   // the threshold in GB
 inline constexpr int UpDown1 = 4020;
-inline constexpr int Label10 = 4021; // "GB"
-inline constexpr int Label11 = 4022; // "0 turns the warning off"
-inline constexpr int BitBtn4 = 4023; // close, "Notices" page
+inline constexpr int Label10 = 4021;   // "GB"
+inline constexpr int Label11 = 4022;   // "0 turns the warning off"
+inline constexpr int BitBtn4 = 4023;   // close, "Notices" page
+inline constexpr int CheckBox1 = 4024; // tell about new programs that start with Windows
 } // namespace options
 
 namespace setvolume {

@@ -17,6 +17,7 @@
 #include "disks/DriveLines.h"
 #include "disks/DriveNotices.h"
 #include "disks/DriveSurvey.h"
+#include "autostart/AutoStartWatch.h"
 #include "disks/LowSpaceWarning.h"
 #include "launch/Catalogues.h"
 #include "launch/LaunchPage.h"
@@ -94,7 +95,10 @@ void TMainForm::BindEvents() {
     TrayIcon1.OnDrivesChanged = [this] { NoteDrivesChanged(Prog); };
     DriveNoticeTimer.OnTimer = [this] { RefreshAfterDriveNotices(Prog); };
     TrayIcon1.OnBalloonClicked = [this](const std::string& tag) { TrayIcon1BalloonClick(tag); };
-    TrayIcon1.OnIconRestored = [this] { ShowPendingLowSpaceWarning(Prog); };
+    TrayIcon1.OnIconRestored = [this] {
+        ShowPendingLowSpaceWarning(Prog);
+        ShowPendingAutoStartNotice(Prog);
+    };
 
     Timer1.OnTimer = [this] { RefreshOnTimer(Prog); };
     TimerControl.OnTimer = [this] { TimerControlTimer(); };
@@ -185,6 +189,7 @@ void TMainForm::FormCreate() {
     });
     step([this] { ShowMemoryFigures(Prog); });
     step([this] { RefreshAutoStart(Prog); });
+    step([this] { ApplyAutoStartWatch(Prog); });
     step([this] { ShareFreeTempGlyphs(Prog); });
     step([this, placeRules] {
         for (FolderPlace place : {FolderPlace::Cache, FolderPlace::History, FolderPlace::Cookies})
@@ -240,12 +245,16 @@ void TMainForm::SelectPage(int page) {
     Prog.IndexOfTab = page;
     UpdateBackForward();
     SaveSettings(Prog);
+    if (page == LastPage)
+        AutoStartPageShown(Prog);
 }
 
 void TMainForm::DisksChange() {
     Prog.IndexOfTab = Disks.ActivePageIndex();
     UpdateBackForward();
     SaveSettings(Prog);
+    if (Prog.IndexOfTab == LastPage)
+        AutoStartPageShown(Prog);
 }
 
 void TMainForm::PageControl1Change() {
@@ -270,6 +279,8 @@ void TMainForm::SpeedButton3Click() {
     ++Prog.IndexOfTab;
     UpdateBackForward();
     SaveSettings(Prog);
+    if (Prog.IndexOfTab == LastPage)
+        AutoStartPageShown(Prog);
 }
 
 void TMainForm::TrayPageItemClick(int page) {
@@ -280,6 +291,8 @@ void TMainForm::TrayPageItemClick(int page) {
 void TMainForm::TrayIcon1BalloonClick(const std::string& tag) {
     if (tag == LowSpaceBalloonTag)
         ShowWhatCanBeDeleted(Prog);
+    else if (tag == AutoStartBalloonTag)
+        ShowNoticedEntry(Prog);
 }
 
 void TMainForm::BringWindowBack() {

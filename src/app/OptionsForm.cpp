@@ -118,6 +118,9 @@ void TOptions::Design() {
     Label10.SetCaption("GB");
     Label11.SetBounds(8, 62, 330, 16);
     Label11.SetCaption("0 turns the warning off");
+    CheckBox1.SetBounds(8, 88, 330, 34);
+    CheckBox1.SetCaption(
+        "Tell me when a program adds itself to the programs that start with Windows");
     BitBtn4.SetBounds(236, 136, 100, 30);
     BitBtn4.SetHint("Close");
     BitBtn4.SetCaption("Close");
@@ -138,6 +141,10 @@ void TOptions::BindEvents() {
     BitBtn2.OnClick = [this] { Close(); };
     BitBtn3.OnClick = [this] { Close(); };
     BitBtn4.OnClick = [this] { Close(); };
+    CheckBox1.OnClick = [this] {
+        Prog.WatchAutoStart = CheckBox1.Checked();
+        ApplyAutoStartWatch(Prog);
+    };
     Edit1.OnChange = [this] { Edit1Change(); };
     UpDown1.OnUpClick = [this] { StepLowSpace(+1); };
     UpDown1.OnDownClick = [this] { StepLowSpace(-1); };
@@ -160,6 +167,7 @@ void TOptions::FormCreate() {
     }
     TrackBar2.SetPosition(UnitPosition(Prog.ChangeOfBytes));
     ShowLowSpaceThreshold();
+    CheckBox1.SetChecked(Prog.WatchAutoStart);
     PageControl1.SetActivePageIndex(Prog.IndexOfTabOptions);
 }
 

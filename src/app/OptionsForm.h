@@ -42,6 +42,7 @@ class TOptions : public tk::Form {
     tk::UpDown UpDown1{*this, &Notices, "UpDown1", ids::options::UpDown1};
     tk::Label Label10{*this, &Notices, "Label10", ids::options::Label10};
     tk::Label Label11{*this, &Notices, "Label11", ids::options::Label11};
+    tk::CheckBox CheckBox1{*this, &Notices, "CheckBox1", ids::options::CheckBox1};
     tk::BitBtn BitBtn4{*this, &Notices, "BitBtn4", ids::options::BitBtn4};
 
     void FormCreate();

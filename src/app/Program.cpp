@@ -19,6 +19,8 @@ Program::Program(port::Ports& ports, tk::Host* host)
 }
 
 Program::~Program() {
+    // No reread may reach a program that is going.
+    Ports.keyWatch.Stop();
     // First, while everything is whole: results of jobs still out never run in a program
     // being taken apart, and the tasks waiting for them go now with their busy glyphs,
     // before the failures those might report and the forms they paint, without painting

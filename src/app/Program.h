@@ -6,6 +6,7 @@
 #include "app/Settings.h"
 #include "app/WorkProgress.h"
 #include "cleanup/OptionalFiles.h"
+#include "autostart/AutoStartWatch.h"
 #include "autostart/RunEntries.h"
 #include "disks/DriveSurvey.h"
 #include "disks/VolumeLabelDialog.h"
@@ -62,6 +63,8 @@ class Program {
     std::int32_t IndexOfFreeTemp = 0;
     // Gigabytes of free space below which a fixed drive is warned about; 0 = never.
     std::int32_t LowSpaceGB = DefaultLowSpaceGB;
+    // Tell the user when a program adds itself to the programs that start with Windows.
+    bool WatchAutoStart = true;
     std::string CommonAdministrativeToolsPath;
 
     // ---- Other program-wide values ----
@@ -79,6 +82,7 @@ class Program {
     OptionalFilesState OptionalFiles;
     StopWatchState StopWatch;
     AutoStartState AutoStart;
+    AutoStartWatchState AutoStartWatch;
     ShutdownScheduleState Schedule;
 
     // Busy glyphs alive now: the Refresh button shows the idle one when the last goes.

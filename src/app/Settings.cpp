@@ -44,7 +44,7 @@ struct Setting {
     }
 
 // In the order they are written.
-const std::array<Setting, 16> Settings = {
+const std::array<Setting, 17> Settings = {
     TRELVIX_INT_SETTING(Interval, 0),
     TRELVIX_BOOL_SETTING(IntervalFlag),
     // The divisor is 64 bits wide in memory; the registry keeps its low 32 bits and
@@ -71,13 +71,16 @@ const std::array<Setting, 16> Settings = {
             [](const Program& p) -> std::int32_t { return p.LowSpaceGB; },
             [](Program& p, std::int32_t v) { p.LowSpaceGB = v; },
             [](std::int32_t v) { return v >= 0 && v <= MaxLowSpaceGB; }},
+    Setting{"WatchAutoStart", 1, [](const Program& p) -> std::int32_t { return p.WatchAutoStart; },
+            [](Program& p, std::int32_t v) { p.WatchAutoStart = v != 0; }},
 };
 
 #undef TRELVIX_INT_SETTING
 #undef TRELVIX_BOOL_SETTING
 
 // Loading reads IndexOfRemoveable before IndexOfTemp; saving writes them the other way.
-constexpr std::array<int, 16> LoadOrder = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 12, 14, 15};
+constexpr std::array<int, 17> LoadOrder = {0, 1,  2,  3,  4,  5,  6,  7, 8,
+                                           9, 10, 11, 13, 12, 14, 15, 16};
 
 void WriteDefaults(Program& p, tk::RegistryObject& reg) {
     p.Interval = 0;

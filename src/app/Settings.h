@@ -6,7 +6,7 @@ namespace trelvix {
 
 class Program;
 
-// The sixteen settings under HKCU\SOFTWARE\Ostrand\tvx, and the folder of the
+// The seventeen settings under HKCU\SOFTWARE\Ostrand\tvx, and the folder of the
 // common Administrative Tools.
 void LoadSettings(Program& p);
 void SaveSettings(Program& p);

@@ -26,8 +26,14 @@ void DesignAutoStartPage(TMainForm& f) {
     f.ListBox10.SetPopupMenu(&f.PopupMenu7);
 
     AutoStartState& s = f.Prog.AutoStart;
-    f.ListBox9.OnClick = [&f, &s] { s.LocalRunIndex = f.ListBox9.ItemIndex(); };
-    f.ListBox10.OnClick = [&f, &s] { s.CurrentRunIndex = f.ListBox10.ItemIndex(); };
+    f.ListBox9.OnClick = [&f, &s] {
+        s.LocalRunIndex = f.ListBox9.ItemIndex();
+        GreyLineItems(f.Prog, f.ListBox9);
+    };
+    f.ListBox10.OnClick = [&f, &s] {
+        s.CurrentRunIndex = f.ListBox10.ItemIndex();
+        GreyLineItems(f.Prog, f.ListBox10);
+    };
     f.DeleteThisKeyFrom1.OnClick = [&f, &s] { DeleteRunEntry(f.Prog, f.ListBox9, s.LocalEntries); };
     f.DeleteThisKeyFromHKEYLOCALMACHINE1.OnClick = [&f, &s] {
         DeleteRunEntry(f.Prog, f.ListBox10, s.CurrentEntries);

@@ -166,12 +166,15 @@ std::vector<std::uint8_t> Utf16Bytes(const std::u16string& text) {
     return bytes;
 }
 
-void SaveDeletedValues(port::Ports& ports, const std::vector<RegFileValue>& values) {
+std::string DeletionComment(port::Ports& ports) {
     const port::LocalTime now = ports.system.Now();
-    const std::string comment = "Deleted from the AutoStart page of Trelvix on " +
-                                ports.system.FormatShortDate(now) + " " +
-                                ports.system.FormatLongTime(now);
-    const std::vector<std::uint8_t> bytes = Utf16Bytes(RegFileSections(values, comment));
+    return "Deleted from the AutoStart page of Trelvix on " + ports.system.FormatShortDate(now) +
+           " " + ports.system.FormatLongTime(now);
+}
+
+void SaveDeletedValues(port::Ports& ports, const std::vector<RegFileValue>& values) {
+    const std::vector<std::uint8_t> bytes =
+        Utf16Bytes(RegFileSections(values, DeletionComment(ports)));
     const std::string local = ports.files.KnownFolderPath(port::KnownFolder::LocalAppData);
     if (local.empty())
         throw tk::Exception("The entry was not deleted: the system names no folder for the "

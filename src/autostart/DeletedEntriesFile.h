@@ -33,6 +33,8 @@ std::u16string RegFileHeader();
 // hexadecimal bytes of its type, so every value comes back byte for byte. Raises an error
 // for a value name that no .reg file can hold (one with a line break).
 std::u16string RegFileSections(const std::vector<RegFileValue>& values, const std::string& comment);
+// The comment line of a deletion now: "Deleted from the AutoStart page of Trelvix on ...".
+std::string DeletionComment(port::Ports& ports);
 // UTF-16 little-endian, as the file stores it.
 std::vector<std::uint8_t> Utf16Bytes(const std::u16string& text);
 

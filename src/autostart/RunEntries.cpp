@@ -5,12 +5,16 @@
 #include "app/WindowModes.h"
 #include "autostart/DeletedEntriesFile.h"
 #include "autostart/StartupApproved.h"
+#include "autostart/StartupFolders.h"
+#include "autostart/StartupTasks.h"
 #include "toolkit/Errors.h"
 #include "toolkit/RegistryObject.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace trelvix {
 
@@ -52,43 +56,67 @@ std::string HexBytes(const std::vector<std::uint8_t>& bytes) {
     return text;
 }
 
-// The values of one Run key in one view, in the registry's order. The keys are opened for
+// The values of one key in one view, in the registry's order. The keys are opened for
 // reading only, so a user without administrator rights still sees the per-machine entries.
-void AppendRunEntries(port::Registry& registry, port::RegRoot root, port::RegView view,
-                      std::vector<RunEntry>& entries) {
+void AppendRunEntries(port::Registry& registry, RunSource source, port::RegRoot root,
+                      port::RegView view, std::vector<RunEntry>& entries) {
     tk::RegistryObject reg(registry, root, view);
-    reg.OpenKeyReadOnly(RunKey);
-    auto approved =
-        registry.Open(root, StartupApprovedKey(root, view), false, false, port::RegView::Bits64);
+    reg.OpenKeyReadOnly(KeyOf(source));
+    auto approved = source == RunSource::Run ? registry.Open(root, StartupApprovedKey(root, view),
+                                                             false, false, port::RegView::Bits64)
+                                             : nullptr;
     for (const port::NamedValue& v : reg.GetValues()) {
         const auto record = approved ? approved->ReadValue(v.name) : std::nullopt;
         entries.push_back(
-            {root, view, v.name, RenderRunValue(v.value), RecordSaysDisabled(record)});
+            {source, root, view, v.name, RenderRunValue(v.value), RecordSaysDisabled(record), {}});
     }
 }
 
-// Refills the list and selects again the value that was selected when the refresh began,
-// found by its root, view and name wherever it now stands; when it is gone, the same position.
+// The list's own Disable, Enable and Delete items.
+struct LineItems {
+    tk::MenuItem* disable;
+    tk::MenuItem* enable;
+    tk::MenuItem* remove;
+};
+
+LineItems LineItemsOf(TMainForm& f, const tk::ListBox& list) {
+    if (&list == &f.ListBox9)
+        return {&f.Disable1, &f.Enable1, &f.DeleteThisKeyFrom1};
+    return {&f.Disable2, &f.Enable2, &f.DeleteThisKeyFromHKEYLOCALMACHINE1};
+}
+
+const std::vector<RunEntry>& EntriesOf(Program& p, const tk::ListBox& list) {
+    return &list == &p.MainForm->ListBox9 ? p.AutoStart.LocalEntries : p.AutoStart.CurrentEntries;
+}
+
+bool SameEntry(const RunEntry& a, const RunEntry& b) {
+    return a.source == b.source && a.root == b.root && a.view == b.view && a.name == b.name;
+}
+
+// The remembered line follows its entry when lines came or went before it; an entry that is
+// gone leaves the position as it was.
+int FollowEntry(const std::vector<RunEntry>& before, const std::vector<RunEntry>& after,
+                int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= before.size())
+        return index;
+    const RunEntry& kept = before[static_cast<std::size_t>(index)];
+    const auto at =
+        std::ranges::find_if(after, [&](const RunEntry& e) { return SameEntry(e, kept); });
+    return at == after.end() ? index : static_cast<int>(at - after.begin());
+}
+
 void FillRunList(Program& p, tk::ListBox& list, std::vector<RunEntry>& entries, int& index,
                  port::RegRoot root) {
-    std::optional<RunEntry> selected;
-    if (index >= 0 && static_cast<std::size_t>(index) < entries.size())
-        selected = entries[static_cast<std::size_t>(index)];
-    entries = ReadRunEntries(p.Ports.registry, root);
+    std::vector<RunEntry> before = std::move(entries);
+    entries = ReadRunEntries(p.Ports, root);
+    index = FollowEntry(before, entries, index);
     std::vector<std::string> lines;
     lines.reserve(entries.size());
     for (const RunEntry& entry : entries)
         lines.push_back(RunEntryLine(entry));
     list.SetItems(std::move(lines));
-    if (selected) {
-        const auto same = std::ranges::find_if(entries, [&](const RunEntry& entry) {
-            return entry.root == selected->root && entry.view == selected->view &&
-                   entry.name == selected->name;
-        });
-        if (same != entries.end())
-            index = static_cast<int>(same - entries.begin());
-    }
     list.SetItemIndex(index);
+    GreyLineItems(p, list);
 }
 
 // The position of the list's selected line; none, after saying so, when no line is selected.
@@ -102,9 +130,10 @@ std::optional<std::size_t> SelectedLine(Program& p, const tk::ListBox& list, std
 }
 
 // A per-machine change without administrator rights does nothing, as a refused delete
-// always has; the status bar says why for a moment.
-void NoteRefusedMachineChange(Program& p, const RunEntry& entry) {
-    if (entry.root == port::RegRoot::LocalMachine)
+// always has; the status bar says why for a moment. A task refuses for want of rights
+// whichever list it is in.
+void NoteRefusedChange(Program& p, const RunEntry& entry) {
+    if (entry.root == port::RegRoot::LocalMachine || entry.source == RunSource::Task)
         ShowStatusNote(p, "Administrator rights are needed to change this entry.");
 }
 
@@ -119,6 +148,37 @@ void FollowOwnEntry(Program& p, const RunEntry& entry) {
 }
 
 } // namespace
+
+const char* KeyOf(RunSource source) {
+    switch (source) {
+    case RunSource::RunOnce:
+        return RunOnceKey;
+    case RunSource::Policy:
+        return PolicyRunKey;
+    default:
+        return RunKey;
+    }
+}
+
+bool CanBeDisabled(const RunEntry& entry) {
+    return entry.source == RunSource::Run || entry.source == RunSource::StartupFolder ||
+           entry.source == RunSource::Task;
+}
+
+bool CanBeDeleted(const RunEntry& entry) {
+    return entry.source != RunSource::Task;
+}
+
+void GreyLineItems(Program& p, const tk::ListBox& list) {
+    const std::vector<RunEntry>& entries = EntriesOf(p, list);
+    const int index = list.ItemIndex();
+    const bool none = index < 0 || static_cast<std::size_t>(index) >= entries.size();
+    const RunEntry* entry = none ? nullptr : &entries[static_cast<std::size_t>(index)];
+    const LineItems items = LineItemsOf(*p.MainForm, list);
+    items.disable->SetEnabled(entry == nullptr || CanBeDisabled(*entry));
+    items.enable->SetEnabled(entry == nullptr || CanBeDisabled(*entry));
+    items.remove->SetEnabled(entry == nullptr || CanBeDeleted(*entry));
+}
 
 std::string RenderRunValue(const port::RegValue& value) {
     switch (value.type) {
@@ -159,6 +219,13 @@ void RefreshAutoStart(Program& p) {
     FillRunList(p, f.ListBox10, s.CurrentEntries, s.CurrentRunIndex, port::RegRoot::CurrentUser);
 }
 
+bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
+    return std::ranges::equal(a, b, [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
 std::string ShownValueName(const std::string& name) {
     std::string shown;
     shown.reserve(name.size());
@@ -175,20 +242,40 @@ std::string RunEntryLine(const RunEntry& entry) {
     std::string line = ShownValueName(entry.name) + Separator + entry.data;
     if (entry.view == port::RegView::Bits32)
         line += " (32-bit)";
+    if (entry.source == RunSource::RunOnce)
+        line += " (once)";
+    else if (entry.source == RunSource::Policy)
+        line += " (policy)";
+    else if (entry.source == RunSource::StartupFolder)
+        line += " (Startup folder)";
+    else if (entry.source == RunSource::Task)
+        line += " (task)";
     if (entry.disabled)
         line += " (disabled)";
     return line;
 }
 
-std::vector<RunEntry> ReadRunEntries(port::Registry& registry, port::RegRoot root) {
+std::vector<RunEntry> ReadRunEntries(port::Ports& ports, port::RegRoot root) {
+    port::Registry& registry = ports.registry;
     std::vector<RunEntry> entries;
-    AppendRunEntries(registry, root, port::RegView::Bits64, entries);
-    if (root == port::RegRoot::LocalMachine)
-        AppendRunEntries(registry, root, port::RegView::Bits32, entries);
+    for (RunSource source : {RunSource::Run, RunSource::RunOnce}) {
+        AppendRunEntries(registry, source, root, port::RegView::Bits64, entries);
+        if (root == port::RegRoot::LocalMachine)
+            AppendRunEntries(registry, source, root, port::RegView::Bits32, entries);
+    }
+    AppendRunEntries(registry, RunSource::Policy, root, port::RegView::Bits64, entries);
+    AppendStartupFolderEntries(ports, root, entries);
+    AppendTaskEntries(ports, root, entries);
     return entries;
 }
 
 RunEntryChange SetRunEntryDisabled(port::Ports& ports, RunEntry& entry, bool disabled) {
+    if (!CanBeDisabled(entry))
+        return RunEntryChange::NotKept;
+    if (entry.source == RunSource::StartupFolder)
+        return SetStartupFileDisabled(ports, entry, disabled);
+    if (entry.source == RunSource::Task)
+        return SetTaskDisabled(ports, entry, disabled);
     auto run = ports.registry.Open(entry.root, RunKey, false, false, entry.view);
     if (!run || !run->ValueExists(entry.name))
         return RunEntryChange::Gone;
@@ -202,11 +289,16 @@ RunEntryChange SetRunEntryDisabled(port::Ports& ports, RunEntry& entry, bool dis
 }
 
 RunEntryChange DeleteRunValue(port::Ports& ports, const RunEntry& entry) {
+    if (!CanBeDeleted(entry))
+        return RunEntryChange::NotKept;
+    if (entry.source == RunSource::StartupFolder)
+        return DeleteStartupFile(ports, entry);
     port::Registry& registry = ports.registry;
-    // Never made: a Run key that is gone holds nothing to delete.
-    auto run = registry.Open(entry.root, RunKey, false, true, entry.view);
+    const char* key = KeyOf(entry.source);
+    // Never made: a key that is gone holds nothing to delete.
+    auto run = registry.Open(entry.root, key, false, true, entry.view);
     if (!run) {
-        auto readable = registry.Open(entry.root, RunKey, false, false, entry.view);
+        auto readable = registry.Open(entry.root, key, false, false, entry.view);
         return readable && readable->ValueExists(entry.name) ? RunEntryChange::Refused
                                                              : RunEntryChange::Gone;
     }
@@ -215,8 +307,11 @@ RunEntryChange DeleteRunValue(port::Ports& ports, const RunEntry& entry) {
         return RunEntryChange::Gone;
     const std::string approvedKey = StartupApprovedKey(entry.root, entry.view);
     std::vector<RegFileValue> kept = {
-        {RegFileKeyName(entry.root, entry.view, RunKey), entry.name, *value}};
-    const auto record = ReadStartupRecord(registry, entry.root, entry.view, entry.name);
+        {RegFileKeyName(entry.root, entry.view, key), entry.name, *value}};
+    // A record of the same name belongs to the Run value, never to another key's.
+    const auto record = entry.source == RunSource::Run
+                            ? ReadStartupRecord(registry, entry.root, entry.view, entry.name)
+                            : std::nullopt;
     if (record)
         kept.push_back(
             {RegFileKeyName(entry.root, port::RegView::Bits64, approvedKey), entry.name, *record});
@@ -242,9 +337,10 @@ void DeleteRunEntry(Program& p, const tk::ListBox& list, const std::vector<RunEn
         FollowOwnEntry(p, entries[*line]);
         break;
     case RunEntryChange::Refused:
-        NoteRefusedMachineChange(p, entries[*line]);
+        NoteRefusedChange(p, entries[*line]);
         break;
     case RunEntryChange::Gone:
+    case RunEntryChange::NotKept:
         break;
     }
 }
@@ -262,11 +358,12 @@ void DisableRunEntry(Program& p, tk::ListBox& list, std::vector<RunEntry>& entri
         break;
     case RunEntryChange::Refused:
         // The user's own key refusing a write is an error worth a box, as for any setting.
-        if (entry.root == port::RegRoot::CurrentUser)
+        if (entry.root == port::RegRoot::CurrentUser && entry.source != RunSource::Task)
             throw tk::ERegistryException::FailedToSetData(entry.name);
-        NoteRefusedMachineChange(p, entry);
+        NoteRefusedChange(p, entry);
         break;
     case RunEntryChange::Gone:
+    case RunEntryChange::NotKept: // its items are greyed
         break;
     }
 }

@@ -128,6 +128,8 @@ enum class KnownFolder {
     InternetCache,
     History,
     Cookies,
+    Startup,       // this user's Startup folder: what it holds starts at the user's logon
+    CommonStartup, // the Startup folder of every user
 };
 
 // A file open for writing at its end; closed when the object goes.
@@ -188,6 +190,20 @@ class Files {
     // nullptr, with the system's reason, when it cannot be opened for writing.
     [[nodiscard]] virtual std::unique_ptr<AppendableFile> OpenToAppend(const std::string& path,
                                                                        std::string& reason) = 0;
+    // The whole content of a file; false when it is missing or cannot be read.
+    [[nodiscard]] virtual bool ReadWholeFile(const std::string& path,
+                                             std::vector<std::uint8_t>& bytes) = 0;
+    // Copies a file to `to`, a name that must be free: a file there already is never
+    // overwritten. False with the system's reason.
+    virtual bool CopyFileNew(const std::string& from, const std::string& to,
+                             std::string& reason) = 0;
+    // Moves a file to the Recycle Bin, where the user can restore it; nothing is asked or
+    // shown. False with the system's reason when the file stays where it was.
+    virtual bool MoveToRecycleBin(const std::string& path, std::string& reason) = 0;
+    // Replaces a file's content in one step (written beside it, then moved over it), so a
+    // failure on the way leaves the old content. False with the system's reason.
+    virtual bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                                std::string& reason) = 0;
 };
 
 } // namespace port

@@ -10,7 +10,9 @@
 #include "platform/Shell.h"
 #include "platform/System.h"
 #include "platform/SystemLook.h"
+#include "platform/Tasks.h"
 #include "platform/Tray.h"
+#include "platform/Watch.h"
 
 namespace port {
 
@@ -27,6 +29,8 @@ struct Ports {
     Desktop& desktop;
     Bitmaps& bitmaps;
     SystemLook& look;
+    KeyWatch& keyWatch;
+    ScheduledTasks& tasks;
 };
 
 } // namespace port

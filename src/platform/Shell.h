@@ -18,6 +18,12 @@ struct LaunchResult {
     std::string reason; // the system's message when it refused
 };
 
+// What a shortcut (.lnk file) holds, as it is stored.
+struct ShortcutTarget {
+    std::string path;
+    std::string arguments;
+};
+
 // The window that owns what the shell shows while it opens something.
 enum class ShellOwner {
     None,
@@ -39,6 +45,9 @@ class Shell {
     // ("" = the default verb) and no parameters; the system shows no box of its own.
     virtual LaunchResult OpenLink(const std::string& verb, const std::string& link,
                                   ShellOwner owner, ShowMode show) = 0;
+    // The target and arguments of a shortcut, read without resolving it: nothing is searched
+    // and nothing shown. nullopt when the file is no shortcut or cannot be read.
+    [[nodiscard]] virtual std::optional<ShortcutTarget> ReadShortcut(const std::string& path) = 0;
 };
 
 } // namespace port

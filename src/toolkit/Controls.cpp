@@ -124,6 +124,17 @@ void ButtonBase::SetFlat(bool flat) {
     SetProperty(flat_, flat, Prop::Flat);
 }
 
+void CheckBox::SetChecked(bool checked) {
+    SetProperty(checked_, checked, Prop::Checked);
+}
+
+void CheckBox::Click() {
+    if (!Reachable())
+        return;
+    SetChecked(!checked_);
+    Fire(OnClick);
+}
+
 // ---- Item lists ----
 
 const std::string& ItemList::Item(int index) const {

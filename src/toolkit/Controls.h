@@ -43,6 +43,7 @@ enum class Kind {
     PopupMenu,
     MenuItem,
     ProgressBar,
+    CheckBox,
 };
 
 // Colours are 0x00BBGGRR; Default leaves the system's colour.
@@ -237,6 +238,20 @@ class SpeedButton : public ButtonBase {
   public:
     SpeedButton(Form& owner, Control* parent, std::string name, int id)
         : ButtonBase(owner, parent, Kind::SpeedButton, std::move(name), id) {}
+};
+
+// A box the user ticks. A click turns it over, then raises OnClick; set by program it
+// raises nothing.
+class CheckBox : public Control {
+  public:
+    CheckBox(Form& owner, Control* parent, std::string name, int id)
+        : Control(owner, parent, Kind::CheckBox, std::move(name), id) {}
+    [[nodiscard]] bool Checked() const { return checked_; }
+    void SetChecked(bool checked);
+    void Click() override;
+
+  private:
+    bool checked_ = false;
 };
 
 // Lists of text items with one selected position (-1 = none).

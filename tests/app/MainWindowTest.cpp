@@ -113,7 +113,7 @@ TEST(MainWindow, TrayExitSavesAndCloses) {
     EXPECT_EQ(t.fake.registry.writes, writesBefore);
     p.MainForm->Exit2.Click();
     EXPECT_TRUE(p.App.Terminated());
-    EXPECT_EQ(t.fake.registry.writes - writesBefore, 32) << "saved before closing and on close";
+    EXPECT_EQ(t.fake.registry.writes - writesBefore, 34) << "saved before closing and on close";
 }
 
 TEST(MainWindow, MissingPicturesAreReportedOnceAndStartUpCompletes) {

@@ -217,6 +217,25 @@ TEST(OptionsDialog, NoticesPageSetsTheLowSpaceThresholdAndRevertsBadText) {
     }
 }
 
+// Below the threshold's lines: the switch of the notice about new programs at logon.
+TEST(OptionsDialog, NoticesPageSwitchesTheAutoStartNotice) {
+    const std::pair<std::uint32_t, bool> cases[] = {{1, false}, {0, true}, {7, false}};
+    for (const auto& [stored, after] : cases) {
+        SCOPED_TRACE(stored);
+        fakes::TestProgram t;
+        t.Store("WatchAutoStart", stored);
+        auto& p = t.Start();
+        InOptions(p, [&](trelvix::TOptions& d) {
+            EXPECT_EQ(d.CheckBox1.Checked(), stored != 0);
+            EXPECT_GT(d.CheckBox1.Top(), d.Label11.Top());
+            d.PageControl1.SelectTab(2);
+            d.CheckBox1.Click();
+        });
+        EXPECT_EQ(p.WatchAutoStart, after);
+        EXPECT_EQ(t.Stored("WatchAutoStart"), after ? 1 : 0);
+    }
+}
+
 TEST(OptionsDialog, BadThresholdTextRevertsWhenThePageChanges) {
     fakes::TestProgram t;
     auto& p = t.Start();

@@ -27,22 +27,24 @@ const std::vector<std::string> SaveOrder = {"Interval",
                                             "IndexOfTemp",
                                             "IndexOfRemoveable",
                                             "IndexOfFreeTemp",
-                                            "LowSpaceGB"};
+                                            "LowSpaceGB",
+                                            "WatchAutoStart"};
 
-TEST(Settings, FirstRunWritesTheSixteenDefaults) {
+TEST(Settings, FirstRunWritesTheSeventeenDefaults) {
     fakes::TestProgram t;
     auto& p = t.Start();
     EXPECT_EQ(t.fake.registry.Names(RegRoot::CurrentUser, Key), SaveOrder);
     const std::pair<const char*, std::int64_t> defaults[] = {
         {"Interval", 0},        {"IntervalFlag", 0}, {"ChangeOfBytes", 1048576}, {"TopForm", 30},
         {"LeftForm", 30},       {"WindowStates", 0}, {"IndexOfTab", 0},          {"StayOnTop", 0},
-        {"IndexOfFreeTemp", 0}, {"LowSpaceGB", 5}};
+        {"IndexOfFreeTemp", 0}, {"LowSpaceGB", 5},   {"WatchAutoStart", 1}};
     for (auto [name, value] : defaults)
         EXPECT_EQ(t.Stored(name), value) << name;
     EXPECT_EQ(p.MainForm->Top(), 30);
     EXPECT_EQ(p.MainForm->Left(), 30);
     EXPECT_EQ(p.ChangeOfBytes, 1048576);
     EXPECT_EQ(p.LowSpaceGB, 5);
+    EXPECT_TRUE(p.WatchAutoStart);
     EXPECT_TRUE(t.fake.desktop.boxes.empty());
 }
 
@@ -53,7 +55,7 @@ TEST(Settings, PartialKeyGetsTheMissingValuesAndKeepsThePresentOnes) {
     t.Store("ChangeOfBytes", 0); // would divide every capacity by zero
     auto& p = t.Start();
     EXPECT_EQ(p.ChangeOfBytes, 1048576);
-    EXPECT_EQ(t.fake.registry.Names(RegRoot::CurrentUser, Key).size(), 16u);
+    EXPECT_EQ(t.fake.registry.Names(RegRoot::CurrentUser, Key).size(), 17u);
     EXPECT_EQ(p.IndexOfTab, 3);
     EXPECT_EQ(p.TopForm, 120);
     EXPECT_EQ(t.Stored("LeftForm"), 30);
@@ -103,6 +105,7 @@ TEST(Settings, RoundTripOfEveryValue) {
     p.IndexOfRemoveable = 1;
     p.IndexOfFreeTemp = 6; // the caches' sub-tab, the last
     p.LowSpaceGB = 250;
+    p.WatchAutoStart = false;
     p.MainForm->SetBounds(200, 150, p.MainForm->Width(), p.MainForm->Height());
     trelvix::SaveSettings(p);
     EXPECT_EQ(t.fake.registry.Names(RegRoot::CurrentUser, Key), SaveOrder);
@@ -126,6 +129,7 @@ TEST(Settings, RoundTripOfEveryValue) {
     EXPECT_EQ(q.IndexOfRemoveable, 1);
     EXPECT_EQ(q.IndexOfFreeTemp, 6);
     EXPECT_EQ(q.LowSpaceGB, 250);
+    EXPECT_FALSE(q.WatchAutoStart);
 }
 
 // The low-space threshold is the one value read with a range: 0..100000 gigabytes.

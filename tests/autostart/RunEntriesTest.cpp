@@ -126,6 +126,27 @@ TEST(AutoStartPage, ListsBothKeysInTheirOrderAndRefreshSelectsTheRememberedPosit
     EXPECT_EQ(t.Names(RegRoot::CurrentUser), (Lines{"", "A | Path is: B"}));
 }
 
+// A refill selects the remembered line's entry wherever it now stands, told apart from a
+// value of the same name in another key.
+TEST(AutoStartPage, RefreshKeepsTheSelectedEntryWhenLinesBeforeItGo) {
+    AutoStartMachine t;
+    constexpr const char* RunOnceKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+    t.fake.registry.Put(RegRoot::CurrentUser, RunOnceKey, "Shared", RegString("once.exe"));
+    auto& f = t.Main();
+    f.SelectPage(AutoStartPage);
+    f.ShortCut(F5);
+    ASSERT_EQ(f.ListBox10.Item(4), "Shared | Path is: \"once.exe\" (once)");
+    f.ListBox10.SelectItem(4);
+    t.fake.registry.At(RegRoot::CurrentUser, RunKey)
+        .values.erase(t.fake.registry.At(RegRoot::CurrentUser, RunKey).values.begin() +
+                      1); // "A", by another program
+    f.ShortCut(F5);
+    EXPECT_EQ(f.ListBox10.ItemIndex(), 3);
+    EXPECT_EQ(f.ListBox10.Item(3), "Shared | Path is: \"once.exe\" (once)");
+    f.ShortCut(F5);
+    EXPECT_EQ(f.ListBox10.ItemIndex(), 3) << "the entry stays selected";
+}
+
 // A NUL inside a name is part of it: such a value is listed apart from the one its name
 // would be cut to, shown with "\\0", and every change on its line is refused, leaving both
 // values; the value beside it is still changed as usual.

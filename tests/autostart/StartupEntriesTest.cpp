@@ -336,4 +336,73 @@ TEST(StartupEntries, AValueThatCannotBeKeptIsNotDeleted) {
     EXPECT_FALSE(t.Get(RegRoot::CurrentUser, RunKey, "OFF").has_value());
 }
 
+// The RunOnce keys (both views of the per-machine one) and the policy Run keys, after the Run
+// keys and marked by their suffix. Windows keeps no disable records for them: Disable and
+// Enable are greyed on their lines, and a Run value's record of the same name is neither
+// shown on them nor deleted with them. Delete keeps the value in the file as for Run.
+TEST(StartupEntries, RunOnceAndPolicyEntriesAreListedAndDeletedButNeverDisabled) {
+    constexpr const char* OnceKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+    constexpr const char* Once32Key =
+        "SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+    constexpr const char* PolicyKey =
+        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run";
+    fakes::TestProgram t;
+    auto& r = t.fake.registry;
+    r.Put(RegRoot::LocalMachine, RunKey, "Audio", RegString("a.exe"));
+    r.Put(RegRoot::LocalMachine, OnceKey, "Setup", RegString("s.exe"));
+    r.Put(RegRoot::LocalMachine, Once32Key, "Setup", RegString("s32.exe"));
+    r.Put(RegRoot::LocalMachine, PolicyKey, "Agent", RegString("agent.exe"));
+    r.Put(RegRoot::CurrentUser, RunKey, "Same", RegString("run.exe"));
+    r.Put(RegRoot::CurrentUser, Approved, "Same", RegBinary(DisabledMark));
+    r.Put(RegRoot::CurrentUser, OnceKey, "Same", RegString("once.exe"));
+    r.Put(RegRoot::CurrentUser, PolicyKey, "Forced", RegString("forced.exe"));
+    auto& f = *t.Start().MainForm;
+    EXPECT_EQ(f.ListBox9.Items(),
+              (Lines{"Audio | Path is: \"a.exe\"", "Setup | Path is: \"s.exe\" (once)",
+                     "Setup | Path is: \"s32.exe\" (32-bit) (once)",
+                     "Agent | Path is: \"agent.exe\" (policy)"}));
+    EXPECT_EQ(f.ListBox10.Items(), (Lines{"Same | Path is: \"run.exe\" (disabled)",
+                                          "Same | Path is: \"once.exe\" (once)",
+                                          "Forced | Path is: \"forced.exe\" (policy)"}));
+
+    const std::tuple<tk::ListBox&, int, tk::MenuItem&, tk::MenuItem&, bool> greyed[] = {
+        {f.ListBox9, 0, f.Disable1, f.Enable1, true},
+        {f.ListBox9, 2, f.Disable1, f.Enable1, false},
+        {f.ListBox9, 3, f.Disable1, f.Enable1, false},
+        {f.ListBox10, 1, f.Disable2, f.Enable2, false},
+        {f.ListBox10, 0, f.Disable2, f.Enable2, true},
+        {f.ListBox10, 2, f.Disable2, f.Enable2, false},
+    };
+    for (const auto& [list, line, disable, enable, can] : greyed) {
+        SCOPED_TRACE(list.Name() + " " + std::to_string(line));
+        list.SelectItem(line);
+        EXPECT_EQ(disable.Enabled(), can);
+        EXPECT_EQ(enable.Enabled(), can);
+        if (!can)
+            disable.Click(); // greyed: nothing happens
+        EXPECT_FALSE(t.fake.registry.Get(RegRoot::LocalMachine, Approved, "Setup").has_value());
+        EXPECT_FALSE(t.fake.registry.Get(RegRoot::LocalMachine, Approved32, "Setup"));
+    }
+
+    f.ListBox10.SelectItem(1);
+    f.DeleteThisKeyFromHKEYLOCALMACHINE1.Click();
+    f.ListBox10.SelectItem(2);
+    f.DeleteThisKeyFromHKEYLOCALMACHINE1.Click();
+    f.ListBox9.SelectItem(2);
+    f.DeleteThisKeyFrom1.Click();
+    EXPECT_TRUE(t.fake.registry.Names(RegRoot::CurrentUser, OnceKey).empty());
+    EXPECT_TRUE(t.fake.registry.Names(RegRoot::CurrentUser, PolicyKey).empty());
+    EXPECT_EQ(t.fake.registry.Names(RegRoot::CurrentUser, RunKey), Lines{"Same"});
+    EXPECT_EQ(t.fake.registry.Get(RegRoot::CurrentUser, Approved, "Same")->bytes, DisabledMark);
+    EXPECT_TRUE(t.fake.registry.Names(RegRoot::LocalMachine, Once32Key).empty());
+    EXPECT_EQ(t.fake.registry.Names(RegRoot::LocalMachine, OnceKey), Lines{"Setup"});
+    const std::string user = "HKEY_CURRENT_USER\\", machine = "HKEY_LOCAL_MACHINE\\";
+    EXPECT_EQ(
+        ParseRegFile(t.fake.files.appended[BackupFile]),
+        (std::vector<ParsedValue>{{user + OnceKey, "Same", 1, RegString("once.exe").bytes},
+                                  {user + PolicyKey, "Forced", 1, RegString("forced.exe").bytes},
+                                  {machine + Once32Key, "Setup", 1, RegString("s32.exe").bytes}}));
+    EXPECT_TRUE(t.fake.desktop.boxes.empty());
+}
+
 } // namespace

@@ -109,7 +109,7 @@ TEST(DeleteActions, EachActionSavesTheSettingsOnceWhateverItDeletes) {
         t.files().AddFile(In(Cache, "f" + std::to_string(i) + "\\g\\h.dat"), 1);
     auto& f = *t.Start().MainForm;
     const std::tuple<tk::Control*, int> cases[] = {
-        {&f.BitBtn12, 16}, {&f.BitBtn23, 16}, {&f.BitBtn20, 0}, {&f.BitBtn1, 16}};
+        {&f.BitBtn12, 17}, {&f.BitBtn23, 17}, {&f.BitBtn20, 0}, {&f.BitBtn1, 17}};
     for (const auto& [button, writes] : cases) {
         const int before = t.fake.registry.writes;
         button->Click();

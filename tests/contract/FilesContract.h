@@ -272,6 +272,19 @@ class MovingAfterListing : public port::Files {
                                                        std::string& reason) override {
         return files_.OpenToAppend(path, reason);
     }
+    bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) override {
+        return files_.ReadWholeFile(path, bytes);
+    }
+    bool CopyFileNew(const std::string& from, const std::string& to, std::string& reason) override {
+        return files_.CopyFileNew(from, to, reason);
+    }
+    bool MoveToRecycleBin(const std::string& path, std::string& reason) override {
+        return files_.MoveToRecycleBin(path, reason);
+    }
+    bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                        std::string& reason) override {
+        return files_.WriteWholeFile(path, bytes, reason);
+    }
 
   private:
     Tree& tree_;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -71,6 +72,8 @@ TEST(AutoStartE2e, ShortcutsSwitchStayOnTopAndTheQuotedRunValue) {
 
 TEST(AutoStartE2e, TheAutoStartPageShowsAnEntryAddedBeforeF5) {
     e2e::ForgetSettings();
+    // Watching, the program would refill the list by itself.
+    e2e::StoreSetting("WatchAutoStart", 0);
     e2e::Trelvix app;
     app.Start();
     app.ClickTab(app.Control(id::Disks), AutoStartPage);
@@ -154,6 +157,54 @@ TEST(AutoStartE2e, DeletingTheLineOfANameWithANulLeavesTheValueItWouldBeCutTo) {
     app.Close();
     RegDeleteKeyValueW(HKEY_CURRENT_USER, RunKey, L"Keep");
     EXPECT_TRUE(win32::DeleteValueWithCountedName(HKEY_CURRENT_USER, RunKey, keepHidden));
+}
+
+} // namespace
+
+namespace {
+
+std::filesystem::path BaselineFile() {
+    wchar_t local[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH);
+    return std::filesystem::path(local) / L"Trelvix" / L"Programs at logon.txt";
+}
+
+// Another program adds itself while Trelvix runs: a balloon says so within seconds, the list
+// holds the line when the page is shown, and a click on the balloon selects it.
+TEST(AutoStartE2e, AProgramAddingItselfWhileTrelvixRunsIsTold) {
+    e2e::ForgetSettings();
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, RunKey, L"Sneaky Updater");
+    std::error_code ignored;
+    std::filesystem::remove(BaselineFile(), ignored);
+    e2e::Trelvix app;
+    app.Start();
+    // The first run only learns what there is.
+    ASSERT_TRUE(WaitFor([] { return std::filesystem::exists(BaselineFile()); }));
+    EXPECT_EQ(e2e::BalloonsShown(), 0);
+    const win32::RegRun added =
+        win32::RunReg(L"add HKCU\\" + std::wstring(RunKey) +
+                      L" /v \"Sneaky Updater\" /t REG_SZ /d \"C:\\sneaky.exe /quiet\" /f");
+    ASSERT_EQ(added.exitCode, 0u) << added.output;
+    EXPECT_TRUE(WaitFor([] { return e2e::BalloonsShown() == 1; }, std::chrono::seconds(10)));
+
+    HWND list = app.Control(id::ListBox10);
+    const std::string line = "Sneaky Updater | Path is: \"C:\\sneaky.exe /quiet\"";
+    const auto at = [&] {
+        const auto items = app.ListItems(list);
+        return static_cast<int>(std::find(items.begin(), items.end(), line) - items.begin());
+    };
+    const int none = static_cast<int>(app.ListItems(list).size());
+    EXPECT_EQ(at(), none) << "not refilled while another page shows";
+    app.ClickTab(app.Control(id::Disks), AutoStartPage);
+    EXPECT_TRUE(WaitFor([&] { return at() < static_cast<int>(app.ListItems(list).size()); }));
+
+    app.ClickTab(app.Control(id::Disks), 0);
+    ASSERT_TRUE(WaitFor([&] { return app.TabIndex(app.Control(id::Disks)) == 0; }));
+    app.TrayMouse(NIN_BALLOONUSERCLICK);
+    EXPECT_TRUE(WaitFor([&] { return app.TabIndex(app.Control(id::Disks)) == AutoStartPage; }));
+    EXPECT_TRUE(WaitFor([&] { return app.ListSelection(list) == at(); }));
+    app.Close();
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, RunKey, L"Sneaky Updater");
 }
 
 } // namespace

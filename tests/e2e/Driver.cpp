@@ -467,4 +467,18 @@ POINT MiddleOf(HWND window) {
     return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
+int BalloonsShown() {
+    int shown = 0;
+    EnumWindows(
+        [](HWND window, LPARAM count) -> BOOL {
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (std::wstring(name) == L"tooltips_class32" && IsWindowVisible(window))
+                ++*reinterpret_cast<int*>(count);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&shown));
+    return shown;
+}
+
 } // namespace e2e

@@ -98,6 +98,8 @@ std::optional<DWORD>
 StartAnotherInstance(std::chrono::milliseconds timeout = std::chrono::seconds(20));
 // Top-level windows of any process with this class name (and this title, when one is given).
 int CountWindows(const wchar_t* className, const wchar_t* title = nullptr);
+// Balloons shown: Wine's tray draws each as a shown top-level tooltip window of its own process.
+int BalloonsShown();
 
 // ---- Input and boxes, from outside ----
 

@@ -14,21 +14,6 @@ using namespace std::chrono_literals;
 
 constexpr std::uint64_t GB = 1ull << 30;
 
-// Wine's tray draws a balloon as a shown top-level tooltip window of its own process.
-int BalloonsShown() {
-    int shown = 0;
-    EnumWindows(
-        [](HWND window, LPARAM count) -> BOOL {
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (std::wstring(name) == L"tooltips_class32" && IsWindowVisible(window))
-                ++*reinterpret_cast<int*>(count);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&shown));
-    return shown;
-}
-
 // C: and Z: report the same host disk: a threshold a gigabyte above its free space.
 std::uint32_t ThresholdAboveFreeSpace() {
     ULARGE_INTEGER free{}, total{};
@@ -41,12 +26,14 @@ std::uint32_t ThresholdAboveFreeSpace() {
 TEST(LowSpaceE2e, NoBalloonWithTheWarningOff) {
     e2e::ForgetSettings();
     e2e::StoreSetting("LowSpaceGB", 0);
+    // No other notice may come in its place.
+    e2e::StoreSetting("WatchAutoStart", 0);
     e2e::Trelvix app;
     app.Start();
     // The start-up survey has listed the drives: any warning would have come with it.
     ASSERT_TRUE(
         WaitFor([&] { return app.ListItems(app.Control(ids::main::ListBox1)).size() >= 3; }));
-    EXPECT_FALSE(WaitFor([] { return BalloonsShown() > 0; }, 3s));
+    EXPECT_FALSE(WaitFor([] { return e2e::BalloonsShown() > 0; }, 3s));
     app.Close();
     EXPECT_EQ(e2e::StoredSetting("LowSpaceGB"), 0u);
 }
@@ -57,9 +44,10 @@ TEST(LowSpaceE2e, AThresholdAboveTheFreeSpaceShowsOneBalloon) {
         GTEST_SKIP() << "the host disk is too empty for a threshold below its size";
     e2e::ForgetSettings();
     e2e::StoreSetting("LowSpaceGB", threshold);
+    e2e::StoreSetting("WatchAutoStart", 0);
     e2e::Trelvix app;
     app.Start();
-    EXPECT_TRUE(WaitFor([] { return BalloonsShown() == 1; }, 10s)) << BalloonsShown();
+    EXPECT_TRUE(WaitFor([] { return e2e::BalloonsShown() == 1; }, 10s)) << e2e::BalloonsShown();
     app.Close();
 }
 

@@ -131,6 +131,10 @@ FakeFiles::FakeFiles() : root_(std::make_unique<Node>()) {
     knownFolders[K::InternetCache] = local + "\\Microsoft\\Windows\\INetCache";
     knownFolders[K::History] = local + "\\Microsoft\\Windows\\History";
     knownFolders[K::Cookies] = local + "\\Microsoft\\Windows\\INetCookies";
+    knownFolders[K::Startup] =
+        profile + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
+    knownFolders[K::CommonStartup] =
+        "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp";
     AddFolder("C:\\WINDOWS\\system32");
     AddFolder(tempPath);
 }
@@ -412,6 +416,60 @@ std::unique_ptr<port::AppendableFile> FakeFiles::OpenToAppend(const std::string&
     };
     resized();
     return std::make_unique<FakeAppendableFile>(*this, path, std::move(resized));
+}
+
+bool FakeFiles::ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    const auto at = replaced.find(path);
+    if (at == replaced.end())
+        return false;
+    bytes = at->second;
+    return true;
+}
+
+bool FakeFiles::WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                               std::string& reason) {
+    if (appendRefusal) {
+        reason = *appendRefusal;
+        return false;
+    }
+    replaced[path] = bytes;
+    return true;
+}
+
+bool FakeFiles::CopyFileNew(const std::string& from, const std::string& to, std::string& reason) {
+    changes.push_back("CopyFileNew " + from + " to " + to);
+    bool throughLink = false;
+    const Node* source = IsPlainPath(from) ? Find(from, true, throughLink) : nullptr;
+    const std::string folder = to.substr(0, to.rfind('\\'));
+    if (copyRefusal)
+        reason = *copyRefusal;
+    else if (source == nullptr || source->IsFolder())
+        reason = "The system cannot find the file specified.";
+    else if (!IsPlainPath(to) || Exists(to))
+        reason = "The file exists.";
+    else if (!Exists(folder) || (AttributesOf(folder) & port::attr::Directory) == 0)
+        reason = "The system cannot find the path specified.";
+    else {
+        Make(to, source->attributes).size = source->size;
+        if (const auto content = replaced.find(from); content != replaced.end())
+            replaced[to] = content->second;
+        return true;
+    }
+    return false;
+}
+
+bool FakeFiles::MoveToRecycleBin(const std::string& path, std::string& reason) {
+    changes.push_back("MoveToRecycleBin " + path);
+    bool throughLink = false;
+    Node* node = IsPlainPath(path) ? Find(path, false, throughLink) : nullptr;
+    if (node == nullptr || node->IsFolder() || node->locked) {
+        reason = "The process cannot access the file because it is being used by another process.";
+        return false;
+    }
+    recycled.push_back(path);
+    ++recycleBin.items;
+    recycleBin.bytes += node->size;
+    return Detach(*node);
 }
 
 // ---- Arranging and looking ----

@@ -36,6 +36,11 @@ class FakeFiles : public port::Files {
     bool EmptyRecycleBin() override;
     std::unique_ptr<port::AppendableFile> OpenToAppend(const std::string& path,
                                                        std::string& reason) override;
+    bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) override;
+    bool CopyFileNew(const std::string& from, const std::string& to, std::string& reason) override;
+    bool MoveToRecycleBin(const std::string& path, std::string& reason) override;
+    bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                        std::string& reason) override;
 
     // ---- Arranging the tree. Paths are "C:\a\b"; names match without regard to case. ----
     // A folder and every folder above it.
@@ -70,8 +75,8 @@ class FakeFiles : public port::Files {
 
     std::string tempPath = "C:\\Users\\user\\AppData\\Local\\Temp\\";
     std::vector<std::string> created;
-    // Every known folder of a usual machine but OneDrive; the three of the browser are not
-    // made in the tree.
+    // Every known folder of a usual machine but OneDrive; the three of the browser and the two
+    // Startup folders are not made in the tree.
     std::map<port::KnownFolder, std::string> knownFolders;
     int knownFolderQueries = 0;
     std::vector<std::string> profileFolders = {"C:\\Users\\user", "C:\\Users\\Default",
@@ -90,12 +95,19 @@ class FakeFiles : public port::Files {
 
     // What was appended to files, by path; the file shows in the tree with that size.
     std::map<std::string, std::vector<std::uint8_t>> appended;
+    // The program's own files, written whole (WriteWholeFile) and read back; apart from the
+    // tree, so they never show in a walk.
+    std::map<std::string, std::vector<std::uint8_t>> replaced;
     // The system's reason for refusing to open every file to append; none: a file in a folder
     // that exists opens.
     std::optional<std::string> appendRefusal;
     // A disk that fills up: appends take this many bytes more in all, then fail part way.
     std::optional<std::size_t> appendRoom;
     bool refuseFlush = false;
+    // The system's reason for refusing every copy; none: a file copies to a free name.
+    std::optional<std::string> copyRefusal;
+    // The files moved to the Recycle Bin, in order.
+    std::vector<std::string> recycled;
     bool refuseTruncate = false;
     // Whether each file opened to append was flushed before it was closed, by path.
     std::map<std::string, bool> flushed;

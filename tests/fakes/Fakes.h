@@ -338,6 +338,12 @@ class FakeShell : public port::Shell {
         links.push_back({verb, link, owner, show});
         return {linkRefusal.empty(), linkRefusal};
     }
+    std::optional<port::ShortcutTarget> ReadShortcut(const std::string& path) override {
+        const auto at = shortcuts.find(path);
+        return at == shortcuts.end() ? std::nullopt : std::optional(at->second);
+    }
+    // The shortcuts there are, by path; any other file is no shortcut.
+    std::map<std::string, port::ShortcutTarget> shortcuts;
     std::vector<ShellOpen> opens;
     std::vector<CommandLine> commandLines;
     struct LinkOpen {
@@ -504,6 +510,67 @@ class FakeMedia : public port::Media {
 };
 
 // All fakes together, and the ports over them.
+// The watcher's thread played by the test: Change() runs the reread and its continuation
+// at once, as the thread and then the window's thread would.
+class FakeKeyWatch : public port::KeyWatch {
+  public:
+    void Start(std::vector<port::WatchedKey> watched, std::vector<std::string> watchedFolders,
+               std::function<std::function<void()>()> rereadOnChange) override {
+        ++starts;
+        keys = std::move(watched);
+        folders = std::move(watchedFolders);
+        reread = std::move(rereadOnChange);
+        Change();
+    }
+    void Stop() override {
+        keys.clear();
+        folders.clear();
+        reread = nullptr;
+    }
+    void Change() {
+        if (reread)
+            reread()();
+    }
+    [[nodiscard]] bool Watching() const { return reread != nullptr; }
+
+    std::vector<port::WatchedKey> keys;
+    std::vector<std::string> folders;
+    std::function<std::function<void()>()> reread;
+    int starts = 0;
+};
+
+// ---- Scheduled tasks ----
+
+class FakeTasks : public port::ScheduledTasks {
+  public:
+    std::vector<port::ScheduledTask> List() override { return tasks; }
+    std::optional<bool> IsEnabled(const std::string& path) override {
+        const port::ScheduledTask* task = Find(path);
+        return task != nullptr ? std::optional(task->enabled) : std::nullopt;
+    }
+    void SetEnabled(const std::string& path, bool enabled) override {
+        sets.push_back(path);
+        if (port::ScheduledTask* task = Find(path); task != nullptr && !locked.contains(path))
+            task->enabled = enabled;
+    }
+    port::UserNames ThisUser() override { return user; }
+
+    std::vector<port::ScheduledTask> tasks;
+    // Tasks whose flag the scheduler keeps whatever it is asked (no rights, or Wine).
+    std::set<std::string> locked;
+    port::UserNames user{"S-1-5-21-1-2-3-1001", "PC\\user", "user"};
+    // The paths SetEnabled was called for, in order.
+    std::vector<std::string> sets;
+
+  private:
+    port::ScheduledTask* Find(const std::string& path) {
+        for (port::ScheduledTask& task : tasks)
+            if (task.path == path)
+                return &task;
+        return nullptr;
+    }
+};
+
 struct FakePorts {
     FakeRegistry registry;
     FakeDrives drives;
@@ -516,8 +583,10 @@ struct FakePorts {
     FakeDesktop desktop;
     FakeBitmaps bitmaps;
     FakeSystemLook look;
-    port::Ports ports{registry, drives, files,   shell,   power, tray,
-                      media,    system, desktop, bitmaps, look};
+    FakeKeyWatch keyWatch;
+    FakeTasks tasks;
+    port::Ports ports{registry, drives,  files,   shell, power,    tray, media,
+                      system,   desktop, bitmaps, look,  keyWatch, tasks};
 };
 
 // Jobs held until the test completes them, in any order; or run at once (`runNow`).

@@ -6,6 +6,8 @@
 
 #include <objbase.h>
 
+#include <memory>
+
 namespace win32 {
 
 // Enters the apartment `model` (COINIT_ flags) asks for; left only when it was entered, so a
@@ -23,5 +25,11 @@ class ComApartment {
   private:
     HRESULT result_;
 };
+
+struct ComRelease {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+// A COM object held by one reference, released when the holder goes.
+template <typename T> using UniqueCom = std::unique_ptr<T, ComRelease>;
 
 } // namespace win32

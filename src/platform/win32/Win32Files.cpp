@@ -439,6 +439,10 @@ const KNOWNFOLDERID* KnownFolderId(port::KnownFolder folder) {
         return &FOLDERID_History;
     case K::Cookies:
         return &FOLDERID_Cookies;
+    case K::Startup:
+        return &FOLDERID_Startup;
+    case K::CommonStartup:
+        return &FOLDERID_CommonStartup;
     }
     return nullptr;
 }
@@ -704,6 +708,72 @@ std::unique_ptr<port::AppendableFile> Win32Files::OpenToAppend(const std::string
         return nullptr;
     }
     return std::make_unique<Win32AppendableFile>(std::move(file));
+}
+
+bool Win32Files::ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    // Larger is no file of this program's: reading it would only cost memory.
+    constexpr LONGLONG Largest = 64LL << 20;
+    const UniqueHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > Largest)
+        return false;
+    bytes.assign(static_cast<std::size_t>(size.QuadPart), 0);
+    DWORD read = 0;
+    return bytes.empty() ||
+           (ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+            read == bytes.size());
+}
+
+bool Win32Files::WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                                std::string& reason) {
+    const std::wstring target = Widen(path);
+    const std::wstring fresh = target + L".new";
+    bool written = false;
+    {
+        const UniqueHandle file(CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        written = file && WriteAll(file.get(), bytes);
+    }
+    if (written && MoveFileExW(fresh.c_str(), target.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE)
+        return true;
+    reason = SystemMessage(GetLastError());
+    DeleteFileW(fresh.c_str());
+    return false;
+}
+
+bool Win32Files::CopyFileNew(const std::string& from, const std::string& to, std::string& reason) {
+    const std::wstring source = VerbatimPath(from), target = VerbatimPath(to);
+    if (source.empty() || target.empty()) {
+        reason = SystemMessage(ERROR_INVALID_NAME);
+        return false;
+    }
+    if (CopyFileW(source.c_str(), target.c_str(), TRUE) != FALSE)
+        return true;
+    reason = SystemMessage(GetLastError());
+    return false;
+}
+
+bool Win32Files::MoveToRecycleBin(const std::string& path, std::string& reason) {
+    // The shell takes no "\\?\" names, and a list of names ended by an empty one.
+    std::wstring names = Widen(path);
+    if (VerbatimPath(path).empty() || names.size() >= MAX_PATH) {
+        reason = SystemMessage(ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
+    names.push_back(L'\0');
+    SHFILEOPSTRUCTW operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = names.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NO_UI;
+    const int result = SHFileOperationW(&operation);
+    if (result == 0 && operation.fAnyOperationsAborted == FALSE &&
+        GetFileAttributesW(VerbatimPath(path).c_str()) == INVALID_FILE_ATTRIBUTES)
+        return true;
+    // The shell's own codes are mostly the system's; "no error" for a file still there.
+    reason = SystemMessage(result != 0 ? static_cast<DWORD>(result) : ERROR_ACCESS_DENIED);
+    return false;
 }
 
 } // namespace win32

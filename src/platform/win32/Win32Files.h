@@ -54,6 +54,16 @@ class Win32Files : public port::Files {
     // reason is the system's text for the error.
     std::unique_ptr<port::AppendableFile> OpenToAppend(const std::string& path,
                                                        std::string& reason) override;
+    // ReadFile of the whole file, up to 64 MB.
+    bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) override;
+    // CopyFileW, failing when the target exists.
+    bool CopyFileNew(const std::string& from, const std::string& to, std::string& reason) override;
+    // SHFileOperationW FO_DELETE with FOF_ALLOWUNDO and no UI; paths of MAX_PATH characters
+    // or more are refused, as the shell takes none.
+    bool MoveToRecycleBin(const std::string& path, std::string& reason) override;
+    // The bytes into "<path>.new", then MoveFileExW over the file.
+    bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                        std::string& reason) override;
 
   private:
     std::shared_ptr<DeletionQuirks> quirks_;

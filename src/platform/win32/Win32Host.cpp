@@ -68,6 +68,9 @@ std::unique_ptr<tk::Peer> Win32Host::CreatePeer(tk::Component& component) {
     case tk::Kind::SpeedButton:
         peer = Make<GlyphButtonPeer, tk::Control>(form, component);
         break;
+    case tk::Kind::CheckBox:
+        peer = Make<CheckBoxPeer, tk::Control>(form, component);
+        break;
     case tk::Kind::GroupBox:
         peer = Make<GroupBoxPeer, tk::Control>(form, component);
         break;

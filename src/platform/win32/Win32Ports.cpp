@@ -3,8 +3,8 @@
 namespace win32 {
 
 Win32Ports::Win32Ports()
-    : ports_{registry_, drives_, files_,   shell_,   power_, tray_,
-             media_,    system_, desktop_, bitmaps_, look_} {}
+    : ports_{registry_, drives_,  files_,   shell_, power_,    tray_, media_,
+             system_,   desktop_, bitmaps_, look_,  keyWatch_, tasks_} {}
 
 void Win32Ports::SetOwnerWindow(HWND main) {
     desktop_.SetOwnerWindow(main);

@@ -7,6 +7,8 @@
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32Drives.h"
 #include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32KeyWatch.h"
+#include "platform/win32/Win32Tasks.h"
 #include "platform/win32/Win32Media.h"
 #include "platform/win32/Win32Power.h"
 #include "platform/win32/Win32Registry.h"
@@ -39,6 +41,8 @@ class Win32Ports {
     Win32Desktop desktop_;
     Win32Bitmaps bitmaps_;
     Win32SystemLook look_;
+    Win32KeyWatch keyWatch_;
+    Win32Tasks tasks_;
     port::Ports ports_;
 };
 

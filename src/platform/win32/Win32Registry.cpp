@@ -96,6 +96,8 @@ bool Whole(const std::string& name) {
     return name.find('\0') == std::string::npos;
 }
 
+} // namespace
+
 REGSAM ViewFlag(port::RegView view) {
     switch (view) {
     case port::RegView::Bits32:
@@ -107,8 +109,6 @@ REGSAM ViewFlag(port::RegView view) {
     }
     return 0;
 }
-
-} // namespace
 
 bool Win32RegistryKey::ValueExists(const std::string& name) {
     return Whole(name) && RegQueryValueExW(key_.get(), Widen(name).c_str(), nullptr, nullptr,

@@ -5,6 +5,9 @@
 
 namespace win32 {
 
+// The access flag that opens a key in the view named; none for the program's own view.
+REGSAM ViewFlag(port::RegView view);
+
 // One open key; the handle closes with the object.
 class Win32RegistryKey : public port::RegistryKey {
   public:

@@ -1,9 +1,13 @@
 #include "platform/win32/Win32Shell.h"
 
+#include "platform/win32/ComApartment.h"
 #include "platform/win32/SystemMessage.h"
 #include "platform/win32/Unicode.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
+
+#include <vector>
 
 namespace win32 {
 
@@ -98,6 +102,28 @@ port::LaunchResult Win32Shell::OpenLink(const std::string& verb, const std::stri
     const DWORD error = GetLastError();
     // A refusal without a code is, in practice, a link no program is registered for.
     return Refused(error != ERROR_SUCCESS ? error : ERROR_NO_ASSOCIATION);
+}
+
+std::optional<port::ShortcutTarget> Win32Shell::ReadShortcut(const std::string& path) {
+    IShellLinkW* link = nullptr;
+    if (FAILED(
+            CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link))))
+        return std::nullopt;
+    const UniqueCom<IShellLinkW> shellLink(link);
+    IPersistFile* file = nullptr;
+    if (FAILED(shellLink->QueryInterface(IID_PPV_ARGS(&file))))
+        return std::nullopt;
+    const UniqueCom<IPersistFile> persist(file);
+    if (FAILED(persist->Load(Widen(path).c_str(), STGM_READ)))
+        return std::nullopt;
+    // Both fields hold at most INFOTIPSIZE characters in the file.
+    std::vector<wchar_t> target(INFOTIPSIZE + 1, L'\0'), arguments(INFOTIPSIZE + 1, L'\0');
+    if (FAILED(shellLink->GetPath(target.data(), static_cast<int>(target.size()), nullptr,
+                                  SLGP_RAWPATH)))
+        target[0] = L'\0';
+    if (FAILED(shellLink->GetArguments(arguments.data(), static_cast<int>(arguments.size()))))
+        arguments[0] = L'\0';
+    return port::ShortcutTarget{Narrow(target.data()), Narrow(arguments.data())};
 }
 
 } // namespace win32

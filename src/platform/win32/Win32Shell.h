@@ -25,6 +25,9 @@ class Win32Shell : public port::Shell {
     // launch is this thread's active window.
     port::LaunchResult OpenLink(const std::string& verb, const std::string& link,
                                 port::ShellOwner owner, port::ShowMode show) override;
+    // IShellLinkW loaded through IPersistFile, the raw path (SLGP_RAWPATH) and arguments;
+    // never IShellLinkW::Resolve. Needs COM on the calling thread.
+    std::optional<port::ShortcutTarget> ReadShortcut(const std::string& path) override;
 
   private:
     HWND owner_ = nullptr;

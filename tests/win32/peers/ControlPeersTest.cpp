@@ -266,6 +266,28 @@ TEST_F(PeersTest, ClicksReachTheModelAndAHandlersErrorShowsTheBox) {
 }
 
 // A date set by the program shows in the picker; the user's date reaches the model once.
+// The box shows the model's tick; a user's click turns the model over once and raises one
+// event; a disabled box takes no click.
+TEST_F(PeersTest, CheckBoxShowsTheModelAndTurnsOverOnAClick) {
+    HWND box = Window(form->Tick);
+    const auto shown = [&] { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; };
+    EXPECT_NE(GetWindowLongW(box, GWL_STYLE) & BS_MULTILINE, 0);
+    EXPECT_FALSE(shown());
+    form->Tick.SetChecked(true);
+    EXPECT_TRUE(shown());
+    EXPECT_EQ(form->events["Tick"], 0);
+    SendMessageW(box, BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_FALSE(form->Tick.Checked());
+    EXPECT_FALSE(shown());
+    EXPECT_EQ(form->events["Tick"], 1);
+    form->Tick.SetEnabled(false);
+    SendMessageW(box, BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_FALSE(form->Tick.Checked());
+    EXPECT_EQ(form->events["Tick"], 1);
+}
+
 TEST_F(PeersTest, DatePickerShowsTheModelsValue) {
     tk::Form panel(app, "Panel", 700);
     tk::DateTimePicker when(panel, &panel, "When", 701);

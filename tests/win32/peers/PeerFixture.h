@@ -51,6 +51,9 @@ class TestForm : public tk::Form {
         Exit.OnClick = count("Exit");
         Refresh.OnClick = count("Refresh");
         StayOnTop.OnClick = count("StayOnTop");
+        Tick.SetBounds(8, 220, 120, 34);
+        Tick.SetCaption("A caption long enough for two lines");
+        Tick.OnClick = count("Tick");
     }
 
     tk::ListBox List{*this, this, "List", 101};
@@ -65,6 +68,7 @@ class TestForm : public tk::Form {
     tk::Edit Field{*this, this, "Field", 109};
     tk::TrackBar Track{*this, this, "Track", 110};
     tk::SpeedButton Glyph{*this, this, "Glyph", 112};
+    tk::CheckBox Tick{*this, this, "Tick", 114};
     tk::Timer Ticker{*this, "Ticker", 150};
     tk::MainMenu Menu1{*this, "Menu1", 200};
     tk::MenuItem File{*this, Menu1, "File", 201, "&File"};

@@ -1,9 +1,12 @@
 #include "autostart/RunEntries.h"
+#include "platform/win32/ComApartment.h"
 #include "platform/win32/Unicode.h"
 #include "platform/win32/Win32Ports.h"
 #include "win32/RegCommand.h"
 
 #include <gtest/gtest.h>
+
+#include <shlobj.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -74,7 +77,7 @@ void Write(RegRoot root, RegView view, const wchar_t* key, const std::string& na
 // The entry of this name and view as the AutoStart page reads it.
 std::optional<RunEntry> Entry(port::Ports& ports, RegRoot root, const std::string& name,
                               RegView view) {
-    for (const RunEntry& e : trelvix::ReadRunEntries(ports.registry, root))
+    for (const RunEntry& e : trelvix::ReadRunEntries(ports, root))
         if (e.name == name && e.view == view)
             return e;
     return std::nullopt;
@@ -96,7 +99,7 @@ TEST_F(StartupEntriesTest, BothViewsAreListedAndDisablingWritesTheTwelveByteReco
     Write(RegRoot::LocalMachine, RegView::Bits64, RunKey, "Tool 64", Text(REG_SZ, L"C:\\t.exe"));
     Write(RegRoot::LocalMachine, RegView::Bits32, RunKey, "Tool 32",
           Text(REG_EXPAND_SZ, L"%ProgramFiles(x86)%\\t.exe"));
-    const auto entries = trelvix::ReadRunEntries(ports.registry, RegRoot::LocalMachine);
+    const auto entries = trelvix::ReadRunEntries(ports, RegRoot::LocalMachine);
     std::vector<std::string> lines;
     for (const RunEntry& e : entries)
         if (e.name.starts_with("Tool "))
@@ -176,6 +179,81 @@ TEST_F(StartupEntriesTest, RegImportOfTheFileRestoresDeletedValuesByteForByte) {
         EXPECT_EQ(Read(v.root, v.view, RunKey, v.name), v.stored) << v.name;
     EXPECT_EQ(Read(RegRoot::LocalMachine, own, ApprovedRun32, "Old 32"), disabled);
     EXPECT_FALSE(Read(RegRoot::LocalMachine, own, RunKey, "Old 32")) << "in its own view only";
+}
+
+// A shortcut made as Windows makes one, in the prefix's own Startup folder.
+void MakeShortcut(const std::wstring& path, const wchar_t* target, const wchar_t* arguments) {
+    IShellLinkW* link = nullptr;
+    ASSERT_TRUE(SUCCEEDED(
+        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link))));
+    const win32::UniqueCom<IShellLinkW> shellLink(link);
+    ASSERT_TRUE(SUCCEEDED(shellLink->SetPath(target)));
+    ASSERT_TRUE(SUCCEEDED(shellLink->SetArguments(arguments)));
+    IPersistFile* file = nullptr;
+    ASSERT_TRUE(SUCCEEDED(shellLink->QueryInterface(IID_PPV_ARGS(&file))));
+    const win32::UniqueCom<IPersistFile> persist(file);
+    ASSERT_TRUE(SUCCEEDED(persist->Save(path.c_str(), TRUE)));
+}
+
+// The shortcut is listed with its target, never resolved (the target does not exist); its
+// record is written as Windows writes it; Delete leaves a copy in the program's folder and the
+// shortcut in the prefix's Recycle Bin (the Trash of its own XDG_DATA_HOME).
+TEST_F(StartupEntriesTest, AShortcutInTheStartupFolderIsListedDisabledAndRecycled) {
+    const win32::ComApartment com(COINIT_APARTMENTTHREADED);
+    const std::filesystem::path folder =
+        win32::Widen(ports.files.KnownFolderPath(port::KnownFolder::Startup));
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path link = folder / L"Trelvix test tool.lnk";
+    MakeShortcut(link.wstring(), L"C:\\Trelvix missing\\tool.exe", L"/tray --quiet");
+    const std::string name = "Trelvix test tool.lnk";
+    const auto listed = Entry(ports, RegRoot::CurrentUser, name, RegView::Bits64);
+    ASSERT_TRUE(listed.has_value());
+    EXPECT_EQ(trelvix::RunEntryLine(*listed),
+              name +
+                  " | Path is: \"C:\\Trelvix missing\\tool.exe /tray --quiet\" (Startup folder)");
+
+    constexpr const wchar_t* Records =
+        L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
+    RunEntry entry = *listed;
+    ASSERT_EQ(trelvix::SetRunEntryDisabled(ports, entry, true), RunEntryChange::Done);
+    const auto record = Read(RegRoot::CurrentUser, RegView::Bits64, Records, name);
+    ASSERT_TRUE(record.has_value());
+    EXPECT_EQ(record->type, static_cast<DWORD>(REG_BINARY));
+    ASSERT_EQ(record->data.size(), 12U);
+    EXPECT_EQ(Bytes(record->data.begin(), record->data.begin() + 4), (Bytes{3, 0, 0, 0}));
+    EXPECT_TRUE(Entry(ports, RegRoot::CurrentUser, name, RegView::Bits64)->disabled);
+
+    const auto size = std::filesystem::file_size(link);
+    ASSERT_EQ(trelvix::DeleteRunValue(ports, entry), RunEntryChange::Done);
+    EXPECT_FALSE(std::filesystem::exists(link));
+    EXPECT_FALSE(Read(RegRoot::CurrentUser, RegView::Bits64, Records, name));
+    const std::filesystem::path kept = file.parent_path() / L"Deleted startup files";
+    EXPECT_EQ(std::filesystem::file_size(kept / link.filename()), size);
+    EXPECT_TRUE(std::filesystem::exists(kept / (link.filename().wstring() + L".reg")));
+    wchar_t data[MAX_PATH] = {};
+    ASSERT_TRUE(GetEnvironmentVariableW(L"XDG_DATA_HOME", data, MAX_PATH));
+    std::wstring trash = L"Z:" + std::wstring(data) + L"/Trash/files/" + link.filename().wstring();
+    std::replace(trash.begin(), trash.end(), L'/', L'\\');
+    EXPECT_TRUE(std::filesystem::exists(trash)) << win32::Narrow(trash);
+
+    // The same name deleted again: a numbered copy beside the first, which stays as it was.
+    MakeShortcut(link.wstring(), L"C:\\Trelvix missing\\other.exe", L"");
+    const auto again = Entry(ports, RegRoot::CurrentUser, name, RegView::Bits64);
+    ASSERT_TRUE(again.has_value());
+    ASSERT_EQ(trelvix::DeleteRunValue(ports, *again), RunEntryChange::Done);
+    EXPECT_EQ(std::filesystem::file_size(kept / link.filename()), size);
+    EXPECT_TRUE(std::filesystem::exists(kept / L"Trelvix test tool (2).lnk"));
+    std::string reason;
+    EXPECT_FALSE(
+        ports.files.CopyFileNew(win32::Narrow((kept / L"Trelvix test tool (2).lnk").wstring()),
+                                win32::Narrow((kept / link.filename()).wstring()), reason));
+    EXPECT_EQ(std::filesystem::file_size(kept / link.filename()), size) << "never overwritten";
+
+    // Imported, the kept record is back as it was.
+    const win32::RegRun imported = win32::RunReg(
+        L"import \"" + (kept / (link.filename().wstring() + L".reg")).wstring() + L"\"");
+    ASSERT_EQ(imported.exitCode, 0U) << imported.output;
+    EXPECT_EQ(Read(RegRoot::CurrentUser, RegView::Bits64, Records, name), record);
 }
 
 } // namespace

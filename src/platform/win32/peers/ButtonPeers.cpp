@@ -18,6 +18,28 @@ std::span<const Notice> ButtonPeer::Notices() const {
     return notices;
 }
 
+// ---- Check box ----
+
+void CheckBoxPeer::Create() {
+    CreateControl(L"BUTTON", BS_CHECKBOX | BS_MULTILINE | WS_TABSTOP, 0, Widen(control_.Caption()));
+}
+
+void CheckBoxPeer::SyncAll() {
+    Sync(tk::Prop::Checked);
+}
+
+void CheckBoxPeer::Sync(tk::Prop prop) {
+    if (prop != tk::Prop::Checked)
+        return;
+    const bool checked = static_cast<const tk::CheckBox&>(control_).Checked();
+    SendMessageW(window_.get(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+std::span<const Notice> CheckBoxPeer::Notices() const {
+    static constexpr Notice notices[] = {{BN_CLICKED, &tk::Control::Click}};
+    return notices;
+}
+
 // ---- Buttons with glyphs ----
 
 const tk::ButtonBase& GlyphButtonPeer::Button() const {

@@ -22,6 +22,19 @@ class ButtonPeer : public ControlPeer {
     [[nodiscard]] std::span<const Notice> Notices() const override;
 };
 
+// A check box whose caption may take several lines. The model decides the tick: a click
+// turns the model over, which sets the box.
+class CheckBoxPeer : public ControlPeer {
+  public:
+    using ControlPeer::ControlPeer;
+
+  protected:
+    void Create() override;
+    void Sync(tk::Prop prop) override;
+    void SyncAll() override;
+    [[nodiscard]] std::span<const Notice> Notices() const override;
+};
+
 // Buttons that draw themselves: a glyph beside (or without) the caption. A BitBtn is a
 // push button; a SpeedButton a flat tool button whose frame shows under the mouse.
 class GlyphButtonPeer : public ControlPeer {

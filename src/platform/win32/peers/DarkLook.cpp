@@ -18,6 +18,8 @@ DarkWay DarkWayOf(tk::Kind kind) {
         return {.ctlColor = true, .darkTheme = ComboDarkTheme};
     case Kind::Button:
         return {.ctlColor = true, .darkTheme = ExplorerDarkTheme};
+    case Kind::CheckBox: // the theme draws its text black: the classic one takes the colours
+        return {.ctlColor = true, .darkTheme = NoTheme};
     case Kind::UpDown:
         return {.darkTheme = ExplorerDarkTheme};
     case Kind::PageControl: // owner-drawn tabs, on the classic frame
