@@ -188,7 +188,6 @@ void TMainForm::FormCreate() {
         BitBtn6.SetGlyph(LoadResourceGlyph(Prog, "Clock.bmp"));
     });
     step([this] { ShowMemoryFigures(Prog); });
-    step([this] { RefreshAutoStart(Prog); });
     step([this] { ApplyAutoStartWatch(Prog); });
     step([this] { ShareFreeTempGlyphs(Prog); });
     step([this, placeRules] {
@@ -198,6 +197,8 @@ void TMainForm::FormCreate() {
         RefreshAppCaches(Prog, placeRules);
         RefreshTotal(Prog);
     });
+    // Read after the walks have started, so that the temporary folder's size comes first.
+    step([this] { RefreshAutoStart(Prog); });
 }
 
 void TMainForm::FormActivate() {
@@ -320,8 +321,7 @@ void TMainForm::RefreshCommand() {
         BusyGlyph busy(Prog);
         RefreshFreeTemp(Prog);
     } else if (page == LastPage) {
-        BusyGlyph busy(Prog);
-        RefreshAutoStart(Prog);
+        RefreshAutoStart(Prog, true);
     }
 }
 

@@ -189,16 +189,6 @@ void RereadEntries(port::Ports& ports, Reread& result) {
         result.baselineRefusal = "\"" + path + "\" cannot be written. " + reason;
 }
 
-void SelectEntryLine(Program& p, tk::ListBox& list, const std::vector<RunEntry>& entries,
-                     int& remembered, const RunEntry& entry) {
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        if (SameEntry(entries[i], entry)) {
-            remembered = static_cast<int>(i);
-            list.SetItemIndex(remembered);
-            GreyLineItems(p, list);
-        }
-}
-
 // On the window's thread: what changed since the last reread is told, once.
 void TakeReread(Program& p, const std::string& ownData, Reread& result) {
     AutoStartWatchState& s = p.AutoStartWatch;
@@ -370,15 +360,15 @@ void AutoStartPageShown(Program& p) {
 
 void ShowNoticedEntry(Program& p) {
     TMainForm& f = *p.MainForm;
-    // The lists are read afresh, so the entry is there even when nothing else was noticed.
+    // The lists are read afresh, so the entry is there even when nothing else was noticed;
+    // its line is selected once they are filled.
     p.AutoStartWatch.ChangeNoticed = true;
+    p.AutoStart.SelectAfterFill = p.AutoStartWatch.NoticedEntry;
     f.TrayPageItemClick(AutoStartPage);
-    if (!p.AutoStartWatch.NoticedEntry)
-        return;
-    const RunEntry entry = *p.AutoStartWatch.NoticedEntry;
-    AutoStartState& s = p.AutoStart;
-    SelectEntryLine(p, f.ListBox9, s.LocalEntries, s.LocalRunIndex, entry);
-    SelectEntryLine(p, f.ListBox10, s.CurrentEntries, s.CurrentRunIndex, entry);
+    if (!p.AutoStart.Reading)
+        if (std::optional<RunEntry> entry =
+                std::exchange(p.AutoStart.SelectAfterFill, std::nullopt))
+            SelectEntryLines(p, *entry);
 }
 
 } // namespace trelvix

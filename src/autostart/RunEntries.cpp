@@ -1,6 +1,7 @@
 #include "autostart/RunEntries.h"
 
 #include "app/Program.h"
+#include "app/ResourceGlyphs.h"
 #include "app/StatusLine.h"
 #include "app/WindowModes.h"
 #include "autostart/DeletedEntriesFile.h"
@@ -106,9 +107,9 @@ int FollowEntry(const std::vector<RunEntry>& before, const std::vector<RunEntry>
 }
 
 void FillRunList(Program& p, tk::ListBox& list, std::vector<RunEntry>& entries, int& index,
-                 port::RegRoot root) {
+                 std::vector<RunEntry> read) {
     std::vector<RunEntry> before = std::move(entries);
-    entries = ReadRunEntries(p.Ports, root);
+    entries = std::move(read);
     index = FollowEntry(before, entries, index);
     std::vector<std::string> lines;
     lines.reserve(entries.size());
@@ -118,6 +119,39 @@ void FillRunList(Program& p, tk::ListBox& list, std::vector<RunEntry>& entries, 
     list.SetItemIndex(index);
     GreyLineItems(p, list);
 }
+
+void SelectEntryLine(Program& p, tk::ListBox& list, const std::vector<RunEntry>& entries,
+                     int& remembered, const RunEntry& entry) {
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (SameEntry(entries[i], entry)) {
+            remembered = static_cast<int>(i);
+            list.SetItemIndex(remembered);
+            GreyLineItems(p, list);
+        }
+}
+
+// The two lists' entries, read off the window's thread.
+struct BothLists {
+    std::vector<RunEntry> local;
+    std::vector<RunEntry> current;
+};
+
+BothLists ReadBothLists(port::Ports& ports) {
+    return {ReadRunEntries(ports, port::RegRoot::LocalMachine),
+            ReadRunEntries(ports, port::RegRoot::CurrentUser)};
+}
+
+// One refresh reads at a time, however it ends.
+class ReadingLists {
+  public:
+    explicit ReadingLists(AutoStartState& state) : state_(state) { state_.Reading = true; }
+    ~ReadingLists() { state_.Reading = false; }
+    ReadingLists(const ReadingLists&) = delete;
+    ReadingLists& operator=(const ReadingLists&) = delete;
+
+  private:
+    AutoStartState& state_;
+};
 
 // The position of the list's selected line; none, after saying so, when no line is selected.
 std::optional<std::size_t> SelectedLine(Program& p, const tk::ListBox& list, std::size_t count) {
@@ -210,13 +244,34 @@ void DetectAutoRun(Program& p) {
             p.AutoRunOn = true;
 }
 
-void RefreshAutoStart(Program& p) {
+tk::Task RefreshAutoStart(Program& p, bool busy) {
+    AutoStartState& s = p.AutoStart;
+    if (s.Reading) {
+        s.ReadAgain = true;
+        co_return;
+    }
+    ReadingLists reading(s);
+    std::optional<BusyGlyph> glyph;
+    if (busy)
+        glyph.emplace(p);
+    port::Ports& ports = p.Ports;
+    do {
+        s.ReadAgain = false;
+        auto step = tk::InBackground(p.App, [&ports] { return ReadBothLists(ports); });
+        BothLists read = co_await step;
+        TMainForm& f = *p.MainForm;
+        FillRunList(p, f.ListBox9, s.LocalEntries, s.LocalRunIndex, std::move(read.local));
+        FillRunList(p, f.ListBox10, s.CurrentEntries, s.CurrentRunIndex, std::move(read.current));
+    } while (s.ReadAgain);
+    if (std::optional<RunEntry> entry = std::exchange(s.SelectAfterFill, std::nullopt))
+        SelectEntryLines(p, *entry);
+}
+
+void SelectEntryLines(Program& p, const RunEntry& entry) {
     TMainForm& f = *p.MainForm;
     AutoStartState& s = p.AutoStart;
-    f.ListBox9.Clear();
-    f.ListBox10.Clear();
-    FillRunList(p, f.ListBox9, s.LocalEntries, s.LocalRunIndex, port::RegRoot::LocalMachine);
-    FillRunList(p, f.ListBox10, s.CurrentEntries, s.CurrentRunIndex, port::RegRoot::CurrentUser);
+    SelectEntryLine(p, f.ListBox9, s.LocalEntries, s.LocalRunIndex, entry);
+    SelectEntryLine(p, f.ListBox10, s.CurrentEntries, s.CurrentRunIndex, entry);
 }
 
 bool SameTextIgnoringCase(const std::string& a, const std::string& b) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/Ports.h"
+#include "toolkit/Task.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,11 @@ struct AutoStartState {
     // The values behind the lines of ListBox9 / ListBox10, line by line.
     std::vector<RunEntry> LocalEntries;
     std::vector<RunEntry> CurrentEntries;
+    // A refresh is reading; asked for meanwhile, one more read follows it.
+    bool Reading = false;
+    bool ReadAgain = false;
+    // The entry whose line is selected once the refresh under way has filled the lists.
+    std::optional<RunEntry> SelectAfterFill;
 };
 
 // Binary data longer than this shows its first 4,096 bytes followed by "...": a value of
@@ -104,9 +111,15 @@ void DesignAutoStartPage(TMainForm& f);
 
 // Sets AutoRunOn from the per-user Run key.
 void DetectAutoRun(Program& p);
-// Fills ListBox9 from the per-machine Run key and ListBox10 from the per-user one; each
-// selects again the value selected before, by root, view and name, or else the same line.
-void RefreshAutoStart(Program& p);
+// Fills ListBox9 with what starts for every user and ListBox10 with what starts for this
+// user, read off the window's thread (the scheduled tasks and shortcuts may take a while);
+// each selects again the entry selected before, by source, root, view and name, or else the
+// same line. One refresh reads at a time: asked for while it reads, one more read follows,
+// so the lists end with what was there last. `busy` shows the Refresh button's busy glyph
+// meanwhile.
+tk::Task RefreshAutoStart(Program& p, bool busy = false);
+// Selects the entry's line in whichever list holds it.
+void SelectEntryLines(Program& p, const RunEntry& entry);
 // Deletes the value behind the list's selected line (DeleteRunValue); the list keeps the
 // line until the next refresh. Without a selection it only says "Please choose a key!"; a
 // value whose name holds a NUL is refused with an error saying so.

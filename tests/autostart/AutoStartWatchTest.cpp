@@ -262,21 +262,32 @@ TEST(AutoStartWatch, ANoticeTheTrayCouldNotShowComesWithTheIcon) {
               "New program at logon / Spy3 will start with Windows: \"spy3.exe\" / autostart");
 }
 
+// The line is selected once the lists are read again, whether the read runs at once or
+// comes back later from off the window's thread.
 TEST(AutoStartWatch, AClickShowsTheAutoStartPageWithTheLineSelected) {
-    WatchMachine t(OldLine);
-    auto& f = *t.Start().MainForm;
-    f.SelectPage(0);
-    t.Put(RegRoot::CurrentUser, RunKey, "Spy", "spy.exe");
-    t.fake.keyWatch.Change();
-    EXPECT_EQ(f.ListBox10.Items().size(), 1U); // not refilled while another page shows
-    port::TrayEvent click{port::TrayEvent::Kind::BalloonClicked};
-    click.tag = "autostart";
-    t.fake.tray.Send(click);
-    EXPECT_EQ(f.Disks.ActivePageIndex(), AutoStartPage);
-    EXPECT_TRUE(f.Visible());
-    ASSERT_EQ(f.ListBox10.Items().size(), 2U);
-    EXPECT_EQ(f.ListBox10.Items()[static_cast<std::size_t>(f.ListBox10.ItemIndex())],
-              "Spy | Path is: \"spy.exe\"");
+    for (const bool held : {false, true}) {
+        SCOPED_TRACE(held ? "read held" : "read at once");
+        fakes::HeldBackground jobs;
+        WatchMachine t(OldLine);
+        t.background = held ? &jobs : nullptr;
+        auto& f = *t.Start().MainForm;
+        jobs.CompleteAll();
+        f.SelectPage(0);
+        t.Put(RegRoot::CurrentUser, RunKey, "Spy", "spy.exe");
+        t.fake.keyWatch.Change();
+        EXPECT_EQ(f.ListBox10.Items().size(), 1U); // not refilled while another page shows
+        port::TrayEvent click{port::TrayEvent::Kind::BalloonClicked};
+        click.tag = "autostart";
+        t.fake.tray.Send(click);
+        EXPECT_EQ(f.Disks.ActivePageIndex(), AutoStartPage);
+        EXPECT_TRUE(f.Visible());
+        EXPECT_EQ(jobs.Held(), held ? 1U : 0U);
+        jobs.CompleteAll();
+        ASSERT_EQ(f.ListBox10.Items().size(), 2U);
+        ASSERT_GE(f.ListBox10.ItemIndex(), 0);
+        EXPECT_EQ(f.ListBox10.Items()[static_cast<std::size_t>(f.ListBox10.ItemIndex())],
+                  "Spy | Path is: \"spy.exe\"");
+    }
 }
 
 TEST(AutoStartWatch, TheListsRefillWhenThePageIsShownAfterAChange) {

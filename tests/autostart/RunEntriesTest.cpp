@@ -57,7 +57,8 @@ TEST(RunEntries, EachTypeOfDataIsRenderedAsTheListShowsIt) {
 // Both keys on one machine; the per-machine key opens for reading only, as it does for a
 // user without administrator rights.
 struct AutoStartMachine : fakes::TestProgram {
-    AutoStartMachine() {
+    explicit AutoStartMachine(port::Background* jobs = nullptr) {
+        background = jobs;
         auto& r = fake.registry;
         r.Put(RegRoot::LocalMachine, RunKey, "Audio", RegString("C:\\Audio\\tray.exe"));
         r.Put(RegRoot::LocalMachine, RunKey, "Shared", RegDWord(1));
@@ -100,6 +101,41 @@ TEST(AutoStartPage, EachMenuDeletesTheSelectedLinesOwnValue) {
     f.DeleteThisKeyFrom1.Click();
     EXPECT_FALSE(t.fake.registry.HasKey(RegRoot::LocalMachine, RunKey));
     EXPECT_TRUE(t.fake.desktop.boxes.empty());
+}
+
+// The lists are read off the window's thread and keep their lines until the read is back.
+// Refreshes asked for while one reads make one more read, so the lists end with what is
+// there last; the program's end while a read is out leaves nothing behind.
+TEST(AutoStartPage, TheListsAreReadOffTheWindowsThreadOneReadAtATime) {
+    fakes::HeldBackground jobs;
+    AutoStartMachine t(&jobs);
+    auto& f = t.Main();
+    ASSERT_TRUE(f.ListBox10.Items().empty()) << "the first read is still out";
+    jobs.CompleteAll();
+    ASSERT_EQ(f.ListBox10.Count(), 4);
+    f.SelectPage(AutoStartPage);
+    f.ListBox10.SelectItem(1);
+    t.fake.registry.Put(RegRoot::CurrentUser, RunKey, "B", RegString("b.exe"));
+    f.ShortCut(F5);
+    f.ShortCut(F5);
+    f.ShortCut(F5);
+    EXPECT_EQ(jobs.Held(), 1u) << "one read at a time";
+    EXPECT_EQ(f.ListBox10.Count(), 4) << "the lines stay while it reads";
+    EXPECT_EQ(f.SpeedButton1.Glyph().name, "On.bmp");
+    jobs.Complete(0);
+    EXPECT_EQ(f.ListBox10.Items().back(), "B | Path is: \"b.exe\"");
+    EXPECT_EQ(jobs.Held(), 1u) << "the refreshes asked for meanwhile read once more";
+    t.fake.registry.Put(RegRoot::CurrentUser, RunKey, "C", RegString("c.exe"));
+    jobs.Complete(0);
+    EXPECT_EQ(f.ListBox10.Items().back(), "C | Path is: \"c.exe\"");
+    EXPECT_EQ(f.ListBox10.ItemIndex(), 1) << "the selected entry stays selected";
+    EXPECT_EQ(f.SpeedButton1.Glyph().name, "Off.bmp");
+    EXPECT_EQ(jobs.Held(), 0u);
+
+    f.ShortCut(F5);
+    ASSERT_EQ(jobs.Held(), 1u);
+    t.program.reset();
+    jobs.CompleteAll(); // the read comes back to a program that is gone: nothing happens
 }
 
 TEST(AutoStartPage, ListsBothKeysInTheirOrderAndRefreshSelectsTheRememberedPositionAgain) {
