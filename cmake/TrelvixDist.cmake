@@ -40,7 +40,7 @@ if(TRELVIX_DIST AND TRELVIX_BUILD_TESTS)
         list(APPEND expected "Resource/${name}")
     endforeach()
     set(system_dlls kernel32 user32 gdi32 advapi32 shell32 comctl32 comdlg32 ole32 oleaut32
-                    uxtheme shlwapi version winmm mpr powrprof msvcrt ntdll)
+                    uxtheme shlwapi version winmm mpr powrprof msvcrt ntdll secur32)
     # Lists cross to the script with commas: a test's arguments split at semicolons.
     string(REPLACE ";" "," expected "${expected}")
     string(REPLACE ";" "," system_dlls "${system_dlls}")
