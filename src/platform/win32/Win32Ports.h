@@ -41,8 +41,9 @@ class Win32Ports {
     Win32Desktop desktop_;
     Win32Bitmaps bitmaps_;
     Win32SystemLook look_;
-    Win32KeyWatch keyWatch_;
     Win32Tasks tasks_;
+    // After the ports its thread reads: it is stopped before they go.
+    Win32KeyWatch keyWatch_;
     port::Ports ports_;
 };
 

@@ -215,6 +215,7 @@ std::string TokenUserSid() {
 } // namespace
 
 std::vector<port::ScheduledTask> Win32Tasks::List() {
+    const std::scoped_lock lock(mutex_);
     std::vector<port::ScheduledTask> tasks;
     const UniqueCom<ITaskService> service = ConnectedService();
     if (!service)
@@ -229,6 +230,7 @@ std::vector<port::ScheduledTask> Win32Tasks::List() {
 }
 
 std::optional<bool> Win32Tasks::IsEnabled(const std::string& path) {
+    const std::scoped_lock lock(mutex_);
     const UniqueCom<ITaskService> service = ConnectedService();
     const UniqueCom<IRegisteredTask> task = service ? TaskAt(*service, path) : nullptr;
     VARIANT_BOOL enabled = VARIANT_TRUE;
@@ -238,12 +240,14 @@ std::optional<bool> Win32Tasks::IsEnabled(const std::string& path) {
 }
 
 void Win32Tasks::SetEnabled(const std::string& path, bool enabled) {
+    const std::scoped_lock lock(mutex_);
     const UniqueCom<ITaskService> service = ConnectedService();
     if (const UniqueCom<IRegisteredTask> task = service ? TaskAt(*service, path) : nullptr)
         (void)task->put_Enabled(enabled ? VARIANT_TRUE : VARIANT_FALSE);
 }
 
 port::UserNames Win32Tasks::ThisUser() {
+    const std::scoped_lock lock(mutex_);
     port::UserNames names;
     names.sid = TokenUserSid();
     wchar_t buffer[512] = {};

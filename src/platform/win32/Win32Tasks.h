@@ -7,6 +7,8 @@
 #include "platform/Tasks.h"
 #include "platform/win32/Handle.h"
 
+#include <mutex>
+
 namespace win32 {
 
 class Win32Tasks : public port::ScheduledTasks {
@@ -19,6 +21,12 @@ class Win32Tasks : public port::ScheduledTasks {
     void SetEnabled(const std::string& path, bool enabled) override;
     // The token's user as a SID string, GetUserNameExW(NameSamCompatible) and GetUserNameW.
     port::UserNames ThisUser() override;
+
+  private:
+    // The lists are read on a worker while the watcher's thread rereads them, and the first
+    // calls of a process into the scheduler and the security packages are not safe to make
+    // from two threads at once: one call at a time.
+    std::mutex mutex_;
 };
 
 } // namespace win32
