@@ -19,10 +19,6 @@ constexpr char BaselineHeader[] = "Trelvix programs at logon 1";
 // The program's own value in the per-user Run key.
 constexpr char OwnValueName[] = "Trelvix";
 
-bool SameEntry(const RunEntry& a, const RunEntry& b) {
-    return a.source == b.source && a.root == b.root && a.view == b.view && a.name == b.name;
-}
-
 const RunEntry* Find(const std::vector<RunEntry>& entries, const RunEntry& entry) {
     const auto at =
         std::ranges::find_if(entries, [&](const RunEntry& e) { return SameEntry(e, entry); });

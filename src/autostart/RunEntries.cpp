@@ -90,10 +90,6 @@ const std::vector<RunEntry>& EntriesOf(Program& p, const tk::ListBox& list) {
     return &list == &p.MainForm->ListBox9 ? p.AutoStart.LocalEntries : p.AutoStart.CurrentEntries;
 }
 
-bool SameEntry(const RunEntry& a, const RunEntry& b) {
-    return a.source == b.source && a.root == b.root && a.view == b.view && a.name == b.name;
-}
-
 // The remembered line follows its entry when lines came or went before it; an entry that is
 // gone leaves the position as it was.
 int FollowEntry(const std::vector<RunEntry>& before, const std::vector<RunEntry>& after,
@@ -182,6 +178,10 @@ void FollowOwnEntry(Program& p, const RunEntry& entry) {
 }
 
 } // namespace
+
+bool SameEntry(const RunEntry& a, const RunEntry& b) {
+    return a.source == b.source && a.root == b.root && a.view == b.view && a.name == b.name;
+}
 
 const char* KeyOf(RunSource source) {
     switch (source) {

@@ -44,6 +44,10 @@ struct RunEntry {
     std::string file;      // a Startup folder's file: its path (the name is the file name)
 };
 
+// Whether two entries are the same value, folder file or task: by source, root, view and
+// name, whatever their data says.
+[[nodiscard]] bool SameEntry(const RunEntry& a, const RunEntry& b);
+
 // The AutoStart page's state, for the run only.
 struct AutoStartState {
     // The selected line of ListBox9 / ListBox10 at the last click (-1 = none); each
