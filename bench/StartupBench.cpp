@@ -50,13 +50,14 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+// The private (committed, not shared) memory: PagefileUsage, which Windows documents as the
+// same as PrivateUsage and which Wine also fills for another process.
 double PrivateMegabytes(HANDLE process) {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
+    PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
-    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                             sizeof counters) == FALSE)
+    if (GetProcessMemoryInfo(process, &counters, sizeof counters) == FALSE)
         return 0;
-    return static_cast<double>(counters.PrivateUsage) / (1024.0 * 1024.0);
+    return static_cast<double>(counters.PagefileUsage) / (1024.0 * 1024.0);
 }
 
 struct Started {
