@@ -12,8 +12,6 @@
 namespace win32 {
 
 namespace {
-constexpr UINT_PTR SubclassId = 1;
-
 bool IsRouted(UINT message) {
     switch (message) {
     case WM_COMMAND:
@@ -47,8 +45,7 @@ void ControlPeer::Build() {
     Create();
     if (!window_)
         return;
-    SetWindowSubclass(window_.get(), &ControlPeer::Subclass, SubclassId,
-                      reinterpret_cast<DWORD_PTR>(this));
+    hook_.Attach(window_.get(), &ControlPeer::Procedure, this);
     ApplyFont();
     if (!control_.Enabled())
         EnableWindow(window_.get(), FALSE);
@@ -254,36 +251,41 @@ void ControlPeer::ShowContextMenu(LPARAM at) {
     control_.GetPopupMenu()->Popup(point.x, point.y);
 }
 
-LRESULT CALLBACK ControlPeer::Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR /*id*/, DWORD_PTR data) {
-    auto* self = reinterpret_cast<ControlPeer*>(data);
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, &ControlPeer::Subclass, SubclassId);
-        return DefSubclassProc(window, message, wParam, lParam);
-    }
-    if (self->form_.Retired())
-        return DefSubclassProc(window, message, wParam, lParam);
+LRESULT CALLBACK ControlPeer::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = ProcedureHook::ObjectOf<ControlPeer>(window);
+    if (self == nullptr)
+        return ProcedureHook::PassOnToClass(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY || self->form_.Retired())
+        return self->PassOn(message, wParam, lParam);
     try {
-        LRESULT result = 0;
-        if (self->IsContainer() && IsRouted(message) &&
-            self->form_.Route(message, wParam, lParam, result))
-            return result;
-        if (message == WM_SETCURSOR && self->control_.HandCursor() && LOWORD(lParam) == HTCLIENT) {
-            SetCursor(LoadCursorW(nullptr, IDC_HAND));
-            return TRUE;
-        }
-        if (message == WM_CONTEXTMENU && self->control_.GetPopupMenu() != nullptr) {
-            self->ShowContextMenu(lParam);
-            return 0;
-        }
-        if (self->OnMessage(message, wParam, lParam, result))
-            return result;
+        return self->Receive(message, wParam, lParam);
     } catch (...) {
         // Nothing may unwind into the system's code.
         self->form_.ReportCurrentException();
         return 0;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT ControlPeer::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
+    form_.RelayToHint(window_.get(), message, wParam, lParam);
+    LRESULT result = 0;
+    if (IsContainer() && IsRouted(message) && form_.Route(message, wParam, lParam, result))
+        return result;
+    if (message == WM_SETCURSOR && control_.HandCursor() && LOWORD(lParam) == HTCLIENT) {
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+    }
+    if (message == WM_CONTEXTMENU && control_.GetPopupMenu() != nullptr) {
+        ShowContextMenu(lParam);
+        return 0;
+    }
+    if (OnMessage(message, wParam, lParam, result))
+        return result;
+    return PassOn(message, wParam, lParam);
+}
+
+LRESULT ControlPeer::PassOn(UINT message, WPARAM wParam, LPARAM lParam) {
+    return hook_.PassOn(window_.get(), message, wParam, lParam);
 }
 
 void ContainerPeer::Create() {

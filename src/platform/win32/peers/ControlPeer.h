@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/win32/Handle.h"
+#include "platform/win32/Window.h"
 #include "platform/win32/peers/NativePeer.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Palette.h"
@@ -80,6 +81,8 @@ class ControlPeer : public NativePeer {
                            LRESULT& /*result*/) {
         return false;
     }
+    // The message to the window's own procedure, as if the peer were not there.
+    LRESULT PassOn(UINT message, WPARAM wParam, LPARAM lParam);
     // Where the window goes, in its parent's client pixels.
     [[nodiscard]] virtual RECT Placement() const;
     // The screen point a context menu opened from the keyboard appears at.
@@ -115,13 +118,15 @@ class ControlPeer : public NativePeer {
     const wchar_t* appliedTheme_ = nullptr;
 
   private:
-    static LRESULT CALLBACK Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR id, DWORD_PTR data);
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Receive(UINT message, WPARAM wParam, LPARAM lParam);
     void ShowContextMenu(LPARAM at);
     [[nodiscard]] HWND ParentWindow() const;
 
     UniqueGdi background_;
     tk::Color backgroundColor_ = tk::clDefault;
+    // Declared last: the window's own procedure is back before the window is destroyed.
+    ProcedureHook hook_;
 };
 
 // Tab sheets and panels: plain windows whose children's notifications go to the form.

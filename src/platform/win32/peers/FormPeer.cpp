@@ -12,6 +12,7 @@
 
 #include <commctrl.h>
 #include <uxtheme.h>
+#include <windowsx.h>
 
 #include <cstdint>
 #include <cstring>
@@ -444,7 +445,9 @@ void FormPeer::SetHint(HWND control, const std::string& hint) {
     std::wstring text = Widen(hint);
     TOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    // Not TTF_SUBCLASS: the control's peer relays the mouse (RelayToHint), which spares every
+    // message to the control a look-up of the tooltip's window property.
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = window_.get();
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = text.data();
@@ -462,6 +465,32 @@ void FormPeer::RemoveHint(HWND control) {
     tool.hwnd = window_.get();
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     SendMessageW(tooltip_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void FormPeer::RelayToHint(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        break;
+    default:
+        return;
+    }
+    if (!tooltip_ || tools_.count(control) == 0)
+        return;
+    MSG relayed{};
+    relayed.hwnd = control;
+    relayed.message = message;
+    relayed.wParam = wParam;
+    relayed.lParam = lParam;
+    relayed.time = static_cast<DWORD>(GetMessageTime());
+    const DWORD at = GetMessagePos();
+    relayed.pt = POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    SendMessageW(tooltip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 // ---- Keys ----

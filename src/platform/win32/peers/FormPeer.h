@@ -53,6 +53,9 @@ class FormPeer : public NativePeer {
     // Tool tips.
     void SetHint(HWND control, const std::string& hint);
     void RemoveHint(HWND control);
+    // A mouse message of a control with a hint, passed to the hint's window, which shows and
+    // hides the hint by them.
+    void RelayToHint(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Shortcut keys of the form's main menu; rebuilt after the menu changed.
     [[nodiscard]] HACCEL Accelerators();

@@ -75,7 +75,7 @@ bool EditPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     const wchar_t given = FilterKey(key, [this](char asked) { return Field().KeyPress(asked); });
     if (given == key)
         return false;
-    result = given == 0 ? 0 : DefSubclassProc(window_.get(), message, given, lParam);
+    result = given == 0 ? 0 : PassOn(message, given, lParam);
     return true;
 }
 
