@@ -75,7 +75,6 @@ TEST(PoolPolicy, Rules) {
     struct Case {
         const char* rule;
         std::vector<std::string> script;
-        port::PoolLimits limits = {};
     };
     const Case cases[] = {
         {"its own workers are made at the first job, once",
@@ -87,8 +86,6 @@ TEST(PoolPolicy, Rules) {
         {"a walk leaves a worker to the drives; the next walk waits for it",
          {"+W walk", "+W other", "make 2", "take 0 walk", "take 1 wait", "+D C", "take 1 C",
           "done 1", "take 1 wait", "done 0", "take 0 other", "take 1 wait"}},
-        {"drive queries may take every worker",
-         {"+D C", "+D E", "+D G", "make 2", "take 0 C", "take 1 E", "done 0", "take 0 G"}},
         {"beside a drive query not yet hung, a deletion starts at once",
          {"+D N", "make 2", "take 0 N", "at 1500", "+W delete", "take 1 delete"}},
         {"a hung drive query gets a worker more when a deletion waits; it goes when it returns",
@@ -108,17 +105,13 @@ TEST(PoolPolicy, Rules) {
         {"no worker more for a slow query that is not hung yet",
          {"+D N", "+D M", "make 2", "take 0 N", "take 1 M", "at 700", "+D C", "make 0",
           "check 2001", "done 1", "take 1 C", "check -"}},
-        {"a bigger pool and its cap",
-         {"+D N", "+D M", "+D L", "make 3", "take 0 N", "take 1 M", "take 2 L", "at 2500", "+D C",
-          "make 1", "live 4", "take 3 C"},
-         {3, 1, 2000}},
         {"stopped: nothing starts, free workers end, busy ones when they return",
          {"+D C", "+W walk", "make 2", "take 0 walk", "stop", "take 1 end", "+D E", "make 0",
           "done 0", "take 0 end", "live 0", "check -"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rule);
-        Rig rig(c.limits);
+        Rig rig({});
         for (const std::string& line : c.script) {
             const std::string fault = rig.Step(line);
             ASSERT_EQ(fault, "") << "at \"" << line << "\"";
