@@ -13,23 +13,41 @@ std::string ErrorBoxText(const std::string& message) {
 }
 
 Application::Application(port::Desktop& desktop, std::string title)
-    : desktop_(desktop), title_(std::move(title)) {}
+    : desktop_(desktop), title_(std::move(title)) {
+    late_->SetFailureHandler([this] { LateWindowFailed(); });
+}
 
 Application::~Application() {
     End();
+}
+
+// How many late peers one idle moment makes: a few windows, so input waits no longer than
+// a few milliseconds.
+constexpr std::size_t LatePeersPerIdle = 8;
+
+void Application::SetHost(Host* host) {
+    host_ = host;
+    late_->SetHost(host);
+    if (host != nullptr)
+        host->SetIdleWork([late = late_] { return late->MakeSome(LatePeersPerIdle); });
 }
 
 void Application::SetBackground(port::Background* background) {
     background_ = background;
     results_->SetBackground(background);
     // The handler holds the queue, not this object: a wake that comes after the end finds a
-    // closed queue and does nothing.
+    // closed queue and does nothing (and no late peer: they are forgotten at the end).
     if (background != nullptr)
-        background->SetWakeHandler([results = results_] { results->Deliver(); });
+        background->SetWakeHandler([results = results_, late = late_] {
+            late->MakeAll();
+            results->Deliver();
+        });
 }
 
 void Application::End() {
     ending_ = true;
+    late_->Clear();
+    late_->SetFailureHandler({});
     results_->Close();
     // Newest first, each taken off the list before it goes: a scope object ending in one
     // frame may not reach another.
@@ -84,14 +102,23 @@ void Application::CreateForm(Form& form) {
     forms_.push_back(&form);
     if (host_ != nullptr) {
         // The form is not one of its own components; its window comes before theirs.
-        form.AttachPeer(host_->CreatePeer(form));
-        for (Component* c : form.Components())
-            c->AttachPeer(host_->CreatePeer(*c));
+        const bool main = mainForm_ == &form;
+        if (main)
+            form.AttachPeer(host_->CreatePeer(form));
+        else
+            late_->Add(form, form);
+        for (Component* c : form.Components()) {
+            if (main && !LatePeers::OnAPage(*c))
+                c->AttachPeer(host_->CreatePeer(*c));
+            else
+                late_->Add(*c, form);
+        }
     }
     Guard(form.OnCreate);
 }
 
 void Application::FormGone(const Form& form) {
+    late_->Forget(form);
     std::erase(forms_, &form);
     if (mainForm_ == &form)
         mainForm_ = nullptr;
@@ -113,6 +140,7 @@ void Application::SetPalette(const Palette& palette) {
 void Application::ShowMainForm() {
     if (mainForm_ == nullptr)
         return;
+    late_->MakeShown(*mainForm_);
     // Activated before it is shown, so that a window stored as hidden in the tray
     // never flashes on the screen.
     mainForm_->Activate();
@@ -121,6 +149,9 @@ void Application::ShowMainForm() {
 }
 
 void Application::ShowModal(Form& form) {
+    late_->MakeForm(form);
+    if (host_ != nullptr && form.GetPeer() == nullptr)
+        return; // its window could not be made: the program is ending
     form.modal_ = true;
     form.SetVisible(true);
     form.Activate();
@@ -153,10 +184,18 @@ void Application::Restore() {
     Guard(OnRestore);
 }
 
+// As when the window cannot be made at start: the box says why and the program ends, since it
+// cannot work without one of its dialogs.
+void Application::LateWindowFailed() {
+    ShowCurrentException();
+    if (host_ != nullptr)
+        host_->Quit(1);
+}
+
 void Application::Terminate() {
     terminated_ = true;
     if (host_ != nullptr)
-        host_->Quit();
+        host_->Quit(0);
 }
 
 int Application::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {

@@ -4,6 +4,7 @@
 #include "platform/Desktop.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Palette.h"
+#include "toolkit/LatePeers.h"
 #include "toolkit/ResultQueue.h"
 
 #include <coroutine>
@@ -26,12 +27,20 @@ class Application {
     // The executable's base name; caption of the standard error box.
     [[nodiscard]] const std::string& Title() const { return title_; }
 
-    void SetHost(Host* host) { host_ = host; }
+    // Peers of what the main window does not show at first are made later (LatePeers).
+    void SetHost(Host* host);
     [[nodiscard]] Host* GetHost() const { return host_; }
 
-    // Gives every component of the form its peer, then runs the form's OnCreate.
-    // The first form created becomes the main form.
+    // Gives the form and its components their peers, then runs the form's OnCreate. The
+    // first form created becomes the main form; only it and what it shows are made at once,
+    // the rest when the window's thread is idle, or sooner where needed (LatePeers).
     void CreateForm(Form& form);
+    // A page control of `form` shows another page: its controls are made now if they were
+    // not yet.
+    void PageShowing(const Form& form) { late_->MakeShown(form); }
+    // Makes every peer still waiting (a test that looks at them all).
+    void MakeLatePeers() { late_->MakeAll(); }
+    [[nodiscard]] std::size_t LatePeersWaiting() const { return late_->Waiting(); }
     [[nodiscard]] Form* MainForm() const { return mainForm_; }
     // A form is being destroyed: it is no longer told of anything.
     void FormGone(const Form& form);
@@ -91,7 +100,11 @@ class Application {
 
     // Delivers a batch of waiting results; the window's timer calls it each second, so a
     // result whose wake was lost still arrives.
-    void DeliverResults() { results_->Deliver(); }
+    // What waits to be made is made first: a result is never shown before every page exists.
+    void DeliverResults() {
+        late_->MakeAll();
+        results_->Deliver();
+    }
     // The program is ending: results of jobs still out are dropped and none is delivered
     // any more, also not from the message loop of a box opened while the program is taken
     // apart.
@@ -112,6 +125,7 @@ class Application {
 
   private:
     void ShowErrorText(const std::string& text);
+    void LateWindowFailed();
     void Resume(std::coroutine_handle<> task);
 
     // A step being handed to the executor, innermost first: a result delivered while the
@@ -133,6 +147,8 @@ class Application {
     bool ending_ = false;
     // Shared with the jobs out and the executor's wake handler, which may outlive this object.
     std::shared_ptr<ResultQueue> results_ = std::make_shared<ResultQueue>();
+    // Shared with the host's idle work and the executor's wake handler; emptied at the end.
+    std::shared_ptr<LatePeers> late_ = std::make_shared<LatePeers>();
     bool errorBoxOpen_ = false;
     // Texts of errors raised under the open box, shown in turn after it.
     std::deque<std::string> pendingErrors_;

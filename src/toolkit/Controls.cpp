@@ -299,17 +299,24 @@ void UpDown::DownClick() {
 // ---- Pages ----
 
 void PageControl::SetActivePageIndex(int index) {
-    if (index < 0 || index >= PageCount())
+    if (index < 0 || index >= PageCount() || index == active_)
         return;
-    SetProperty(active_, index, Prop::ActivePage);
+    ShowPage(index);
 }
 
 void PageControl::SelectTab(int index) {
     if (!Reachable() || index < 0 || index >= PageCount() || index == active_)
         return;
-    active_ = index;
-    Notify(Prop::ActivePage);
+    ShowPage(index);
     Fire(OnChange);
+}
+
+// The page's controls get their peers before it shows, if they have none yet.
+void PageControl::ShowPage(int index) {
+    active_ = index;
+    if (Form* form = Owner())
+        form->App().PageShowing(*form);
+    Notify(Prop::ActivePage);
 }
 
 TabSheet::TabSheet(Form& owner, PageControl& pages, std::string name, int id)

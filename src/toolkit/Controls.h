@@ -427,6 +427,7 @@ class PageControl : public Control {
 
   private:
     friend class TabSheet;
+    void ShowPage(int index);
     std::vector<TabSheet*> pages_;
     int active_ = -1;
 };

@@ -3,6 +3,7 @@
 #include "platform/Bitmaps.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace tk {
@@ -69,8 +70,11 @@ class Host {
     virtual void RunModal(Form& form) = 0;
     // Ends a modal loop started by RunModal.
     virtual void EndModal(Form& form) = 0;
-    // Ends the message loop; the program exits.
-    virtual void Quit() = 0;
+    // Ends the message loop; the program exits with `exitCode`.
+    virtual void Quit(int exitCode) = 0;
+    // Work for the moments when no message waits, a little at a time: `work` returns false
+    // when it found nothing to do.
+    virtual void SetIdleWork(std::function<bool()> work) = 0;
 };
 
 } // namespace tk

@@ -145,9 +145,7 @@ TEST(Settings, LowSpaceThresholdOutOfRangeReadsAsTheDefault) {
         {1, 1, 1, ""},
         {100000, 100000, 100000, ""},
         {100001, 5, 5, ""},
-        {0x7FFFFFFF, 5, 5, ""},
         {0x80000000, 5, 5, ""}, // reads negative
-        {0xFFFFFFFF, 5, 5, ""},
         {std::nullopt, 5, 5, "Invalid data type for 'LowSpaceGB'."},
     };
     for (const Case& c : cases) {
@@ -170,16 +168,6 @@ TEST(Settings, LowSpaceThresholdOutOfRangeReadsAsTheDefault) {
         EXPECT_EQ(boxes, *c.box ? std::vector<std::string>{c.box} : std::vector<std::string>{});
         EXPECT_EQ(p.MainForm->LowSpaceTimer.Interval(), c.read > 0 ? 60000 : 0);
     }
-}
-
-TEST(Settings, AdministrativeToolsFolderIsReadFromTheMachineKey) {
-    fakes::TestProgram t;
-    t.fake.registry.SetString(
-        RegRoot::LocalMachine,
-        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-        "Common Administrative Tools", "C:\\ProgramData\\Admin Tools");
-    auto& p = t.Start();
-    EXPECT_EQ(p.CommonAdministrativeToolsPath, "C:\\ProgramData\\Admin Tools");
 }
 
 // Refreshing on with a period of 0 cannot run: the pair reads as off and is stored so.

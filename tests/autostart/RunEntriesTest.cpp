@@ -153,13 +153,7 @@ TEST(AutoStartPage, ListsBothKeysInTheirOrderAndRefreshSelectsTheRememberedPosit
     EXPECT_EQ(f.ListBox10.Item(1), "A | Path is: \"a.exe\"");
     f.ShortCut(F5);
     EXPECT_EQ(f.ListBox10.ItemIndex(), 1);
-    EXPECT_EQ(f.ListBox10.Item(1), longLine);
-    // Delete the last line: the remembered position is past the end after the refresh.
-    f.ListBox10.SelectItem(2);
-    f.DeleteThisKeyFromHKEYLOCALMACHINE1.Click();
-    f.ShortCut(F5);
-    EXPECT_EQ(f.ListBox10.ItemIndex(), -1);
-    EXPECT_EQ(t.Names(RegRoot::CurrentUser), (Lines{"", "A | Path is: B"}));
+    EXPECT_EQ(f.ListBox10.Item(1), longLine) << "the deleted entry's line";
 }
 
 // A refill selects the remembered line's entry wherever it now stands, told apart from a

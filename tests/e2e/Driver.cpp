@@ -1,5 +1,7 @@
 #include "e2e/Driver.h"
 
+#include "app/ControlIds.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -149,6 +151,13 @@ void Trelvix::Start(bool shown) {
     if (shown && !WaitFor([this] { return MainVisible(); }))
         throw std::runtime_error("the main window was not shown");
     WaitFor([this] { return Running() && Send(main_, WM_NULL, 0, 0) == 0; });
+    answered_ = std::chrono::steady_clock::now();
+    // The pages not shown first and the dialogs are made after the window shows, and all of
+    // them before the first survey result: the fixed drives' lines.
+    WaitFor([this] {
+        HWND fixed = Control(ids::main::ListBox1);
+        return !Running() || (fixed != nullptr && !ListItems(fixed).empty());
+    });
 }
 
 void Trelvix::Close() {

@@ -31,8 +31,12 @@ class Trelvix {
     Trelvix& operator=(const Trelvix&) = delete;
 
     // Starts the program and waits until its main window exists and, unless it is
-    // stored as hidden in the tray, is shown: the window is shown at the end of start-up.
+    // stored as hidden in the tray, is shown and answers, then until the first survey result
+    // shows (by then every page and dialog window is made).
     void Start(bool shown = true);
+    // When the window first answered during Start.
+    [[nodiscard]] std::chrono::steady_clock::time_point Answered() const { return answered_; }
+    [[nodiscard]] HANDLE Process() const { return process_.hProcess; }
     // Closes the main window (as its close box does) and waits for the program to end.
     void Close();
     [[nodiscard]] bool Running() const;
@@ -83,6 +87,7 @@ class Trelvix {
 
     PROCESS_INFORMATION process_{};
     HWND main_ = nullptr;
+    std::chrono::steady_clock::time_point answered_;
 };
 
 // The program under test, from TRELVIX_EXE.

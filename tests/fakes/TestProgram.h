@@ -13,9 +13,11 @@ struct TestProgram {
     std::unique_ptr<trelvix::Program> program;
     // Where jobs off the window's thread run; none: at once.
     port::Background* background = nullptr;
+    // The native toolkit's stand-in; none: controls are pure state.
+    tk::Host* host = nullptr;
 
     trelvix::Program& Start() {
-        program = std::make_unique<trelvix::Program>(fake.ports);
+        program = std::make_unique<trelvix::Program>(fake.ports, host);
         program->App.SetBackground(background);
         program->Start();
         return *program;

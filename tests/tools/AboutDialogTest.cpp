@@ -151,10 +151,6 @@ TEST_F(AboutDialog, AMissingPictureIsReportedOnceAndTheDialogStillWorks) {
     EXPECT_EQ(Boxes().size(), 2u) << "each file is reported once per run";
 }
 
-TEST_F(AboutDialog, TheHistoryKeepsItsLinesTrailingBlanks) {
-    EXPECT_EQ(About().ListBox1.Items().at(29), "directory is disappear. Now all Ok. ");
-}
-
 TEST_F(AboutDialog, LinksOpenMailAndSiteAndARefusalSaysWhy) {
     Open([](trelvix::TAbout& a) {
         a.Label1.Click();

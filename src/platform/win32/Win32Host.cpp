@@ -200,9 +200,16 @@ void Win32Host::Deliver(MSG& message) {
     DispatchMessageW(&message);
 }
 
+bool Win32Host::WorkWhileIdle() {
+    MSG waiting{};
+    return idleWork_ && PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE) == FALSE && idleWork_();
+}
+
 int Win32Host::Run() {
     MSG message{};
     while (!quit_) {
+        if (WorkWhileIdle())
+            continue;
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) {
             exitCode_ = static_cast<int>(message.wParam);
@@ -217,7 +224,12 @@ int Win32Host::Run() {
 
 bool Win32Host::ProcessMessages() {
     MSG message{};
-    while (!quit_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+    while (!quit_) {
+        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) == FALSE) {
+            if (WorkWhileIdle())
+                continue;
+            break;
+        }
         if (message.message == WM_QUIT) {
             quit_ = true;
             exitCode_ = static_cast<int>(message.wParam);
@@ -228,8 +240,8 @@ bool Win32Host::ProcessMessages() {
     return !quit_;
 }
 
-void Win32Host::Quit() {
-    PostQuitMessage(0);
+void Win32Host::Quit(int exitCode) {
+    PostQuitMessage(exitCode);
 }
 
 // ---- Modal dialogs ----

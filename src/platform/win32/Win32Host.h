@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -31,11 +32,13 @@ class Win32Host : public tk::Host {
     [[nodiscard]] std::unique_ptr<tk::Peer> CreatePeer(tk::Component& component) override;
     void RunModal(tk::Form& form) override;
     void EndModal(tk::Form& form) override;
-    void Quit() override;
+    void Quit(int exitCode) override;
+    void SetIdleWork(std::function<bool()> work) override { idleWork_ = std::move(work); }
 
     // The message loop: returns the exit code once Quit was called.
     int Run();
-    // Handles the messages already waiting and returns; false once Quit was called.
+    // Handles the messages already waiting, and the idle work when none is left, and
+    // returns; false once Quit was called.
     bool ProcessMessages();
 
     [[nodiscard]] Fonts& GetFonts() { return fonts_; }
@@ -53,6 +56,8 @@ class Win32Host : public tk::Host {
     // True when the message was used up.
     bool PreTranslate(MSG& message);
     void Deliver(MSG& message);
+    // Runs a step of the idle work when no message waits; true when it did something.
+    bool WorkWhileIdle();
     [[nodiscard]] FormPeer* FormOfWindow(HWND window) const;
 
     struct Modal {
@@ -68,6 +73,7 @@ class Win32Host : public tk::Host {
     std::vector<Modal> modals_;
     bool quit_ = false;
     int exitCode_ = 0;
+    std::function<bool()> idleWork_;
 };
 
 } // namespace win32

@@ -295,6 +295,7 @@ TEST_F(PeersTest, DatePickerShowsTheModelsValue) {
     int changes = 0;
     when.OnChange = [&] { ++changes; };
     app.CreateForm(panel);
+    app.MakeLatePeers();
     when.SetValue(tk::DateTime{2026, 12, 6, 0, 0, 0});
     SYSTEMTIME shown{};
     ASSERT_EQ(SendMessageW(Window(when), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&shown)),

@@ -95,18 +95,36 @@ TEST_F(PeersTest, ADialogRunsModallyOverTheDisabledMainWindowUntilItCloses) {
 }
 
 // A form whose window cannot be made raises the toolkit's out-of-resources error with the
-// system's reason, rather than leaving a form with no window: the program then ends.
+// system's reason, rather than leaving a form with no window. A dialog's window is made in
+// an idle moment after the main window shows: the standard error box says why there too,
+// and the program ends with 1 as when its window cannot be made at start.
 TEST_F(PeersTest, AFormWindowThatCannotBeMadeRaises) {
+    const auto refused = [](const std::string& name) {
+        return tk::ErrorBoxText("Cannot create the window of " + name + ": " +
+                                win32::SystemMessage(ERROR_INVALID_WINDOW_HANDLE));
+    };
     DestroyWindow(Main()); // a dialog's owner that is gone: the system refuses the dialog
     tk::Form late(app, "LateDialog", 600);
-    try {
-        app.CreateForm(late);
-        ADD_FAILURE() << "no error";
-    } catch (const tk::EOutOfResources& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot create the window of LateDialog: " +
-                                                 win32::SystemMessage(ERROR_INVALID_WINDOW_HANDLE));
-    }
+    tk::Button onIt(late, &late, "OnIt", 601);
+    app.CreateForm(late);
+    EXPECT_FALSE(host.ProcessMessages());
+    EXPECT_EQ(host.Run(), 1);
+    ASSERT_EQ(desktop.boxes.size(), 1U);
+    EXPECT_EQ(desktop.boxes[0].text, refused("LateDialog"));
+    EXPECT_EQ(desktop.boxes[0].caption, "peers");
     EXPECT_EQ(late.GetPeer(), nullptr);
+    EXPECT_EQ(onIt.GetPeer(), nullptr);
+    EXPECT_EQ(app.LatePeersWaiting(), 0U);
+    // Opened before its idle moment came: the same box once, and no dialog.
+    tk::Form opened(app, "Opened", 610);
+    app.CreateForm(opened);
+    app.ShowModal(opened);
+    ASSERT_EQ(desktop.boxes.size(), 2U);
+    EXPECT_EQ(desktop.boxes[1].text, refused("Opened"));
+    EXPECT_EQ(opened.GetPeer(), nullptr);
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(quit.wParam, 1U);
 }
 
 } // namespace

@@ -202,6 +202,7 @@ TEST(LookPeersMadeDark, WindowsMadeInTheDarkLookAreDark) {
     app.SetPalette(trelvix::ChoosePalette(false, true, {}));
     LookForm form(app);
     app.CreateForm(form);
+    app.MakeLatePeers();
     EXPECT_TRUE(SameTheme(dynamic_cast<win32::ControlPeer&>(*form.List.GetPeer()).AppliedTheme(),
                           L"DarkMode_Explorer"));
     EXPECT_NE(GetWindowLongW(reinterpret_cast<HWND>(form.Tabs.GetPeer()->Handle()), GWL_STYLE) &

@@ -34,6 +34,7 @@ std::shared_ptr<const port::Image> RedPicture(int width, int height) {
 TEST_F(PeersTest, PicturesShowOnTheFormAndInImagesAtTheirOwnSizeScaledWithTheWindow) {
     PictureForm pictures(app);
     app.CreateForm(pictures);
+    app.MakeLatePeers();
     pictures.SetVisible(true);
     pictures.Image.SetPicture(tk::Bitmap{"red", RedPicture(4, 3)});
     Pump();

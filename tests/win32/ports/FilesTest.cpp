@@ -125,38 +125,6 @@ TEST_F(FilesTest, AWalkCountsAndDeletesEverythingButTheLockedFileAndNothingOutsi
     EXPECT_EQ(trelvix::DirSize(files, outside), 500);
 }
 
-TEST_F(FilesTest, NothingIsListedOrChangedThroughALink) {
-    MakeUnixLink(place + "\\link", outside);
-    const std::string through = place + "\\link\\keep.txt";
-    EXPECT_EQ(files.ListFolder(place + "\\link", true).kind, port::FolderKind::Link);
-    EXPECT_FALSE(files.SetAttributes(through, FILE_ATTRIBUTE_READONLY));
-    EXPECT_FALSE(files.RemoveFile(through));
-    EXPECT_FALSE(files.RemoveFolder(place + "\\link"));
-    EXPECT_EQ(GetFileAttributesW(Verbatim(outside + "\\keep.txt").c_str()), FILE_ATTRIBUTE_ARCHIVE);
-    // The link's own place is followed to where it leads.
-    EXPECT_EQ(lstrcmpiW(Widen(files.FinalPath(place + "\\link")).c_str(), Widen(outside).c_str()),
-              0);
-}
-
-TEST_F(FilesTest, EntriesAreChangedOnlyWhenTheyAreOfTheKindAsked) {
-    MakeFile(place + "\\file.txt", 1, FILE_ATTRIBUTE_READONLY);
-    MakeFolder(place + "\\folder");
-    MakeFile(place + "\\folder\\inner.txt", 1);
-    EXPECT_FALSE(files.RemoveFile(place + "\\file.txt")) << "read-only";
-    EXPECT_TRUE(files.SetAttributes(place + "\\file.txt", FILE_ATTRIBUTE_ARCHIVE));
-    EXPECT_FALSE(files.RemoveFolder(place + "\\file.txt"));
-    EXPECT_TRUE(files.RemoveFile(place + "\\file.txt"));
-    EXPECT_FALSE(files.RemoveFile(place + "\\folder"));
-    EXPECT_FALSE(files.RemoveFolder(place + "\\folder")) << "not empty";
-    EXPECT_EQ(files.ListFolder(place + "\\folder\\inner.txt", false).kind,
-              port::FolderKind::NotFolder);
-    const port::FolderListing missing = files.ListFolder(place + "\\missing", false);
-    EXPECT_EQ(missing.kind, port::FolderKind::Unopened);
-    EXPECT_EQ(missing.endCode, static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
-    EXPECT_EQ(files.ListFolder("relative\\folder", false).kind, port::FolderKind::Unopened);
-    EXPECT_EQ(files.ListFolder(place + "\\folder", false).endCode, port::NoMoreFiles);
-}
-
 std::string Quoted(const std::string& path) {
     return "'" + UnixName(path) + "'";
 }
@@ -214,22 +182,6 @@ TEST_F(FilesTest, AListedFileSwappedForAnotherEntryIsNotRemoved) {
     }
 }
 
-// The attributes and kinds are the contract's rows; a file in use only a real system shows.
-TEST_F(FilesTest, AListedFileInUseStaysWithItsAttributes) {
-    constexpr DWORD Kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    MakeFile(place + "\\busy.tmp", 4, Kept);
-    const win32::UniqueHandle busy(CreateFileW(Verbatim(place + "\\busy.tmp").c_str(), GENERIC_READ,
-                                               FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                               nullptr));
-    ASSERT_TRUE(busy);
-    const port::FolderListing listing = files.ListFolder(place, true);
-    ASSERT_NE(listing.hold, nullptr);
-    const port::FolderEntry* listed = EntryNamed(listing, "busy.tmp");
-    ASSERT_NE(listed, nullptr);
-    EXPECT_FALSE(listing.hold->RemoveFile(*listed));
-    EXPECT_EQ(GetFileAttributesW(Verbatim(place + "\\busy.tmp").c_str()) & Kept, Kept);
-}
-
 // Only a file counts: a folder of the same name does not, nor anything missing; a file of
 // the system folder does, and so does one whose path is longer than MAX_PATH.
 TEST_F(FilesTest, FileExistsOnlyForFiles) {
@@ -275,23 +227,16 @@ TEST(LaunchFilesTest, TheFileOrDllOfALineIsFoundInTheSystemFolder) {
         EXPECT_EQ(files.FileExists(trelvix::FileOfAction(folder, action)), exists) << action.target;
 }
 
-TEST_F(FilesTest, AListedFolderIsHeldInPlaceUntilItsHoldIsDropped) {
-    MakeFolder(place + "\\held");
-    const std::wstring held = Verbatim(place + "\\held"), moved = Verbatim(place + "\\moved");
-    port::FolderListing listing = files.ListFolder(place + "\\held", true);
-    ASSERT_EQ(listing.kind, port::FolderKind::Folder);
-    EXPECT_FALSE(MoveFileW(held.c_str(), moved.c_str()));
-    EXPECT_FALSE(RemoveDirectoryW(held.c_str()));
-    listing.hold.reset();
-    EXPECT_TRUE(MoveFileW(held.c_str(), moved.c_str()));
-}
-
 TEST_F(FilesTest, FinalPathsAndKnownFoldersAreTheSystemsOwn) {
     std::string shouted = place;
     std::transform(shouted.begin(), shouted.end(), shouted.begin(),
                    [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
     EXPECT_EQ(files.FinalPath(shouted + "\\"), place);
     EXPECT_EQ(files.FinalPath(place + "\\missing"), "");
+    // A link's own place is followed to where it leads.
+    MakeUnixLink(place + "\\link", outside);
+    EXPECT_EQ(lstrcmpiW(Widen(files.FinalPath(place + "\\link")).c_str(), Widen(outside).c_str()),
+              0);
 
     wchar_t windows[MAX_PATH] = {};
     GetWindowsDirectoryW(windows, MAX_PATH);

@@ -1,11 +1,7 @@
-#include "autostart/RunEntries.h"
 #include "platform/win32/ComApartment.h"
-#include "platform/win32/Win32Ports.h"
 #include "platform/win32/Win32Tasks.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 // Wine's Task Scheduler cannot enumerate tasks, make logon triggers or change the enabled
 // flag, so what the program decides about tasks is tested on the fake port; here the real port
@@ -22,17 +18,6 @@ TEST(Win32Tasks, UnderWineThePortListsNothingAndRaisesNothing) {
     EXPECT_FALSE(user.name.empty());
     EXPECT_TRUE(user.qualified.ends_with("\\" + user.name)) << user.qualified;
     EXPECT_TRUE(user.sid.starts_with("S-1-5-")) << user.sid;
-}
-
-TEST(Win32Tasks, TheAutoStartListsReadOverTheRealPortHoldNoTask) {
-    const win32::ComApartment com(COINIT_APARTMENTTHREADED);
-    win32::Win32Ports real;
-    for (port::RegRoot root : {port::RegRoot::LocalMachine, port::RegRoot::CurrentUser}) {
-        const auto entries = trelvix::ReadRunEntries(real.Ports(), root);
-        EXPECT_TRUE(std::ranges::none_of(entries, [](const trelvix::RunEntry& e) {
-            return e.source == trelvix::RunSource::Task;
-        }));
-    }
 }
 
 } // namespace

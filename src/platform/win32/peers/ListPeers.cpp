@@ -141,7 +141,10 @@ void ComboBoxPeer::Create() {
 
 void ComboBoxPeer::SyncAll() {
     ListPeer::SyncAll();
-    ApplyText();
+    // An item chosen by program shows in the field, as it does when chosen after the window
+    // was made; a text of the program's own replaces it.
+    if (List().ItemIndex() < 0 || !List().Text().empty())
+        ApplyText();
 }
 
 void ComboBoxPeer::Sync(tk::Prop prop) {
