@@ -112,7 +112,8 @@ void StartQuery(Program& p, const std::shared_ptr<DriveGathering>& gathering, ch
                 Store(*taker, letter, answer);
                 taker->steps->Arrive(letter);
             }
-        });
+        },
+        port::JobKind::DriveQuery);
 }
 
 } // namespace

@@ -17,6 +17,11 @@
 // Every survey asks the drives through this unit. Its rules:
 // - Lanes: one query per letter is out at a time. A survey asking a letter whose query is out
 //   waits for that one to come back, then asks its own.
+// - Workers: the queries are the executor's drive-query jobs (port::JobKind::DriveQuery). They
+//   share its few workers with the walks and deletions, which go before the queries waiting;
+//   a query out longer than DriveQueryDeadline no longer holds a worker of the others (the
+//   pool makes one more for it, up to a small cap, and drops it when the query returns). So a
+//   drive that does not answer delays neither the other letters nor a deletion.
 // - Deadline: a survey waits DriveQueryDeadline from when it has asked its letters; then it
 //   shows what came back, and each letter still out gets its failure line by the class it
 //   was last seen with.

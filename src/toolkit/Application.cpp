@@ -72,9 +72,10 @@ bool Application::Suspend(std::function<void()> work, std::coroutine_handle<> ta
         ~Restore() { app.starting_ = starting.outer; }
     } restore{*this, starting};
     try {
-        background_->Run(std::move(work), [this, results = results_, task] {
-            results->HandOver([this, task] { Resume(task); });
-        });
+        background_->Run(
+            std::move(work),
+            [this, results = results_, task] { results->HandOver([this, task] { Resume(task); }); },
+            port::JobKind::Work);
     } catch (...) {
         // The step never started: the task goes on with the error at its `co_await`.
         std::erase(suspended_, task);

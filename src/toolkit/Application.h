@@ -93,10 +93,11 @@ class Application {
     void SetBackground(port::Background* background);
     // Runs `job` off the window's thread, then `done` with its result on the window's
     // thread, through the result queue. What the job throws is shown in the standard error
-    // box instead of `done`; `settled` runs after either.
+    // box instead of `done`; `settled` runs after either. `kind` orders it among the jobs
+    // waiting for a worker.
     template <class Result>
     void RunInBackground(std::function<Result()> job, std::function<void(Result)> done,
-                         Handler settled = nullptr);
+                         Handler settled = nullptr, port::JobKind kind = port::JobKind::Work);
 
     // Delivers a batch of waiting results; the window's timer calls it each second, so a
     // result whose wake was lost still arrives.
@@ -159,7 +160,7 @@ class Application {
 
 template <class Result>
 void Application::RunInBackground(std::function<Result()> job, std::function<void(Result)> done,
-                                  Handler settled) {
+                                  Handler settled, port::JobKind kind) {
     struct Outcome {
         std::optional<Result> result;
         std::exception_ptr error;
@@ -185,9 +186,12 @@ void Application::RunInBackground(std::function<Result()> job, std::function<voi
         work();
         apply();
     } else {
-        background_->Run(std::move(work), [results = results_, apply = std::move(apply)]() mutable {
-            results->HandOver(std::move(apply));
-        });
+        background_->Run(
+            std::move(work),
+            [results = results_, apply = std::move(apply)]() mutable {
+                results->HandOver(std::move(apply));
+            },
+            kind);
     }
 }
 

@@ -45,8 +45,8 @@ template <class Key> class Gathering : public std::enable_shared_from_this<Gathe
 
     // Starts a step: `job` off the window's thread, then `back` with its result on it.
     template <class Result>
-    void Run(Key key, std::function<Result()> job,
-             std::function<void(std::optional<Result>)> back) {
+    void Run(Key key, std::function<Result()> job, std::function<void(std::optional<Result>)> back,
+             port::JobKind kind = port::JobKind::Work) {
         Expect(key);
         auto got = std::make_shared<std::optional<Result>>();
         app_.RunInBackground<Result>(
@@ -54,7 +54,8 @@ template <class Key> class Gathering : public std::enable_shared_from_this<Gathe
             [self = this->shared_from_this(), key, got, back = std::move(back)] {
                 self->app_.Guard([&] { back(std::move(*got)); });
                 self->Arrive(key);
-            });
+            },
+            kind);
     }
 
     // A step the task waits for came back (on the window's thread).

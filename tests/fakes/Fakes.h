@@ -594,7 +594,8 @@ struct FakePorts {
 // once, as the window's thread would on its message.
 class HeldBackground : public port::Background {
   public:
-    void Run(std::function<void()> job, std::function<void()> handOver) override {
+    void Run(std::function<void()> job, std::function<void()> handOver,
+             port::JobKind /*kind*/) override {
         ++started;
         if (runNow) {
             job();

@@ -1,9 +1,10 @@
 #pragma once
 
-// Jobs on worker threads; wakes posted to the thread that made this object (the window's
-// thread) through a message-only window.
+// Jobs on a few worker threads made once; wakes posted to the thread that made this object
+// (the window's thread) through a message-only window.
 
 #include "platform/Background.h"
+#include "platform/PoolPolicy.h"
 #include "platform/win32/Handle.h"
 
 #include <atomic>
@@ -12,31 +13,43 @@
 
 namespace win32 {
 
-// It must outlive every job it runs: the program's end waits for none and ends the process
-// instead while Busy().
+// The program's end waits for no job: it ends the process instead while Busy(). Destroyed
+// with a job still out (a worker stuck in the system), it leaves that worker behind: the
+// worker ends when its job returns, and runs nothing more.
 class Win32Background : public port::Background {
   public:
-    Win32Background();
+    explicit Win32Background(port::PoolLimits limits = {});
+    ~Win32Background() override;
     Win32Background(const Win32Background&) = delete;
     Win32Background& operator=(const Win32Background&) = delete;
 
-    // Each job gets a thread of its own, so a job stuck in the system (a dead network
-    // share) holds up no other.
-    void Run(std::function<void()> job, std::function<void()> handOver) override;
+    // The workers and what they run next follow port::PoolPolicy; each worker is in the
+    // multithreaded COM apartment for its whole life.
+    void Run(std::function<void()> job, std::function<void()> handOver,
+             port::JobKind kind) override;
     // One posted message; false when it cannot be posted (a full queue, no window).
     bool Wake() override;
     void SetWakeHandler(std::function<void()> handler) override;
 
-    // Jobs started whose hand-over has not finished yet.
+    // Jobs asked for whose hand-over has not finished yet.
     [[nodiscard]] bool Busy() const { return *running_ > 0; }
+    // Worker threads this executor has made in its life, and those alive now.
+    [[nodiscard]] int ThreadsMade() const { return threadsMade_; }
+    [[nodiscard]] int Workers() const;
 
   private:
     struct Task;
-    // Starts the task's thread; false when there is none to be had.
-    static bool Start(Task* task);
+    struct Pool;
+    // Queues the task and makes the workers the pool wants; false, the task left with the
+    // caller, when no worker is there to run it.
+    bool Start(std::unique_ptr<Task>& task);
+    void MakeWorkers();
+    void ArmCheck();
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::shared_ptr<std::atomic<int>> running_ = std::make_shared<std::atomic<int>>(0);
+    std::shared_ptr<Pool> pool_;
+    std::atomic<int> threadsMade_{0};
     std::function<void()> onWake_;
     UniqueWindow window_;
 };

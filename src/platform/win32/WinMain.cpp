@@ -2,6 +2,7 @@
 // message loop until the main window closes.
 
 #include "app/Program.h"
+#include "disks/DriveQueries.h"
 #include "platform/win32/ComApartment.h"
 #include "platform/win32/InstanceLock.h"
 #include "platform/win32/Win32Background.h"
@@ -37,7 +38,8 @@ int RunProgramOver(win32::Win32Ports& ports, win32::Win32Background& background)
 
 int RunProgram() {
     win32::Win32Ports ports;
-    win32::Win32Background background;
+    // A worker counts as hung when a drive query on it would have given up.
+    win32::Win32Background background(port::PoolLimits{.hungAfter = trelvix::DriveQueryDeadline});
     const int code = RunProgramOver(ports, background);
     // A walk or a drive query still running uses the ports: the process ends here, without
     // waiting for it.
