@@ -5,6 +5,7 @@
 #include "app/RefreshCycle.h"
 #include "app/ResourceGlyphs.h"
 #include "app/Settings.h"
+#include "app/ShownFigures.h"
 #include "app/StatusLine.h"
 #include "app/Version.h"
 #include "app/WindowModes.h"
@@ -55,6 +56,7 @@ void TMainForm::BindEvents() {
     OnActivate = [this] { FormActivate(); };
     OnClose = [this] { FormClose(); };
     OnKeyPress = [this](char& key) { FormKeyPress(key); };
+    OnScreenChanged = [this] { MainWindowScreenChanged(Prog); };
 
     Disks.OnChange = [this] { DisksChange(); };
     PageControl1.OnChange = [this] { PageControl1Change(); };
@@ -188,6 +190,8 @@ void TMainForm::FormCreate() {
         BitBtn6.SetGlyph(LoadResourceGlyph(Prog, "Clock.bmp"));
     });
     step([this] { ShowMemoryFigures(Prog); });
+    // Nothing on screen yet: the second's figures wait until the window shows.
+    step([this] { MainWindowScreenChanged(Prog); });
     step([this] { ApplyAutoStartWatch(Prog); });
     step([this] { ShareFreeTempGlyphs(Prog); });
     step([this, placeRules] {
@@ -246,6 +250,7 @@ void TMainForm::SelectPage(int page) {
     Prog.IndexOfTab = page;
     UpdateBackForward();
     SaveSettings(Prog);
+    PageShownChanged(Prog);
     if (page == LastPage)
         AutoStartPageShown(Prog);
 }
@@ -254,6 +259,7 @@ void TMainForm::DisksChange() {
     Prog.IndexOfTab = Disks.ActivePageIndex();
     UpdateBackForward();
     SaveSettings(Prog);
+    PageShownChanged(Prog);
     if (Prog.IndexOfTab == LastPage)
         AutoStartPageShown(Prog);
 }
@@ -273,6 +279,7 @@ void TMainForm::SpeedButton2Click() {
     --Prog.IndexOfTab;
     UpdateBackForward();
     SaveSettings(Prog);
+    PageShownChanged(Prog);
 }
 
 void TMainForm::SpeedButton3Click() {
@@ -280,6 +287,7 @@ void TMainForm::SpeedButton3Click() {
     ++Prog.IndexOfTab;
     UpdateBackForward();
     SaveSettings(Prog);
+    PageShownChanged(Prog);
     if (Prog.IndexOfTab == LastPage)
         AutoStartPageShown(Prog);
 }
@@ -345,14 +353,13 @@ void TMainForm::TrayIcon1Restore() {
 // ---- Timers ----
 
 void TMainForm::TimerControlTimer() {
-    ComposeStatusLine(Prog);
-    ShowMemoryFigures(Prog);
+    ShowSecondFigures(Prog);
 }
 
 void TMainForm::Check1000Timer() {
     // Results whose wake was lost arrive here, at most a second late.
     Prog.App.DeliverResults();
-    ShowWindowsUptime(Prog);
+    ShowUptimeOnView(Prog);
     EnsureTempFolder(Prog);
 }
 

@@ -120,6 +120,8 @@ void DesignMainWindow(TMainForm& f) {
     f.TimerControl.SetInterval(1000);
     f.Check1000.SetInterval(1000);
     f.Timer2ShutDown.SetInterval(5000);
+    // Checks only while a power action is armed.
+    f.Timer2ShutDown.SetEnabled(false);
     f.StopWatchTimer2.SetInterval(1000);
     f.StatusNoteTimer.SetInterval(5000);
     f.StatusNoteTimer.SetEnabled(false);

@@ -1,9 +1,9 @@
 #include "app/RefreshCycle.h"
 
 #include "app/Program.h"
+#include "app/ShownFigures.h"
 #include "disks/DriveGroupLayout.h"
 #include "disks/DriveSurvey.h"
-#include "tools/SystemPanel.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -13,7 +13,7 @@
 namespace trelvix {
 
 tk::Task RefreshAll(Program& p) {
-    ShowWindowsUptime(p);
+    ShowUptimeOnView(p);
     // The survey first: the pickers take its answers.
     StartRefreshTick(p);
     auto drives = RefreshDrives(p);

@@ -115,6 +115,8 @@ void ReturnToIdle(Program& p, PowerAction action) {
     face.button.SetCaption(face.idleCaption);
     face.other.SetEnabled(true);
     p.ShutDownPlanned = false;
+    // Nothing to check for until an action is armed again.
+    f.Timer2ShutDown.SetEnabled(false);
     ShowNotArmedGlyphs(p);
 }
 
@@ -128,6 +130,7 @@ void Arm(Program& p, PowerAction action, const LocalMinute& target) {
     s.ScheduledMinute = f.ComboBox4.Text();
     s.Target = target;
     p.ShutDownPlanned = true;
+    f.Timer2ShutDown.SetEnabled(true);
     const ActionFace face = FaceOf(f, action);
     EnableFields(f, false);
     face.other.SetEnabled(false);

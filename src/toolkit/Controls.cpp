@@ -56,7 +56,8 @@ void Control::SetEnabled(bool enabled) {
 }
 
 void Control::SetVisible(bool visible) {
-    SetProperty(visible_, visible, Prop::Visible);
+    if (SetProperty(visible_, visible, Prop::Visible) && GetKind() == Kind::Form)
+        static_cast<Form*>(this)->NoteScreenChange();
 }
 
 void Control::SetBounds(int left, int top, int width, int height) {
@@ -439,7 +440,15 @@ void Form::SetClientSize(int width, int height) {
 }
 
 void Form::SetWindowState(tk::WindowState state) {
-    SetProperty(state_, state, Prop::WindowState);
+    if (SetProperty(state_, state, Prop::WindowState))
+        NoteScreenChange();
+}
+
+void Form::NoteScreenChange() {
+    if (onScreen_ == OnScreen())
+        return;
+    onScreen_ = OnScreen();
+    Fire(OnScreenChanged);
 }
 
 void Form::SetTopmost(bool topmost) {

@@ -625,6 +625,8 @@ class Form : public Control {
     void BringToFront() const;
     [[nodiscard]] const tk::TaskbarProgress& TaskbarProgress() const { return taskbar_; }
     void SetTaskbarProgress(const tk::TaskbarProgress& progress);
+    // Whether a user can see the form: visible and not minimised.
+    [[nodiscard]] bool OnScreen() const { return Visible() && state_ != WindowState::Minimized; }
 
     bool KeyPreview = false;
     bool Dialog = false;        // fixed dialog border, system menu only
@@ -635,6 +637,9 @@ class Form : public Control {
     Handler OnCreate;
     Handler OnActivate;
     Handler OnClose;
+    // OnScreen changed, by program or by user. Work that only feeds what the form shows
+    // rests while it is away and catches up here when it is back.
+    Handler OnScreenChanged;
     std::function<void(char&)> OnKeyPress;
 
     // A user's key press (with key preview, whatever control has the focus). Returns the
@@ -660,6 +665,8 @@ class Form : public Control {
     friend class Component;
     friend class Control;
     friend class Application;
+    void NoteScreenChange();
+    bool onScreen_ = true;
     Application& app_;
     std::vector<Component*> components_;
     struct Size {

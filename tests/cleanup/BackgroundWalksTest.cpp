@@ -142,6 +142,7 @@ TEST(BackgroundWalks, TimersTickWhileWalksAreHeld) {
     FilledMachine m;
     auto& p = m.Start();
     auto& f = *p.MainForm;
+    f.SelectPage(5); // where the uptime shows
     m.fake.system.tickCount = 3723000;
     f.Check1000.Tick();
     EXPECT_EQ(f.Label23.Caption(), "1:02:03");

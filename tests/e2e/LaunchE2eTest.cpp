@@ -83,6 +83,8 @@ TEST(LaunchE2e, SystemPanelShowsMemoryAndUptime) {
     e2e::ForgetSettings();
     e2e::Trelvix app;
     app.Start();
+    // The figures follow the clock while their page shows.
+    app.ClickTab(app.Control(id::Disks), 5);
     struct Pattern {
         int control;
         const char* regex;

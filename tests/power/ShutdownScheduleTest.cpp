@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -223,6 +224,33 @@ TEST(ShutdownSchedule, HibernationReturnsToIdleBeforeTheMachineHibernates) {
     // The next click starts the checks again.
     s.ClickAnswering(f.BitBtn25, IdNo);
     EXPECT_EQ(f.Timer2ShutDown.Interval(), 5000);
+}
+
+// The five-second check wakes the program only while an action is armed.
+TEST(ShutdownSchedule, TheCheckRunsOnlyWhileAnActionIsArmed) {
+    Schedule s;
+    auto& f = s.F();
+    s.Choose("2026", "12", "6", "14", "30");
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"started", [] {}},
+        {"question answered No", [&] { s.ClickAnswering(f.BitBtn4, IdNo); }},
+        {"shutdown armed", [&] { s.ClickAnswering(f.BitBtn4, IdYes); }},
+        {"shutdown disarmed", [&] { f.BitBtn4.Click(); }},
+        {"hibernation armed", [&] { s.ClickAnswering(f.BitBtn25, IdYes); }},
+        {"hibernation fired", [&] { s.CheckAt(14, 30, 2); }},
+        {"shutdown armed again",
+         [&] {
+             s.Choose("2026", "12", "6", "14", "31");
+             s.ClickAnswering(f.BitBtn4, IdYes);
+         }},
+        {"its minute missed", [&] { s.CheckAt(14, 33, 0); }},
+    };
+    const bool running[] = {false, false, true, false, true, false, true, false};
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        steps[i].second();
+        EXPECT_EQ(f.Timer2ShutDown.Running(), running[i]) << steps[i].first;
+        EXPECT_EQ(f.Timer2ShutDown.Running(), s.P().ShutDownPlanned) << steps[i].first;
+    }
 }
 
 // With hibernation turned off the system would put the machine to sleep instead: nothing
